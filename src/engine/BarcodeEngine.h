@@ -1,0 +1,30 @@
+// POSTNET delivery-point barcodes: the barcode text for the font and its bar pattern.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Computes barcode texts. The frame-bar string is read from entry 3 of the preference
+// list at every call, so a saved preference takes effect with the next barcode.
+// Both lists are owned by the application and outlive the engine.
+class BarcodeEngine {
+  public:
+    BarcodeEngine(const std::vector<std::string>& preferences,
+                  const std::vector<std::string>& designators);
+
+    // Ordinary address or explicit delivery point. Zip holds nine digits.
+    // Throws MarrowbyError("'x' is not a valid integer value") for a non-digit.
+    std::string ComputeBarcodes(const std::string& address, const std::string& zip,
+                                const std::string& deliveryPoint) const;
+    // Address treated by the Postal Service as a highrise.
+    std::string Highrise(const std::string& address, const std::string& zip) const;
+
+  private:
+    std::string finish(const std::string& digits) const;
+
+    const std::vector<std::string>& preferences_;
+    const std::vector<std::string>& designators_;
+};
+
+// "L" (full bar) and "S" (half bar) for every character of a barcode text.
+std::string BarPattern(const std::string& barcodeText);

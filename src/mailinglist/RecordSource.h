@@ -1,0 +1,25 @@
+// One mailing list read record by record during a run, with the barcode of each record
+// stored back into the list (add mode). Text, dBase and Access lists each have one.
+#pragma once
+
+#include <string>
+#include <vector>
+
+using FieldList = std::vector<std::string>;
+
+class RecordSource {
+  public:
+    virtual ~RecordSource() = default;
+
+    // Reads the next record into fields (at least every identified position, emptied
+    // first); false when the list has no more records. Throws MarrowbyError on a read error.
+    virtual bool readRecord(FieldList& fields) = 0;
+    // Add mode: stores the barcode (empty for an uncoded record) for the record last read.
+    virtual void storeBarcode(const std::string& barcode) = 0;
+    // Makes the run's changes permanent and closes the list. Throws MarrowbyError when
+    // it cannot, after leaving the list as it was (or, where the list is updated in
+    // place, with a message that says precisely what was written).
+    virtual void finish() = 0;
+    // Closes the list after a failure, undoing what can be undone. Never throws.
+    virtual void abandon() noexcept = 0;
+};

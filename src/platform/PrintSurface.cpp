@@ -1,0 +1,7 @@
+#include "platform/PrintSurface.h"
+
+#include <cmath>
+
+int ToDevice(double points, double pixelsPerPoint) {
+    return static_cast<int>(std::nearbyint(points * pixelsPerPoint));
+}

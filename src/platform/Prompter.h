@@ -1,0 +1,38 @@
+// Every question and message that a command puts to the user goes through this seam:
+// QtPrompter shows real dialogs, tests use a scripted fake that records each text.
+#pragma once
+
+#include <string>
+#include <vector>
+
+enum class MessageIcon { Error, Warning, Information };
+// The sound played before a box: none, the exclamation sound or the error (hand) sound.
+enum class MessageBeep { None, Exclamation, Error };
+// The single button of a message box.
+enum class MessageButton { Ok, Cancel };
+
+// Identification dialog results, as the dialog's modal result.
+constexpr int kModalOk = 1;
+constexpr int kModalCancel = 2;
+
+class Prompter {
+  public:
+    virtual ~Prompter() = default;
+
+    // Texts are UTF-8; file names inside them are shown as the file system gives them.
+    virtual void message(MessageIcon icon, MessageBeep beep, const std::string& text,
+                         MessageButton button) = 0;
+    // An existing file chosen by the user, or empty when cancelled.
+    virtual std::string openFile(const std::string& title, const std::string& filter) = 0;
+    // A file name to write (the dialog asks before overwriting), or empty when cancelled.
+    virtual std::string saveFile(const std::string& title, const std::string& filter,
+                                 const std::string& defaultSuffix) = 0;
+    // Shows the field identification dialog over the eleven transfer lines, which it
+    // reads at activation and rewrites (lines 4 to 10) when it closes; returns
+    // kModalOk or kModalCancel.
+    virtual int identifyFields(std::vector<std::string>& transferLines) = 0;
+    // The table picked in the table selector for the database, or empty when cancelled.
+    virtual std::string chooseTable(const std::string& databasePath) = 0;
+    // Hourglass while true, the normal arrow otherwise.
+    virtual void setBusy(bool busy) = 0;
+};

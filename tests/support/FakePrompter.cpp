@@ -1,0 +1,35 @@
+#include "FakePrompter.h"
+
+namespace {
+std::string take(std::deque<std::string>& answers) {
+    if (answers.empty()) return {};
+    std::string answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+}  // namespace
+
+void FakePrompter::message(MessageIcon icon, MessageBeep beep, const std::string& text,
+                           MessageButton button) {
+    messages.push_back({icon, beep, text, button});
+}
+
+std::string FakePrompter::openFile(const std::string& title, const std::string&) {
+    dialogTitles.push_back(title);
+    return take(openAnswers);
+}
+
+std::string FakePrompter::saveFile(const std::string& title, const std::string&,
+                                   const std::string&) {
+    dialogTitles.push_back(title);
+    return take(saveAnswers);
+}
+
+int FakePrompter::identifyFields(std::vector<std::string>& transferLines) {
+    ++identifyCount;
+    return onIdentify ? onIdentify(transferLines) : kModalOk;
+}
+
+std::string FakePrompter::chooseTable(const std::string&) { return take(tableAnswers); }
+
+void FakePrompter::setBusy(bool isBusy) { busy = isBusy; }

@@ -1,0 +1,63 @@
+// A PrintSurface for tests: a printer of chosen resolution and printing offset that
+// records every job and every drawing call in device pixels.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/PrintSurface.h"
+
+struct DrawCall {
+    enum Kind { Line, Rectangle, Polygon, Text } kind;
+    std::vector<DevicePoint> points;  // line: from, to; rectangle: corners; polygon: corners
+    std::string text;                 // Text only
+    int penWidth = 1;
+    PenStyle penStyle = PenStyle::Solid;
+    FillColor fill = FillColor::White;
+    std::string fontFamily;
+    int fontSize = 0;
+};
+
+struct RecordedJob {
+    std::string title;
+    std::vector<DrawCall> calls;
+    bool ended = false;
+};
+
+class RecordingPrintSurface : public PrintSurface {
+  public:
+    // Letter paper (8.5 x 11 inches) with the printable area starting at the offset.
+    RecordingPrintSurface(int dpiX, int dpiY, DevicePoint offset);
+
+    bool beginJob(const std::string& title) override;
+    void endJob() override;
+    int dpiX() const override { return dpiX_; }
+    int dpiY() const override { return dpiY_; }
+    DevicePoint printingOffset() const override { return offset_; }
+    int printableWidth() const override;
+    int printableHeight() const override;
+    void setPen(int width, PenStyle style) override;
+    void setFill(FillColor color) override;
+    void line(DevicePoint from, DevicePoint to) override;
+    void rectangle(DevicePoint topLeft, DevicePoint bottomRight) override;
+    void polygon(const std::vector<DevicePoint>& corners) override;
+    void setFont(const std::string& family, int pointSize) override;
+    void text(DevicePoint topLeft, const std::string& text) override;
+    // Every character is as wide as a tenth of the font size in inches, in pixels.
+    int textWidth(const std::string& text) override;
+
+    std::vector<RecordedJob> jobs;
+    bool refuseJobs = false;
+    int penWidth = 1;
+    PenStyle penStyle = PenStyle::Solid;
+    FillColor fill = FillColor::White;
+    std::string fontFamily;
+    int fontSize = 0;
+
+  private:
+    void record(DrawCall call);
+
+    int dpiX_;
+    int dpiY_;
+    DevicePoint offset_;
+};
