@@ -9,12 +9,12 @@
 
 struct DrawCall {
     enum Kind { Line, Rectangle, Polygon, Text } kind;
-    std::vector<DevicePoint> points;  // line: from, to; rectangle: corners; polygon: corners
-    std::string text;                 // Text only
+    std::vector<DevicePoint> points{};  // line: from, to; rectangle: corners; polygon: corners
+    std::string text{};                 // Text only
     int penWidth = 1;
     PenStyle penStyle = PenStyle::Solid;
     FillColor fill = FillColor::White;
-    std::string fontFamily;
+    std::string fontFamily{};
     int fontSize = 0;
 };
 
@@ -51,7 +51,7 @@ class RecordingPrintSurface : public PrintSurface {
     int penWidth = 1;
     PenStyle penStyle = PenStyle::Solid;
     FillColor fill = FillColor::White;
-    std::string fontFamily;
+    std::string fontFamily{};
     int fontSize = 0;
 
   private:
