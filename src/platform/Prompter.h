@@ -1,5 +1,5 @@
-// Every question and message that a command puts to the user goes through this seam:
-// QtPrompter shows real dialogs, tests use a scripted fake that records each text.
+// Messages, file dialogs and the busy cursor go through this seam: QtPrompter shows
+// real dialogs, tests use a scripted fake that records each text.
 #pragma once
 
 #include <string>
@@ -10,10 +10,6 @@ enum class MessageIcon { Error, Warning, Information };
 enum class MessageBeep { None, Exclamation, Error };
 // The single button of a message box.
 enum class MessageButton { Ok, Cancel };
-
-// Identification dialog results, as the dialog's modal result.
-constexpr int kModalOk = 1;
-constexpr int kModalCancel = 2;
 
 class Prompter {
   public:
@@ -27,12 +23,6 @@ class Prompter {
     // A file name to write (the dialog asks before overwriting), or empty when cancelled.
     virtual std::string saveFile(const std::string& title, const std::string& filter,
                                  const std::string& defaultSuffix) = 0;
-    // Shows the field identification dialog over the eleven transfer lines, which it
-    // reads at activation and rewrites (lines 4 to 10) when it closes; returns
-    // kModalOk or kModalCancel.
-    virtual int identifyFields(std::vector<std::string>& transferLines) = 0;
-    // The table picked in the table selector for the database, or empty when cancelled.
-    virtual std::string chooseTable(const std::string& databasePath) = 0;
     // Hourglass while true, the normal arrow otherwise.
     virtual void setBusy(bool busy) = 0;
 };

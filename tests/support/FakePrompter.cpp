@@ -25,11 +25,4 @@ std::string FakePrompter::saveFile(const std::string& title, const std::string&,
     return take(saveAnswers);
 }
 
-int FakePrompter::identifyFields(std::vector<std::string>& transferLines) {
-    ++identifyCount;
-    return onIdentify ? onIdentify(transferLines) : kModalOk;
-}
-
-std::string FakePrompter::chooseTable(const std::string&) { return take(tableAnswers); }
-
 void FakePrompter::setBusy(bool isBusy) { busy = isBusy; }

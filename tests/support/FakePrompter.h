@@ -2,7 +2,6 @@
 #pragma once
 
 #include <deque>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,19 +21,13 @@ class FakePrompter : public Prompter {
     std::string openFile(const std::string& title, const std::string& filter) override;
     std::string saveFile(const std::string& title, const std::string& filter,
                          const std::string& defaultSuffix) override;
-    int identifyFields(std::vector<std::string>& transferLines) override;
-    std::string chooseTable(const std::string& databasePath) override;
     void setBusy(bool busy) override;
 
     // Answers, used in order; an empty queue answers "cancelled".
     std::deque<std::string> openAnswers;
     std::deque<std::string> saveAnswers;
-    std::deque<std::string> tableAnswers;
-    // Called for each showing of the identification dialog; by default it accepts.
-    std::function<int(std::vector<std::string>&)> onIdentify;
 
     std::vector<RecordedMessage> messages;
     std::vector<std::string> dialogTitles;  // open and save dialog titles, in order
-    int identifyCount = 0;
     bool busy = false;
 };
