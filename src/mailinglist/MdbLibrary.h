@@ -1,0 +1,20 @@
+// The libmdb header with glib included first, so that C++ files can include it, and the
+// owners that release what libmdb hands out.
+#pragma once
+
+#include <glib.h>
+#include <mdbtools.h>
+
+#include <memory>
+
+struct MdbHandleCloser {
+    void operator()(MdbHandle* mdb) const { mdb_close(mdb); }
+};
+struct MdbTableFreer {
+    void operator()(MdbTableDef* table) const { mdb_free_tabledef(table); }
+};
+using MdbHandlePtr = std::unique_ptr<MdbHandle, MdbHandleCloser>;
+using MdbTablePtr = std::unique_ptr<MdbTableDef, MdbTableFreer>;
+
+// Opens a database for reading; null when libmdb cannot make sense of the file.
+MdbHandlePtr OpenMdbDatabase(const std::string& path);
