@@ -54,30 +54,38 @@ class AccessRecordSource : public RecordSource {
     }
 
     bool readRecord(FieldList& fields) override {
-        if (advance_) table_.Next();
-        advance_ = true;
-        if (table_.Eof()) return false;
-        const int highest = plan_.roles.highest();
-        fields.assign(static_cast<size_t>(std::max(highest + 1, plan_.fieldCount)), std::string());
-        for (int i = 0; i <= highest; ++i) fields[i] = table_.FieldText(i);
-        return true;
+        try {
+            if (advance_) table_.Next();
+            advance_ = true;
+            if (table_.Eof()) return false;
+            const int highest = plan_.roles.highest();
+            fields.assign(static_cast<size_t>(std::max(highest + 1, plan_.fieldCount)),
+                          std::string());
+            for (int i = 0; i <= highest; ++i) fields[i] = table_.FieldText(i);
+            return true;
+        } catch (const MarrowbyError& error) {
+            fail(error);
+        }
     }
 
     void storeBarcode(const std::string& barcode) override {
-        table_.Edit();
-        table_.SetFieldByName(barcodeName_, barcode);
-        table_.Next();
-        advance_ = false;
+        try {
+            table_.Edit();
+            table_.SetFieldByName(barcodeName_, barcode);
+            table_.Next();
+            advance_ = false;
+        } catch (const MarrowbyError& error) {
+            fail(error);
+        }
     }
 
     void finish() override {
-        closed_ = true;
         try {
             table_.setActive(false);
-        } catch (const MarrowbyError&) {
-            restore();
-            throw;
+        } catch (const MarrowbyError& error) {
+            fail(error);
         }
+        closed_ = true;
         if (!backup_.empty()) {
             std::error_code ignored;
             fs::remove(backup_, ignored);
@@ -85,6 +93,7 @@ class AccessRecordSource : public RecordSource {
     }
 
     void abandon() noexcept override {
+        if (closed_) return;
         closed_ = true;
         try {
             table_.setActive(false);
@@ -119,12 +128,28 @@ class AccessRecordSource : public RecordSource {
         }
     }
 
-    // Puts the copy back over the database.
-    void restore() noexcept {
-        if (backup_.empty()) return;
-        std::error_code ignored;
-        fs::rename(backup_, plan_.listFileName, ignored);
+    // Puts the copy back over the database; says how that went, for the error message.
+    std::string restore() noexcept {
+        if (backup_.empty()) return {};
+        std::error_code error;
+        fs::rename(backup_, plan_.listFileName, error);
+        const std::string copy = FileNameOf(backup_.string());
         backup_.clear();
+        if (error) {
+            return " The copy made before the run could not be put back (" + error.message() +
+                   "); it is " + copy + ".";
+        }
+        return " The database was left as it was before the run.";
+    }
+
+    // Ends the run at once: the table closed, the database restored, the error reported.
+    [[noreturn]] void fail(const MarrowbyError& error) {
+        closed_ = true;
+        try {
+            table_.setActive(false);
+        } catch (const MarrowbyError&) {
+        }
+        throw MarrowbyError(error.what() + restore());
     }
 
     AccessTable& table_;

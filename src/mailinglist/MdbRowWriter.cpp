@@ -275,9 +275,7 @@ void MdbRowWriter::writeText(const MdbRowLocation& where, int column, const std:
     if (!newRow) throw refuse("the record would be too long for its offset table.");
     const long growth = static_cast<long>(newRow->size()) - static_cast<long>(oldRow.size());
     if (growth > static_cast<long>(freeSpace)) {
-        throw refuse(
-            "its data page has no room left for the longer value. Compacting the "
-            "database in Access and running Marrowby again makes room.");
+        throw refuse("its data page has no room left for the longer value.");
     }
 
     // Rows after this one sit below it and move down (or up) by the growth.
