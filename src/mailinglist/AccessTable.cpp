@@ -20,6 +20,9 @@
 
 namespace {
 
+// Access's "Large Number", a 64-bit integer, which libmdb does not name.
+constexpr int kLargeNumberType = 0x13;
+
 std::string FileNameOf(const std::string& path) {
     return std::filesystem::path(path).filename().string();
 }
@@ -54,6 +57,8 @@ AccessFieldType TypeOf(const MdbColumn& column) {
         case MDB_INT:
         case MDB_LONGINT:
             return AccessFieldType::Integer32;
+        case kLargeNumberType:
+            return AccessFieldType::Integer64;
         case MDB_FLOAT:
         case MDB_DOUBLE:
             return AccessFieldType::Float;
@@ -125,6 +130,12 @@ struct AccessTable::Open {
                 case MDB_LONGINT:
                     value = std::to_string(static_cast<int32_t>(mdb_get_int32(mdb->pg_buf, start)));
                     break;
+                case kLargeNumberType: {
+                    int64_t large = 0;
+                    std::memcpy(&large, mdb->pg_buf + start, sizeof large);
+                    value = std::to_string(large);
+                    break;
+                }
                 case MDB_FLOAT:
                     std::snprintf(number, sizeof number, "%.15g",
                                   static_cast<double>(mdb_get_single(mdb->pg_buf, start)));

@@ -189,8 +189,9 @@ struct PageRow {
     size_t end = 0;
 };
 
-}  // namespace
-
+// The stored bytes of a text value in the database's own encoding: the code page for
+// Jet 3 files (the one libmdb reads them with), UCS-2 little-endian for later ones, always
+// uncompressed.
 std::string EncodeMdbText(const MdbHandle& mdb, const std::string& utf8) {
     if (mdb.f->jet_version == MDB_VER_JET3) {
         const char* charset = std::getenv("MDB_JET3_CHARSET");
@@ -198,6 +199,8 @@ std::string EncodeMdbText(const MdbHandle& mdb, const std::string& utf8) {
     }
     return Iconv(utf8, "UCS-2LE");
 }
+
+}  // namespace
 
 void MdbRowWriter::writeText(const MdbRowLocation& where, int column, const std::string& value,
                              const std::string& recordName) {

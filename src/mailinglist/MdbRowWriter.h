@@ -12,11 +12,6 @@ struct MdbRowLocation {
     int row = -1;
 };
 
-// The stored bytes of a text value in the database's own encoding: the code page for
-// Jet 3 files, UCS-2 little-endian for later ones. Throws MarrowbyError when a character
-// has no form there.
-std::string EncodeMdbText(const MdbHandle& mdb, const std::string& utf8);
-
 class MdbRowWriter {
   public:
     // fd is the database file opened for reading and writing; table was read through a

@@ -246,3 +246,45 @@ TEST(AccessWrite, IntegerZipReadsWithoutItsLeadingZero) {
 }
 
 }  // namespace
+
+namespace {
+
+// Jet 3 rows keep one-byte offsets and a jump table once they pass 256 bytes: a record
+// written long enough to cross that line reads back whole, and is written again later.
+TEST(AccessWrite, Jet3RecordGrowsPast256Bytes) {
+    TempFolder folder;
+    ACCESS_DATABASE_OR_SKIP(path, folder, "nwind.mdb");
+    const AccessRows before = ExportAccessTable(path, "Employees");
+    const std::pair<const char*, std::string> values[] = {
+        {"Address", std::string(60, 'A')},
+        {"Title", std::string(30, 'T')},
+        {"TitleOfCourtesy", std::string(25, 'C')},
+        {"HomePhone", std::string(24, 'H')},
+        {"City", std::string(15, 'c')},
+        {"Region", std::string(15, 'r')},
+        {"Country", std::string(15, 'n')},
+        {"Address", "/123456789012/"},
+    };
+    AccessTable table;
+    table.setDatabaseName(path.string());
+    table.setTableName("Employees");
+    table.setActive(true);
+    std::vector<std::string> expected = before.at(0);
+    for (const auto& [field, value] : values) {
+        table.First();
+        table.Edit();
+        table.SetFieldByName(field, value);
+        table.First();
+        expected.at(table.FieldPosition(field)) = value;
+        EXPECT_EQ(table.FieldText(table.FieldPosition(field)), value);
+        // Checked at its longest (272 bytes) and after shrinking below 256 bytes again.
+        if (value.size() != 15 && value.size() != 14) continue;
+        const AccessRows after = ExportAccessTable(path, "Employees");
+        ASSERT_EQ(after.size(), before.size());
+        EXPECT_EQ(after[0], expected);
+        for (size_t r = 1; r < before.size(); ++r) EXPECT_EQ(after[r], before[r]) << r + 1;
+    }
+    table.setActive(false);
+}
+
+}  // namespace
