@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "engine/MarrowbyError.h"
+#include "mailinglist/MdbCatalogCheck.h"
 #include "mailinglist/MdbLibrary.h"
 #include "mailinglist/MdbRowWriter.h"
 
@@ -22,6 +23,8 @@ namespace {
 
 // Access's "Large Number", a 64-bit integer, which libmdb does not name.
 constexpr int kLargeNumberType = 0x13;
+// Far longer than any sound catalog takes to read.
+constexpr std::chrono::seconds kCatalogTimeLimit{15};
 
 std::string FileNameOf(const std::string& path) {
     return std::filesystem::path(path).filename().string();
@@ -37,8 +40,18 @@ MdbHandlePtr OpenDatabase(const std::string& path) {
         throw MarrowbyError("The file " + FileNameOf(path) + " cannot be opened (" +
                             std::strerror(errno) + ").");
     }
-    MdbHandlePtr mdb = OpenMdbDatabase(path);
-    if (!mdb) {
+    MdbHandlePtr mdb(mdb_open(path.c_str(), MDB_NOFLAGS));
+    if (!mdb || mdb->fmt == nullptr || mdb->f == nullptr || mdb->fmt->pg_size <= 0) {
+        throw MarrowbyError("The file " + FileNameOf(path) +
+                            " is not an Access database that Marrowby can read.");
+    }
+    // A database is made of whole pages; libmdb can loop for ever on a cut-off last page.
+    if (std::filesystem::file_size(path, error) % mdb->fmt->pg_size != 0 || error) {
+        throw MarrowbyError("The file " + FileNameOf(path) +
+                            " is damaged: it ends in the middle of a page.");
+    }
+    if (!MdbCatalogReadsInTime(path, kCatalogTimeLimit) ||
+        mdb_read_catalog(mdb.get(), MDB_TABLE) == nullptr) {
         throw MarrowbyError("The file " + FileNameOf(path) +
                             " is not an Access database that Marrowby can read.");
     }

@@ -15,6 +15,3 @@ struct MdbTableFreer {
 };
 using MdbHandlePtr = std::unique_ptr<MdbHandle, MdbHandleCloser>;
 using MdbTablePtr = std::unique_ptr<MdbTableDef, MdbTableFreer>;
-
-// Opens a database for reading; null when libmdb cannot make sense of the file.
-MdbHandlePtr OpenMdbDatabase(const std::string& path);

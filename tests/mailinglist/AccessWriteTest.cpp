@@ -288,3 +288,33 @@ TEST(AccessWrite, Jet3RecordGrowsPast256Bytes) {
 }
 
 }  // namespace
+
+namespace {
+
+// An .accdb file through the table layer alone: the first records of a page with little room
+// take barcodes; the other values stay as they were.
+TEST(AccessWrite, AccdbRecordsTakeBarcodesThroughTheTable) {
+    TempFolder folder;
+    ACCESS_DATABASE_OR_SKIP(path, folder, "ASampleDatabase.accdb");
+    const AccessRows before = ExportAccessTable(path, "Asset Items");
+    AccessTable table;
+    table.setDatabaseName(path.string());
+    table.setTableName("Asset Items");
+    table.setActive(true);
+    const int description = table.FieldPosition("description");
+    for (long n = 1; n <= 3; ++n) {
+        table.Edit();
+        table.SetFieldByName("DESCRIPTION", BarcodeFor(n == 3 ? 4 : n));
+        table.Next();
+    }
+    table.setActive(false);
+    const AccessRows after = ExportAccessTable(path, "Asset Items");
+    ASSERT_EQ(after.size(), before.size());
+    for (size_t r = 0; r < before.size(); ++r) {
+        std::vector<std::string> expected = before[r];
+        if (r < 3) expected[description] = BarcodeFor(r == 2 ? 4 : static_cast<long>(r) + 1);
+        EXPECT_EQ(after[r], expected) << r + 1;
+    }
+}
+
+}  // namespace
