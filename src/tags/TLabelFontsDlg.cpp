@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -64,8 +65,15 @@ QLineEdit* sizeEdit(const char* name, QWidget* parent) {
     return edit;
 }
 
-QStringList sortedFamilies() {
+// The installed families, plus the saved name when the font system prints it with a
+// metric-compatible family of another name (Arial as Liberation Sans): so OK keeps a saved
+// Arial instead of switching the tags to whatever font happens to sort first.
+QStringList fontChoices(const QString& savedFont) {
     QStringList families = QFontDatabase::families();
+    if (!savedFont.isEmpty() && !families.contains(savedFont)) {
+        const QString unknown = QFontInfo(QFont("\x01 no such family \x01")).family();
+        if (QFontInfo(QFont(savedFont)).family() != unknown) families.append(savedFont);
+    }
     std::stable_sort(families.begin(), families.end(), [](const QString& a, const QString& b) {
         return QString::compare(a, b, Qt::CaseInsensitive) < 0;
     });
@@ -175,7 +183,7 @@ bool SetTagFonts(TLabelFontsDlg& dialog, LineList& tagFonts,
     };
 
     dialog.FontSelect->clear();
-    dialog.FontSelect->addItems(sortedFamilies());
+    dialog.FontSelect->addItems(fontChoices(line(kFontNameLine)));
     dialog.FontSelect->setCurrentIndex(0);
     const int savedFont = dialog.FontSelect->findText(line(kFontNameLine));
     if (savedFont >= 0) dialog.FontSelect->setCurrentIndex(savedFont);

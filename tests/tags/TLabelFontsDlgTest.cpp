@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -192,6 +193,23 @@ TEST(TLabelFontsDlg, CancelChangesNothingAndTheNextOpeningShowsTheSavedFont) {
     EXPECT_FALSE(SetTagFonts(dialog, fonts, folder.path(), prompter));
     EXPECT_FALSE(SetTagFonts(dialog, fonts, folder.path(), prompter));
     EXPECT_EQ(folder.read("fonts.dat"), file);
+}
+
+TEST(TLabelFontsDlg, ArialPrintedThroughItsSubstituteStaysChosen) {
+    if (QFontInfo(QFont("Arial")).family() == QFontInfo(QFont("No Such Font")).family()) {
+        GTEST_SKIP() << "no family stands in for Arial here";
+    }
+    TempFolder folder;
+    FakePrompter prompter;
+    TLabelFontsDlg dialog;
+    LineList fonts = linesOf("x\r\nArial\r\n12\r\n12\r\n10\r\n10\r\n10\r\n");
+    DialogScript script(dialog);
+    script.steps.push_back([](TLabelFontsDlg& d) {
+        EXPECT_EQ(d.FontSelect->currentText(), "Arial");
+        clickOk(d);
+    });
+    ASSERT_TRUE(SetTagFonts(dialog, fonts, folder.path(), prompter));
+    EXPECT_EQ(fonts[1], "Arial");
 }
 
 TEST(TLabelFontsDlg, ShortListIsCompletedOnOk) {
