@@ -61,19 +61,6 @@ TEST(EnvelopeBarcode, BarsStandInTheBottomRightCornerOfThePaper) {
     }
 }
 
-TEST(EnvelopeBarcode, EveryCopyIsAJobOfItsOwn) {
-    for (int copies : {1, 3}) {
-        RecordingPrintSurface surface(300, 300, {0, 0});
-        PrintEnvelopeBarcode(surface, Pattern, copies);
-        ASSERT_EQ(surface.jobs.size(), static_cast<std::size_t>(copies));
-        for (const RecordedJob& job : surface.jobs) {
-            EXPECT_EQ(job.title, "Single Barcode");
-            EXPECT_TRUE(job.ended);
-            EXPECT_EQ(job.calls.size(), 62u);
-        }
-    }
-}
-
 TEST(EnvelopeBarcode, RefusedJobIsAnError) {
     RecordingPrintSurface surface(300, 300, {0, 0});
     surface.refuseJobs = true;
