@@ -18,6 +18,7 @@
 #include "engine/MarrowbyError.h"
 #include "platform/Printer.h"
 #include "platform/QtPrintSurface.h"
+#include "platform/QtPrinter.h"
 #include "single/EnvelopeBarcode.h"
 #include "single/SingleBarcode.h"
 
@@ -180,10 +181,7 @@ void TsingleDlog::PrintClick() {
 }
 
 void TsingleDlog::PreviewClick() {
-    if (!previewPrinter_) {
-        previewPrinter_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        previewPrinter_->setPageSize(QPageSize(QPageSize::Letter));
-    }
+    if (!previewPrinter_) previewPrinter_ = MakeApplicationPrinter();
     auto* preview = new QPrintPreviewDialog(previewPrinter_.get(), this);
     preview->setAttribute(Qt::WA_DeleteOnClose);
     connect(preview, &QPrintPreviewDialog::paintRequested, this, &TsingleDlog::PreviewPaint);
