@@ -22,8 +22,7 @@ class Application {
   public:
     // The program folder holds prefs.dat and fonts.dat. Creates the forms; nothing is
     // shown until start().
-    Application(std::filesystem::path programFolder, CommandLine commandLine,
-                Prompter& prompter);
+    Application(std::filesystem::path programFolder, CommandLine commandLine, Prompter& prompter);
     ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;

@@ -15,9 +15,8 @@ std::string Upper(std::string text) {
 }
 
 bool AllDigits(const std::string& text, size_t count) {
-    return text.size() == count && std::all_of(text.begin(), text.end(), [](char c) {
-               return c >= '0' && c <= '9';
-           });
+    return text.size() == count &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 CommandLine Invalid(const std::string& error) {
@@ -42,8 +41,8 @@ CommandLine ParseBarcode(const std::vector<std::string>& arguments) {
     line.address = values[0];
     line.zip = values[1];
     if (!AllDigits(line.zip, 9)) {
-        return Invalid("the ZIP code must be nine digits (ZIP+4 without a dash), not '" +
-                       line.zip + "'");
+        return Invalid("the ZIP code must be nine digits (ZIP+4 without a dash), not '" + line.zip +
+                       "'");
     }
     return line;
 }

@@ -37,15 +37,18 @@ void PaintWelcomePicture(QPainter& painter, const QRect& area) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(area, Teal());
+    // A darker edge sets the borderless screen apart from the teal main window.
+    painter.setPen(QPen(Teal().darker(160), 2));
+    painter.drawRect(area.adjusted(1, 1, -1, -1));
 
     QFont title = painter.font();
     title.setBold(true);
     title.setPixelSize(area.height() / 8);
     painter.setFont(title);
     painter.setPen(Qt::white);
-    painter.drawText(QRect(area.left(), area.top() + area.height() / 20, area.width(),
-                           area.height() / 6),
-                     Qt::AlignCenter, "Marrowby");
+    painter.drawText(
+        QRect(area.left(), area.top() + area.height() / 20, area.width(), area.height() / 6),
+        Qt::AlignCenter, "Marrowby");
 
     // Two envelopes, one behind the other, as a mailing.
     const QRectF back(area.left() + area.width() * 0.2, area.top() + area.height() * 0.27,

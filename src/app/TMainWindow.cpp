@@ -1,7 +1,9 @@
 #include "app/TMainWindow.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QMenuBar>
+#include <QScreen>
 #include <exception>
 
 #include "app/Pictures.h"
@@ -45,6 +47,9 @@ TMainWindow::TMainWindow(Prompter& prompter, HelpRequests& help)
 
     AddHelpKey(*this, help_, HelpContext::Contents);
     resize(439, 300);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
 }
 
 QAction* TMainWindow::addCommand(QMenu* menu, const QString& caption,

@@ -52,9 +52,9 @@ TPrefDlog::TPrefDlog(HelpRequests& help, QWidget* parent) : QDialog(parent) {
     Label7->setFont(bold);
     Label7->setGeometry(58, 12, 260, 32);
 
-    selectFile = new RadioGroup(
-        "Where should barcodes be saved?",
-        {"Add them to my file.", "Create an ascii file of barcodes only."}, this);
+    selectFile =
+        new RadioGroup("Where should barcodes be saved?",
+                       {"Add them to my file.", "Create an ascii file of barcodes only."}, this);
     selectFile->setGeometry(16, 56, 262, 84);
     FileName = new RadioGroup("Name of barcodes-only file, if chosen:",
                               {"Name the file \"barcode.txt\".", "Ask for a file name."}, this);

@@ -6,7 +6,7 @@
 
 void AddHelpKey(QWidget& form, HelpRequests& help, int context) {
     auto* key = new QShortcut(QKeySequence(Qt::Key_F1), &form);
-    key->setContext(Qt::WidgetWithChildrenShortcut);
+    key->setContext(Qt::WindowShortcut);
     QObject::connect(key, &QShortcut::activated, &form,
                      [&help, context] { help.showContext(context); });
 }

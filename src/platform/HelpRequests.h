@@ -6,14 +6,14 @@ class QWidget;
 
 // Help contexts: the page a context number opens.
 namespace HelpContext {
-constexpr int Contents = 1;             // main window and "Contents"
-constexpr int OneBarcode = 2;           // one barcode at a time
-constexpr int AddBarcodes = 3;          // adding barcodes to a mailing-list file
-constexpr int Tags = 4;                 // tray and sack tags
-constexpr int PrinterSetup = 5;         // choosing the printer
-constexpr int Preferences = 7;          // preferences dialog and tag font dialog
-constexpr int TagFonts = 8;             // the tag font page itself
-constexpr int FieldIdentification = 20; // field identification dialog
+constexpr int Contents = 1;              // main window and "Contents"
+constexpr int OneBarcode = 2;            // one barcode at a time
+constexpr int AddBarcodes = 3;           // adding barcodes to a mailing-list file
+constexpr int Tags = 4;                  // tray and sack tags
+constexpr int PrinterSetup = 5;          // choosing the printer
+constexpr int Preferences = 7;           // preferences dialog and tag font dialog
+constexpr int TagFonts = 8;              // the tag font page itself
+constexpr int FieldIdentification = 20;  // field identification dialog
 }  // namespace HelpContext
 
 class HelpRequests {
@@ -28,5 +28,5 @@ class HelpRequests {
     virtual void quit() = 0;
 };
 
-// Makes F1 inside the form (and its child widgets) show the help context.
+// Makes F1 anywhere in the form's window show the help context.
 void AddHelpKey(QWidget& form, HelpRequests& help, int context);
