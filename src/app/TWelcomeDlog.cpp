@@ -1,8 +1,10 @@
 #include "app/TWelcomeDlog.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScreen>
 
 #include "app/Pictures.h"
 
@@ -48,6 +50,10 @@ TWelcomeDlog::TWelcomeDlog(QWidget* parent) : QDialog(parent) {
     okBtn->setGeometry(172, 192, 38, 18);
     okBtn->setVisible(false);
     connect(okBtn, &QPushButton::clicked, this, &TWelcomeDlog::okBtnClick);
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
 
     Timer.setInterval(3000);
     Timer.setSingleShot(true);
