@@ -140,7 +140,14 @@ int RunMarrowby(int argc, char** argv) {
             break;
     }
 
-    if (line.noStop && !HasDisplay()) setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    if (!HasDisplay() && std::getenv("QT_QPA_PLATFORM") == nullptr) {
+        if (!line.noStop) {
+            std::cerr << "marrowby: no display (neither DISPLAY nor WAYLAND_DISPLAY is set); "
+                         "only a run with FILE NOSTOP works without one\n";
+            return 1;
+        }
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName("Marrowby");
     // Ending is explicit (Exit, the close box, the end of a command-line run), never

@@ -3,6 +3,7 @@
 #include "app/Application.h"
 
 #include <QApplication>
+#include <QPrintDialog>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -104,4 +105,42 @@ TEST(Application, AnErrorInAnUnattendedRunEndsWithStatusOne) {
     QTimer::singleShot(0, [&] { app.welcome().TimerTimer(); });
     EXPECT_EQ(QApplication::exec(), 1);
     EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST(Application, PrinterSetupWorksOnTheSharedLetterPrinter) {
+    TempFolder folder;
+    FakePrompter prompter;
+    Application app(folder.path(), {}, prompter);
+    EXPECT_EQ(app.printer().pageLayout().pageSize().id(), QPageSize::Letter);
+    QPrinter* asked = nullptr;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), "Printer Setup");
+        asked = dialog->printer();
+        dialog->reject();
+    });
+    app.mainWindow().PrinterSetup1->trigger();
+    EXPECT_EQ(asked, &app.printer());
+}
+
+TEST(Application, ExitAndTheCloseBoxEndTheProgramAndCloseHelp) {
+    for (bool closeBox : {false, true}) {
+        TempFolder folder;
+        FakePrompter prompter;
+        Application app(folder.path(), {}, prompter);
+        app.start();
+        app.help().showContext(1);
+        auto& viewer = static_cast<HelpViewer&>(app.help());
+        EXPECT_TRUE(viewer.isVisible());
+        QTimer::singleShot(0, [&] {
+            if (closeBox) {
+                app.mainWindow().close();
+            } else {
+                app.mainWindow().Exit->trigger();
+            }
+        });
+        EXPECT_EQ(QApplication::exec(), 0);
+        EXPECT_FALSE(viewer.isVisible());
+    }
 }
