@@ -39,7 +39,7 @@ TWelcomeDlog::TWelcomeDlog(QWidget* parent) : QDialog(parent) {
     Image1->installEventFilter(this);
 
     Version = new QLabel(this);
-    Version->setGeometry(0, 176, 215, 18);
+    Version->setGeometry(0, 166, 215, 18);
     Version->setAlignment(Qt::AlignCenter);
     QPalette text = Version->palette();
     text.setColor(QPalette::WindowText, Qt::white);
@@ -47,7 +47,7 @@ TWelcomeDlog::TWelcomeDlog(QWidget* parent) : QDialog(parent) {
     Version->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     okBtn = new QPushButton("OK", this);
-    okBtn->setGeometry(172, 192, 38, 18);
+    okBtn->setGeometry(82, 188, 51, 22);
     okBtn->setVisible(false);
     connect(okBtn, &QPushButton::clicked, this, &TWelcomeDlog::okBtnClick);
 
