@@ -71,5 +71,3 @@ std::optional<MailType> MailTypeFromCode(std::string_view code) {
 }
 
 TagKind TagKindOf(MailType type) { return InfoOf(type).kind; }
-
-bool IsPeriodical(MailType type) { return InfoOf(type).section == MailSection::Periodicals; }

@@ -37,4 +37,3 @@ const MailTypeInfo& InfoOf(MailType type);
 std::string_view CodeOf(MailType type);
 std::optional<MailType> MailTypeFromCode(std::string_view code);
 TagKind TagKindOf(MailType type);
-bool IsPeriodical(MailType type);
