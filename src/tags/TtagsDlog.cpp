@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -118,9 +119,11 @@ std::array<TagEntry, 10> TtagsDlog::entries() const {
     return rows;
 }
 
+// Only an opening activates the dialog: a window restored from the task bar keeps its
+// contents choices.
 void TtagsDlog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    FormActivate();
+    if (!event->spontaneous()) FormActivate();
 }
 
 // A new mail type may offer other contents, so earlier choices are dropped; the typed

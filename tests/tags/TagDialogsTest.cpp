@@ -151,8 +151,11 @@ TEST_F(TagDialogs, OneMailTypeAtATimeAndThePeriodicalKindApart) {
 }
 
 TEST_F(TagDialogs, OriginIsUpperCasedAsTyped) {
-    QTest::keyClicks(Child<QLineEdit>(mailTypeDlog, "origin"), "acme mailers, austin");
-    EXPECT_EQ(mailTypeDlog.origin(), "ACME MAILERS, AUSTIN");
+    QLineEdit* origin = Child<QLineEdit>(mailTypeDlog, "origin");
+    QTest::keyClicks(origin, "acme mailers, austin");
+    QTest::keyClick(origin, Qt::Key_Home);
+    QTest::keyClicks(origin, "the ");
+    EXPECT_EQ(mailTypeDlog.origin(), "THE ACME MAILERS, AUSTIN");
 }
 
 TEST_F(TagDialogs, CancelEndsWithTheChoiceKeptAndNextAccepts) {
@@ -177,6 +180,7 @@ TEST_F(TagDialogs, TagDialogOpensWithItsRowsHeadingsAndPrintingOff) {
     }
     for (int n = 1; n <= 10; ++n) {
         EXPECT_EQ(Contents(n)->count(), 4) << n;
+        EXPECT_EQ(Contents(n)->maxVisibleItems(), 4) << n;
         EXPECT_EQ(Contents(n)->currentIndex(), -1) << n;
         EXPECT_TRUE(ShownSilver(Second(n))) << n;
     }
@@ -285,6 +289,7 @@ TEST_F(TagDialogs, ClearEmptiesEveryRowAndKeepsTheLists) {
         EXPECT_TRUE(ShownSilver(Second(n))) << n;
         EXPECT_EQ(Contents(n)->currentIndex(), -1) << n;
         EXPECT_EQ(Contents(n)->count(), 9) << n;
+        EXPECT_EQ(Contents(n)->maxVisibleItems(), 9) << n;
     }
     EXPECT_FALSE(TagsButton("Print")->isEnabled());
     EXPECT_FALSE(TagsButton("Preview")->isEnabled());
