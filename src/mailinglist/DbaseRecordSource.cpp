@@ -187,7 +187,8 @@ std::string DbaseRecordSource::writePending() {
 std::string DbaseRecordSource::writtenSoFar() const {
     if (!addMode_) return "";
     if (written_ == 0) return " No barcode was written; the file is as it was.";
-    return " Barcodes were written to " + std::to_string(written_) + " records, up to record " +
+    return " Barcodes were written to " + std::to_string(written_) +
+           (written_ == 1 ? " record" : " records") + ", up to record " +
            std::to_string(lastWrittenRecord_ + 1) + "; the records after it are as they were.";
 }
 
