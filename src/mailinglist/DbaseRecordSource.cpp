@@ -44,7 +44,6 @@ class DbaseRecordSource : public RecordSource {
     [[noreturn]] void fail(const std::string& reason);
     std::string writtenSoFar() const;
 
-    std::string name_;
     std::string prefix_;  // "Marrowby could not update <name>: " or "... read ..."
     DbaseLayout layout_;
     bool addMode_;
@@ -67,8 +66,7 @@ class DbaseRecordSource : public RecordSource {
 
 DbaseRecordSource::DbaseRecordSource(const std::string& path, const DbaseLayout& layout,
                                      const RunPlan& plan)
-    : name_(LastComponent(path)),
-      prefix_("Marrowby could not " + std::string(plan.addMode ? "update " : "read ") +
+    : prefix_("Marrowby could not " + std::string(plan.addMode ? "update " : "read ") +
               LastComponent(path) + ": "),
       layout_(layout),
       addMode_(plan.addMode),

@@ -204,6 +204,35 @@ TEST(DbaseRecordSource, TableThatCannotBeWrittenOrHasChangedIsReportedAndLeftAlo
     }
 }
 
+TEST(DbaseRecordSource, RunOverSeveralBlocksWritesEveryLiveBarcodeFieldAndNothingElse) {
+    const std::vector<DbfColumn> columns = {{"ADDR1", 40}, {"ZIP", 10}, {"BARCODE", 49}};
+    DbfRows rows(3000, {"1 Elm St", "770011234", "old"});
+    std::string bytes = DbaseBytes(columns, rows);
+    for (long n = 0; n < 3000; n += 7) bytes[std::size_t(RecordOffset(columns, n))] = '*';
+    TempFolder folder;
+    const auto table = folder.write("big.dbf", bytes);
+    auto list = Open(table);
+    RunPlan plan = PlanFor(*list, true);
+    plan.roles = {};
+    plan.roles.address = 0;
+    plan.roles.zip9 = 1;
+    plan.roles.barcode = 2;
+    auto source = list->openSource(plan);
+
+    FieldList fields;
+    std::string expected = bytes;
+    for (long n = 0; source->readRecord(fields); ++n) {
+        const std::string barcode = n % 2 ? kBarcode : "";
+        source->storeBarcode(barcode);
+        if (n % 7 == 0) continue;
+        std::string field = barcode;
+        field.resize(49, ' ');
+        expected.replace(std::size_t(RecordOffset(columns, n) + 51), 49, field);
+    }
+    source->finish();
+    EXPECT_EQ(folder.read("big.dbf"), expected);
+}
+
 TEST(DbaseRecordSource, TableCutShortDuringTheRunReportsHowFarTheBarcodesReached) {
     // 100-byte records: the first block of 256 KiB holds 2621 of the 3000 records.
     const std::vector<DbfColumn> columns = {{"ADDR1", 40}, {"ZIP", 10}, {"BARCODE", 49}};
