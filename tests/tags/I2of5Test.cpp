@@ -2,7 +2,6 @@
 // zint's own Interleaved 2 of 5 encoder.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cstdio>
@@ -83,16 +82,6 @@ struct Resolution {
 constexpr std::array<Resolution, 2> kResolutions = {{{300, 4, 12, 217}, {600, 8, 25, 433}}};
 
 }  // namespace
-
-TEST(I2of5, EveryDigitHasFiveElementsTwoOfThemWide) {
-    for (char digit = '0'; digit <= '9'; ++digit) {
-        const std::string pattern(barpattern(digit));
-        EXPECT_EQ(pattern.size(), 5u) << digit;
-        EXPECT_EQ(std::count(pattern.begin(), pattern.end(), 'W'), 2) << digit;
-        EXPECT_EQ(std::count(pattern.begin(), pattern.end(), 'N'), 3) << digit;
-    }
-    EXPECT_THROW(barpattern('A'), MarrowbyError);
-}
 
 TEST(I2of5, PairSeventyFiveTakesBarsFromSevenAndSpacesFromFive) {
     for (const Resolution& r : kResolutions) {
