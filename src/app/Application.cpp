@@ -9,6 +9,10 @@
 #include "engine/MarrowbyError.h"
 #include "platform/Prompter.h"
 #include "platform/QtPrompter.h"
+#include "single/TsingleDlog.h"
+#include "tags/TLabelFontsDlg.h"
+#include "tags/TmailclassDlog.h"
+#include "tags/TtagsDlog.h"
 
 namespace fs = std::filesystem;
 
@@ -18,11 +22,21 @@ Application::Application(fs::path programFolder, CommandLine commandLine, Prompt
       prompter_(prompter),
       engine_(preferences_, designators_),
       printer_(QPrinter::HighResolution),
+      jobs_(printer_),
       help_(std::make_unique<HelpViewer>()),
       mainWindow_(std::make_unique<TMainWindow>(prompter_, *help_)),
       welcome_(new TWelcomeDlog(mainWindow_.get())),
+      singleDlog_(new TsingleDlog(engine_, jobs_, mainWindow_.get())),
+      mailclassDlog_(new TmailclassDlog(mainWindow_.get())),
+      tagPrinter_(printer_, jobs_, prompter_, programFolder_),
+      tagsDlog_(new TtagsDlog(*mailclassDlog_, tagPrinter_, mainWindow_.get())),
+      labelFontsDlg_(new TLabelFontsDlg(mainWindow_.get())),
       prefDlog_(new TPrefDlog(*help_, mainWindow_.get())) {
     printer_.setPageSize(QPageSize(QPageSize::Letter));
+    AddHelpKey(*singleDlog_, *help_, HelpContext::OneBarcode);
+    AddHelpKey(*mailclassDlog_, *help_, HelpContext::Tags);
+    AddHelpKey(*tagsDlog_, *help_, HelpContext::Tags);
+    labelFontsDlg_->helpRequested = [this](int context) { help_->showContext(context); };
     connectCommands();
 }
 
@@ -37,6 +51,19 @@ void Application::connectCommands() {
     mainWindow_->onPrinterSetup = [this] { PrinterSetup(); };
     mainWindow_->onAbout = [this] { About(); };
     mainWindow_->onExit = [this] { exit(0); };
+    mainWindow_->onOneBarcode = [this] { OneAddressataTime(); };
+    mainWindow_->onCreateTags = [this] { EnterTagInfo(); };
+    mainWindow_->onSetTagFonts = [this] { SetTagFonts(); };
+}
+
+void Application::OneAddressataTime() { singleDlog_->exec(); }
+
+void Application::EnterTagInfo() {
+    if (mailclassDlog_->exec() == QDialog::Accepted) tagsDlog_->exec();
+}
+
+void Application::SetTagFonts() {
+    ::SetTagFonts(*labelFontsDlg_, tagFonts_, programFolder_, prompter_);
 }
 
 void Application::start() {

@@ -14,9 +14,15 @@
 #include "app/TPrefDlog.h"
 #include "app/TWelcomeDlog.h"
 #include "engine/BarcodeEngine.h"
+#include "platform/QtPrinter.h"
 #include "platform/SettingsFile.h"
+#include "tags/QtTagSheetPrinter.h"
 
 class Prompter;
+class TLabelFontsDlg;
+class TmailclassDlog;
+class TsingleDlog;
+class TtagsDlog;
 
 class Application {
   public:
@@ -61,6 +67,9 @@ class Application {
 
   private:
     void connectCommands();
+    void OneAddressataTime();
+    void EnterTagInfo();
+    void SetTagFonts();
     void PrinterSetup();
     void About();
     // Errors of an unattended run go to the standard error stream, not a box.
@@ -75,11 +84,18 @@ class Application {
     std::vector<std::string> designators_;
     BarcodeEngine engine_;
     QPrinter printer_;
+    QtPrinter jobs_;
 
     std::unique_ptr<HelpViewer> help_;
     std::unique_ptr<TMainWindow> mainWindow_;
-    TWelcomeDlog* welcome_;  // owned by the main window
-    TPrefDlog* prefDlog_;    // owned by the main window
+    // The forms below are owned by the main window.
+    TWelcomeDlog* welcome_;
+    TsingleDlog* singleDlog_;
+    TmailclassDlog* mailclassDlog_;
+    QtTagSheetPrinter tagPrinter_;
+    TtagsDlog* tagsDlog_;
+    TLabelFontsDlg* labelFontsDlg_;
+    TPrefDlog* prefDlog_;
 };
 
 // Runs the whole program; returns the process exit status.
