@@ -60,7 +60,8 @@ void ShowError(Prompter& prompter, const std::string& text) {
 std::unique_ptr<MailingList> ChooseList(const StartArguments& args, MailingListContext& context,
                                         bool& chosen) {
     Prompter& prompter = context.prompter;
-    const std::string path = args.any() ? args.arguments[0] : prompter.openFile(kOpenTitle, kOpenFilter);
+    const std::string path =
+        args.any() ? args.arguments[0] : prompter.openFile(kOpenTitle, kOpenFilter);
     chosen = !path.empty();
     if (!chosen) return nullptr;
 
@@ -128,9 +129,7 @@ bool StartArguments::unattended() const {
     return arguments.size() >= 2 && Upper(arguments[1]) == "NOSTOP";
 }
 
-bool MailingListContext::addMode() const {
-    return preferences.size() < 2 || preferences[1] != "1";
-}
+bool MailingListContext::addMode() const { return preferences.size() < 2 || preferences[1] != "1"; }
 
 bool MailingListContext::askForBarcodeFileName() const {
     return preferences.size() > 2 && preferences[2] == "1";

@@ -91,7 +91,8 @@ std::string RecordBarcode(const FieldList& fields, const FieldRoles& roles,
     const std::string& address = At(fields, roles.address);
     if (roles.highrise >= 0) {
         std::string flag = At(fields, roles.highrise);
-        if (flag == "H" || flag == "h" || flag == "X" || flag == "x" || flag == "Y" || flag == "y") {
+        if (flag == "H" || flag == "h" || flag == "X" || flag == "x" || flag == "Y" ||
+            flag == "y") {
             return engine.Highrise(address, zip);
         }
     }
@@ -162,9 +163,9 @@ bool AddBarcodes(MailingList& list, const RunPlan& plan, MailingListContext& con
     prompter.setBusy(false);
 
     const std::string name = LowerAscii(LastPathComponent(plan.listFileName));
-    const std::string text = plan.addMode ? "Barcodes have been added to " + name + "."
-                                          : "Barcodes for " + name + " have been saved in " +
-                                                outputName + ".";
+    const std::string text =
+        plan.addMode ? "Barcodes have been added to " + name + "."
+                     : "Barcodes for " + name + " have been saved in " + outputName + ".";
     if (!unattended) {
         prompter.message(MessageIcon::Information, MessageBeep::Exclamation, text,
                          MessageButton::Ok);

@@ -58,7 +58,8 @@ void IdentifyByNames(const std::vector<std::string>& names, FieldRoles& roles) {
     apply(rules[0]);
     apply(rules[1]);
     // A plain "ZIP" is the 5-digit part when a +4 field sits beside it, else the whole ZIP.
-    apply({{"ZIP", "ZIPCODE", "ZIP CODE"}, roles.zip4 >= 0 ? &FieldRoles::zip5 : &FieldRoles::zip9});
+    apply(
+        {{"ZIP", "ZIPCODE", "ZIP CODE"}, roles.zip4 >= 0 ? &FieldRoles::zip5 : &FieldRoles::zip9});
     apply(rules[2]);
     apply(rules[3]);
     apply(rules[4]);
@@ -113,9 +114,9 @@ void IdentifyByContents(MailingList& list, FieldRoles& roles) {
     for (int k = 0; k < 3; ++k) {
         passes[k] = ContentCandidates(list.identificationRecord(k + 1), list.fieldCount());
     }
-    for (int FieldRoles::*role : {&FieldRoles::address, &FieldRoles::zip5, &FieldRoles::zip4,
-                                  &FieldRoles::zip9, &FieldRoles::barcode,
-                                  &FieldRoles::deliveryPoint}) {
+    for (int FieldRoles::*role :
+         {&FieldRoles::address, &FieldRoles::zip5, &FieldRoles::zip4, &FieldRoles::zip9,
+          &FieldRoles::barcode, &FieldRoles::deliveryPoint}) {
         if (roles.*role == -1) {
             roles.*role = VoteOfThree(passes[0].*role, passes[1].*role, passes[2].*role);
         }

@@ -13,16 +13,16 @@
 
 namespace {
 constexpr size_t kFlushSize = 1 << 20;
+}  // namespace
 
 std::string FolderOf(const std::string& path) {
     const std::string folder = std::filesystem::path(path).parent_path().string();
     return folder.empty() ? "." : folder;
 }
-}  // namespace
 
 std::string ScratchFileFor(const std::string& list) {
-    const std::string name = LastPathComponent(list) == "mrbtemp.txt" ? "mrbtemp2.txt"
-                                                                      : "mrbtemp.txt";
+    const std::string name =
+        LastPathComponent(list) == "mrbtemp.txt" ? "mrbtemp2.txt" : "mrbtemp.txt";
     return FolderOf(list) + "/" + name;
 }
 

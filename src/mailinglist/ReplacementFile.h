@@ -34,6 +34,9 @@ class ReplacementFile {
     int descriptor_ = -1;
 };
 
+// The folder part of a path ("." for a bare name).
+std::string FolderOf(const std::string& path);
+
 // The scratch file of a mailing list: "mrbtemp.txt" in the list's folder, unless the
 // list has that name itself.
 std::string ScratchFileFor(const std::string& list);

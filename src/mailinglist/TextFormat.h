@@ -22,8 +22,7 @@ int CountTextFields(const std::string& path, std::string_view kind, Prompter& pr
 
 // Fields of one line for the given kind: the list is made at least fieldCount long,
 // emptied and filled with at most fieldCount fields.
-void SplitTextLine(int fieldCount, std::string_view line, std::string_view kind,
-                   FieldList& fields);
+void SplitTextLine(int fieldCount, std::string_view line, std::string_view kind, FieldList& fields);
 
 // As SplitTextLine; returns the index in the line where the fields beyond fieldCount
 // begin (at their separator), or the line's length when there are none.

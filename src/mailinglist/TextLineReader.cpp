@@ -56,9 +56,8 @@ bool TextLineReader::readLine(std::string& line) {
         if (n < available) {
             const char end = buffer_[position_++];
             if (end == '\0') {
-                throw MarrowbyError(LastPathComponent(path_) +
-                                    " is not a text file: line " + std::to_string(lineNumber_) +
-                                    " holds a NUL byte.");
+                throw MarrowbyError(LastPathComponent(path_) + " is not a text file: line " +
+                                    std::to_string(lineNumber_) + " holds a NUL byte.");
             }
             if (end == '\r' && !atEnd() && buffer_[position_] == '\n') ++position_;
             return true;

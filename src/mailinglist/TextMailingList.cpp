@@ -4,6 +4,7 @@
 #include <optional>
 #include <utility>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "engine/MarrowbyError.h"
@@ -12,6 +13,13 @@
 #include "mailinglist/TextFormat.h"
 
 namespace {
+
+// Read-only by its permissions even for a user the system would let write anyway.
+bool ReadOnly(const std::string& path) {
+    struct stat status {};
+    return ::access(path.c_str(), W_OK) != 0 ||
+           (::stat(path.c_str(), &status) == 0 && (status.st_mode & 0222) == 0);
+}
 
 bool TabStyle(std::string_view kind) { return kind.find("Tab") != std::string_view::npos; }
 
@@ -31,9 +39,11 @@ class TextRecordSource : public RecordSource {
     TextRecordSource(const std::string& path, const std::string& kind, const RunPlan& plan)
         : kind_(kind), plan_(plan), reader_(path) {
         if (plan.addMode) {
-            if (::access(path.c_str(), W_OK) != 0) {
+            const bool fileReadOnly = ReadOnly(path);
+            if (fileReadOnly || ReadOnly(FolderOf(path))) {
                 throw MarrowbyError("Marrowby cannot add barcodes to " + LastPathComponent(path) +
-                                    ": the file is read-only. The file was not changed.");
+                                    ": " + (fileReadOnly ? "the file" : "its folder") +
+                                    " is read-only. The file was not changed.");
             }
             output_.emplace(path, ScratchFileFor(path));
         }
@@ -158,8 +168,8 @@ std::unique_ptr<RecordSource> TextMailingList::openSource(const RunPlan& plan) {
     return std::make_unique<TextRecordSource>(path_, kind_, plan);
 }
 
-std::unique_ptr<MailingList> OpenTextMailingList(const std::string& path,
-                                                 const std::string& kind, Prompter& prompter) {
+std::unique_ptr<MailingList> OpenTextMailingList(const std::string& path, const std::string& kind,
+                                                 Prompter& prompter) {
     const int fieldCount = CountTextFields(path, kind, prompter);
     if (fieldCount == 0) return nullptr;
     TextLineReader reader(path);

@@ -44,8 +44,8 @@ class TextMailingList : public MailingList {
 // Counts the fields and the records of a text list of a known kind. Returns nullptr after
 // the user was told that the first two lines disagree; throws MarrowbyError when the
 // file cannot be read.
-std::unique_ptr<MailingList> OpenTextMailingList(const std::string& path,
-                                                 const std::string& kind, Prompter& prompter);
+std::unique_ptr<MailingList> OpenTextMailingList(const std::string& path, const std::string& kind,
+                                                 Prompter& prompter);
 
 // The line written back for one record in add mode: a new last column, or the chosen
 // barcode column replaced. rest holds the unsplit fields beyond fieldCount.

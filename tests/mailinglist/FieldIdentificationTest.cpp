@@ -21,8 +21,7 @@ TEST(FieldIdentification, ByNames) {
         std::vector<std::string> names;
         FieldRoles roles;
     } cases[] = {
-        {{"Name", "Address", "City", "State", "Zip", "Zip4"},
-         {.address = 1, .zip5 = 4, .zip4 = 5}},
+        {{"Name", "Address", "City", "State", "Zip", "Zip4"}, {.address = 1, .zip5 = 4, .zip4 = 5}},
         {{"ZIP", "ZIP+4"}, {.zip9 = 0}},
         {{"ADDR1", "ADDRESS", "USER5", "BARCODE", "DP", "DEL PT"},
          {.address = 1, .barcode = 3, .deliveryPoint = 4}},
@@ -82,7 +81,8 @@ TEST(FieldIdentification, ChecksInOrder) {
 }
 
 TEST(FieldIdentification, ContentsAreExaminedOnlyWhenNamesFallShort) {
-    EXPECT_FALSE(NeedsContentIdentification({.address = 1, .zip5 = 4, .zip4 = 5, .barcode = 6}, true));
+    EXPECT_FALSE(
+        NeedsContentIdentification({.address = 1, .zip5 = 4, .zip4 = 5, .barcode = 6}, true));
     EXPECT_TRUE(NeedsContentIdentification({.address = 1, .zip5 = 4, .zip4 = 5}, true));
     EXPECT_FALSE(NeedsContentIdentification({.address = 1, .zip5 = 4, .zip4 = 5}, false));
     EXPECT_TRUE(NeedsContentIdentification({.zip9 = 1}, false));

@@ -59,7 +59,9 @@ TEST(TextFormat, FieldsAreCountedOnTheFirstTwoLines) {
     } cases[] = {
         {"12345-6789\r\n12345\r\n", kAsciiTab, 1},
         {"Smith,\"12 Oak, Apt 3\",77001\r\nJones,9 Elm,77002\r\n", kAsciiComma, 3},
-        {"Smith,\xD2" "12 Oak, Apt 3\xD3,77001\nJones,9 Elm,77002\n", kAsciiComma, 3},
+        {"Smith,\xD2"
+         "12 Oak, Apt 3\xD3,77001\nJones,9 Elm,77002\n",
+         kAsciiComma, 3},
         {"a\tb\tc\r\n", kAsciiTab, 0},
         {"a,b\r\na,b,c\r\n", kAsciiMerge, 0},
     };
@@ -88,7 +90,12 @@ TEST(TextFormat, LinesAreSplitIntoFields) {
         {"a,,\"b,c\",d", kAsciiComma, 4, {"a", "", "b,c", "d"}, ""},
         {"a,,\"b,c\",d", kAsciiComma, 2, {"a", ""}, ",\"b,c\",d"},
         {"\"ab\"xy,z", kAsciiMerge, 3, {"ab", "y", "z"}, ""},
-        {"\xD2" "ab\xD3,c\"d", kAsciiMergeIndex, 2, {"ab", "c\"d"}, ""},
+        {"\xD2"
+         "ab\xD3,c\"d",
+         kAsciiMergeIndex,
+         2,
+         {"ab", "c\"d"},
+         ""},
         {"\"ab", kAsciiComma, 2, {"ab", ""}, ""},
         {"a,", kAsciiComma, 2, {"a", ""}, ""},
         {"", kAsciiComma, 3, {"", "", ""}, ""},
@@ -138,7 +145,8 @@ TEST(TextLineReader, CrLfAcrossTheBufferEdgeIsOneLineEnd) {
 
 TEST(TextLineReader, NulByteIsRefused) {
     TempFolder folder;
-    const std::string path = folder.write("list.txt", std::string("a,b\r\nc\0d,e\r\n", 12)).string();
+    const std::string path =
+        folder.write("list.txt", std::string("a,b\r\nc\0d,e\r\n", 12)).string();
     TextLineReader reader(path);
     std::string line;
     reader.readLine(line);
