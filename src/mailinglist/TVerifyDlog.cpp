@@ -58,7 +58,7 @@ QString ItemText(const std::string& field) {
 
 TVerifyDlog::TVerifyDlog(const std::vector<std::string>& preferences, QWidget* parent)
     : QDialog(parent), preferences_(preferences) {
-    setFixedSize(560, 560);
+    setFixedSize(560, 584);
     Label7 = MakeLabel(this, "Field Identification for this File", 10, 8, 540, 20);
     QFont bold = Label7->font();
     bold.setBold(true);
@@ -91,7 +91,7 @@ TVerifyDlog::TVerifyDlog(const std::vector<std::string>& preferences, QWidget* p
     Label6 = WrappedLabel(this,
                           "If delivery point and address fields are both identified, the "
                           "address will be used whenever the delivery point field is blank.",
-                          320, 222, 230, 48);
+                          320, 220, 230, 66);
 
     Label16 = MakeLabel(this, "Identify either:", 10, 280, 140);
     Label9 = MakeLabel(this, "9-Digit Zip Code Field:", 20, 306, 150);
@@ -114,22 +114,22 @@ TVerifyDlog::TVerifyDlog(const std::vector<std::string>& preferences, QWidget* p
     Label2 = WrappedLabel(this,
                           "The fields shown in the drop-down lists are from the first record in "
                           "your file. Use these buttons to view additional data.",
-                          320, 414, 230, 50);
+                          320, 414, 230, 66);
     prevbtn = new QPushButton("prev", this);
-    prevbtn->setGeometry(320, 466, 60, 26);
+    prevbtn->setGeometry(320, 484, 60, 26);
     prevbtn->setEnabled(false);
     prevbtn->setAutoDefault(false);
     nextbtn = new QPushButton("next", this);
-    nextbtn->setGeometry(390, 466, 60, 26);
+    nextbtn->setGeometry(390, 484, 60, 26);
     nextbtn->setAutoDefault(false);
-    Label4 = MakeLabel(this, "Record Selected:", 320, 498, 110);
-    CurrentRecordLabel = MakeLabel(this, "", 430, 498, 120);
+    Label4 = MakeLabel(this, "Record Selected:", 320, 518, 110);
+    CurrentRecordLabel = MakeLabel(this, "", 430, 518, 120);
 
     OKBtn = new QPushButton("Finish", this);
-    OKBtn->setGeometry(370, 524, 85, 28);
+    OKBtn->setGeometry(370, 548, 85, 28);
     OKBtn->setDefault(true);
     CancelBtn = new QPushButton("Cancel", this);
-    CancelBtn->setGeometry(465, 524, 85, 28);
+    CancelBtn->setGeometry(465, 548, 85, 28);
     CancelBtn->setAutoDefault(false);
     Memo1 = new QPlainTextEdit("This Memo holds the transfer info.", this);
     Memo1->hide();
