@@ -255,3 +255,31 @@ TEST_F(RoadTest, FolderThatVanishesMidRunIsReported) {
     EXPECT_EQ(prompter.messages[0].text.substr(0, 34), "Marrowby could not replace l.txt: ");
     EXPECT_EQ(commandsEnabled, (std::vector<bool>{false, true}));
 }
+
+TEST_F(RoadTest, ExamplesGetABarcodeOnEveryRecord) {
+    const fs::path examples = fs::path(__FILE__).parent_path() / "../../examples";
+    const struct {
+        const char* name;
+        char separator;
+        size_t records;
+        bool names;
+    } cases[] = {{"customers-tab.txt", '\t', 6, false},
+                 {"members-comma.csv", ',', 5, false},
+                 {"newsletter-merge.txt", ',', 5, true}};
+    for (const auto& c : cases) {
+        fs::copy_file(examples / c.name, folder.path() / c.name);
+        EXPECT_EQ(run({(folder.path() / c.name).string(), "NOSTOP"}), 0) << c.name;
+        const std::string bytes = folder.read(c.name);
+        std::vector<std::string> lines;
+        for (size_t start = 0, end; (end = bytes.find("\r\n", start)) != std::string::npos;
+             start = end + 2) {
+            lines.push_back(bytes.substr(start, end - start));
+        }
+        ASSERT_EQ(lines.size(), c.records + c.names) << c.name;
+        for (size_t i = c.names; i < lines.size(); ++i) {
+            std::string barcode = lines[i].substr(lines[i].find_last_of(c.separator) + 1);
+            if (barcode.front() == '"') barcode = barcode.substr(1, barcode.size() - 2);
+            EXPECT_EQ(barcode.size(), 14u) << c.name << ": " << lines[i];
+        }
+    }
+}
