@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "engine/MarrowbyError.h"
 #include "mailinglist/DisplayText.h"
 #include "mailinglist/FileKind.h"
 #include "mailinglist/MailingList.h"
@@ -169,10 +170,12 @@ TransferLines TVerifyDlog::transferLines() const {
 
 int TVerifyDlog::identifyFields(TransferLines& transferLines, MailingList& list) {
     setTransferLines(transferLines);
+    readError_.clear();
     FormActivate(list);
     const int result = exec();
     FormClose();
     transferLines = this->transferLines();
+    if (!readError_.empty()) throw MarrowbyError(readError_);
     return result == QDialog::Accepted ? 1 : 2;
 }
 
@@ -246,8 +249,19 @@ void TVerifyDlog::showRecordLabel() {
                                                     : "Record " + QString::number(currentRecord_));
 }
 
+void TVerifyDlog::viewRecord(const std::function<void()>& load) {
+    try {
+        load();
+    } catch (const std::exception& error) {
+        readError_ = error.what();
+        reject();
+    }
+}
+
 void TVerifyDlog::nextbtnClick() {
-    if (currentRecord_ < recordCount_) fields_ = list_->viewerRecord(currentRecord_ + 1);
+    viewRecord([this] {
+        if (currentRecord_ < recordCount_) fields_ = list_->viewerRecord(currentRecord_ + 1);
+    });
     loadLists();
     ++currentRecord_;
     showRecordLabel();
@@ -256,11 +270,13 @@ void TVerifyDlog::nextbtnClick() {
 }
 
 void TVerifyDlog::prevbtnClick() {
-    if (currentRecord_ > 1) {
-        fields_ = list_->viewerRecord(currentRecord_ - 1);
-    } else if (currentRecord_ == 1 && hasNames_) {
-        fields_ = list_->viewerFieldNames();
-    }
+    viewRecord([this] {
+        if (currentRecord_ > 1) {
+            fields_ = list_->viewerRecord(currentRecord_ - 1);
+        } else if (currentRecord_ == 1 && hasNames_) {
+            fields_ = list_->viewerFieldNames();
+        }
+    });
     loadLists();
     if (currentRecord_ > 1 || (currentRecord_ == 1 && hasNames_)) {
         --currentRecord_;

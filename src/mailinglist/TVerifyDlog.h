@@ -89,6 +89,7 @@ class TVerifyDlog : public QDialog, public FieldIdentifier {
     void listChange(Role role);
     void clearRole(Role role);
     void showRecordLabel();
+    void viewRecord(const std::function<void()>& load);
 
     const std::vector<std::string>& preferences_;
     MailingList* list_ = nullptr;
@@ -100,4 +101,7 @@ class TVerifyDlog : public QDialog, public FieldIdentifier {
     bool hasNames_ = false;
     bool addMode_ = true;
     FieldList fields_;
+    // A read error of the viewer closes the dialog and is raised again by identifyFields,
+    // outside the dialog's event loop.
+    std::string readError_;
 };

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "TempFolder.h"
+#include "engine/MarrowbyError.h"
 #include "mailinglist/FileKind.h"
 #include "mailinglist/TextMailingList.h"
 
@@ -166,4 +167,21 @@ TEST_F(TVerifyDlogTest, FinishCancelAndHelp) {
     });
     EXPECT_EQ(dialog.identifyFields(lines, merge), 2);
     EXPECT_EQ(lines[10], "0");  // written back; the caller ignores it after Cancel
+}
+
+TEST_F(TVerifyDlogTest, ReadErrorOfTheViewerEndsTheShowingWithTheError) {
+    const std::string path = folder.write("gone.txt", kMerge).string();
+    TextMailingList merge(path, std::string(kAsciiMerge), 2, 6);
+    TransferLines lines{"Ascii Merge", path, "2", "6", "1", "3", "4", "-1", "-1", "-1", "-1"};
+    QTimer::singleShot(0, [&] {
+        std::filesystem::remove(path);
+        QTest::mouseClick(dialog.nextbtn, Qt::LeftButton);
+    });
+    try {
+        dialog.identifyFields(lines, merge);
+        FAIL() << "the read error must reach the caller";
+    } catch (const MarrowbyError& error) {
+        EXPECT_EQ(std::string(error.what()).substr(0, 28), "Cannot open file gone.txt: N");
+    }
+    EXPECT_EQ(lines[4], "1");
 }
