@@ -2,6 +2,7 @@
 // and the unattended mode.
 #include <filesystem>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -282,4 +283,48 @@ TEST_F(RoadTest, ExamplesGetABarcodeOnEveryRecord) {
             EXPECT_EQ(barcode.size(), 14u) << c.name << ": " << lines[i];
         }
     }
+}
+
+TEST_F(RoadTest, RunThatFailsMidwayLeavesNoFileBehind) {
+    std::string input;
+    for (int i = 0; i < 20000; ++i) input += "a\t123 MAIN ST\t123456789\r\n";
+    for (const char* mode : {"0", "1"}) {
+        preferences[1] = mode;
+        prompter.messages.clear();
+        const std::string path = folder.write("l.txt", input).string();
+        identifier.shown.clear();
+        identifier.answers = {{{.address = 1, .zip9 = 2}}};
+        // The list is damaged behind the run's back, beyond what its reader has buffered.
+        progress.atStep = [&] {
+            const int descriptor = ::open(path.c_str(), O_WRONLY);
+            ASSERT_EQ(::pwrite(descriptor, "\0", 1, static_cast<off_t>(input.size() - 10)), 1);
+            ::close(descriptor);
+        };
+        EXPECT_EQ(run({path}), 1) << mode;
+        EXPECT_EQ(
+            messageTexts(),
+            std::vector<std::string>{"l.txt is not a text file: line 20000 holds a NUL byte."})
+            << mode;
+        EXPECT_EQ(fs::file_size(path), input.size()) << mode;
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1)
+            << mode << ": only the list remains";
+        EXPECT_EQ(commandsEnabled.back(), true);
+    }
+}
+
+TEST_F(RoadTest, BarcodesOnlyFileThatCannotBeCreated) {
+    preferences[1] = "1";
+    const std::string path = folder.write("l.txt", "123 MAIN ST\t123456789\r\nx\t1\r\n").string();
+    const fs::path gone = folder.path() / "gone";
+    fs::create_directory(gone);
+    fs::current_path(gone);
+    fs::remove(gone);
+    identifier.answers = {{{.address = 0, .zip9 = 1}}};
+    EXPECT_EQ(run({path}), 1);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text.substr(0, 44),
+              "Marrowby could not create this output file. ");
+    EXPECT_EQ(prompter.messages[0].beep, MessageBeep::Exclamation);
+    EXPECT_EQ(prompter.messages[0].button, MessageButton::Cancel);
+    EXPECT_TRUE(progress.events == (std::vector<std::string>{"clear", "clear", "hide"}));
 }
