@@ -54,7 +54,8 @@ RunPicture::RunPicture(QWidget* parent)
       Timer1(new QTimer(this)),
       page_(100, 100),
       envelopes_(200, 200) {
-    setAttribute(Qt::WA_TranslucentBackground);
+    // It lies over the main window's client area and takes no clicks of its own.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
     setMinimumSize(420, 250);
     TopLabel->setText("Calculating Barcodes For");
     page_.fill(Qt::transparent);

@@ -6,6 +6,7 @@
 #include "FakePrompter.h"
 #include "TempFolder.h"
 #include "mailinglist/FileKind.h"
+#include "mailinglist/MailingList.h"
 #include "mailinglist/TextMailingList.h"
 
 TEST(FieldIdentification, VoteOfThree) {
@@ -78,6 +79,43 @@ TEST(FieldIdentification, ChecksInOrder) {
     EXPECT_EQ(CheckRoles({.zip9 = 2}, true, text), placeMessage);
     EXPECT_EQ(CheckRoles({.zip5 = 1, .zip4 = 2, .deliveryPoint = 0}, true, text), std::nullopt);
     EXPECT_EQ(CheckRoles({.address = 0, .zip9 = 1}, true, text), std::nullopt);
+}
+
+namespace {
+
+// A list of fixed-width fields: field p is 10 + p bytes wide.
+class FixedWidthList : public MailingList {
+  public:
+    std::string kind() const override { return "dBase"; }
+    std::string fileName() const override { return "/lists/members.dbf"; }
+    long recordCount() const override { return 1; }
+    int fieldCount() const override { return 6; }
+    std::vector<std::string> fieldNames() override { return {}; }
+    FieldList identificationRecord(int) override { return {}; }
+    int fieldWidth(int position) const override { return 10 + position; }
+    std::vector<std::string> viewerFieldNames() override { return {}; }
+    FieldList viewerRecord(long) override { return {}; }
+    std::unique_ptr<RecordSource> openSource(const RunPlan&) override { return nullptr; }
+};
+
+}  // namespace
+
+TEST(FieldIdentification, BarcodeFieldChecksForListsOfFixedFields) {
+    FixedWidthList list;
+    const FieldRoles roles{.address = 0, .zip9 = 1};
+    EXPECT_EQ(CheckRoles(roles, true, list),
+              "Marrowby cannot proceed until you tell it in which field the barcodes should be "
+              "placed.");
+    EXPECT_EQ(CheckRoles(roles, false, list), std::nullopt);
+    FieldRoles narrow = roles;
+    narrow.barcode = 3;
+    EXPECT_EQ(CheckRoles(narrow, true, list),
+              "The field you chose for barcodes is too short. It must be able to hold at least "
+              "14 characters.");
+    EXPECT_EQ(CheckRoles(narrow, false, list), std::nullopt);
+    FieldRoles wide = roles;
+    wide.barcode = 4;
+    EXPECT_EQ(CheckRoles(wide, true, list), std::nullopt);
 }
 
 TEST(FieldIdentification, ContentsAreExaminedOnlyWhenNamesFallShort) {
