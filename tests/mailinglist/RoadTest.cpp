@@ -328,3 +328,16 @@ TEST_F(RoadTest, BarcodesOnlyFileThatCannotBeCreated) {
     EXPECT_EQ(prompter.messages[0].button, MessageButton::Cancel);
     EXPECT_TRUE(progress.events == (std::vector<std::string>{"clear", "clear", "hide"}));
 }
+
+TEST(KindFromExtension, DatabasesByTheirExtensionInAnyCase) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"/lists/MEMBERS.DBF", "dBase"},
+        {"/lists/members.dbt", "dBase"},
+        {"/lists/club.mdb", "Access"},
+        {"/lists/Club.Accdb", "Access"},
+        {"/lists/list.txt", ""},
+        {"/lists.dbf/list", ""},
+        {"/lists/dbf", ""},
+    };
+    for (const auto& [path, kind] : cases) EXPECT_EQ(KindFromExtension(path), kind) << path;
+}
