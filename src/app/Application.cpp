@@ -7,8 +7,12 @@
 
 #include "app/Settings.h"
 #include "engine/MarrowbyError.h"
+#include "mailinglist/AddBarcodesToFile.h"
+#include "mailinglist/RunPicture.h"
+#include "mailinglist/TVerifyDlog.h"
 #include "platform/Prompter.h"
 #include "platform/QtPrompter.h"
+#include "platform/StreamPrompter.h"
 #include "single/TsingleDlog.h"
 #include "tags/TLabelFontsDlg.h"
 #include "tags/TmailclassDlog.h"
@@ -26,13 +30,17 @@ Application::Application(fs::path programFolder, CommandLine commandLine, Prompt
       help_(std::make_unique<HelpViewer>()),
       mainWindow_(std::make_unique<TMainWindow>(prompter_, *help_)),
       welcome_(new TWelcomeDlog(mainWindow_.get())),
+      verifyDlog_(new TVerifyDlog(preferences_, mainWindow_.get())),
       singleDlog_(new TsingleDlog(engine_, jobs_, mainWindow_.get())),
       mailclassDlog_(new TmailclassDlog(mainWindow_.get())),
       tagPrinter_(printer_, jobs_, prompter_, programFolder_),
       tagsDlog_(new TtagsDlog(*mailclassDlog_, tagPrinter_, mainWindow_.get())),
       labelFontsDlg_(new TLabelFontsDlg(mainWindow_.get())),
-      prefDlog_(new TPrefDlog(*help_, mainWindow_.get())) {
+      prefDlog_(new TPrefDlog(*help_, mainWindow_.get())),
+      runPicture_(new RunPicture) {
     printer_.setPageSize(QPageSize(QPageSize::Letter));
+    mainWindow_->setProgressPicture(runPicture_);
+    verifyDlog_->showHelp = [this](int context) { help_->showContext(context); };
     AddHelpKey(*singleDlog_, *help_, HelpContext::OneBarcode);
     AddHelpKey(*mailclassDlog_, *help_, HelpContext::Tags);
     AddHelpKey(*tagsDlog_, *help_, HelpContext::Tags);
@@ -51,9 +59,24 @@ void Application::connectCommands() {
     mainWindow_->onPrinterSetup = [this] { PrinterSetup(); };
     mainWindow_->onAbout = [this] { About(); };
     mainWindow_->onExit = [this] { exit(0); };
+    mainWindow_->onAddBarcodes = [this] { return AddBarcodestoaFile(); };
     mainWindow_->onOneBarcode = [this] { OneAddressataTime(); };
     mainWindow_->onCreateTags = [this] { EnterTagInfo(); };
     mainWindow_->onSetTagFonts = [this] { SetTagFonts(); };
+}
+
+int Application::AddBarcodestoaFile() {
+    StartArguments arguments;
+    if (!commandLine_.file.empty()) {
+        arguments.arguments.push_back(commandLine_.file);
+        if (commandLine_.noStop) arguments.arguments.push_back("NOSTOP");
+        if (!commandLine_.table.empty()) arguments.arguments.push_back(commandLine_.table);
+    }
+    MailingListContext context{
+        prompter_, *verifyDlog_, *runPicture_,
+        engine_,   preferences_, [this](bool enabled) { mainWindow_->setCommandsEnabled(enabled); },
+        std::cerr};
+    return AddBarcodesToFile(arguments, context);
 }
 
 void Application::OneAddressataTime() { singleDlog_->exec(); }
@@ -167,13 +190,16 @@ int RunMarrowby(int argc, char** argv) {
             break;
     }
 
-    if (!HasDisplay() && std::getenv("QT_QPA_PLATFORM") == nullptr) {
+    const bool headless = !HasDisplay() && std::getenv("QT_QPA_PLATFORM") == nullptr;
+    if (headless) {
         if (!line.noStop) {
             std::cerr << "marrowby: no display (neither DISPLAY nor WAYLAND_DISPLAY is set); "
                          "only a run with FILE NOSTOP works without one\n";
             return 1;
         }
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        // Standard error carries our own messages only, for the scripts that read it.
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName("Marrowby");
@@ -193,7 +219,9 @@ int RunMarrowby(int argc, char** argv) {
         return 1;
     }
 
-    QtPrompter prompter;
+    QtPrompter boxes;
+    StreamPrompter errors(std::cerr);
+    Prompter& prompter = headless ? static_cast<Prompter&>(errors) : boxes;
     Application marrowby(programFolder, std::move(line), prompter);
     marrowby.start();
     return QApplication::exec();

@@ -19,7 +19,9 @@
 #include "tags/QtTagSheetPrinter.h"
 
 class Prompter;
+class RunPicture;
 class TLabelFontsDlg;
+class TVerifyDlog;
 class TmailclassDlog;
 class TsingleDlog;
 class TtagsDlog;
@@ -70,6 +72,7 @@ class Application {
     void OneAddressataTime();
     void EnterTagInfo();
     void SetTagFonts();
+    int AddBarcodestoaFile();
     void PrinterSetup();
     void About();
     // Errors of an unattended run go to the standard error stream, not a box.
@@ -90,12 +93,14 @@ class Application {
     std::unique_ptr<TMainWindow> mainWindow_;
     // The forms below are owned by the main window.
     TWelcomeDlog* welcome_;
+    TVerifyDlog* verifyDlog_;
     TsingleDlog* singleDlog_;
     TmailclassDlog* mailclassDlog_;
     QtTagSheetPrinter tagPrinter_;
     TtagsDlog* tagsDlog_;
     TLabelFontsDlg* labelFontsDlg_;
     TPrefDlog* prefDlog_;
+    RunPicture* runPicture_;
 };
 
 // Runs the whole program; returns the process exit status.

@@ -6,6 +6,7 @@
 
 #include "engine/MarrowbyError.h"
 #include "mailinglist/BatchRun.h"
+#include "mailinglist/DbaseMailingList.h"
 #include "mailinglist/FieldIdentification.h"
 #include "mailinglist/FieldIdentifier.h"
 #include "mailinglist/FileKind.h"
@@ -77,7 +78,7 @@ std::unique_ptr<MailingList> ChooseList(const StartArguments& args, MailingListC
         prompter.setBusy(false);
         prompter.message(MessageIcon::Error, MessageBeep::Exclamation,
                          "Marrowby could not read " + LastPathComponent(path) +
-                             ". The file may be in use by another application." + error.what(),
+                             ". The file may be in use by another application. " + error.what(),
                          MessageButton::Cancel);
         return nullptr;
     }
@@ -149,6 +150,7 @@ std::string KindFromExtension(const std::string& path) {
 std::unique_ptr<MailingList> OpenListOfKind(const std::string& kind, const std::string& path,
                                             const StartArguments&, Prompter& prompter) {
     if (IsTextKind(kind)) return OpenTextMailingList(path, kind, prompter);
+    if (kind == kDbase) return OpenDbaseMailingList(path, prompter);
     return nullptr;
 }
 

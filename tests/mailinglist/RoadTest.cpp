@@ -197,7 +197,7 @@ TEST_F(RoadTest, BadListsAreRefusedUnchanged) {
          "l.txt is not a text file: line 1 holds a NUL byte."},
         {"words", "Dear friends\r\n", cannotRead},
         {"NUL byte later", std::string("a\t12345\r\nb\t12345\r\nc\0\t1\r\n", 24),
-         "Marrowby could not read l.txt. The file may be in use by another application.l.txt "
+         "Marrowby could not read l.txt. The file may be in use by another application. l.txt "
          "is not a text file: line 3 holds a NUL byte."},
     };
     for (const auto& c : cases) {
