@@ -1,5 +1,5 @@
-// Times "Add Barcodes to a File" on a generated tab or merge list, through the same road
-// as an unattended run without the progress pauses, beside a plain copy of the same file.
+// Times "Add Barcodes to a File" on a generated tab, merge or dBase list, through the same
+// road as an unattended run without the progress pauses, beside a plain copy of the file.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -69,6 +69,56 @@ void Generate(const fs::path& file, bool merge, long records) {
     }
 }
 
+void Put16(std::string& bytes, size_t at, unsigned value) {
+    bytes[at] = static_cast<char>(value & 0xFF);
+    bytes[at + 1] = static_cast<char>(value >> 8);
+}
+
+// A dBase table whose field names identify the address, 9-digit ZIP and barcode fields.
+void GenerateDbase(const fs::path& file, long records) {
+    const struct {
+        const char* name;
+        int width;
+    } fields[] = {{"NAME", 30}, {"ADDRESS", 40}, {"CITY", 20}, {"ZIP", 10}, {"BARCODE", 14}};
+    const int count = sizeof fields / sizeof fields[0];
+    int recordLength = 1;
+    for (const auto& field : fields) recordLength += field.width;
+
+    std::string header(32 + 32 * count + 1, '\0');
+    header[0] = 0x03;
+    for (int i = 0; i < 4; ++i) header[4 + i] = static_cast<char>((records >> (8 * i)) & 0xFF);
+    Put16(header, 8, static_cast<unsigned>(header.size()));
+    Put16(header, 10, static_cast<unsigned>(recordLength));
+    for (int n = 0; n < count; ++n) {
+        std::string descriptor(32, '\0');
+        descriptor.replace(0, std::string(fields[n].name).size(), fields[n].name);
+        descriptor[11] = 'C';
+        descriptor[16] = static_cast<char>(fields[n].width);
+        header.replace(32 + 32 * n, 32, descriptor);
+    }
+    header.back() = 0x0D;
+
+    std::ofstream out(file, std::ios::binary);
+    out << header;
+    char value[64];
+    for (long i = 0; i < records; ++i) {
+        std::string record(recordLength, ' ');
+        size_t at = 1;
+        const auto put = [&](int width, int length) {
+            record.replace(at, length, value, length);
+            at += width;
+        };
+        put(fields[0].width, std::snprintf(value, sizeof value, "Member %ld", i));
+        put(fields[1].width,
+            std::snprintf(value, sizeof value, "%ld %s", 1 + i % 9899, kStreets[i % 6]));
+        put(fields[2].width, std::snprintf(value, sizeof value, "%s", kCities[i % 4]));
+        put(fields[3].width, std::snprintf(value, sizeof value, "%05ld%04ld",
+                                           10000 + (i * 7919) % 89999, (i * 31) % 10000));
+        out << record;
+    }
+    out << '\x1A';
+}
+
 double Seconds(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
@@ -93,15 +143,19 @@ double PlainCopy(const fs::path& from, const fs::path& to) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::cerr << "usage: marrowby_bench tab|merge RECORDS [FOLDER]\n";
+        std::cerr << "usage: marrowby_bench tab|merge|dbase RECORDS [FOLDER]\n";
         return 2;
     }
-    const bool merge = std::string(argv[1]) == "merge";
+    const std::string kind = argv[1];
     const long records = std::atol(argv[2]);
     const fs::path folder = argc > 3 ? fs::path(argv[3]) : fs::temp_directory_path();
-    const fs::path list = folder / (merge ? "bench-merge.txt" : "bench-tab.txt");
+    const fs::path list = folder / (kind == "dbase" ? "bench.dbf" : "bench-" + kind + ".txt");
 
-    Generate(list, merge, records);
+    if (kind == "dbase") {
+        GenerateDbase(list, records);
+    } else {
+        Generate(list, kind == "merge", records);
+    }
     const double copySeconds = PlainCopy(list, folder / "bench-copy.txt");
     fs::remove(folder / "bench-copy.txt");
     const auto bytes = fs::file_size(list);
@@ -123,8 +177,8 @@ int main(int argc, char** argv) {
     std::printf(
         "%-5s %ld records, %.1f MB: run %.2f s (%.0f records/s), plain copy %.2f s, "
         "peak memory %.1f MB, status %d\n",
-        merge ? "merge" : "tab", records, bytes / 1e6, runSeconds, records / runSeconds,
-        copySeconds, usage.ru_maxrss / 1024.0, status);
+        kind.c_str(), records, bytes / 1e6, runSeconds, records / runSeconds, copySeconds,
+        usage.ru_maxrss / 1024.0, status);
     fs::remove(list);
     return status;
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the benchmark in its own build folder and runs it on generated lists: a tab and a
-# merge list of 1,000,000 records each, and a tab list of about 200 MB to show that memory
-# stays flat as the list grows.
+# Builds the benchmark in its own build folder and runs it on generated lists: a tab, a
+# merge and a dBase list of 1,000,000 records each, and a tab list of about 200 MB to show
+# that memory stays flat as the list grows.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 build="$here/build-bench"
@@ -11,4 +11,5 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 "$build/bench/marrowby_bench" tab 1000000 "$work"
 "$build/bench/marrowby_bench" merge 1000000 "$work"
+"$build/bench/marrowby_bench" dbase 1000000 "$work"
 "$build/bench/marrowby_bench" tab 4000000 "$work"
