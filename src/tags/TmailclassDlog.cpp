@@ -12,19 +12,12 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "platform/BoldLabel.h"
 #include "tags/UpperCaseValidator.h"
 
 namespace {
 
 constexpr int kColumnWidths[] = {250, 120, 120};
-
-QLabel* BoldLabel(const QString& text) {
-    auto* label = new QLabel(text);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    return label;
-}
 
 QFrame* Frame() {
     auto* frame = new QFrame;

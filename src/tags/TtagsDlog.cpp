@@ -13,20 +13,13 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "platform/BoldLabel.h"
 #include "tags/TagContents.h"
 #include "tags/UpperCaseValidator.h"
 
 namespace {
 
 const QColor kSilver(0xC0, 0xC0, 0xC0);
-
-QLabel* BoldLabel(const QString& text) {
-    auto* label = new QLabel(text);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    return label;
-}
 
 QLineEdit* UpperCaseEdit(const QString& name) {
     auto* edit = new QLineEdit;
