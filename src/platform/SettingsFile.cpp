@@ -13,9 +13,17 @@
 namespace fs = std::filesystem;
 
 LineList ReadLineList(const fs::path& file) {
+    std::error_code ignored;
     std::ifstream in(file, std::ios::binary);
-    if (!in) throw MarrowbyError("Cannot open file " + file.string());
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (!in || fs::is_directory(file, ignored)) {
+        throw MarrowbyError("Cannot open file " + file.string());
+    }
+    std::string bytes;
+    try {
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::ios_base::failure&) {
+        throw MarrowbyError("Cannot open file " + file.string());
+    }
     LineList lines;
     std::string line;
     for (size_t i = 0; i < bytes.size(); ++i) {

@@ -39,3 +39,15 @@ TEST(SettingsFile, MissingFileIsCannotOpen) {
                   "Cannot open file " + (folder.path() / "prefs.dat").string());
     }
 }
+
+TEST(SettingsFile, FolderInPlaceOfTheFileIsCannotOpen) {
+    TempFolder folder;
+    std::filesystem::create_directory(folder.path() / "fonts.dat");
+    try {
+        ReadLineList(folder.path() / "fonts.dat");
+        FAIL();
+    } catch (const MarrowbyError& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "Cannot open file " + (folder.path() / "fonts.dat").string());
+    }
+}

@@ -1,0 +1,80 @@
+#include "app/Settings.h"
+
+#include <cctype>
+#include <system_error>
+
+#include "engine/MarrowbyError.h"
+
+namespace fs = std::filesystem;
+
+const LineList& DefaultPreferences() {
+    static const LineList lines = {"Marrowby preferences", "0", "0", "/"};
+    return lines;
+}
+
+const LineList& DefaultTagFonts() {
+    static const LineList lines = {"Marrowby tag fonts", "Arial", "12", "12", "10", "10", "10"};
+    return lines;
+}
+
+LineList LoadSettingsFile(const fs::path& file, const LineList& defaults) {
+    std::error_code error;
+    const bool exists = fs::exists(file, error);
+    LineList lines = exists ? ReadLineList(file) : LineList{};
+    if (exists && lines.size() >= defaults.size()) return lines;
+    for (size_t i = lines.size(); i < defaults.size(); ++i) lines.push_back(defaults[i]);
+    WriteLineList(file, lines);
+    return lines;
+}
+
+LineList LoadPreferences(const fs::path& programFolder) {
+    return LoadSettingsFile(programFolder / PreferencesFileName, DefaultPreferences());
+}
+
+LineList LoadTagFonts(const fs::path& programFolder) {
+    return LoadSettingsFile(programFolder / TagFontsFileName, DefaultTagFonts());
+}
+
+namespace {
+// A decimal number with optional blanks before it and an optional sign.
+int ToInteger(const std::string& text) {
+    size_t i = 0;
+    while (i < text.size() && text[i] == ' ') ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    const size_t firstDigit = i;
+    long long value = 0;
+    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])) &&
+           value < 1'000'000'000) {
+        value = value * 10 + (text[i++] - '0');
+    }
+    if (i == firstDigit || i != text.size()) {
+        throw MarrowbyError("'" + text + "' is not a valid integer value");
+    }
+    return static_cast<int>(negative ? -value : value);
+}
+
+const std::string& Entry(const LineList& preferences, int index) {
+    if (static_cast<size_t>(index) >= preferences.size()) {
+        throw MarrowbyError("List index out of bounds (" + std::to_string(index) + ")");
+    }
+    return preferences[index];
+}
+}  // namespace
+
+PreferenceChoices ReadChoices(const LineList& preferences) {
+    PreferenceChoices choices;
+    choices.saveMode = ToInteger(Entry(preferences, PreferenceEntry::SaveMode)) == 1 ? 1 : 0;
+    choices.fileNaming = ToInteger(Entry(preferences, PreferenceEntry::FileNaming)) == 1 ? 1 : 0;
+    choices.frameBar = Entry(preferences, PreferenceEntry::FrameBar);
+    return choices;
+}
+
+void StoreChoices(const PreferenceChoices& choices, LineList& preferences) {
+    if (preferences.size() <= PreferenceEntry::FrameBar) {
+        preferences.resize(PreferenceEntry::FrameBar + 1);
+    }
+    preferences[PreferenceEntry::SaveMode] = std::to_string(choices.saveMode);
+    preferences[PreferenceEntry::FileNaming] = std::to_string(choices.fileNaming);
+    preferences[PreferenceEntry::FrameBar] = choices.frameBar;
+}

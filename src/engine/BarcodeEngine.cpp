@@ -1,0 +1,71 @@
+#include "engine/BarcodeEngine.h"
+
+#include <array>
+#include <utility>
+
+#include "engine/DeliveryPoint.h"
+#include "engine/MarrowbyError.h"
+
+namespace {
+
+// Entry of the preference list that holds the frame-bar string.
+constexpr size_t kFrameBarEntry = 3;
+
+// POSTNET bars of each character: L a full bar, S a half bar. Only "/" draws as the
+// frame bar; other characters draw nothing.
+constexpr std::array<std::pair<char, const char*>, 11> kBars = {{
+    {'/', "L"},
+    {'0', "LLSSS"},
+    {'1', "SSSLL"},
+    {'2', "SSLSL"},
+    {'3', "SSLLS"},
+    {'4', "SLSSL"},
+    {'5', "SLSLS"},
+    {'6', "SLLSS"},
+    {'7', "LSSSL"},
+    {'8', "LSSLS"},
+    {'9', "LSLSS"},
+}};
+
+}  // namespace
+
+BarcodeEngine::BarcodeEngine(const std::vector<std::string>& preferences,
+                             const std::vector<std::string>& designators)
+    : preferences_(preferences), designators_(designators) {}
+
+std::string BarcodeEngine::ComputeBarcodes(const std::string& address, const std::string& zip,
+                                           const std::string& deliveryPoint) const {
+    if (!deliveryPoint.empty()) return finish(zip + deliveryPoint);
+    if (address.empty()) return finish(zip + "99");
+    return finish(zip + OrdinaryDeliveryPoint(address));
+}
+
+std::string BarcodeEngine::Highrise(const std::string& address, const std::string& zip) const {
+    return finish(zip + HighriseDeliveryPoint(address, designators_));
+}
+
+std::string BarcodeEngine::finish(const std::string& digits) const {
+    int sum = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9') {
+            throw MarrowbyError("'" + std::string(1, c) + "' is not a valid integer value");
+        }
+        sum += c - '0';
+    }
+    const int check = (10 - sum % 10) % 10;
+    if (preferences_.size() <= kFrameBarEntry) {
+        throw MarrowbyError("List index out of bounds (" + std::to_string(kFrameBarEntry) + ")");
+    }
+    const std::string& frameBar = preferences_[kFrameBarEntry];
+    return frameBar + digits + std::to_string(check) + frameBar;
+}
+
+std::string BarPattern(const std::string& barcodeText) {
+    std::string pattern;
+    for (char c : barcodeText) {
+        for (const auto& [character, bars] : kBars) {
+            if (character == c) pattern += bars;
+        }
+    }
+    return pattern;
+}

@@ -1,0 +1,54 @@
+// "Add Barcodes to a File": from choosing the list through identifying its fields to the
+// batch run and the clean-up of the progress picture afterwards.
+#pragma once
+
+#include <functional>
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+class BarcodeEngine;
+class FieldIdentifier;
+class MailingList;
+class Prompter;
+class RunProgress;
+
+// The program's arguments after its own name: a list to process at once, "NOSTOP" for an
+// unattended run, and the table of a database with several tables.
+struct StartArguments {
+    std::vector<std::string> arguments;
+
+    bool any() const { return !arguments.empty(); }
+    bool unattended() const;
+};
+
+// What the command needs of the main window and the application.
+struct MailingListContext {
+    Prompter& prompter;
+    FieldIdentifier& identifier;
+    RunProgress& progress;
+    const BarcodeEngine& engine;
+    // Entry 1 the save mode ("1" barcodes only), entry 2 the naming of that file.
+    std::vector<std::string>& preferences;
+    // Called with false while a run is under way, so no second command starts meanwhile.
+    std::function<void(bool)> setCommandsEnabled;
+    // Where an unattended run reports a choice of fields that cannot be used.
+    std::ostream& errors;
+
+    bool addMode() const;
+    bool askForBarcodeFileName() const;
+};
+
+// Runs the command; the preferences dialog has been shown before. Never throws: every
+// failure has been reported when it returns. Returns 0 when the run completed or the user
+// stopped it, 1 when the list could not be used or the run failed.
+int AddBarcodesToFile(const StartArguments& args, MailingListContext& context);
+
+// The kind named by the file's extension: "dBase" or "Access", else empty.
+std::string KindFromExtension(const std::string& path);
+
+// Opens a list of a known kind and counts it. Returns nullptr after the user was told
+// why it cannot be used; throws MarrowbyError when it cannot be read.
+std::unique_ptr<MailingList> OpenListOfKind(const std::string& kind, const std::string& path,
+                                            const StartArguments& args, Prompter& prompter);

@@ -1,0 +1,35 @@
+// Reads a text mailing list line by line as bytes, one buffer at a time: lines end at
+// CR, LF or CR LF, and a last line without an end still counts.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class TextLineReader {
+  public:
+    // Throws MarrowbyError when the file cannot be opened.
+    explicit TextLineReader(const std::string& path);
+    ~TextLineReader();
+    TextLineReader(const TextLineReader&) = delete;
+    TextLineReader& operator=(const TextLineReader&) = delete;
+
+    // The next line without its end. At the end of the file the line is empty and the
+    // result false, as reading past the end of a text file gives empty lines. Throws
+    // MarrowbyError on a read error or a NUL byte (a binary file, not a mailing list).
+    bool readLine(std::string& line);
+    bool atEnd();
+
+  private:
+    bool fill();
+
+    std::string path_;
+    int descriptor_ = -1;
+    std::vector<char> buffer_;
+    size_t position_ = 0;
+    size_t length_ = 0;
+    bool endOfFile_ = false;
+    long lineNumber_ = 0;
+};
+
+// The last component of a path, as messages show file names.
+std::string LastPathComponent(const std::string& path);

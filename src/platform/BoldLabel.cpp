@@ -1,0 +1,9 @@
+#include "platform/BoldLabel.h"
+
+QLabel* BoldLabel(const QString& text) {
+    auto* label = new QLabel(text);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}

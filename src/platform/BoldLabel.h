@@ -1,0 +1,6 @@
+// Headings of the forms: a label in the form's font, bold.
+#pragma once
+
+#include <QLabel>
+
+QLabel* BoldLabel(const QString& text);

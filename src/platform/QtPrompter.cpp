@@ -1,0 +1,82 @@
+#include "platform/QtPrompter.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace {
+QMessageBox::Icon BoxIcon(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Error:
+            return QMessageBox::Critical;
+        case MessageIcon::Warning:
+            return QMessageBox::Warning;
+        case MessageIcon::Information:
+            break;
+    }
+    return QMessageBox::Information;
+}
+
+std::string FileNameBytes(const QString& name) { return QFile::encodeName(name).toStdString(); }
+
+QString PatternsOf(const QString& windowsPatterns) {
+    QStringList patterns;
+    for (const QString& pattern : windowsPatterns.split(';', Qt::SkipEmptyParts)) {
+        const QString trimmed = pattern.trimmed();
+        if (trimmed == "*.*" || trimmed == "*") {
+            patterns << "*";
+            continue;
+        }
+        patterns << trimmed;
+        if (trimmed.toUpper() != trimmed) patterns << trimmed.toUpper();
+    }
+    return patterns.join(' ');
+}
+}  // namespace
+
+QString ToQtFilter(const std::string& filter) {
+    const QStringList parts = QString::fromUtf8(filter).split('|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        filters << parts[i] + " (" + PatternsOf(parts[i + 1]) + ")";
+    }
+    return filters.join(";;");
+}
+
+void QtPrompter::message(MessageIcon icon, MessageBeep beep, const std::string& text,
+                         MessageButton button) {
+    if (beep != MessageBeep::None) QApplication::beep();
+    const auto standardButton =
+        button == MessageButton::Cancel ? QMessageBox::Cancel : QMessageBox::Ok;
+    QMessageBox box(BoxIcon(icon), "Marrowby", QString::fromUtf8(text), standardButton,
+                    QApplication::activeWindow());
+    box.exec();
+}
+
+std::string QtPrompter::openFile(const std::string& title, const std::string& filter) {
+    return FileNameBytes(QFileDialog::getOpenFileName(
+        QApplication::activeWindow(), QString::fromUtf8(title), QString(), ToQtFilter(filter)));
+}
+
+std::string QtPrompter::saveFile(const std::string& title, const std::string& filter,
+                                 const std::string& defaultSuffix) {
+    QFileDialog dialog(QApplication::activeWindow(), QString::fromUtf8(title), QString(),
+                       ToQtFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QString::fromUtf8(defaultSuffix));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return FileNameBytes(dialog.selectedFiles().constFirst());
+}
+
+void QtPrompter::setBusy(bool busy) {
+    if (busy == busy_) return;
+    busy_ = busy;
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}

@@ -1,0 +1,15 @@
+// The envelope barcode on paper: bars only, in the bottom right corner of the page,
+// one print job per copy.
+#pragma once
+
+#include <string>
+
+class PrintSurface;
+
+// Draws one bar per letter of the pattern ("L" full bar, "S" half bar): the first bar
+// 4 inches left of the paper's right edge, the baseline 1/4 inch above its bottom edge.
+void DrawEnvelopeBarcode(PrintSurface& surface, const std::string& barPattern);
+
+// Prints the bars as `copies` separate jobs titled "Single Barcode".
+// Throws MarrowbyError when the printer does not start a job.
+void PrintEnvelopeBarcode(PrintSurface& surface, const std::string& barPattern, int copies);

@@ -1,0 +1,27 @@
+#include "single/SingleBarcode.h"
+
+#include <algorithm>
+
+#include "engine/BarcodeEngine.h"
+
+namespace {
+
+bool AllDigits(const std::string& text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+}  // namespace
+
+bool IsComplete(const SingleAddress& address) {
+    return !address.street.empty() && address.zip.size() == 5 && address.zip4.size() == 4 &&
+           AllDigits(address.zip) && AllDigits(address.zip4);
+}
+
+std::string SingleBarcodeText(const BarcodeEngine& engine, const SingleAddress& address) {
+    if (!IsComplete(address)) return {};
+    const std::string zip = address.zip + address.zip4;
+    if (address.street.size() == 2 && AllDigits(address.street))
+        return engine.ComputeBarcodes("", zip, address.street);
+    if (address.highrise) return engine.Highrise(address.street, zip);
+    return engine.ComputeBarcodes(address.street, zip, "");
+}

@@ -1,0 +1,23 @@
+// The barcode of one typed address: when the dialog's inputs are complete, and which
+// engine rule codes them.
+#pragma once
+
+#include <string>
+
+class BarcodeEngine;
+
+// The inputs as typed: the street line (or a two-digit delivery point), the five ZIP
+// digits, the four +4 digits and the highrise box.
+struct SingleAddress {
+    std::string street;
+    std::string zip;
+    std::string zip4;
+    bool highrise = false;
+};
+
+// Complete means a street line, exactly five and four characters of ZIP, all nine digits.
+bool IsComplete(const SingleAddress& address);
+
+// The barcode text, or empty while the inputs are not complete. Two digits in the street
+// line are a delivery point, whatever the highrise box says.
+std::string SingleBarcodeText(const BarcodeEngine& engine, const SingleAddress& address);

@@ -1,0 +1,223 @@
+#include "single/TsingleDlog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QValidator>
+
+#include "engine/BarcodeEngine.h"
+#include "engine/MarrowbyError.h"
+#include "platform/Printer.h"
+#include "platform/QtPrintSurface.h"
+#include "platform/QtPrinter.h"
+#include "single/EnvelopeBarcode.h"
+#include "single/SingleBarcode.h"
+
+namespace {
+
+// Where the bars stand on the dialog, in client pixels: bar i at x = 190 + 3i, all on
+// the baseline row 200, full bars 9 rows tall and half bars 4.
+const QRect BarArea(QPoint(189, 189), QPoint(400, 201));
+constexpr int FirstBarX = 190;
+constexpr int BarPitch = 3;
+constexpr int BaselineY = 200;
+constexpr int FullBarRows = 9;
+constexpr int HalfBarRows = 4;
+
+constexpr char NoteText[] =
+    "Click \"Print Code\" to print the barcode in the bottom right corner of an envelope or "
+    "page. USPS rules require the barcode to be within 1/4 inch of the bottom of the "
+    "envelope. You may need to set your printer options to \"maximum printing area\" to "
+    "get it that close to the edge.";
+
+// Turns every letter into upper case as it is typed or pasted.
+class UpperCase : public QValidator {
+  public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        input = input.toUpper();
+        return Acceptable;
+    }
+};
+
+class Hourglass {
+  public:
+    Hourglass() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~Hourglass() { QApplication::restoreOverrideCursor(); }
+    Hourglass(const Hourglass&) = delete;
+    Hourglass& operator=(const Hourglass&) = delete;
+};
+
+template <typename Control>
+Control* Place(Control* control, const char* name, QRect geometry) {
+    control->setObjectName(name);
+    control->setGeometry(geometry);
+    return control;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, QRect geometry) {
+    return Place(new QLabel(text, parent), name, geometry);
+}
+
+QLineEdit* MakeEdit(QWidget* parent, const char* name, QRect geometry) {
+    return Place(new QLineEdit(parent), name, geometry);
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const char* text, QRect geometry) {
+    QPushButton* button = Place(new QPushButton(text, parent), name, geometry);
+    button->setAutoDefault(false);
+    return button;
+}
+
+}  // namespace
+
+TsingleDlog::TsingleDlog(const BarcodeEngine& engine, Printer& printer, QWidget* parent)
+    : QDialog(parent), engine_(engine), printer_(printer) {
+    setObjectName("singleDlog");
+    setWindowTitle("Create One Barcode At A Time");
+    setFixedSize(435, 358);
+
+    StreetLabel = MakeLabel(this, "StreetLabel",
+                            "Enter address or two-digit delivery point:", QRect(24, 14, 387, 16));
+    Street = MakeEdit(this, "Street", QRect(24, 32, 387, 22));
+    Street->setValidator(new UpperCase(Street));
+    ZipLabel = MakeLabel(this, "ZipLabel", "Enter nine-digit zip code:", QRect(24, 68, 387, 16));
+    Zip = MakeEdit(this, "Zip", QRect(24, 86, 60, 22));
+    Zip->setMaxLength(5);
+    DashLabel = MakeLabel(this, "DashLabel", "-", QRect(90, 88, 8, 16));
+    Zip4 = MakeEdit(this, "Zip4", QRect(102, 86, 50, 22));
+    Zip4->setMaxLength(4);
+    highriselabel =
+        MakeLabel(this, "highriselabel",
+                  "Check if considered a highrise by the USPS:", QRect(24, 126, 300, 16));
+    highrise = Place(new QCheckBox(this), "highrise", QRect(330, 125, 20, 18));
+    SequenceLabel =
+        MakeLabel(this, "SequenceLabel", "Delivery point barcode digits:", QRect(24, 166, 178, 16));
+    Barcode = MakeLabel(this, "Barcode", "", QRect(207, 166, 162, 16));
+    barcodelabel =
+        MakeLabel(this, "barcodelabel", "Delivery point barcode:", QRect(24, 187, 160, 16));
+
+    Print = MakeButton(this, "Print", "Print Code", QRect(24, 218, 88, 27));
+    Print->setDefault(true);
+    Print->setEnabled(false);
+    Preview = MakeButton(this, "Preview", "Preview", QRect(118, 218, 88, 27));
+    Preview->setEnabled(false);
+    Clear = MakeButton(this, "Clear", "Clear", QRect(229, 218, 88, 27));
+    Close = MakeButton(this, "Close", "Close", QRect(323, 218, 88, 27));
+
+    Memo1 = Place(new QPlainTextEdit(NoteText, this), "Memo1", QRect(24, 258, 387, 88));
+    Memo1->setReadOnly(true);
+    Memo1->setFrameShape(QFrame::NoFrame);
+    Memo1->viewport()->setAutoFillBackground(false);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    connect(Street, &QLineEdit::textChanged, this, &TsingleDlog::StreetChange);
+    connect(Zip, &QLineEdit::textChanged, this, &TsingleDlog::ZipChange);
+    connect(Zip4, &QLineEdit::textChanged, this, &TsingleDlog::Zip4Change);
+    connect(highrise, &QCheckBox::toggled, this, &TsingleDlog::highriseClick);
+    connect(Clear, &QPushButton::clicked, this, &TsingleDlog::ClearClick);
+    connect(Print, &QPushButton::clicked, this, &TsingleDlog::PrintClick);
+    connect(Preview, &QPushButton::clicked, this, &TsingleDlog::PreviewClick);
+    // Escape rejects the dialog too, so "Close" is its cancel button.
+    connect(Close, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+TsingleDlog::~TsingleDlog() = default;
+
+void TsingleDlog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (event->spontaneous()) return;
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    FormActivate();
+}
+
+void TsingleDlog::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    // Painted from the current pattern every time, so the bars survive being covered.
+    QPainter painter(this);
+    painter.fillRect(BarArea, palette().color(QPalette::Window));
+    for (std::size_t i = 0; i < barPattern_.size(); ++i) {
+        const int rows = barPattern_[i] == 'L' ? FullBarRows : HalfBarRows;
+        const int x = FirstBarX + BarPitch * static_cast<int>(i);
+        painter.fillRect(QRect(x, BaselineY - rows + 1, 1, rows), Qt::black);
+    }
+}
+
+void TsingleDlog::FormActivate() {
+    Street->clear();
+    Zip->clear();
+    Zip4->clear();
+    highrise->setChecked(false);
+    Street->setFocus();
+}
+
+void TsingleDlog::StreetChange() { CreateCode(); }
+
+void TsingleDlog::ZipChange() { CreateCode(); }
+
+void TsingleDlog::Zip4Change() { CreateCode(); }
+
+void TsingleDlog::highriseClick() { CreateCode(); }
+
+// Emptying the inputs recomputes through their change handlers, which erases the bars.
+void TsingleDlog::ClearClick() { FormActivate(); }
+
+void TsingleDlog::PrintClick() {
+    try {
+        printCode();
+    } catch (const MarrowbyError& error) {
+        showError(error.what());
+    }
+}
+
+void TsingleDlog::PreviewClick() {
+    if (!previewPrinter_) previewPrinter_ = MakeApplicationPrinter();
+    auto* preview = new QPrintPreviewDialog(previewPrinter_.get(), this);
+    preview->setAttribute(Qt::WA_DeleteOnClose);
+    connect(preview, &QPrintPreviewDialog::paintRequested, this, &TsingleDlog::PreviewPaint);
+    preview->open();
+}
+
+void TsingleDlog::PreviewPaint(QPrinter* printer) {
+    // The preview's own print dialog sets the copy count; the page on screen is one copy.
+    const int copies = std::max(1, printer->copyCount());
+    QtPrintSurface surface(*printer);
+    try {
+        PrintEnvelopeBarcode(surface, barPattern_, copies);
+    } catch (const MarrowbyError& error) {
+        showError(error.what());
+    }
+}
+
+void TsingleDlog::CreateCode() {
+    const SingleAddress address{Street->text().toStdString(), Zip->text().toStdString(),
+                                Zip4->text().toStdString(), highrise->isChecked()};
+    const std::string text = SingleBarcodeText(engine_, address);
+    barPattern_ = BarPattern(text);
+    Barcode->setText(QString::fromStdString(text));
+    Print->setEnabled(!text.empty());
+    Preview->setEnabled(!text.empty());
+    update(BarArea);
+}
+
+void TsingleDlog::printCode() {
+    const int copies = printer_.askCopies();
+    if (copies == 0) return;
+    Hourglass hourglass;
+    PrintEnvelopeBarcode(printer_.surface(), barPattern_, copies);
+}
+
+void TsingleDlog::showError(const std::string& text) {
+    QMessageBox::critical(this, QApplication::applicationDisplayName(),
+                          QString::fromStdString(text));
+}

@@ -1,0 +1,70 @@
+// "One Barcode at a Time": the dialog that codes one typed address, shows its bars and
+// prints them in the bottom right corner of an envelope.
+#pragma once
+
+#include <QDialog>
+#include <memory>
+#include <string>
+
+class BarcodeEngine;
+class Printer;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPrinter;
+class QPushButton;
+
+class TsingleDlog : public QDialog {
+    Q_OBJECT
+
+  public:
+    // The engine and the printer belong to the application and outlive the dialog.
+    TsingleDlog(const BarcodeEngine& engine, Printer& printer, QWidget* parent = nullptr);
+    ~TsingleDlog() override;
+
+    // The bars of the barcode shown, "L" and "S"; empty while there is none.
+    const std::string& barPattern() const { return barPattern_; }
+
+    QLabel* StreetLabel;
+    QLineEdit* Street;
+    QLabel* ZipLabel;
+    QLineEdit* Zip;
+    QLabel* DashLabel;
+    QLineEdit* Zip4;
+    QLabel* highriselabel;
+    QCheckBox* highrise;
+    QLabel* SequenceLabel;
+    QLabel* Barcode;
+    QLabel* barcodelabel;
+    QPushButton* Print;
+    QPushButton* Preview;
+    QPushButton* Close;
+    QPushButton* Clear;
+    QPlainTextEdit* Memo1;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    void FormActivate();
+    void StreetChange();
+    void ZipChange();
+    void Zip4Change();
+    void highriseClick();
+    void ClearClick();
+    void PrintClick();
+    void PreviewClick();
+    void PreviewPaint(QPrinter* printer);
+
+    void CreateCode();
+    void printCode();
+    void showError(const std::string& text);
+
+    const BarcodeEngine& engine_;
+    Printer& printer_;
+    std::string barPattern_;
+    // Created at the first preview and kept, so the preview keeps the user's page setup.
+    std::unique_ptr<QPrinter> previewPrinter_;
+};

@@ -1,0 +1,17 @@
+// A HelpRequests for tests: records every request.
+#pragma once
+
+#include <vector>
+
+#include "platform/HelpRequests.h"
+
+class FakeHelp : public HelpRequests {
+  public:
+    void showContext(int context) override { contexts.push_back(context); }
+    void showIndex() override { ++indexRequests; }
+    void quit() override { ++quitRequests; }
+
+    std::vector<int> contexts;
+    int indexRequests = 0;
+    int quitRequests = 0;
+};

@@ -1,0 +1,68 @@
+// The Qt prompter: filters in Qt's form, one message box with the program's title,
+// the right icon and its single button, and the busy cursor.
+#include "platform/QtPrompter.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+TEST(QtPrompter, FiltersBecomeQtFilters) {
+    struct Case {
+        std::string filter;
+        QString qt;
+    } cases[] = {
+        {"All Files|*.*|Access|*.mdb|Ascii|*.txt;*.csv|dBase|*.dbf",
+         "All Files (*);;Access (*.mdb *.MDB);;Ascii (*.txt *.TXT *.csv *.CSV);;dBase (*.dbf "
+         "*.DBF)"},
+        {"text files|*.txt", "text files (*.txt *.TXT)"},
+        {"", ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ToQtFilter(c.filter), c.qt) << c.filter;
+}
+
+TEST(QtPrompter, MessageBoxHasTitleIconTextAndOneButton) {
+    struct Case {
+        MessageIcon icon;
+        MessageButton button;
+        QMessageBox::Icon qtIcon;
+        QMessageBox::StandardButton qtButton;
+    } cases[] = {
+        {MessageIcon::Error, MessageButton::Ok, QMessageBox::Critical, QMessageBox::Ok},
+        {MessageIcon::Warning, MessageButton::Cancel, QMessageBox::Warning, QMessageBox::Cancel},
+        {MessageIcon::Information, MessageButton::Ok, QMessageBox::Information, QMessageBox::Ok},
+    };
+    for (const Case& c : cases) {
+        QtPrompter prompter;
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            seen = true;
+            EXPECT_EQ(box->windowTitle(), "Marrowby");
+            EXPECT_EQ(box->text(), QString::fromUtf8("Barcodes added to \xC3\xA9t\xC3\xA9.txt"));
+            EXPECT_EQ(box->icon(), c.qtIcon);
+            EXPECT_EQ(box->buttons().size(), 1);
+            QAbstractButton* button = box->button(c.qtButton);
+            ASSERT_NE(button, nullptr);
+            button->click();
+        });
+        prompter.message(c.icon, MessageBeep::Exclamation,
+                         "Barcodes added to \xC3\xA9t\xC3\xA9.txt", c.button);
+        EXPECT_TRUE(seen);
+    }
+}
+
+TEST(QtPrompter, BusyShowsTheHourglassUntilCleared) {
+    QtPrompter prompter;
+    prompter.setBusy(true);
+    prompter.setBusy(true);
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    prompter.setBusy(false);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    prompter.setBusy(false);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
