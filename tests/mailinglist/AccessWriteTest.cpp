@@ -97,7 +97,7 @@ TEST(AccessWrite, StoresBarcodesAndKeepsEveryOtherValue) {
         const std::string stored = AccessFileBytes(path);
         auto again = OpenList(table, path, c.table);
         StoreBarcodes(*again, field);
-        EXPECT_EQ(AccessFileBytes(path), stored) << c.table;
+        EXPECT_TRUE(AccessFileBytes(path) == stored) << c.table;
     }
 }
 
@@ -151,7 +151,7 @@ TEST(AccessWrite, FullPageIsRefusedAndTheFileRestored) {
                       std::string::npos)
                 << error.what();
         }
-        EXPECT_EQ(AccessFileBytes(path), original) << c.table;
+        EXPECT_TRUE(AccessFileBytes(path) == original) << c.table;
         EXPECT_EQ(AccessFolderListing(folder.path()),
                   std::vector<std::string>{path.filename().string()});
     }
@@ -182,7 +182,7 @@ TEST(AccessWrite, UnsuitableBarcodeFieldsAreRefusedBeforeAnythingIsWritten) {
         } catch (const MarrowbyError& error) {
             EXPECT_NE(std::string(error.what()).find(c.reason), std::string::npos) << error.what();
         }
-        EXPECT_EQ(AccessFileBytes(path), original);
+        EXPECT_TRUE(AccessFileBytes(path) == original);
         EXPECT_EQ(AccessFolderListing(folder.path()), std::vector<std::string>{"nwind.mdb"});
     }
 }
@@ -215,7 +215,7 @@ TEST(AccessWrite, BarcodesOnlyRunReadsWithoutTouchingTheFile) {
     }
     source->finish();
     EXPECT_EQ(records, 91);
-    EXPECT_EQ(AccessFileBytes(path), original);
+    EXPECT_TRUE(AccessFileBytes(path) == original);
 }
 
 // A ZIP kept as a long integer loses its leading zero: 02134 reads as 2134.
