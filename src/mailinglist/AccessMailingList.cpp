@@ -122,6 +122,18 @@ class AccessRecordSource : public RecordSource {
             throw MarrowbyError(intro +
                                 "it is part of an index of the table. Nothing was changed.");
         }
+        // Access keeps a lock file beside a database it has open; writing then would race it.
+        for (const char* extension : {".ldb", ".laccdb"}) {
+            const fs::path lock = fs::path(plan_.listFileName).replace_extension(extension);
+            std::error_code error;
+            if (fs::exists(lock, error)) {
+                throw MarrowbyError(FileNameOf(plan_.listFileName) +
+                                    " seems to be open in Access (its lock file " +
+                                    FileNameOf(lock.string()) +
+                                    " exists). Close it in Access, or delete the lock file if "
+                                    "Access is not running, and try again. Nothing was changed.");
+            }
+        }
         if (access(plan_.listFileName.c_str(), W_OK) != 0) {
             throw MarrowbyError("Marrowby cannot write to " + FileNameOf(plan_.listFileName) +
                                 ": the file is read-only. Nothing was changed.");

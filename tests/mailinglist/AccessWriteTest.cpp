@@ -187,6 +187,26 @@ TEST(AccessWrite, UnsuitableBarcodeFieldsAreRefusedBeforeAnythingIsWritten) {
     }
 }
 
+TEST(AccessWrite, DatabaseOpenInAccessIsRefused) {
+    for (const char* lock : {"nwind.ldb", "nwind.laccdb"}) {
+        TempFolder folder;
+        ACCESS_DATABASE_OR_SKIP(path, folder, "nwind.mdb");
+        folder.write(lock, "");
+        AccessTable table;
+        auto list = OpenList(table, path, "Shippers");
+        try {
+            list->openSource(AddPlan(*list, 2));
+            ADD_FAILURE() << lock;
+        } catch (const MarrowbyError& error) {
+            EXPECT_EQ(std::string(error.what()),
+                      "nwind.mdb seems to be open in Access (its lock file " + std::string(lock) +
+                          " exists). Close it in Access, or delete the lock file if Access is "
+                          "not running, and try again. Nothing was changed.");
+        }
+        EXPECT_EQ(AccessFolderListing(folder.path()).size(), 2u);
+    }
+}
+
 TEST(AccessWrite, ReadOnlyDatabaseIsRefused) {
     TempFolder folder;
     ACCESS_DATABASE_OR_SKIP(path, folder, "nwind.mdb");
