@@ -2,6 +2,7 @@
 // database beside it until every barcode has been stored, and puts it back on failure.
 #include "mailinglist/AccessMailingList.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <QString>
@@ -31,7 +32,16 @@ fs::path MakeBackup(const fs::path& database) {
         backup += attempt == 0 ? ".backup" : ".backup" + std::to_string(attempt);
         std::error_code error;
         if (fs::exists(backup, error)) continue;
-        if (fs::copy_file(database, backup, fs::copy_options::none, error)) return backup;
+        if (fs::copy_file(database, backup, fs::copy_options::none, error)) {
+            // On disk before the first change to the database, so a crash cannot lose both.
+            const int fd = open(backup.c_str(), O_RDONLY | O_CLOEXEC);
+            const bool synced = fd >= 0 && fsync(fd) == 0;
+            if (fd >= 0) close(fd);
+            if (synced) return backup;
+            fs::remove(backup, error);
+            throw MarrowbyError("Marrowby could not save a backup copy of " +
+                                FileNameOf(database.string()) + ", so the file was not changed.");
+        }
         throw MarrowbyError("Marrowby could not make a backup copy of " +
                             FileNameOf(database.string()) + " (" + error.message() +
                             "), so the file was not changed.");
