@@ -9,6 +9,7 @@
 #include "engine/MarrowbyError.h"
 #include "mailinglist/AddBarcodesToFile.h"
 #include "mailinglist/RunPicture.h"
+#include "mailinglist/TTableDlog.h"
 #include "mailinglist/TVerifyDlog.h"
 #include "platform/Prompter.h"
 #include "platform/QtPrompter.h"
@@ -35,6 +36,7 @@ Application::Application(fs::path programFolder, CommandLine commandLine, Prompt
       mailclassDlog_(new TmailclassDlog(mainWindow_.get())),
       tagPrinter_(printer_, jobs_, prompter_, programFolder_),
       tagsDlog_(new TtagsDlog(*mailclassDlog_, tagPrinter_, mainWindow_.get())),
+      tableDlog_(new TTableDlog(taTable1_, mainWindow_.get())),
       labelFontsDlg_(new TLabelFontsDlg(mainWindow_.get())),
       prefDlog_(new TPrefDlog(*help_, mainWindow_.get())),
       runPicture_(new RunPicture) {
@@ -72,10 +74,20 @@ int Application::AddBarcodestoaFile() {
         if (commandLine_.noStop) arguments.arguments.push_back("NOSTOP");
         if (!commandLine_.table.empty()) arguments.arguments.push_back(commandLine_.table);
     }
-    MailingListContext context{
-        prompter_, *verifyDlog_, *runPicture_,
-        engine_,   preferences_, [this](bool enabled) { mainWindow_->setCommandsEnabled(enabled); },
-        std::cerr};
+    MailingListContext context{prompter_,
+                               *verifyDlog_,
+                               *runPicture_,
+                               engine_,
+                               preferences_,
+                               [this](bool enabled) { mainWindow_->setCommandsEnabled(enabled); },
+                               std::cerr,
+                               &taTable1_,
+                               [this](const std::string&) {
+                                   // Nobody could pick a table in a run without a display.
+                                   if (QGuiApplication::platformName() == "offscreen")
+                                       return std::string();
+                                   return tableDlog_->chooseTable();
+                               }};
     return AddBarcodesToFile(arguments, context);
 }
 

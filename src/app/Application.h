@@ -14,12 +14,14 @@
 #include "app/TPrefDlog.h"
 #include "app/TWelcomeDlog.h"
 #include "engine/BarcodeEngine.h"
+#include "mailinglist/AccessTable.h"
 #include "platform/QtPrinter.h"
 #include "platform/SettingsFile.h"
 #include "tags/QtTagSheetPrinter.h"
 
 class Prompter;
 class RunPicture;
+class TTableDlog;
 class TLabelFontsDlg;
 class TVerifyDlog;
 class TmailclassDlog;
@@ -95,9 +97,11 @@ class Application {
     TWelcomeDlog* welcome_;
     TVerifyDlog* verifyDlog_;
     TsingleDlog* singleDlog_;
+    AccessTable taTable1_;
     TmailclassDlog* mailclassDlog_;
     QtTagSheetPrinter tagPrinter_;
     TtagsDlog* tagsDlog_;
+    TTableDlog* tableDlog_;
     TLabelFontsDlg* labelFontsDlg_;
     TPrefDlog* prefDlog_;
     RunPicture* runPicture_;

@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "engine/MarrowbyError.h"
+#include "mailinglist/AccessMailingList.h"
 #include "mailinglist/BatchRun.h"
 #include "mailinglist/DbaseMailingList.h"
 #include "mailinglist/FieldIdentification.h"
@@ -20,7 +21,7 @@
 namespace {
 
 const char* const kOpenTitle = "Find the file that holds your mailing list:";
-const char* const kOpenFilter = "All Files|*.*|Access|*.mdb|Ascii|*.txt;*.csv|dBase|*.dbf";
+const char* const kOpenFilter = "All Files|*.*|Access|*.mdb;*.accdb|Ascii|*.txt;*.csv|dBase|*.dbf";
 
 std::string Upper(std::string text) {
     for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -73,7 +74,7 @@ std::unique_ptr<MailingList> ChooseList(const StartArguments& args, MailingListC
 
     std::unique_ptr<MailingList> list;
     try {
-        list = OpenListOfKind(kind, path, args, prompter);
+        list = OpenListOfKind(kind, path, args, context);
     } catch (const std::exception& error) {
         prompter.setBusy(false);
         prompter.message(MessageIcon::Error, MessageBeep::Exclamation,
@@ -148,9 +149,16 @@ std::string KindFromExtension(const std::string& path) {
 
 // The one place where a kind of list chooses its opener.
 std::unique_ptr<MailingList> OpenListOfKind(const std::string& kind, const std::string& path,
-                                            const StartArguments&, Prompter& prompter) {
-    if (IsTextKind(kind)) return OpenTextMailingList(path, kind, prompter);
-    if (kind == kDbase) return OpenDbaseMailingList(path, prompter);
+                                            const StartArguments& args,
+                                            MailingListContext& context) {
+    if (IsTextKind(kind)) return OpenTextMailingList(path, kind, context.prompter);
+    if (kind == kDbase) return OpenDbaseMailingList(path, context.prompter);
+    if (kind == kAccess && context.taTable1 != nullptr) {
+        // Only an unattended run names its table on the command line.
+        const std::string table =
+            args.unattended() && args.arguments.size() > 2 ? args.arguments[2] : std::string();
+        return OpenAccessMailingList(*context.taTable1, path, table, context.chooseTable);
+    }
     return nullptr;
 }
 

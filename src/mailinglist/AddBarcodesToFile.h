@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+class AccessTable;
 class BarcodeEngine;
 class FieldIdentifier;
 class MailingList;
@@ -35,6 +36,11 @@ struct MailingListContext {
     std::function<void(bool)> setCommandsEnabled;
     // Where an unattended run reports a choice of fields that cannot be used.
     std::ostream& errors;
+    // The main window's table of an Access database (Access lists cannot be opened
+    // without one), and the table selector that picks one of its tables (an empty name
+    // when cancelled).
+    AccessTable* taTable1 = nullptr;
+    std::function<std::string(const std::string& databasePath)> chooseTable = {};
 
     bool addMode() const;
     bool askForBarcodeFileName() const;
@@ -51,4 +57,5 @@ std::string KindFromExtension(const std::string& path);
 // Opens a list of a known kind and counts it. Returns nullptr after the user was told
 // why it cannot be used; throws MarrowbyError when it cannot be read.
 std::unique_ptr<MailingList> OpenListOfKind(const std::string& kind, const std::string& path,
-                                            const StartArguments& args, Prompter& prompter);
+                                            const StartArguments& args,
+                                            MailingListContext& context);
