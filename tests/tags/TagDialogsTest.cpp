@@ -35,12 +35,12 @@ class TagDialogs : public ::testing::Test {
         if (!child) ADD_FAILURE() << "no control " << name.toStdString();
         return child;
     }
-    static QLabel* LabelWithText(QWidget& parent, const QString& text) {
+    // A label with the text is there, and bold when asked.
+    static bool HasLabel(QWidget& parent, const char* text, bool bold = false) {
         for (QLabel* label : parent.findChildren<QLabel*>()) {
-            if (label->text() == text) return label;
+            if (label->text() == text && (!bold || label->font().bold())) return true;
         }
-        ADD_FAILURE() << "no label " << text.toStdString();
-        return nullptr;
+        return false;
     }
 
     QRadioButton* Radio(const QString& name) { return Child<QRadioButton>(mailTypeDlog, name); }
@@ -67,17 +67,27 @@ class TagDialogs : public ::testing::Test {
         Contents(n)->setCurrentIndex(index);
         QTest::keyClicks(Second(n), code);
     }
-    static bool ShownSilver(QLineEdit* field) {
-        return !field->isEnabled() &&
-               field->palette().color(QPalette::Base) == QColor(0xC0, 0xC0, 0xC0);
-    }
-    static bool ShownEnabled(QLineEdit* field) {
-        return field->isEnabled() && field->palette().color(QPalette::Base) ==
-                                         QApplication::palette().color(QPalette::Base);
+    // An open code field has the window colour, a closed one is silver.
+    bool CodeOpen(int n) {
+        const QColor base = Second(n)->isEnabled() ? QApplication::palette().color(QPalette::Base)
+                                                   : QColor(0xC0, 0xC0, 0xC0);
+        EXPECT_EQ(Second(n)->palette().color(QPalette::Base), base) << n;
+        return Second(n)->isEnabled();
     }
     bool PrintEnabled() {
         EXPECT_EQ(TagsButton("Print")->isEnabled(), TagsButton("Preview")->isEnabled());
         return TagsButton("Print")->isEnabled();
+    }
+    // Every row empty, its list of the given length with nothing chosen, printing off.
+    void ExpectRowsEmpty(int items) {
+        for (int n = 1; n <= 10; ++n) {
+            EXPECT_EQ(Dest(n)->text() + Second(n)->text(), "") << n;
+            EXPECT_FALSE(CodeOpen(n));
+            EXPECT_EQ(Contents(n)->currentIndex(), -1) << n;
+            EXPECT_EQ(Contents(n)->count(), items) << n;
+            EXPECT_EQ(Contents(n)->maxVisibleItems(), items) << n;
+        }
+        EXPECT_FALSE(PrintEnabled());
     }
 
     TmailclassDlog mailTypeDlog;
@@ -96,48 +106,13 @@ TEST_F(TagDialogs, MailTypeStartsAtFirstClassPresortBasicWithPerAndNoOrigin) {
     EXPECT_EQ(MailTypeButton("Cancel")->text(), "Cancel");
     for (const char* text :
          {"Choose the type of mail you are sending:", "(bottom line on tag):", "Drop Ship Tags:"}) {
-        LabelWithText(mailTypeDlog, text);
+        EXPECT_TRUE(HasLabel(mailTypeDlog, text)) << text;
     }
-    for (const char* bold : {"First Class:", "Standard A:", "Periodicals:", "Enter Origin Line:"}) {
-        QLabel* label = LabelWithText(mailTypeDlog, bold);
-        EXPECT_TRUE(label && label->font().bold()) << bold;
+    for (const char* text : {"First Class:", "Standard A:", "Periodicals:", "Enter Origin Line:"}) {
+        EXPECT_TRUE(HasLabel(mailTypeDlog, text, true)) << text;
     }
-    const QStringList captions = {"FLN Presort Basic",
-                                  "FLM Presort Manual",
-                                  "FLU Upgradable",
-                                  "FLA Automation",
-                                  "FFN Presorted",
-                                  "FFA Automation",
-                                  "FFC Co-Trayed",
-                                  "FPN Presorted",
-                                  "SLN Presort Basic",
-                                  "SLM Presort Manual",
-                                  "SLU Upgradable",
-                                  "SLA Automation",
-                                  "SFN Presorted",
-                                  "SFA Automation",
-                                  "SFC Co-Trayed",
-                                  "SFM Merged",
-                                  "SPM Machinable",
-                                  "SPI Irregular",
-                                  "SPMI Mach and Irreg",
-                                  "PLN Presort Basic",
-                                  "PLA Automation",
-                                  "PFN Presort Basic",
-                                  "PFA Automation",
-                                  "PFC Co-Trayed",
-                                  "PFM Merged",
-                                  "PPI Irregular",
-                                  "PPM Merged",
-                                  "DSE Express Mail",
-                                  "DSP Priority Mail",
-                                  "Per Per",
-                                  "News News"};
-    for (const QString& caption : captions) {
-        QRadioButton* button = Radio(caption.section(' ', 0, 0));
-        EXPECT_TRUE(button && button->text() == caption.section(' ', 1)) << caption.toStdString();
-    }
-    EXPECT_EQ(mailTypeDlog.findChildren<QRadioButton*>().size(), captions.size());
+    // 29 mail types with Per and News.
+    EXPECT_EQ(mailTypeDlog.findChildren<QRadioButton*>().size(), 31);
 }
 
 TEST_F(TagDialogs, OneMailTypeAtATimeKeptThroughCancelAndTheOriginUpperCased) {
@@ -171,16 +146,10 @@ TEST_F(TagDialogs, TagDialogOpensWithItsRowsHeadingsAndPrintingOff) {
     for (const char* text :
          {"Enter information for up to 10 tags:", "Destination and zip", "(for top line of tag)",
           "Contents", "(will determine 2nd line of tag)", "Tag 1", "Tag 10"}) {
-        LabelWithText(tagsDlog, text);
+        EXPECT_TRUE(HasLabel(tagsDlog, text)) << text;
     }
-    for (int n = 1; n <= 10; ++n) {
-        EXPECT_EQ(Contents(n)->count(), 4) << n;
-        EXPECT_EQ(Contents(n)->maxVisibleItems(), 4) << n;
-        EXPECT_EQ(Contents(n)->currentIndex(), -1) << n;
-        EXPECT_TRUE(ShownSilver(Second(n))) << n;
-    }
+    ExpectRowsEmpty(4);
     EXPECT_EQ(Contents(1)->itemText(3), "Mixed ADC");
-    EXPECT_FALSE(PrintEnabled());
     EXPECT_EQ(TagsButton("Print")->text(), "Print Tags");
     EXPECT_EQ(printer.fontLoads, 1);
 }
@@ -205,19 +174,6 @@ TEST_F(TagDialogs, CodeHeadingsFollowTheMailType) {
     EXPECT_EQ(Heading("Label16")->text(), "or Scheme Letter");
 }
 
-TEST_F(TagDialogs, DestinationIsUpperCasedAndPrintNeedsDestinationAndContents) {
-    ChooseMailType("FLN");
-    QTest::keyClicks(Dest(4), "dallas tx 75201");
-    EXPECT_EQ(Dest(4)->text(), "DALLAS TX 75201");
-    EXPECT_FALSE(PrintEnabled());
-    FillRow(2, "", "5-Digit");
-    EXPECT_FALSE(PrintEnabled());
-    FillRow(4, "", "3-Digit");
-    EXPECT_TRUE(PrintEnabled());
-    Dest(4)->clear();
-    EXPECT_FALSE(PrintEnabled());
-}
-
 TEST_F(TagDialogs, SingleDropShipItemIsChosenInEveryRow) {
     ChooseMailType("DSE");
     for (int n = 1; n <= 10; ++n) {
@@ -237,55 +193,56 @@ TEST_F(TagDialogs, SingleDropShipItemIsChosenInEveryRow) {
 TEST_F(TagDialogs, CodeFieldOpensOnlyForContentsThatTakeACode) {
     ChooseMailType("SPI");
     FillRow(1, "", "ADC", "ab1");
-    EXPECT_TRUE(ShownEnabled(Second(1)));
+    EXPECT_TRUE(CodeOpen(1));
     EXPECT_EQ(Second(1)->text(), "AB1");
 
     ChooseMailType("FLN");
     // The new lists drop the choice but not the code already typed.
     EXPECT_EQ(Second(1)->text(), "AB1");
     FillRow(1, "", "ADC");
-    EXPECT_TRUE(ShownSilver(Second(1)));
+    EXPECT_FALSE(CodeOpen(1));
     EXPECT_EQ(Second(1)->text(), "");
 
     ChooseMailType("SLN");
     FillRow(3, "", "Carrier Rte - Basic", "c001");
-    EXPECT_TRUE(ShownEnabled(Second(3)));
+    EXPECT_TRUE(CodeOpen(3));
     FillRow(3, "", "5-Digit");
-    EXPECT_TRUE(ShownSilver(Second(3)));
+    EXPECT_FALSE(CodeOpen(3));
     EXPECT_EQ(Second(3)->text(), "");
 }
 
-TEST_F(TagDialogs, ClearEmptiesEveryRowAndKeepsTheLists) {
+TEST_F(TagDialogs, PrintNeedsDestinationAndContentsAndClearOrCloseEmptyTheRows) {
     ChooseMailType("SLN");
+    QTest::keyClicks(Dest(4), "dallas tx 75201");
+    EXPECT_EQ(Dest(4)->text(), "DALLAS TX 75201");
+    EXPECT_FALSE(PrintEnabled());
+    FillRow(2, "", "5-Digit");
+    EXPECT_FALSE(PrintEnabled());
+    FillRow(4, "", "3-Digit");
+    EXPECT_TRUE(PrintEnabled());
+    Dest(4)->clear();
+    EXPECT_FALSE(PrintEnabled());
+
+    // The window's close box keeps what was typed; showing again drops only the choices.
     FillRow(1, "dallas tx 75201", "Carrier Rte - Basic", "C001");
     FillRow(10, "austin tx 787", "ADC");
-    QTest::mouseClick(TagsButton("Clear"), Qt::LeftButton);
-    EXPECT_TRUE(tagsDlog.isVisible());
-    for (int n = 1; n <= 10; ++n) {
-        EXPECT_EQ(Dest(n)->text(), "") << n;
-        EXPECT_EQ(Second(n)->text(), "") << n;
-        EXPECT_TRUE(ShownSilver(Second(n))) << n;
-        EXPECT_EQ(Contents(n)->currentIndex(), -1) << n;
-        EXPECT_EQ(Contents(n)->count(), 9) << n;
-    }
-    EXPECT_FALSE(PrintEnabled());
-}
-
-TEST_F(TagDialogs, CloseClearsButTheWindowsCloseBoxKeepsTheEntries) {
-    ChooseMailType("FLN");
-    FillRow(2, "dallas tx 75201", "5-Digit");
     tagsDlog.close();
     EXPECT_FALSE(tagsDlog.isVisible());
     tagsDlog.show();
-    EXPECT_EQ(Dest(2)->text(), "DALLAS TX 75201");
-    EXPECT_EQ(Contents(2)->currentIndex(), -1);
     EXPECT_EQ(printer.fontLoads, 2);
+    EXPECT_EQ(Dest(1)->text(), "DALLAS TX 75201");
+    EXPECT_EQ(Contents(1)->currentIndex(), -1);
+    FillRow(1, "", "Carrier Rte - Basic");
+    QTest::mouseClick(TagsButton("Clear"), Qt::LeftButton);
+    EXPECT_TRUE(tagsDlog.isVisible());
+    ExpectRowsEmpty(9);
 
+    FillRow(2, "dallas tx 75201", "5-Digit");
     QTest::mouseClick(TagsButton("Close"), Qt::LeftButton);
     EXPECT_FALSE(tagsDlog.isVisible());
     EXPECT_EQ(tagsDlog.result(), QDialog::Accepted);
     tagsDlog.show();
-    EXPECT_EQ(Dest(2)->text(), "");
+    ExpectRowsEmpty(9);
 }
 
 TEST_F(TagDialogs, PrintAndPreviewHandTheRowsAsOneSheet) {
