@@ -98,95 +98,81 @@ TEST(TagPageLayout, PlacesInTwoColumnsOfFiveMovedByThePrintingOffset) {
     }
 }
 
-TEST(TagPageLayout, TrayTagStepByStepWithStripesOnlyForAutomation) {
-    struct Case {
-        int dpi;
-        std::vector<TextStep> texts;
-        DevicePoint symbol, firstStripeFoot;
-        int stripeTop, stripeStep, stripeWidth;
-    };
-    // clang-format off
-    const Case cases[] = {
-        {300, {{"DALLAS TX", 285, 196, 12}, {"75201", 1221, 196, 14, Right},
-               {"FC LTR 3D MACH", 285, 258, 12}, {"R001", 1221, 283, 14, Right},
-               {"7520125007", 345, 641, 10}, {"ORIGIN CITY TX", 900, 641, 10, Centre}},
-         {289, 370}, {777, 587}, 491, 100, 50},
-        {600, {{"DALLAS TX", 570, 392, 12}, {"75201", 2442, 392, 14, Right},
-               {"FC LTR 3D MACH", 570, 517, 12}, {"R001", 2442, 567, 14, Right},
-               {"7520125007", 690, 1284, 10}, {"ORIGIN CITY TX", 1800, 1284, 10, Centre}},
-         {579, 742}, {1554, 1175}, 983, 200, 100},
-    };
-    // clang-format on
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.dpi);
-        const auto calls = printSheet(c.dpi, {0, 0}, TagKind::Tray, 1, trayTag("R001"), true);
-        expectTexts(calls, c.dpi, c.texts);
-        ASSERT_FALSE(callsOf(calls, DrawCall::Rectangle).empty());
-        EXPECT_EQ(callsOf(calls, DrawCall::Rectangle)[0]->points[0], c.symbol);
+using Shapes = std::vector<std::vector<DevicePoint>>;
 
-        const auto stripes = callsOf(calls, DrawCall::Polygon);
-        ASSERT_EQ(stripes.size(), 4u);
-        for (int i = 0; i < 4; ++i) {
-            const int x = c.firstStripeFoot.x + i * c.stripeStep;
-            const int base = c.firstStripeFoot.y;
-            const std::vector<DevicePoint> corners = {{x, base},
-                                                      {x + c.stripeWidth, c.stripeTop},
-                                                      {x + 2 * c.stripeWidth, c.stripeTop},
-                                                      {x + c.stripeWidth, base}};
-            EXPECT_EQ(stripes[i]->points, corners) << "stripe " << i;
-            EXPECT_EQ(stripes[i]->fill, FillColor::Black);
-        }
+// Four automation stripes leaning right, the first foot at (x, base), all tops at top.
+Shapes stripes(int x, int base, int top, int step, int width) {
+    Shapes shapes;
+    for (int i = 0; i < 4; ++i, x += step) {
+        shapes.push_back({{x, base}, {x + width, top}, {x + 2 * width, top}, {x + width, base}});
     }
-    EXPECT_TRUE(
-        callsOf(printSheet(300, {0, 0}, TagKind::Tray, 3, trayTag()), DrawCall::Polygon).empty());
-    EXPECT_TRUE(
-        callsOf(printSheet(300, {0, 0}, TagKind::Sack, 3, sackTag(), true), DrawCall::Polygon)
-            .empty());
+    return shapes;
 }
 
-TEST(TagPageLayout, SackTagStepByStepAndTheCodeTextMovesTheRestDown) {
+// The dotted cut lines of a sack tag: along the bottom, then up the right edge.
+Shapes cutLines(int left, int y, int right, int top) {
+    return {{{left, y}, {right, y}}, {{right, y}, {right, top}}};
+}
+
+// Tray tags carry stripes; on sack tags a code text moves everything below it 2 points down.
+TEST(TagPageLayout, TagsStepByStep) {
     struct Case {
+        TagKind kind;
         int dpi;
         const char* code;
         std::vector<TextStep> texts;
         DevicePoint symbol;
-        int cutLeft, cutY, cutRight, cutTop;
+        Shapes marks;  // stripes on a tray tag, cut lines on a sack tag
     };
+    using enum TagKind;
     // clang-format off
     const Case cases[] = {
-        {300, "", {{"DALLAS TX", 666, 204, 11}, {"75201", 1197, 204, 13, Right},
-                   {"STD FLTS 3D", 666, 258, 11}, {"ORIGIN CITY TX", 666, 370, 11},
-                   {"cut", 675, 458, 8}},
-         {276, 188}, 225, 437, 1215, 150},
-        {300, "R001", {{"STD FLTS 3D", 666, 258, 11}, {"R001", 1197, 287, 13, Right},
-                       {"ORIGIN CITY TX", 666, 378, 11}, {"cut", 675, 466, 8}},
-         {276, 188}, 225, 445, 1215, 158},
-        {600, "", {{"DALLAS TX", 1332, 408, 11}, {"75201", 2394, 408, 13, Right},
-                   {"STD FLTS 3D", 1332, 516, 11}, {"ORIGIN CITY TX", 1332, 741, 11},
-                   {"cut", 1350, 916, 8}},
-         {552, 375}, 450, 874, 2430, 299},
-        {600, "R001", {{"R001", 2394, 574, 13, Right}, {"ORIGIN CITY TX", 1332, 757, 11},
-                       {"cut", 1350, 932, 8}},
-         {552, 375}, 450, 890, 2430, 315},
+        {Tray, 300, "R001", {{"DALLAS TX", 285, 196, 12}, {"75201", 1221, 196, 14, Right},
+                             {"FC LTR 3D MACH", 285, 258, 12}, {"R001", 1221, 283, 14, Right},
+                             {"7520125007", 345, 641, 10},
+                             {"ORIGIN CITY TX", 900, 641, 10, Centre}},
+         {289, 370}, stripes(777, 587, 491, 100, 50)},
+        {Tray, 600, "R001", {{"DALLAS TX", 570, 392, 12}, {"75201", 2442, 392, 14, Right},
+                             {"FC LTR 3D MACH", 570, 517, 12}, {"R001", 2442, 567, 14, Right},
+                             {"7520125007", 690, 1284, 10},
+                             {"ORIGIN CITY TX", 1800, 1284, 10, Centre}},
+         {579, 742}, stripes(1554, 1175, 983, 200, 100)},
+        {Sack, 300, "", {{"DALLAS TX", 666, 204, 11}, {"75201", 1197, 204, 13, Right},
+                         {"STD FLTS 3D", 666, 258, 11}, {"ORIGIN CITY TX", 666, 370, 11},
+                         {"cut", 675, 458, 8}},
+         {276, 188}, cutLines(225, 437, 1215, 150)},
+        {Sack, 300, "R001", {{"STD FLTS 3D", 666, 258, 11}, {"R001", 1197, 287, 13, Right},
+                             {"ORIGIN CITY TX", 666, 378, 11}, {"cut", 675, 466, 8}},
+         {276, 188}, cutLines(225, 445, 1215, 158)},
+        {Sack, 600, "", {{"DALLAS TX", 1332, 408, 11}, {"75201", 2394, 408, 13, Right},
+                         {"STD FLTS 3D", 1332, 516, 11}, {"ORIGIN CITY TX", 1332, 741, 11},
+                         {"cut", 1350, 916, 8}},
+         {552, 375}, cutLines(450, 874, 2430, 299)},
+        {Sack, 600, "R001", {{"R001", 2394, 574, 13, Right}, {"ORIGIN CITY TX", 1332, 757, 11},
+                             {"cut", 1350, 932, 8}},
+         {552, 375}, cutLines(450, 890, 2430, 315)},
     };
     // clang-format on
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.dpi) + " code '" + c.code + "'");
-        const auto calls = printSheet(c.dpi, {0, 0}, TagKind::Sack, 1, sackTag(c.code));
+        SCOPED_TRACE(std::to_string(c.dpi) + " dpi, code '" + c.code + "'");
+        const TagValues tag = c.kind == Tray ? trayTag(c.code) : sackTag(c.code);
+        const auto calls = printSheet(c.dpi, {0, 0}, c.kind, 1, tag, true);
         expectTexts(calls, c.dpi, c.texts);
         EXPECT_EQ(callsOf(calls, DrawCall::Rectangle).at(0)->points[0], c.symbol);
-
-        const auto lines = callsOf(calls, DrawCall::Line);
-        ASSERT_EQ(lines.size(), 2u);
-        EXPECT_EQ(lines[0]->points,
-                  (std::vector<DevicePoint>{{c.cutLeft, c.cutY}, {c.cutRight, c.cutY}}));
-        EXPECT_EQ(lines[1]->points,
-                  (std::vector<DevicePoint>{{c.cutRight, c.cutY}, {c.cutRight, c.cutTop}}));
-        for (const DrawCall* line : lines) {
-            EXPECT_EQ(line->penStyle, PenStyle::Dotted);
-            EXPECT_EQ(line->penWidth, 1);
+        // Stripes are filled black, cut lines dotted and thin; a sack tag has no stripes.
+        EXPECT_EQ(callsOf(calls, c.kind == Tray ? DrawCall::Line : DrawCall::Polygon).size(), 0u);
+        Shapes marks;
+        for (const DrawCall* mark :
+             callsOf(calls, c.kind == Tray ? DrawCall::Polygon : DrawCall::Line)) {
+            marks.push_back(mark->points);
+            EXPECT_TRUE(c.kind == Tray ? mark->fill == FillColor::Black
+                                       : mark->penStyle == PenStyle::Dotted);
+            EXPECT_EQ(mark->penWidth, 1);
         }
+        EXPECT_EQ(marks, c.marks);
     }
+    // A tray sheet without automation has no stripes.
+    EXPECT_TRUE(callsOf(printSheet(300, {0, 0}, Tray, 3, trayTag()), DrawCall::Polygon).empty());
 }
 
 TEST(TagPageLayout, OneFilledTagLeavesEveryOtherPlaceBlank) {
