@@ -2,7 +2,6 @@
 // zint's own Interleaved 2 of 5 encoder.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -16,36 +15,24 @@
 
 namespace {
 
-struct Element {
-    bool bar;
-    int width;
-};
-
 struct DrawnSymbol {
-    std::vector<Element> elements;  // bars and the spaces between them, left to right
+    std::vector<int> widths;  // bars and the spaces between them, left to right
     std::vector<DrawCall> bars;
+    FillColor fillAfter;
 };
 
-DrawnSymbol drawSymbol(int dpi, const std::string& digits, DevicePoint at = {100, 200}) {
+DrawnSymbol drawSymbol(int dpi, const std::string& digits) {
     RecordingPrintSurface surface(dpi, dpi, {0, 0});
     surface.beginJob("test");
-    drawbarcode(surface, TagPageUnits::of(surface), digits, at);
-    DrawnSymbol symbol;
-    symbol.bars = surface.jobs.back().calls;
-    int x = at.x;
+    drawbarcode(surface, TagPageUnits::of(surface), digits, {100, 200});
+    DrawnSymbol symbol{{}, surface.jobs.back().calls, surface.fill};
+    int x = 100;
     for (const DrawCall& bar : symbol.bars) {
-        if (bar.points[0].x > x) symbol.elements.push_back({false, bar.points[0].x - x});
-        symbol.elements.push_back({true, bar.points[1].x - bar.points[0].x});
+        if (bar.points[0].x > x) symbol.widths.push_back(bar.points[0].x - x);
+        symbol.widths.push_back(bar.points[1].x - bar.points[0].x);
         x = bar.points[1].x;
     }
     return symbol;
-}
-
-// "N" and "W" for every bar and space, read from the widths drawn.
-std::string narrowWide(const DrawnSymbol& symbol, int narrow) {
-    std::string text;
-    for (const Element& element : symbol.elements) text += element.width == narrow ? 'N' : 'W';
-    return text;
 }
 
 // zint's dump of a linear symbol is hex digits of modules, 1 for bar and 0 for space; a
@@ -71,80 +58,62 @@ std::string zintNarrowWide(const std::string& digits) {
     return text;
 }
 
-bool zintAvailable() { return std::system("zint --version >/dev/null 2>&1") == 0; }
-
 struct Resolution {
-    int dpi;
-    int narrow;
-    int wide;
-    int height;
+    int dpi, narrow, wide, height;
 };
-constexpr std::array<Resolution, 2> kResolutions = {{{300, 4, 12, 217}, {600, 8, 25, 433}}};
+constexpr Resolution kResolutions[] = {{300, 4, 12, 217}, {600, 8, 25, 433}};
 
 }  // namespace
 
-TEST(I2of5, PairSeventyFiveTakesBarsFromSevenAndSpacesFromFive) {
-    for (const Resolution& r : kResolutions) {
-        SCOPED_TRACE(r.dpi);
-        const DrawnSymbol symbol = drawSymbol(r.dpi, "7520125007");
-        const int n = r.narrow;
-        const int w = r.wide;
-        // Start pattern, then bar/space alternating for the pair 75.
-        const std::vector<int> expected = {n, n, n, n, n, w, n, n, n, w, w, n, w, n};
-        ASSERT_GE(symbol.elements.size(), expected.size());
-        for (size_t i = 0; i < expected.size(); ++i) {
-            EXPECT_EQ(symbol.elements[i].bar, i % 2 == 0) << i;
-            EXPECT_EQ(symbol.elements[i].width, expected[i]) << i;
-        }
-        for (const DrawCall& bar : symbol.bars) {
-            EXPECT_EQ(bar.kind, DrawCall::Rectangle);
-            EXPECT_EQ(bar.points[0].y, 200);
-            EXPECT_EQ(bar.points[1].y - bar.points[0].y, r.height);
-            EXPECT_EQ(bar.fill, FillColor::Black);
-        }
-        EXPECT_EQ(symbol.bars.front().points[0].x, 100);
-    }
-}
-
-TEST(I2of5, SymbolLengthAddsWidthsRoundedOnTheirOwn) {
+TEST(I2of5, PairSeventyFiveAndTheLengthOfTheWholeSymbol) {
     struct Case {
         const char* digits;
-        int dpi;
+        Resolution r;
         int length;
         size_t bars;
     };
     const Case cases[] = {
-        {"7520125007", 300, 396, 2 + 25 + 2},  // 99 narrow widths of 4 pixels
-        {"7520125007", 600, 813, 29},          // 36 narrow of 8, 21 wide of 25
-        {"75201000", 300, 324, 2 + 20 + 2},
-        {"75201000", 600, 665, 24},
+        {"7520125007", kResolutions[0], 396, 2 + 25 + 2},  // 99 narrow widths of 4 pixels
+        {"7520125007", kResolutions[1], 813, 29},          // 36 narrow of 8, 21 wide of 25
+        {"75201000", kResolutions[0], 324, 2 + 20 + 2},
+        {"75201000", kResolutions[1], 665, 24},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.digits) + " at " + std::to_string(c.dpi));
-        const DrawnSymbol symbol = drawSymbol(c.dpi, c.digits);
+        SCOPED_TRACE(std::string(c.digits) + " at " + std::to_string(c.r.dpi));
+        const DrawnSymbol symbol = drawSymbol(c.r.dpi, c.digits);
+        const int n = c.r.narrow;
+        const int w = c.r.wide;
+        // Start pattern, then bar/space alternating for the pair 75.
+        const std::vector<int> start = {n, n, n, n, n, w, n, n, n, w, w, n, w, n};
+        ASSERT_GE(symbol.widths.size(), start.size());
+        EXPECT_EQ(std::vector<int>(symbol.widths.begin(), symbol.widths.begin() + 14), start);
+        for (const DrawCall& bar : symbol.bars) {
+            EXPECT_EQ(bar.kind, DrawCall::Rectangle);
+            EXPECT_EQ(bar.points[0].y, 200);
+            EXPECT_EQ(bar.points[1].y - bar.points[0].y, c.r.height);
+            EXPECT_EQ(bar.fill, FillColor::Black);
+        }
+        EXPECT_EQ(symbol.bars.front().points[0].x, 100);
         EXPECT_EQ(symbol.bars.size(), c.bars);
         EXPECT_EQ(symbol.bars.back().points[1].x - 100, c.length);
+        EXPECT_EQ(symbol.fillAfter, FillColor::White);
     }
 }
 
 TEST(I2of5, BarsAndSpacesMatchZint) {
-    if (!zintAvailable()) GTEST_SKIP() << "zint is not installed";
-    for (const char* digits : {"7520125007", "75201000", "0123456789", "98765432", "0000000000",
-                               "99999999", "1357924680"}) {
+    if (std::system("zint --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "no zint here";
+    for (const char* digits :
+         {"7520125007", "0123456789", "98765432", "0000000000", "99999999", "1357924680"}) {
         SCOPED_TRACE(digits);
         const std::string expected = zintNarrowWide(digits);
         ASSERT_FALSE(expected.empty());
         for (const Resolution& r : kResolutions) {
-            EXPECT_EQ(narrowWide(drawSymbol(r.dpi, digits), r.narrow), expected) << r.dpi;
+            std::string drawn;
+            for (int width : drawSymbol(r.dpi, digits).widths)
+                drawn += width == r.narrow ? 'N' : 'W';
+            EXPECT_EQ(drawn, expected) << r.dpi;
         }
     }
-}
-
-TEST(I2of5, FillIsWhiteAfterTheSymbol) {
-    RecordingPrintSurface surface(300, 300, {0, 0});
-    surface.beginJob("test");
-    drawbarcode(surface, TagPageUnits::of(surface), "12345678", {0, 0});
-    EXPECT_EQ(surface.fill, FillColor::White);
 }
 
 TEST(I2of5, DigitsThatCannotBePairedDrawNothing) {

@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <array>
 #include <deque>
 #include <functional>
 #include <string>
@@ -24,77 +25,62 @@
 
 namespace {
 
-// Runs one step each time the dialog is shown, while it is modal.
-class DialogScript : public QObject {
+const std::string kFile =
+    "first \xE9 line\r\nArial\r\n12\r\n12\r\n10\r\n10\r\n10\r\nkept 1\r\n\r\nkept 3\r\n";
+
+// One run of the command over a fonts.dat; each step runs once the dialog is shown, while
+// it is modal, and a showing without a step left cancels.
+class FontsRun : public QObject {
   public:
-    explicit DialogScript(TLabelFontsDlg& dialog) : dialog_(dialog) {
+    explicit FontsRun(const std::string& file) {
+        folder.write("fonts.dat", file);
+        fonts = ReadLineList(folder.path() / "fonts.dat");
         dialog.installEventFilter(this);
     }
+    bool run() { return SetTagFonts(dialog, fonts, folder.path(), prompter); }
+
+    TempFolder folder;
+    FakePrompter prompter;
+    TLabelFontsDlg dialog;
+    LineList fonts;
     std::deque<std::function<void(TLabelFontsDlg&)>> steps;
     int shown = 0;
 
   protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Show) {
-            ++shown;
-            QTimer::singleShot(0, this, [this] {
-                if (steps.empty()) {
-                    dialog_.reject();
-                    return;
-                }
-                auto step = std::move(steps.front());
-                steps.pop_front();
-                step(dialog_);
-            });
-        }
+        if (event->type() != QEvent::Show) return false;
+        ++shown;
+        QTimer::singleShot(0, this, [this] {
+            if (steps.empty()) return dialog.reject();
+            auto step = std::move(steps.front());
+            steps.pop_front();
+            step(dialog);
+        });
         return false;
     }
-
-  private:
-    TLabelFontsDlg& dialog_;
 };
 
-void typeInto(QLineEdit* edit, const QString& text) {
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, text);
+std::array<QLineEdit*, 5> sizeFields(TLabelFontsDlg& d) {
+    return {d.trayleftfont, d.trayrightfont, d.traybtmfont, d.sackleftfont, d.sackrightfont};
 }
 
-void typeSizes(TLabelFontsDlg& dialog, const std::array<QString, 5>& sizes) {
-    const std::array<QLineEdit*, 5> edits = {dialog.trayleftfont, dialog.trayrightfont,
-                                             dialog.traybtmfont, dialog.sackleftfont,
-                                             dialog.sackrightfont};
-    for (size_t i = 0; i < edits.size(); ++i) typeInto(edits[i], sizes[i]);
+void typeSizesAndClick(TLabelFontsDlg& d, const std::array<QString, 5>& sizes,
+                       QPushButton* button) {
+    for (size_t i = 0; i < sizes.size(); ++i) {
+        sizeFields(d)[i]->selectAll();
+        QTest::keyClick(sizeFields(d)[i], Qt::Key_Delete);
+        QTest::keyClicks(sizeFields(d)[i], sizes[i]);
+    }
+    QTest::mouseClick(button, Qt::LeftButton);
 }
-
-void clickOk(TLabelFontsDlg& dialog) { QTest::mouseClick(dialog.OKBtn, Qt::LeftButton); }
-void clickCancel(TLabelFontsDlg& dialog) { QTest::mouseClick(dialog.CancelBtn, Qt::LeftButton); }
-
-const std::string kFile =
-    "first \xE9 line\r\nArial\r\n12\r\n12\r\n10\r\n10\r\n10\r\nkept 1\r\n\r\nkept 3\r\n";
-
-LineList linesOf(const std::string& bytes) {
-    TempFolder folder;
-    return ReadLineList(folder.write("f", bytes));
-}
-
-QString secondFamily() { return QFontDatabase::families().value(1); }
 
 }  // namespace
 
-TEST(TLabelFontsDlg, ShowsTheSavedSettingsWithOkFocused) {
-    TempFolder folder;
-    FakePrompter prompter;
-    TLabelFontsDlg dialog;
-    LineList fonts = linesOf("x\r\nNo Such Font\r\n1\r\n2\r\n3\r\n4\r\n5\r\n");
-    DialogScript script(dialog);
-    script.steps.push_back([](TLabelFontsDlg& d) {
+TEST(TLabelFontsDlg, ShowsTheSavedSettingsWithOkFocusedAndAnUnknownFontFallsToTheFirst) {
+    FontsRun fonts("x\r\nNo Such Font\r\n1\r\n2\r\n3\r\n4\r\n5\r\n");
+    fonts.steps.push_back([](TLabelFontsDlg& d) {
         EXPECT_EQ(d.windowTitle(), "Label Fonts");
-        EXPECT_EQ(d.trayleftfont->text(), "1");
-        EXPECT_EQ(d.trayrightfont->text(), "2");
-        EXPECT_EQ(d.traybtmfont->text(), "3");
-        EXPECT_EQ(d.sackleftfont->text(), "4");
-        EXPECT_EQ(d.sackrightfont->text(), "5");
+        for (int i = 0; i < 5; ++i) EXPECT_EQ(sizeFields(d)[i]->text(), QString::number(i + 1));
         EXPECT_EQ(d.TrayLabel->title(), "Tray Label:");
         EXPECT_EQ(d.SackLabel->title(), "Sack Label:");
         EXPECT_TRUE(d.HelpText->isReadOnly());
@@ -106,127 +92,93 @@ TEST(TLabelFontsDlg, ShowsTheSavedSettingsWithOkFocused) {
                                        Qt::CaseInsensitive),
                       0);
         }
-        // An unknown saved font leaves the alphabetically first font chosen.
         EXPECT_EQ(d.FontSelect->currentIndex(), 0);
         bool boldHeading = false;
         for (QLabel* label : d.findChildren<QLabel*>()) {
-            if (label->text() == "Set Fonts for Tags") boldHeading = label->font().bold();
+            boldHeading =
+                boldHeading || (label->text() == "Set Fonts for Tags" && label->font().bold());
         }
         EXPECT_TRUE(boldHeading);
-        clickOk(d);
+        QTest::mouseClick(d.OKBtn, Qt::LeftButton);
     });
-    ASSERT_TRUE(SetTagFonts(dialog, fonts, folder.path(), prompter));
-    EXPECT_EQ(fonts[1], dialog.FontSelect->itemText(0).toStdString());
-    EXPECT_EQ(folder.read("fonts.dat"), "x\r\n" + fonts[1] + "\r\n1\r\n2\r\n3\r\n4\r\n5\r\n");
+    ASSERT_TRUE(fonts.run());
+    EXPECT_EQ(fonts.fonts[1], fonts.dialog.FontSelect->itemText(0).toStdString());
+    EXPECT_EQ(fonts.folder.read("fonts.dat"),
+              "x\r\n" + fonts.fonts[1] + "\r\n1\r\n2\r\n3\r\n4\r\n5\r\n");
 }
 
 TEST(TLabelFontsDlg, AcceptedSizesAreStoredAsTypedAndOtherLinesKept) {
-    TempFolder folder;
-    folder.write("fonts.dat", kFile);
-    FakePrompter prompter;
-    TLabelFontsDlg dialog;
-    LineList fonts = ReadLineList(folder.path() / "fonts.dat");
-    const QString family = secondFamily();
-    DialogScript script(dialog);
-    script.steps.push_back([&](TLabelFontsDlg& d) {
+    FontsRun fonts(kFile);
+    const QString family = QFontDatabase::families().value(1);
+    fonts.steps.push_back([&](TLabelFontsDlg& d) {
         d.FontSelect->setCurrentIndex(d.FontSelect->findText(family));
-        typeSizes(d, {"10", "012", "9", "11", "13"});
-        clickOk(d);
+        typeSizesAndClick(d, {"10", "012", "9", "11", "13"}, d.OKBtn);
     });
-    ASSERT_TRUE(SetTagFonts(dialog, fonts, folder.path(), prompter));
+    ASSERT_TRUE(fonts.run());
     const std::string expected = "first \xE9 line\r\n" + family.toStdString() +
                                  "\r\n10\r\n012\r\n9\r\n11\r\n13\r\nkept 1\r\n\r\nkept 3\r\n";
-    EXPECT_EQ(folder.read("fonts.dat"), expected);
-    EXPECT_EQ(fonts, linesOf(expected));
-    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_EQ(fonts.folder.read("fonts.dat"), expected);
+    EXPECT_EQ(fonts.fonts, ReadLineList(fonts.folder.path() / "fonts.dat"));
+    EXPECT_TRUE(fonts.prompter.messages.empty());
 }
 
-TEST(TLabelFontsDlg, RefusedSizeWarnsAndShowsTheDialogAgainAsLeft) {
-    for (const QString bad : {"0", "", "10pt", " 10", "-5", "1.5"}) {
-        SCOPED_TRACE(bad.toStdString());
-        TempFolder folder;
-        folder.write("fonts.dat", kFile);
-        FakePrompter prompter;
-        TLabelFontsDlg dialog;
-        LineList fonts = ReadLineList(folder.path() / "fonts.dat");
-        DialogScript script(dialog);
-        script.steps.push_back([&](TLabelFontsDlg& d) {
-            typeSizes(d, {"10", "10", "10", bad, "10"});
-            clickOk(d);
+TEST(TLabelFontsDlg, EachRefusedSizeWarnsAndShowsTheDialogAgainAsLeft) {
+    FontsRun fonts(kFile);
+    const QString bad[] = {"0", "", "10pt", " 10", "-5", "1.5"};
+    for (size_t i = 0; i <= std::size(bad); ++i) {
+        fonts.steps.push_back([&, i](TLabelFontsDlg& d) {
+            if (i > 0) {
+                EXPECT_EQ(d.sackleftfont->text(), bad[i - 1]);
+                ASSERT_EQ(fonts.prompter.messages.size(), i);
+                const RecordedMessage& warning = fonts.prompter.messages.back();
+                EXPECT_EQ(warning.text,
+                          "Each font size must have a numeric value greater than zero.");
+                EXPECT_EQ(warning.beep, MessageBeep::Exclamation);
+                EXPECT_EQ(warning.icon, MessageIcon::Warning);
+                EXPECT_EQ(warning.button, MessageButton::Ok);
+            }
+            if (i < std::size(bad)) typeSizesAndClick(d, {"10", "10", "10", bad[i], "10"}, d.OKBtn);
+            if (i == std::size(bad)) QTest::mouseClick(d.CancelBtn, Qt::LeftButton);
         });
-        script.steps.push_back([&](TLabelFontsDlg& d) {
-            EXPECT_EQ(d.sackleftfont->text(), bad);
-            ASSERT_EQ(prompter.messages.size(), 1u);
-            EXPECT_EQ(prompter.messages[0].text,
-                      "Each font size must have a numeric value greater than zero.");
-            EXPECT_EQ(prompter.messages[0].beep, MessageBeep::Exclamation);
-            EXPECT_EQ(prompter.messages[0].icon, MessageIcon::Warning);
-            EXPECT_EQ(prompter.messages[0].button, MessageButton::Ok);
-            clickCancel(d);
-        });
-        EXPECT_FALSE(SetTagFonts(dialog, fonts, folder.path(), prompter));
-        EXPECT_EQ(script.shown, 2);
-        EXPECT_EQ(folder.read("fonts.dat"), kFile);
-        EXPECT_EQ(fonts, linesOf(kFile));
     }
+    EXPECT_FALSE(fonts.run());
+    EXPECT_EQ(fonts.shown, 7);
+    EXPECT_EQ(fonts.folder.read("fonts.dat"), kFile);
+    EXPECT_EQ(fonts.fonts, ReadLineList(fonts.folder.path() / "fonts.dat"));
 }
 
 TEST(TLabelFontsDlg, CancelChangesNothingAndTheNextOpeningShowsTheSavedFont) {
-    TempFolder folder;
-    const QString family = secondFamily();
+    const QString family = QFontDatabase::families().value(1);
     const std::string file = "x\r\n" + family.toStdString() + "\r\n12\r\n12\r\n10\r\n10\r\n10\r\n";
-    folder.write("fonts.dat", file);
-    FakePrompter prompter;
-    TLabelFontsDlg dialog;
-    LineList fonts = ReadLineList(folder.path() / "fonts.dat");
-    DialogScript script(dialog);
-    script.steps.push_back([](TLabelFontsDlg& d) {
+    FontsRun fonts(file);
+    fonts.steps.push_back([](TLabelFontsDlg& d) {
         d.FontSelect->setCurrentIndex(0);
-        typeSizes(d, {"20", "20", "20", "20", "20"});
-        clickCancel(d);
+        typeSizesAndClick(d, {"20", "20", "20", "20", "20"}, d.CancelBtn);
     });
-    script.steps.push_back([&](TLabelFontsDlg& d) {
+    fonts.steps.push_back([&](TLabelFontsDlg& d) {
         EXPECT_EQ(d.FontSelect->currentText(), family);
         EXPECT_EQ(d.trayleftfont->text(), "12");
-        clickCancel(d);
+        QTest::mouseClick(d.CancelBtn, Qt::LeftButton);
     });
-    EXPECT_FALSE(SetTagFonts(dialog, fonts, folder.path(), prompter));
-    EXPECT_FALSE(SetTagFonts(dialog, fonts, folder.path(), prompter));
-    EXPECT_EQ(folder.read("fonts.dat"), file);
+    EXPECT_FALSE(fonts.run());
+    EXPECT_FALSE(fonts.run());
+    EXPECT_EQ(fonts.folder.read("fonts.dat"), file);
 }
 
-TEST(TLabelFontsDlg, ArialPrintedThroughItsSubstituteStaysChosen) {
-    if (QFontInfo(QFont("Arial")).family() == QFontInfo(QFont("No Such Font")).family()) {
-        GTEST_SKIP() << "no family stands in for Arial here";
-    }
-    TempFolder folder;
-    FakePrompter prompter;
-    TLabelFontsDlg dialog;
-    LineList fonts = linesOf("x\r\nArial\r\n12\r\n12\r\n10\r\n10\r\n10\r\n");
-    DialogScript script(dialog);
-    script.steps.push_back([](TLabelFontsDlg& d) {
-        EXPECT_EQ(d.FontSelect->currentText(), "Arial");
-        clickOk(d);
-    });
-    ASSERT_TRUE(SetTagFonts(dialog, fonts, folder.path(), prompter));
-    EXPECT_EQ(fonts[1], "Arial");
-}
-
-TEST(TLabelFontsDlg, ShortListIsCompletedOnOk) {
-    TempFolder folder;
-    FakePrompter prompter;
-    TLabelFontsDlg dialog;
-    LineList fonts = linesOf("x\r\nArial\r\n12\r\n");
-    DialogScript script(dialog);
-    script.steps.push_back([](TLabelFontsDlg& d) {
+// Arial is printed through whatever family stands in for it, and stays the font chosen.
+TEST(TLabelFontsDlg, ShortListIsCompletedOnOkAndArialStaysChosen) {
+    const bool arialStandsIn =
+        QFontInfo(QFont("Arial")).family() != QFontInfo(QFont("No Such Font")).family();
+    FontsRun fonts("x\r\nArial\r\n12\r\n");
+    fonts.steps.push_back([](TLabelFontsDlg& d) {
         EXPECT_EQ(d.trayleftfont->text(), "12");
         EXPECT_EQ(d.trayrightfont->text(), "");
-        typeSizes(d, {"12", "12", "10", "10", "10"});
-        clickOk(d);
+        typeSizesAndClick(d, {"12", "12", "10", "10", "10"}, d.OKBtn);
     });
-    ASSERT_TRUE(SetTagFonts(dialog, fonts, folder.path(), prompter));
-    EXPECT_EQ(fonts.size(), 7u);
-    EXPECT_EQ(fonts[6], "10");
+    ASSERT_TRUE(fonts.run());
+    ASSERT_EQ(fonts.fonts.size(), 7u);
+    EXPECT_EQ(fonts.fonts[6], "10");
+    EXPECT_TRUE(!arialStandsIn || fonts.fonts[1] == "Arial") << fonts.fonts[1];
 }
 
 TEST(TLabelFontsDlg, F1AsksForHelpContextSeven) {

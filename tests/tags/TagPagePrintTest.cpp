@@ -2,7 +2,9 @@
 // is cancelled, and a clear warning instead of any job when fonts.dat cannot be used.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "FakePrinter.h"
 #include "FakePrompter.h"
@@ -11,22 +13,19 @@
 
 namespace {
 
-TagSheet oneTraySheet() {
-    TagSheet sheet;
-    sheet.origin = "ORIGIN";
-    sheet.tags[0] = TagValues{"DALLAS TX", "75201", "FC LTR 3D MACH", "", "7520125007"};
-    return sheet;
-}
+const std::string kFonts = "x\r\nArial\r\n12\r\n12\r\n10\r\n10\r\n10\r\n";
 
 struct Printing {
     TempFolder folder;
     FakePrinter printer{600, 600, {50, 50}};
     FakePrompter prompter;
 
-    void print(const std::string& fontsFile, int copies) {
-        folder.write("fonts.dat", fontsFile);
+    void print(const std::optional<std::string>& fontsFile, int copies) {
+        if (fontsFile) folder.write("fonts.dat", *fontsFile);
         printer.copies = copies;
-        PrintTagCopies(printer, prompter, oneTraySheet(), TagFontSettings(folder.path()));
+        TagSheet sheet;
+        sheet.tags[0] = TagValues{"DALLAS TX", "75201", "FC LTR 3D MACH", "", "7520125007"};
+        PrintTagCopies(printer, prompter, sheet, TagFontSettings(folder.path()));
     }
 };
 
@@ -35,7 +34,7 @@ struct Printing {
 TEST(TagPagePrint, OneJobPerCopy) {
     for (const int copies : {0, 1, 3}) {
         Printing printing;
-        printing.print("x\r\nArial\r\n12\r\n12\r\n10\r\n10\r\n10\r\n", copies);
+        printing.print(kFonts, copies);
         EXPECT_EQ(printing.printer.dialogs, 1);
         const auto& jobs = printing.printer.recording.jobs;
         ASSERT_EQ(jobs.size(), static_cast<size_t>(copies));
@@ -51,11 +50,7 @@ TEST(TagPagePrint, OneJobPerCopy) {
 }
 
 TEST(TagPagePrint, UnusableFontsFileIsReportedAndNothingPrints) {
-    struct Case {
-        const char* file;
-        const char* message;
-    };
-    const Case cases[] = {
+    const std::pair<std::optional<std::string>, std::string> cases[] = {
         {"x\r\nArial\r\n12\r\n12pt\r\n10\r\n10\r\n10\r\n",
          "fonts.dat line 4: '12pt' is not a whole number of points"},
         {"x\r\nArial\r\n12\r\n12\r\n10\r\n10\r\n 10\r\n",
@@ -66,35 +61,26 @@ TEST(TagPagePrint, UnusableFontsFileIsReportedAndNothingPrints) {
          "fonts.dat line 5: '99999999999' is not a whole number of points"},
         {"x\r\nArial\r\n12\r\n12\r\n10\r\n", "fonts.dat line 6 is missing"},
         {"", "fonts.dat line 2 is missing"},
+        {std::nullopt, "Cannot open file "},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.file);
+    for (const auto& [file, message] : cases) {
+        SCOPED_TRACE(message);
         Printing printing;
-        printing.print(c.file, 2);
+        printing.print(file, 2);
         EXPECT_EQ(printing.printer.dialogs, 0);
         EXPECT_TRUE(printing.printer.recording.jobs.empty());
         ASSERT_EQ(printing.prompter.messages.size(), 1u);
-        EXPECT_EQ(printing.prompter.messages[0].text, c.message);
+        const std::string path = file ? "" : (printing.folder.path() / "fonts.dat").string();
+        EXPECT_EQ(printing.prompter.messages[0].text, message + path);
         EXPECT_EQ(printing.prompter.messages[0].icon, MessageIcon::Warning);
         EXPECT_EQ(printing.prompter.messages[0].beep, MessageBeep::Exclamation);
     }
 }
 
-TEST(TagPagePrint, MissingFontsFileIsReported) {
-    TempFolder folder;
-    FakePrinter printer(300, 300, {0, 0});
-    FakePrompter prompter;
-    PrintTagCopies(printer, prompter, oneTraySheet(), TagFontSettings(folder.path()));
-    EXPECT_TRUE(printer.recording.jobs.empty());
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text,
-              "Cannot open file " + (folder.path() / "fonts.dat").string());
-}
-
 TEST(TagPagePrint, RefusedJobStopsTheCopiesWithAMessage) {
     Printing printing;
     printing.printer.recording.refuseJobs = true;
-    printing.print("x\r\nArial\r\n12\r\n12\r\n10\r\n10\r\n10\r\n", 3);
+    printing.print(kFonts, 3);
     ASSERT_EQ(printing.prompter.messages.size(), 1u);
     EXPECT_EQ(printing.prompter.messages[0].text,
               "The printer did not start the print job \"Tray/Sack Tags\".");
@@ -104,7 +90,7 @@ TEST(TagPagePrint, RefusedJobStopsTheCopiesWithAMessage) {
 
 TEST(TagPagePrint, FontSettingsAreReadAgainOnReload) {
     TempFolder folder;
-    folder.write("fonts.dat", "x\r\nArial\r\n12\r\n12\r\n10\r\n10\r\n10\r\n");
+    folder.write("fonts.dat", kFonts);
     TagFontSettings settings(folder.path());
     ASSERT_TRUE(settings.fonts());
     folder.write("fonts.dat", "x\r\nLiberation Serif\r\n9\r\n012\r\n10\r\n10\r\n10\r\n");
