@@ -84,8 +84,12 @@ int Application::AddBarcodestoaFile() {
                                &taTable1_,
                                [this](const std::string&) {
                                    // Nobody could pick a table in a run without a display.
-                                   if (QGuiApplication::platformName() == "offscreen")
+                                   if (QGuiApplication::platformName() == "offscreen") {
+                                       report(
+                                           "The database has more than one table: name "
+                                           "the one to use after NOSTOP.");
                                        return std::string();
+                                   }
                                    return tableDlog_->chooseTable();
                                }};
     return AddBarcodesToFile(arguments, context);
