@@ -3,18 +3,16 @@
 
 #include <gtest/gtest.h>
 
-#include "FakePrompter.h"
 #include "TempFolder.h"
 #include "mailinglist/FileKind.h"
 #include "mailinglist/MailingList.h"
 #include "mailinglist/TextMailingList.h"
 
 TEST(FieldIdentification, VoteOfThree) {
-    EXPECT_EQ(VoteOfThree(1, 1, 2), 1);
-    EXPECT_EQ(VoteOfThree(1, 2, 1), 1);
-    EXPECT_EQ(VoteOfThree(2, 1, 1), 1);
-    EXPECT_EQ(VoteOfThree(1, 2, 3), -1);
-    EXPECT_EQ(VoteOfThree(-1, -1, 3), -1);
+    const int cases[][4] = {
+        {1, 1, 2, 1}, {1, 2, 1, 1}, {2, 1, 1, 1}, {1, 2, 3, -1}, {-1, -1, 3, -1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(VoteOfThree(c[0], c[1], c[2]), c[3]) << c[0] << c[1] << c[2];
 }
 
 TEST(FieldIdentification, ByNames) {
@@ -56,29 +54,12 @@ TEST(FieldIdentification, ContentCandidatesOfOneRecord) {
 
 TEST(FieldIdentification, ContentsOfAOneRecordFile) {
     TempFolder folder;
-    FakePrompter prompter;
     const std::string path =
         folder.write("one.txt", "Smith\t12 Oak St\tHouston\tTX\t77001-1234\r\n").string();
     TextMailingList list(path, std::string(kAsciiTab), 1, 5);
     FieldRoles roles;
     IdentifyByContents(list, roles);
     EXPECT_EQ(roles, (FieldRoles{.barcode = 0}));
-}
-
-TEST(FieldIdentification, ChecksInOrder) {
-    TempFolder folder;
-    TextMailingList text(folder.write("t.txt", "a\r\n").string(), std::string(kAsciiTab), 1, 1);
-    const std::string zipMessage =
-        "Marrowby cannot proceed until you tell it which field(s) contains the zip codes. You "
-        "can identify either a single field containing 9-digit zip codes, or two fields, one "
-        "containing the first 5 digits and the other containing the +4 digits.";
-    const std::string placeMessage =
-        "Marrowby cannot proceed until you tell it either which field contains the street "
-        "address or which field contains the delivery point (or both).";
-    EXPECT_EQ(CheckRoles({.address = 1, .zip5 = 2}, true, text), zipMessage);
-    EXPECT_EQ(CheckRoles({.zip9 = 2}, true, text), placeMessage);
-    EXPECT_EQ(CheckRoles({.zip5 = 1, .zip4 = 2, .deliveryPoint = 0}, true, text), std::nullopt);
-    EXPECT_EQ(CheckRoles({.address = 0, .zip9 = 1}, true, text), std::nullopt);
 }
 
 namespace {
@@ -100,22 +81,42 @@ class FixedWidthList : public MailingList {
 
 }  // namespace
 
-TEST(FieldIdentification, BarcodeFieldChecksForListsOfFixedFields) {
-    FixedWidthList list;
-    const FieldRoles roles{.address = 0, .zip9 = 1};
-    EXPECT_EQ(CheckRoles(roles, true, list),
-              "Marrowby cannot proceed until you tell it in which field the barcodes should be "
-              "placed.");
-    EXPECT_EQ(CheckRoles(roles, false, list), std::nullopt);
-    FieldRoles narrow = roles;
-    narrow.barcode = 3;
-    EXPECT_EQ(CheckRoles(narrow, true, list),
-              "The field you chose for barcodes is too short. It must be able to hold at least "
-              "14 characters.");
-    EXPECT_EQ(CheckRoles(narrow, false, list), std::nullopt);
-    FieldRoles wide = roles;
-    wide.barcode = 4;
-    EXPECT_EQ(CheckRoles(wide, true, list), std::nullopt);
+TEST(FieldIdentification, ChecksInOrder) {
+    TempFolder folder;
+    TextMailingList text(folder.write("t.txt", "a\r\n").string(), std::string(kAsciiTab), 1, 1);
+    FixedWidthList fixed;
+    const std::string zip =
+        "Marrowby cannot proceed until you tell it which field(s) contains the zip codes. You "
+        "can identify either a single field containing 9-digit zip codes, or two fields, one "
+        "containing the first 5 digits and the other containing the +4 digits.";
+    const std::string place =
+        "Marrowby cannot proceed until you tell it either which field contains the street "
+        "address or which field contains the delivery point (or both).";
+    const std::string barcode =
+        "Marrowby cannot proceed until you tell it in which field the barcodes should be placed.";
+    const std::string narrow =
+        "The field you chose for barcodes is too short. It must be able to hold at least 14 "
+        "characters.";
+    const struct {
+        FieldRoles roles;
+        bool addMode;
+        MailingList& list;
+        std::string message;  // empty: the run can start
+    } cases[] = {
+        {{.address = 1, .zip5 = 2}, true, text, zip},
+        {{.zip9 = 2}, true, text, place},
+        {{.zip5 = 1, .zip4 = 2, .deliveryPoint = 0}, true, text, ""},
+        {{.address = 0, .zip9 = 1}, true, text, ""},
+        {{.address = 0, .zip9 = 1}, true, fixed, barcode},
+        {{.address = 0, .zip9 = 1}, false, fixed, ""},
+        {{.address = 0, .zip9 = 1, .barcode = 3}, true, fixed, narrow},
+        {{.address = 0, .zip9 = 1, .barcode = 3}, false, fixed, ""},
+        {{.address = 0, .zip9 = 1, .barcode = 4}, true, fixed, ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CheckRoles(c.roles, c.addMode, c.list).value_or(""), c.message)
+            << c.roles.barcode << " " << c.addMode << " " << c.list.kind();
+    }
 }
 
 TEST(FieldIdentification, ContentsAreExaminedOnlyWhenNamesFallShort) {
