@@ -16,6 +16,7 @@
 #include "TempFolder.h"
 #include "engine/MarrowbyError.h"
 #include "mailinglist/DbaseMailingList.h"
+#include "mailinglist/FieldIdentification.h"
 
 namespace fs = std::filesystem;
 
@@ -114,7 +115,7 @@ const std::string kBarcode = "/770011234057/";
 
 std::vector<DbfColumn> Columns(int barcodeWidth) {
     return {{"NAME", 20}, {"ADDR1", 30}, {"ZIP", 10}, {"DP", 2}, {"BARCODE", barcodeWidth},
-            {"NOTE", 15}};
+            {"NOTE", 13}};
 }
 
 // 100-byte records: the first 256 KiB block of the run holds 2621 of the 3000.
@@ -347,6 +348,27 @@ TEST(Dbase, BarcodeLongerThanItsFieldStopsTheRunWithoutTouchingTheNextField) {
     std::string expected = DbaseBytes(columns, kRows);
     expected.replace(std::size_t(RecordOffset(columns, 0) + 63), 14, kBarcode);
     EXPECT_EQ(folder.read("clients.dbf"), expected);
+}
+
+TEST(Dbase, BarcodeFieldMustBeChosenAndHoldFourteenCharactersToAddBarcodes) {
+    TempFolder folder;
+    auto list = Open(folder.write("clients.dbf", DbaseBytes(Columns(14), kRows)));
+    const std::string missing =
+        "Marrowby cannot proceed until you tell it in which field the barcodes should be placed.";
+    const std::string narrow =
+        "The field you chose for barcodes is too short. It must be able to hold at least 14 "
+        "characters.";
+    const struct {
+        int barcode;  // 4 is 14 bytes wide, 5 is 13
+        bool addMode;
+        std::string message;
+    } cases[] = {
+        {-1, true, missing}, {-1, false, ""}, {5, true, narrow}, {5, false, ""}, {4, true, ""}};
+    for (const auto& c : cases) {
+        const FieldRoles roles{.address = 1, .zip9 = 2, .barcode = c.barcode};
+        EXPECT_EQ(CheckRoles(roles, c.addMode, *list).value_or(""), c.message)
+            << c.barcode << " " << c.addMode;
+    }
 }
 
 TEST(Dbase, NamesLoseTrailingSpacesAndNulsButTheViewerShowsThemUpToTheFirstNul) {

@@ -5,7 +5,6 @@
 
 #include "TempFolder.h"
 #include "mailinglist/FileKind.h"
-#include "mailinglist/MailingList.h"
 #include "mailinglist/TextMailingList.h"
 
 TEST(FieldIdentification, VoteOfThree) {
@@ -62,61 +61,19 @@ TEST(FieldIdentification, ContentsOfAOneRecordFile) {
     EXPECT_EQ(roles, (FieldRoles{.barcode = 0}));
 }
 
-namespace {
-
-// A list of fixed-width fields: field p is 10 + p bytes wide.
-class FixedWidthList : public MailingList {
-  public:
-    std::string kind() const override { return "dBase"; }
-    std::string fileName() const override { return "/lists/members.dbf"; }
-    long recordCount() const override { return 1; }
-    int fieldCount() const override { return 6; }
-    std::vector<std::string> fieldNames() override { return {}; }
-    FieldList identificationRecord(int) override { return {}; }
-    int fieldWidth(int position) const override { return 10 + position; }
-    std::vector<std::string> viewerFieldNames() override { return {}; }
-    FieldList viewerRecord(long) override { return {}; }
-    std::unique_ptr<RecordSource> openSource(const RunPlan&) override { return nullptr; }
-};
-
-}  // namespace
-
-TEST(FieldIdentification, ChecksInOrder) {
+TEST(FieldIdentification, ChecksInOrderAndATextListNeedsNoBarcodeField) {
     TempFolder folder;
     TextMailingList text(folder.write("t.txt", "a\r\n").string(), std::string(kAsciiTab), 1, 1);
-    FixedWidthList fixed;
-    const std::string zip =
+    EXPECT_EQ(
+        CheckRoles({.zip5 = 2}, true, text),
         "Marrowby cannot proceed until you tell it which field(s) contains the zip codes. You "
         "can identify either a single field containing 9-digit zip codes, or two fields, one "
-        "containing the first 5 digits and the other containing the +4 digits.";
-    const std::string place =
-        "Marrowby cannot proceed until you tell it either which field contains the street "
-        "address or which field contains the delivery point (or both).";
-    const std::string barcode =
-        "Marrowby cannot proceed until you tell it in which field the barcodes should be placed.";
-    const std::string narrow =
-        "The field you chose for barcodes is too short. It must be able to hold at least 14 "
-        "characters.";
-    const struct {
-        FieldRoles roles;
-        bool addMode;
-        MailingList& list;
-        std::string message;  // empty: the run can start
-    } cases[] = {
-        {{.address = 1, .zip5 = 2}, true, text, zip},
-        {{.zip9 = 2}, true, text, place},
-        {{.zip5 = 1, .zip4 = 2, .deliveryPoint = 0}, true, text, ""},
-        {{.address = 0, .zip9 = 1}, true, text, ""},
-        {{.address = 0, .zip9 = 1}, true, fixed, barcode},
-        {{.address = 0, .zip9 = 1}, false, fixed, ""},
-        {{.address = 0, .zip9 = 1, .barcode = 3}, true, fixed, narrow},
-        {{.address = 0, .zip9 = 1, .barcode = 3}, false, fixed, ""},
-        {{.address = 0, .zip9 = 1, .barcode = 4}, true, fixed, ""},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(CheckRoles(c.roles, c.addMode, c.list).value_or(""), c.message)
-            << c.roles.barcode << " " << c.addMode << " " << c.list.kind();
-    }
+        "containing the first 5 digits and the other containing the +4 digits.");
+    EXPECT_EQ(CheckRoles({.zip9 = 2}, true, text),
+              "Marrowby cannot proceed until you tell it either which field contains the street "
+              "address or which field contains the delivery point (or both).");
+    EXPECT_EQ(CheckRoles({.zip5 = 1, .zip4 = 2, .deliveryPoint = 0}, true, text), std::nullopt);
+    EXPECT_EQ(CheckRoles({.address = 0, .zip9 = 1}, true, text), std::nullopt);
 }
 
 TEST(FieldIdentification, ContentsAreExaminedOnlyWhenNamesFallShort) {

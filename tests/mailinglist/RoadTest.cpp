@@ -327,34 +327,22 @@ TEST_F(RoadTest, BadListsAreRefusedUnchanged) {
     }
 }
 
-TEST_F(RoadTest, ReadOnlyListOrFolderIsLeftAlone) {
+TEST_F(RoadTest, ReadOnlyListOrFolderIsLeftAloneAndAWritableListKeepsItsPermissions) {
     const std::string input = kRecord + "\r\nb\tc\td\r\n";
+    fs::create_directory("sub");
     const std::string path = folder.write("l.txt", input).string();
-    const std::string sub = (folder.path() / "sub").string();
-    fs::create_directory(sub);
-    fs::copy_file(path, sub + "/l.txt");
+    const std::pair<std::string, std::string> cases[] = {
+        {path, "the file is"}, {folder.write("sub/l.txt", input).string(), "its folder is"}};
     ::chmod(path.c_str(), 0444);
-    ::chmod(sub.c_str(), 0555);
-    const struct {
-        std::string path;
-        std::string message;
-    } cases[] = {
-        {path,
-         "Marrowby cannot add barcodes to l.txt: the file is read-only. The file was not "
-         "changed."},
-        {sub + "/l.txt",
-         "Marrowby cannot add barcodes to l.txt: its folder is read-only. The file was not "
-         "changed."},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(run({c.path}, {kTabAnswer}), 1);
-        EXPECT_EQ(messageTexts(), Texts{c.message});
+    ::chmod("sub", 0555);
+    for (const auto& [list, what] : cases) {
+        EXPECT_EQ(run({list}, {kTabAnswer}), 1);
+        EXPECT_EQ(messageTexts(), Texts{"Marrowby cannot add barcodes to l.txt: " + what +
+                                        " read-only. The file was not changed."});
         EXPECT_EQ(prompter.messages[0].beep, MessageBeep::Exclamation);
-        EXPECT_EQ(folder.read(c.path), input);
+        EXPECT_EQ(folder.read(list), input);
     }
-    ::chmod(sub.c_str(), 0755);
-
-    // A writable list keeps its permissions after it is replaced.
+    ::chmod("sub", 0755);
     ::chmod(path.c_str(), 0640);
     EXPECT_EQ(run({path}, {kTabAnswer}), 0);
     struct stat status {};
