@@ -3,7 +3,6 @@
 
 #include <QComboBox>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
