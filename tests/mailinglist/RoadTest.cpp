@@ -6,19 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <filesystem>
-#include <functional>
 #include <regex>
-#include <sstream>
 
-#include "FakePrompter.h"
+#include "RoadTestSupport.h"
 #include "TempFolder.h"
-#include "engine/BarcodeEngine.h"
-#include "mailinglist/AddBarcodesToFile.h"
-#include "mailinglist/FieldIdentifier.h"
-#include "mailinglist/RunPlan.h"
-#include "mailinglist/RunProgress.h"
 
 namespace fs = std::filesystem;
 using Texts = std::vector<std::string>;
@@ -27,52 +19,10 @@ namespace {
 
 const std::string kCode = "/123456789230/";  // 123 MAIN ST in 12345-6789
 const std::string kRecord = "a\t123 MAIN ST\t123456789";
-
-// What the user leaves chosen in one showing of the dialog, and Finish (1) or Cancel (2).
-struct Answer {
-    FieldRoles roles;
-    int result = 1;
-};
-const Answer kTabAnswer{{.address = 1, .zip9 = 2}};
-
-class FakeIdentifier : public FieldIdentifier {
-  public:
-    int identifyFields(TransferLines& lines, MailingList&) override {
-        shown.push_back(lines);
-        // Out of answers: confirm what was identified once, then give up rather than loop.
-        if (answers.empty()) return shown.size() == 1 ? 1 : 2;
-        const Answer answer = answers.front();
-        answers.pop_front();
-        const FieldRoles& r = answer.roles;
-        int i = 4;
-        for (int position :
-             {r.address, r.zip5, r.zip4, r.zip9, r.highrise, r.barcode, r.deliveryPoint}) {
-            lines[i++] = std::to_string(position);
-        }
-        return answer.result;
-    }
-
-    std::deque<Answer> answers;
-    std::vector<TransferLines> shown;
-};
-
-// Records the steps shown and can act at one of them, as another program would mid-run.
-class RecordingProgress : public RunProgress {
-  public:
-    void ShowRunStart(const std::string& name) override { events.push_back("start " + name); }
-    void ShowEnvelopeStep(int n) override {
-        events.push_back("step " + std::to_string(n));
-        if (atStep && n == 2) atStep();
-    }
-    void ClearPagePicture() override { events.push_back("clear"); }
-    void HideRunLabels() override { events.push_back("hide"); }
-
-    Texts events;
-    std::function<void()> atStep;
-};
+const FakeIdentifierAnswer kTabAnswer{{.address = 1, .zip9 = 2}};
 
 // Runs in a folder of its own, which is also the current folder (where Barcode.txt goes).
-class RoadTest : public ::testing::Test {
+class RoadTest : public ::testing::Test, protected RoadFixture {
   protected:
     void SetUp() override {
         previous_ = fs::current_path();
@@ -80,41 +30,16 @@ class RoadTest : public ::testing::Test {
     }
     void TearDown() override { fs::current_path(previous_); }
 
-    // Runs the command with a fresh record of messages and dialogs.
-    int run(Texts arguments, std::vector<Answer> answers = {}) {
-        prompter.messages.clear();
-        identifier.shown.clear();
-        identifier.answers.assign(answers.begin(), answers.end());
-        commandsEnabled.clear();
-        progress.events.clear();
-        return AddBarcodesToFile(StartArguments{std::move(arguments)}, context);
-    }
+    using RoadFixture::run;
     // Writes the list first.
-    int run(const std::string& name, const std::string& bytes, std::vector<Answer> answers = {},
-            const std::string& option = "") {
+    int run(const std::string& name, const std::string& bytes,
+            std::vector<FakeIdentifierAnswer> answers = {}, const std::string& option = "") {
         Texts arguments{folder.write(name, bytes).string()};
         if (!option.empty()) arguments.push_back(option);
         return run(arguments, std::move(answers));
     }
-    Texts messageTexts() const {
-        Texts texts;
-        for (const RecordedMessage& m : prompter.messages) texts.push_back(m.text);
-        return texts;
-    }
 
     TempFolder folder;
-    Texts preferences{"Marrowby preferences", "0", "0", "/"};
-    Texts designators = DesignatorTable();
-    BarcodeEngine engine{preferences, designators};
-    FakePrompter prompter;
-    FakeIdentifier identifier;
-    RecordingProgress progress;
-    std::ostringstream errors;
-    std::vector<bool> commandsEnabled;
-    MailingListContext context{prompter,    identifier,
-                               progress,    engine,
-                               preferences, [this](bool on) { commandsEnabled.push_back(on); },
-                               errors};
 
   private:
     fs::path previous_;
@@ -126,7 +51,7 @@ TEST_F(RoadTest, ListsComeBackWithTheirBarcodes) {
     const struct {
         const char* what;
         std::string input;
-        std::vector<Answer> answers;
+        std::vector<FakeIdentifierAnswer> answers;
         std::string output;  // of the list, or of Barcode.txt when barcodes only are saved
         bool barcodesOnly = false;
     } cases[] = {
