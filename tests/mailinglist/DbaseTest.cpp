@@ -46,8 +46,8 @@ int RecordLength(const std::vector<DbfColumn>& columns) {
 }
 
 // Where record n (from 0) of a table in the usual layout begins.
-long RecordOffset(const std::vector<DbfColumn>& columns, long n) {
-    return 32 * (long(columns.size()) + 1) + 1 + n * RecordLength(columns);
+std::size_t RecordOffset(const std::vector<DbfColumn>& columns, long n) {
+    return std::size_t(32 * (long(columns.size()) + 1) + 1 + n * RecordLength(columns));
 }
 
 // A table in the usual layout; values are padded with spaces or cut to width.
@@ -178,7 +178,7 @@ TEST(Dbase, TableFromAnotherProgramGetsBarcodesInItsLiveRecordsAndNothingElse) {
         const auto columns = Columns(width);
         const fs::path table = CreateDbf(folder, columns, kRows);
         std::string before = folder.read("clients.dbf");
-        before[std::size_t(RecordOffset(columns, kDeleted))] = '*';
+        before[RecordOffset(columns, kDeleted)] = '*';
         folder.write("clients.dbf", before);
         const std::string dumpBefore = DumpWithoutBarcodes(table);
         EXPECT_NE(dumpBefore.find("ADDR1: 12 oak st"), std::string::npos) << dumpBefore;
@@ -225,7 +225,7 @@ TEST(Dbase, TableFromAnotherProgramGetsBarcodesInItsLiveRecordsAndNothingElse) {
 
         std::string expected = before;
         for (long n : {0L, 1L, 3L}) {
-            expected.replace(std::size_t(RecordOffset(columns, n) + 63), std::size_t(width),
+            expected.replace(RecordOffset(columns, n) + 63, std::size_t(width),
                              Padded(barcodes[std::size_t(n)], width));
         }
         EXPECT_EQ(folder.read("clients.dbf"), expected);
@@ -291,7 +291,7 @@ TEST(Dbase, TableLockedUnwritableOrChangedIsReportedAndLeftAlone) {
 
 TEST(Dbase, RunOverSeveralBlocksWritesEveryLiveBarcodeFieldAndNothingElse) {
     std::string bytes = DbaseBytes(kBigColumns, DbfRows(3000, {"1 Elm St", "770011234", "old"}));
-    for (long n = 0; n < 3000; n += 7) bytes[std::size_t(RecordOffset(kBigColumns, n))] = '*';
+    for (long n = 0; n < 3000; n += 7) bytes[RecordOffset(kBigColumns, n)] = '*';
     TempFolder folder;
     auto list = Open(folder.write("big.dbf", bytes));
     auto source = list->openSource(PlanFor(*list, kBigRoles));
@@ -301,8 +301,7 @@ TEST(Dbase, RunOverSeveralBlocksWritesEveryLiveBarcodeFieldAndNothingElse) {
         const std::string barcode = n % 2 ? kBarcode : "";
         source->storeBarcode(barcode);
         if (n % 7 != 0)
-            expected.replace(std::size_t(RecordOffset(kBigColumns, n) + 51), 49,
-                             Padded(barcode, 49));
+            expected.replace(RecordOffset(kBigColumns, n) + 51, 49, Padded(barcode, 49));
     }
     source->finish();
     EXPECT_EQ(folder.read("big.dbf"), expected);
@@ -319,16 +318,15 @@ TEST(Dbase, TableCutShortDuringTheRunReportsHowFarTheBarcodesReached) {
         ASSERT_TRUE(source->readRecord(fields));
         source->storeBarcode(kBarcode);
     }
-    fs::resize_file(table, std::uintmax_t(RecordOffset(kBigColumns, 2900) + 50));
+    fs::resize_file(table, RecordOffset(kBigColumns, 2900) + 50);
     EXPECT_EQ(ErrorOf([&] { source->readRecord(fields); }),
               "Marrowby could not update big.dbf: the file ends inside record 2901 of 3000. "
               "Barcodes were written to 2621 records, up to record 2621; the records after it "
               "are as they were.");
     source->abandon();
     const std::string after = folder.read("big.dbf");
-    EXPECT_EQ(after.substr(std::size_t(RecordOffset(kBigColumns, 2620) + 51), 14), kBarcode);
-    EXPECT_EQ(after.substr(std::size_t(RecordOffset(kBigColumns, 2621) + 51), 14),
-              std::string(14, ' '));
+    EXPECT_EQ(after.substr(RecordOffset(kBigColumns, 2620) + 51, 14), kBarcode);
+    EXPECT_EQ(after.substr(RecordOffset(kBigColumns, 2621) + 51, 14), std::string(14, ' '));
 }
 
 TEST(Dbase, BarcodeLongerThanItsFieldStopsTheRunWithoutTouchingTheNextField) {
@@ -346,7 +344,7 @@ TEST(Dbase, BarcodeLongerThanItsFieldStopsTheRunWithoutTouchingTheNextField) {
               "record, up to record 1; the records after it are as they were.");
     source->abandon();
     std::string expected = DbaseBytes(columns, kRows);
-    expected.replace(std::size_t(RecordOffset(columns, 0) + 63), 14, kBarcode);
+    expected.replace(RecordOffset(columns, 0) + 63, 14, kBarcode);
     EXPECT_EQ(folder.read("clients.dbf"), expected);
 }
 
