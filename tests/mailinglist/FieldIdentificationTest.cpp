@@ -3,18 +3,15 @@
 
 #include <gtest/gtest.h>
 
-#include "FakePrompter.h"
 #include "TempFolder.h"
 #include "mailinglist/FileKind.h"
-#include "mailinglist/MailingList.h"
 #include "mailinglist/TextMailingList.h"
 
 TEST(FieldIdentification, VoteOfThree) {
-    EXPECT_EQ(VoteOfThree(1, 1, 2), 1);
-    EXPECT_EQ(VoteOfThree(1, 2, 1), 1);
-    EXPECT_EQ(VoteOfThree(2, 1, 1), 1);
-    EXPECT_EQ(VoteOfThree(1, 2, 3), -1);
-    EXPECT_EQ(VoteOfThree(-1, -1, 3), -1);
+    const int cases[][4] = {
+        {1, 1, 2, 1}, {1, 2, 1, 1}, {2, 1, 1, 1}, {1, 2, 3, -1}, {-1, -1, 3, -1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(VoteOfThree(c[0], c[1], c[2]), c[3]) << c[0] << c[1] << c[2];
 }
 
 TEST(FieldIdentification, ByNames) {
@@ -56,7 +53,6 @@ TEST(FieldIdentification, ContentCandidatesOfOneRecord) {
 
 TEST(FieldIdentification, ContentsOfAOneRecordFile) {
     TempFolder folder;
-    FakePrompter prompter;
     const std::string path =
         folder.write("one.txt", "Smith\t12 Oak St\tHouston\tTX\t77001-1234\r\n").string();
     TextMailingList list(path, std::string(kAsciiTab), 1, 5);
@@ -65,57 +61,19 @@ TEST(FieldIdentification, ContentsOfAOneRecordFile) {
     EXPECT_EQ(roles, (FieldRoles{.barcode = 0}));
 }
 
-TEST(FieldIdentification, ChecksInOrder) {
+TEST(FieldIdentification, ChecksInOrderAndATextListNeedsNoBarcodeField) {
     TempFolder folder;
     TextMailingList text(folder.write("t.txt", "a\r\n").string(), std::string(kAsciiTab), 1, 1);
-    const std::string zipMessage =
+    EXPECT_EQ(
+        CheckRoles({.zip5 = 2}, true, text),
         "Marrowby cannot proceed until you tell it which field(s) contains the zip codes. You "
         "can identify either a single field containing 9-digit zip codes, or two fields, one "
-        "containing the first 5 digits and the other containing the +4 digits.";
-    const std::string placeMessage =
-        "Marrowby cannot proceed until you tell it either which field contains the street "
-        "address or which field contains the delivery point (or both).";
-    EXPECT_EQ(CheckRoles({.address = 1, .zip5 = 2}, true, text), zipMessage);
-    EXPECT_EQ(CheckRoles({.zip9 = 2}, true, text), placeMessage);
+        "containing the first 5 digits and the other containing the +4 digits.");
+    EXPECT_EQ(CheckRoles({.zip9 = 2}, true, text),
+              "Marrowby cannot proceed until you tell it either which field contains the street "
+              "address or which field contains the delivery point (or both).");
     EXPECT_EQ(CheckRoles({.zip5 = 1, .zip4 = 2, .deliveryPoint = 0}, true, text), std::nullopt);
     EXPECT_EQ(CheckRoles({.address = 0, .zip9 = 1}, true, text), std::nullopt);
-}
-
-namespace {
-
-// A list of fixed-width fields: field p is 10 + p bytes wide.
-class FixedWidthList : public MailingList {
-  public:
-    std::string kind() const override { return "dBase"; }
-    std::string fileName() const override { return "/lists/members.dbf"; }
-    long recordCount() const override { return 1; }
-    int fieldCount() const override { return 6; }
-    std::vector<std::string> fieldNames() override { return {}; }
-    FieldList identificationRecord(int) override { return {}; }
-    int fieldWidth(int position) const override { return 10 + position; }
-    std::vector<std::string> viewerFieldNames() override { return {}; }
-    FieldList viewerRecord(long) override { return {}; }
-    std::unique_ptr<RecordSource> openSource(const RunPlan&) override { return nullptr; }
-};
-
-}  // namespace
-
-TEST(FieldIdentification, BarcodeFieldChecksForListsOfFixedFields) {
-    FixedWidthList list;
-    const FieldRoles roles{.address = 0, .zip9 = 1};
-    EXPECT_EQ(CheckRoles(roles, true, list),
-              "Marrowby cannot proceed until you tell it in which field the barcodes should be "
-              "placed.");
-    EXPECT_EQ(CheckRoles(roles, false, list), std::nullopt);
-    FieldRoles narrow = roles;
-    narrow.barcode = 3;
-    EXPECT_EQ(CheckRoles(narrow, true, list),
-              "The field you chose for barcodes is too short. It must be able to hold at least "
-              "14 characters.");
-    EXPECT_EQ(CheckRoles(narrow, false, list), std::nullopt);
-    FieldRoles wide = roles;
-    wide.barcode = 4;
-    EXPECT_EQ(CheckRoles(wide, true, list), std::nullopt);
 }
 
 TEST(FieldIdentification, ContentsAreExaminedOnlyWhenNamesFallShort) {

@@ -70,7 +70,13 @@ struct RoadFixture {
                                preferences, [this](bool on) { commandsEnabled.push_back(on); },
                                errors};
 
-    int run(std::vector<std::string> arguments) {
+    // Runs the command with the given answers and a fresh record of messages, dialogs and steps.
+    int run(std::vector<std::string> arguments, std::vector<FakeIdentifierAnswer> answers = {}) {
+        prompter.messages.clear();
+        identifier.shown.clear();
+        identifier.answers.assign(answers.begin(), answers.end());
+        commandsEnabled.clear();
+        progress.events.clear();
         return AddBarcodesToFile(StartArguments{std::move(arguments)}, context);
     }
     std::vector<std::string> messageTexts() const {

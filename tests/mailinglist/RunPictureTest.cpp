@@ -10,10 +10,9 @@
 
 namespace {
 
-QColor Pixel(QLabel* image, int x, int y) { return image->pixmap().toImage().pixelColor(x, y); }
+QColor Pixel(QLabel* image, QPoint at) { return image->pixmap().toImage().pixelColor(at); }
 
 const QColor kWhite(255, 255, 255);
-const QColor kYellow(255, 255, 0);
 
 }  // namespace
 
@@ -25,18 +24,16 @@ TEST(RunPicture, EnvelopesMoveFromWaitingToDone) {
     const QPoint back(160, 25);   // the waiting envelope at the back of the pile
     const QPoint done(83, 112);   // inside the first done envelope
     const QPoint corner(2, 197);  // background
-
     picture.ShowEnvelopeStep(5);
     EXPECT_FALSE(picture.Image2->isHidden());
-    EXPECT_EQ(Pixel(picture.Image2, stamp.x(), stamp.y()), kYellow);
-    EXPECT_EQ(Pixel(picture.Image2, back.x(), back.y()), kWhite);
-    EXPECT_EQ(Pixel(picture.Image2, done.x(), done.y()), face);
-    EXPECT_EQ(Pixel(picture.Image2, corner.x(), corner.y()), face);
-
+    EXPECT_EQ(Pixel(picture.Image2, stamp), QColor(255, 255, 0));
+    EXPECT_EQ(Pixel(picture.Image2, back), kWhite);
+    EXPECT_EQ(Pixel(picture.Image2, done), face);
+    EXPECT_EQ(Pixel(picture.Image2, corner), face);
     picture.ShowEnvelopeStep(0);
-    EXPECT_EQ(Pixel(picture.Image2, back.x(), back.y()), face);
-    EXPECT_EQ(Pixel(picture.Image2, done.x(), done.y()), kWhite);
-    EXPECT_EQ(Pixel(picture.Image2, corner.x(), corner.y()), face);
+    EXPECT_EQ(Pixel(picture.Image2, back), face);
+    EXPECT_EQ(Pixel(picture.Image2, done), kWhite);
+    EXPECT_EQ(Pixel(picture.Image2, corner), face);
 }
 
 TEST(RunPicture, PageAndNameThenCleared) {
@@ -45,13 +42,12 @@ TEST(RunPicture, PageAndNameThenCleared) {
     EXPECT_EQ(picture.BottomLabel->text(), "clients.txt");
     EXPECT_EQ(picture.TopLabel->text(), "Calculating Barcodes For");
     EXPECT_FALSE(picture.TopLabel->isHidden());
-    EXPECT_EQ(Pixel(picture.Image1, 40, 50), QColor(255, 255, 128));  // the page
-    EXPECT_EQ(Pixel(picture.Image1, 65, 18), kWhite);                 // its folded corner
-    EXPECT_EQ(Pixel(picture.Image1, 20, 50), Qt::black);              // its edge
-
+    EXPECT_EQ(Pixel(picture.Image1, {40, 50}), QColor(255, 255, 128));  // the page
+    EXPECT_EQ(Pixel(picture.Image1, {65, 18}), kWhite);                 // its folded corner
+    EXPECT_EQ(Pixel(picture.Image1, {20, 50}), Qt::black);              // its edge
     picture.ClearPagePicture();
     picture.HideRunLabels();
-    EXPECT_EQ(Pixel(picture.Image1, 40, 50), QApplication::palette().color(QPalette::Button));
+    EXPECT_EQ(Pixel(picture.Image1, {40, 50}), QApplication::palette().color(QPalette::Button));
     EXPECT_TRUE(picture.TopLabel->isHidden());
     EXPECT_TRUE(picture.BottomLabel->isHidden());
     EXPECT_TRUE(picture.Image2->isHidden());
