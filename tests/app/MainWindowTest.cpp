@@ -108,7 +108,7 @@ TEST(MainWindow, ProgressPictureCoversTheClientArea) {
     EXPECT_TRUE(picture->isVisible());
 }
 
-TEST(MainWindow, CtrlEF1AndTheCloseBox) {
+TEST(MainWindow, CtrlEExitsAndF1ShowsTheContents) {
     Window w;
     int exits = 0;
     w.window.onExit = [&] { ++exits; };
@@ -119,6 +119,4 @@ TEST(MainWindow, CtrlEF1AndTheCloseBox) {
     EXPECT_EQ(exits, 1);
     QTest::keyClick(&w.window, Qt::Key_F1);
     EXPECT_EQ(w.help.contexts, std::vector<int>{1});
-    w.window.close();
-    EXPECT_EQ(exits, 2);
 }

@@ -19,8 +19,6 @@ TEST(Settings, MissingOrShortFilesAreCompletedAndExistingLinesKept) {
         // A complete file is not rewritten, not even its line ends.
         {"prefs.dat", "x\n1\r1\r\n|\n  extra\t\xFF\n", "x\n1\r1\r\n|\n  extra\t\xFF\n"},
         {"fonts.dat", nullptr, "Marrowby tag fonts\r\nArial\r\n12\r\n12\r\n10\r\n10\r\n10\r\n"},
-        {"fonts.dat", "note\r\nTimes\r\n14\r\n", "note\r\nTimes\r\n14\r\n12\r\n10\r\n10\r\n10\r\n"},
-        {"fonts.dat", "a\nb\n1\n2\n3\n4\n5\nkept \x80\n", "a\nb\n1\n2\n3\n4\n5\nkept \x80\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.name << " " << (c.before ? c.before : "(none)"));
