@@ -23,7 +23,6 @@ TEST(HelpViewer, ContextsTopicsAndLinksLeadToExistingPages) {
                         TagFonts, FieldIdentification}) {
         EXPECT_FALSE(Page(HelpPage(context)).isEmpty()) << context;
     }
-    EXPECT_EQ(HelpPage(Preferences), "qrc:/help/preferences.html");
     EXPECT_EQ(HelpPage(999), HelpPage(Contents));
 
     HelpViewer viewer;
