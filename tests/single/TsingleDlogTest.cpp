@@ -136,7 +136,8 @@ TEST_F(TsingleDlogTest, BarsAreDrawnAtTheirPixelsWhenThePageIsPainted) {
     expectBars("");
 }
 
-TEST_F(TsingleDlogTest, PrintCodePrintsOneJobPerCopyAndNothingWhenCancelled) {
+TEST_F(TsingleDlogTest,
+       PrintCodePrintsOneJobPerCopyNothingWhenCancelledAndPreviewShowsOneLetterPage) {
     enter("123 main st", "12345", "6789");
     printer.copies = 0;
     QTest::mouseClick(dialog.Print, Qt::LeftButton);
@@ -160,16 +161,12 @@ TEST_F(TsingleDlogTest, PrintCodePrintsOneJobPerCopyAndNothingWhenCancelled) {
     QTest::mouseClick(dialog.Print, Qt::LeftButton);
     ASSERT_EQ(printer.recording.jobs.size(), 4u);
     EXPECT_EQ(printer.recording.jobs.back().calls.size(), 60u);
-}
 
-TEST_F(TsingleDlogTest, PreviewShowsOneLetterPage) {
-    enter("123 main st", "12345", "6789");
     QTest::mouseClick(dialog.Preview, Qt::LeftButton);
     auto* preview = dialog.findChild<QPrintPreviewDialog*>();
     ASSERT_NE(preview, nullptr);
     EXPECT_TRUE(preview->isVisible());
     EXPECT_EQ(preview->printer()->pageLayout().pageSize().id(), QPageSize::Letter);
     EXPECT_EQ(preview->findChild<QPrintPreviewWidget*>()->pageCount(), 1);
-
     preview->close();
 }
