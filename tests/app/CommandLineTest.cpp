@@ -32,6 +32,7 @@ TEST(CommandLine, ArgumentsAreRead) {
         {{"--frobnicate"}, Action::Invalid, "", false, "", false},
         {{"--barcode", "123 MAIN ST", "123456789"}, Action::Barcode, "", false, "", false},
         {{"--barcode", "--highrise", "APT 5", "123456789"}, Action::Barcode, "", false, "", true},
+        {{"--barcode", "1 MAIN", "12345"}, Action::Invalid, "", false, "", false},
         {{"--barcode", "1 MAIN", "1234567890"}, Action::Invalid, "", false, "", false},
         {{"--barcode", "123456789"}, Action::Invalid, "", false, "", false},
     };
@@ -54,6 +55,8 @@ TEST(CommandLine, BarcodeIsPrintedWithTheFrameBarOfPrefsDat) {
     } cases[] = {
         {"/", {"--barcode", "123 MAIN ST APT 5", "123456789", "--highrise"}, "/123456789050/"},
         {"/", {"--barcode", "123 MAIN ST APT 5", "123456789"}, "/123456789230/"},
+        // Two digits are the delivery point itself, highrise or not.
+        {"/", {"--barcode", "12", "123456789", "--highrise"}, "/123456789122/"},
         {"|", {"--barcode", "PO BOX 1234", "987654321"}, "|987654321348|"},
     };
     for (const Case& c : cases) {

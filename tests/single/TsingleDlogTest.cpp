@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
@@ -53,9 +52,6 @@ TEST_F(TsingleDlogTest, ShowsItsControlsAsDesigned) {
     for (const auto& [widget, text] : captions)
         EXPECT_EQ(widget->property("text").toString(), text);
     EXPECT_TRUE(dialog.Print->isDefault());
-    EXPECT_TRUE(dialog.Memo1->isReadOnly());
-    EXPECT_TRUE(dialog.Memo1->toPlainText().startsWith(
-        "Click \"Print Code\" to print the barcode in the bottom right corner of an envelope"));
 }
 
 TEST_F(TsingleDlogTest, TypingIsUpperCasedAndTheBarcodeAndPrintingFollowTheInputs) {
