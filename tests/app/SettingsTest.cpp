@@ -18,6 +18,7 @@ TEST(Settings, MissingOrShortFilesAreCompletedAndExistingLinesKept) {
         {"prefs.dat", "mine \xE9\n1", "mine \xE9\r\n1\r\n0\r\n/\r\n"},
         // A complete file is not rewritten, not even its line ends.
         {"prefs.dat", "x\n1\r1\r\n|\n  extra\t\xFF\n", "x\n1\r1\r\n|\n  extra\t\xFF\n"},
+        {"prefs.dat", "x\n1\r1\r\n|", "x\n1\r1\r\n|"},
         {"fonts.dat", nullptr, "Marrowby tag fonts\r\nArial\r\n12\r\n12\r\n10\r\n10\r\n10\r\n"},
     };
     for (const Case& c : cases) {
