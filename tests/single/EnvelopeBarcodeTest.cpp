@@ -19,8 +19,8 @@ namespace {
 // ZIP 12345-6789, delivery point 01: frame bar, twelve digits, frame bar.
 const std::string Pattern = BarPattern("/123456789014/");
 
-// Left edge, top and bottom rows of every bar standing on the bottom quarter of the
-// page, left to right, rasterised at 300 dpi.
+// The box around every bar standing on the bottom quarter of the page, left to right,
+// with the page rasterised at 300 dpi; empty when it cannot be rasterised.
 std::vector<QRect> BarsOnPage(const std::filesystem::path& pdf) {
     const QString prefix = QString::fromStdString((pdf.parent_path() / "page").string());
     QProcess::execute("pdftoppm", {"-r", "300", "-png", "-singlefile",
