@@ -13,105 +13,87 @@
 #include "engine/MarrowbyError.h"
 
 namespace {
-void Activate(Application& app, int tag) {
-    app.welcome().Tag = tag;
-    app.welcome().show();
-    QApplication::processEvents();
-}
+// An application on a fresh program folder; activate() shows the welcome screen.
+struct App {
+    explicit App(CommandLine line = {}) : app(folder.path(), line, prompter) {}
+    void activate(int tag) {
+        app.welcome().hide();
+        app.welcome().Tag = tag;
+        app.welcome().show();
+        QApplication::processEvents();
+    }
+    TempFolder folder;
+    FakePrompter prompter;
+    Application app;
+};
 }  // namespace
 
 TEST(Application, WelcomeLoadsEverySettingAndReplacesTheLists) {
-    TempFolder folder;
-    FakePrompter prompter;
-    Application app(folder.path(), {}, prompter);
-    const BarcodeEngine& engine = app.engine();
-    Activate(app, 0);
-    EXPECT_EQ(folder.read("prefs.dat"), "Marrowby preferences\r\n0\r\n0\r\n/\r\n");
-    EXPECT_EQ(app.tagFonts().size(), 7u);
-    EXPECT_EQ(app.designators().size(), 41u);
+    App a;
+    const BarcodeEngine& engine = a.app.engine();
+    a.activate(0);
+    EXPECT_EQ(a.folder.read("prefs.dat"), "Marrowby preferences\r\n0\r\n0\r\n/\r\n");
+    EXPECT_EQ(a.app.tagFonts().size(), 7u);
+    EXPECT_EQ(a.app.designators().size(), 41u);
     EXPECT_EQ(engine.ComputeBarcodes("", "123456789", "01"), "/123456789014/");
 
-    app.preferences()[3] = "changed in memory";
-    folder.write("prefs.dat", "x\r\n0\r\n0\r\n|\r\n");
-    folder.write("fonts.dat", "y\r\nTimes\r\n9\r\n9\r\n9\r\n9\r\n9\r\n");
-    app.welcome().hide();
-    Activate(app, 1);
+    a.folder.write("prefs.dat", "x\r\n0\r\n0\r\n|\r\n");
+    a.folder.write("fonts.dat", "y\r\nTimes\r\n9\r\n9\r\n9\r\n9\r\n9\r\n");
+    a.activate(1);
     EXPECT_EQ(engine.ComputeBarcodes("", "123456789", "01"), "|123456789014|");
-    EXPECT_EQ(app.tagFonts()[1], "Times");
-    EXPECT_TRUE(prompter.messages.empty());
-}
+    EXPECT_EQ(a.app.tagFonts()[1], "Times");
+    EXPECT_TRUE(a.prompter.messages.empty());
 
-TEST(Application, SettingsThatCannotBeReadAreReported) {
-    TempFolder folder;
-    std::filesystem::create_directory(folder.path() / "fonts.dat");
-    FakePrompter prompter;
-    Application app(folder.path(), {}, prompter);
-    Activate(app, 0);
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text,
-              "Cannot open file " + (folder.path() / "fonts.dat").string());
-    EXPECT_FALSE(app.welcome().Timer.isActive());
+    std::filesystem::remove(a.folder.path() / "fonts.dat");
+    std::filesystem::create_directory(a.folder.path() / "fonts.dat");
+    a.app.welcome().Timer.stop();
+    a.activate(0);
+    ASSERT_EQ(a.prompter.messages.size(), 1u);
+    EXPECT_EQ(a.prompter.messages[0].text,
+              "Cannot open file " + (a.folder.path() / "fonts.dat").string());
+    EXPECT_FALSE(a.app.welcome().Timer.isActive());
 }
 
 TEST(Application, ABadPreferenceLineStopsAddBarcodesWithItsMessage) {
-    TempFolder folder;
-    folder.write("prefs.dat", "x\r\nthree\r\n0\r\n/\r\n");
-    FakePrompter prompter;
-    Application app(folder.path(), {}, prompter);
+    App a;
+    a.folder.write("prefs.dat", "x\r\nthree\r\n0\r\n/\r\n");
     int runs = 0;
-    app.mainWindow().onAddBarcodes = [&] { return ++runs; };
-    Activate(app, 0);
-    app.mainWindow().AddBarcodestoaFile1->trigger();
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text, "'three' is not a valid integer value");
+    a.app.mainWindow().onAddBarcodes = [&] { return ++runs; };
+    a.activate(0);
+    a.app.mainWindow().AddBarcodestoaFile1->trigger();
+    ASSERT_EQ(a.prompter.messages.size(), 1u);
+    EXPECT_EQ(a.prompter.messages[0].text, "'three' is not a valid integer value");
     EXPECT_EQ(runs, 0);
-    EXPECT_FALSE(app.prefDlog().isVisible());
+    EXPECT_FALSE(a.app.prefDlog().isVisible());
 }
 
 TEST(Application, CommandLineRunAddsToTheFileWithoutSavingAndEndsWithItsStatus) {
-    for (int status : {0, 1}) {
-        TempFolder folder;
-        const std::string prefs = "x\r\n1\r\n1\r\n/\r\n";
-        folder.write("prefs.dat", prefs);
+    const std::string prefs = "x\r\n1\r\n1\r\n/\r\n";
+    for (int status : {0, 1, -1}) {  // -1: the run fails with an error, unattended
         CommandLine line;
         line.file = "/tmp/list.txt";
-        FakePrompter prompter;
-        Application app(folder.path(), line, prompter);
+        line.noStop = status == -1;
+        App a(line);
+        a.folder.write("prefs.dat", prefs);
         std::string modeDuringRun;
-        app.mainWindow().onAddBarcodes = [&] {
-            modeDuringRun = app.preferences()[1];
+        a.app.mainWindow().onAddBarcodes = [&] {
+            modeDuringRun = a.app.preferences()[1];
+            if (status == -1) throw MarrowbyError("Cannot open file list.txt");
             return status;
         };
-        Activate(app, 0);
-        QTimer::singleShot(0, [&] { app.welcome().TimerTimer(); });
-        EXPECT_EQ(QApplication::exec(), status);
+        a.activate(0);
+        QTimer::singleShot(0, [&] { a.app.welcome().TimerTimer(); });
+        EXPECT_EQ(QApplication::exec(), status == -1 ? 1 : status);
         EXPECT_EQ(modeDuringRun, "0");
-        EXPECT_EQ(folder.read("prefs.dat"), prefs);
-        EXPECT_FALSE(app.prefDlog().isVisible());
+        EXPECT_EQ(a.folder.read("prefs.dat"), prefs);
+        EXPECT_FALSE(a.app.prefDlog().isVisible());
+        EXPECT_TRUE(a.prompter.messages.empty());
     }
 }
 
-TEST(Application, AnErrorInAnUnattendedRunEndsWithStatusOne) {
-    TempFolder folder;
-    CommandLine line;
-    line.file = "/tmp/list.txt";
-    line.noStop = true;
-    FakePrompter prompter;
-    Application app(folder.path(), line, prompter);
-    app.mainWindow().onAddBarcodes = []() -> int {
-        throw MarrowbyError("Cannot open file list.txt");
-    };
-    Activate(app, 0);
-    QTimer::singleShot(0, [&] { app.welcome().TimerTimer(); });
-    EXPECT_EQ(QApplication::exec(), 1);
-    EXPECT_TRUE(prompter.messages.empty());
-}
-
 TEST(Application, PrinterSetupWorksOnTheSharedLetterPrinter) {
-    TempFolder folder;
-    FakePrompter prompter;
-    Application app(folder.path(), {}, prompter);
-    EXPECT_EQ(app.printer().pageLayout().pageSize().id(), QPageSize::Letter);
+    App a;
+    EXPECT_EQ(a.app.printer().pageLayout().pageSize().id(), QPageSize::Letter);
     QPrinter* asked = nullptr;
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
@@ -120,27 +102,21 @@ TEST(Application, PrinterSetupWorksOnTheSharedLetterPrinter) {
         asked = dialog->printer();
         dialog->reject();
     });
-    app.mainWindow().PrinterSetup1->trigger();
-    EXPECT_EQ(asked, &app.printer());
+    a.app.mainWindow().PrinterSetup1->trigger();
+    EXPECT_EQ(asked, &a.app.printer());
 }
 
 TEST(Application, ExitAndTheCloseBoxEndTheProgramAndCloseHelp) {
     for (bool closeBox : {false, true}) {
-        TempFolder folder;
-        FakePrompter prompter;
-        Application app(folder.path(), {}, prompter);
-        app.start();
-        app.help().showContext(1);
-        auto& viewer = static_cast<HelpViewer&>(app.help());
-        EXPECT_TRUE(viewer.isVisible());
+        App a;
+        a.app.start();
+        a.app.help().showContext(1);
+        EXPECT_TRUE(static_cast<HelpViewer&>(a.app.help()).isVisible());
         QTimer::singleShot(0, [&] {
-            if (closeBox) {
-                app.mainWindow().close();
-            } else {
-                app.mainWindow().Exit->trigger();
-            }
+            if (closeBox) return (void)a.app.mainWindow().close();
+            a.app.mainWindow().Exit->trigger();
         });
         EXPECT_EQ(QApplication::exec(), 0);
-        EXPECT_FALSE(viewer.isVisible());
+        EXPECT_FALSE(static_cast<HelpViewer&>(a.app.help()).isVisible());
     }
 }

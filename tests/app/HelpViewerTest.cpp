@@ -10,43 +10,35 @@
 #include <gtest/gtest.h>
 
 namespace {
-// The resource file behind a qrc: address, without its anchor.
-QString ResourceOf(const QUrl& page) { return ":" + page.path(); }
+// The text of a help page, or of the page a qrc: address or a relative link names.
+QString Page(const QString& address) {
+    QFile file(":/help/" + QUrl(address).path().section('/', -1));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
 }  // namespace
 
 TEST(HelpViewer, ContextsTopicsAndLinksLeadToExistingPages) {
-    HelpViewer viewer;
     using namespace HelpContext;
     for (int context : {Contents, OneBarcode, AddBarcodes, Tags, PrinterSetup, Preferences,
                         TagFonts, FieldIdentification}) {
-        EXPECT_TRUE(QFile::exists(ResourceOf(QUrl(HelpPage(context))))) << context;
+        EXPECT_FALSE(Page(HelpPage(context)).isEmpty()) << context;
     }
-    EXPECT_EQ(HelpPage(Preferences), "qrc:/help/preferences.html");
-    EXPECT_EQ(HelpPage(FieldIdentification), "qrc:/help/fields.html");
     EXPECT_EQ(HelpPage(999), HelpPage(Contents));
 
+    HelpViewer viewer;
     for (int i = 0; i < viewer.topics->count(); ++i) {
         const QUrl page = viewer.topics->item(i)->data(Qt::UserRole).toUrl();
-        EXPECT_TRUE(QFile::exists(ResourceOf(page))) << page.toString().toStdString();
+        EXPECT_FALSE(Page(page.toString()).isEmpty()) << page.toString().toStdString();
     }
 
-    const QStringList pages = QDir(":/help").entryList({"*.html"});
-    EXPECT_GE(pages.size(), 8);
     const QRegularExpression link("href=\"([^\"#]+)(#[^\"]*)?\"");
-    for (const QString& page : pages) {
-        QFile file(":/help/" + page);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        const QString html = QString::fromUtf8(file.readAll());
-        for (const QRegularExpressionMatch& match : link.globalMatch(html)) {
-            EXPECT_TRUE(QFile::exists(":/help/" + match.captured(1)))
-                << page.toStdString() << " links to " << match.captured(1).toStdString();
-            if (!match.captured(2).isEmpty()) {
-                QFile target(":/help/" + match.captured(1));
-                ASSERT_TRUE(target.open(QIODevice::ReadOnly));
-                const QString anchor = "name=\"" + match.captured(2).mid(1) + "\"";
-                EXPECT_TRUE(QString::fromUtf8(target.readAll()).contains(anchor))
-                    << page.toStdString() << " links to " << match.captured(2).toStdString();
-            }
+    for (const QString& page : QDir(":/help").entryList({"*.html"})) {
+        for (const QRegularExpressionMatch& match : link.globalMatch(Page(page))) {
+            const QString target = Page(match.captured(1));
+            const QString anchor = "name=\"" + match.captured(2).mid(1) + "\"";
+            EXPECT_TRUE(!target.isEmpty() &&
+                        (match.captured(2).isEmpty() || target.contains(anchor)))
+                << page.toStdString() << " links to " << match.captured(0).toStdString();
         }
     }
 }
@@ -63,8 +55,6 @@ TEST(HelpViewer, TypingInTheIndexNarrowsTheTopicsAndEnterOpensOne) {
     QTest::keyClick(viewer.search, Qt::Key_Return);
     EXPECT_EQ(viewer.pages->source(), QUrl("qrc:/help/preferences.html#framebar"));
     EXPECT_TRUE(viewer.pages->isVisible());
-    EXPECT_TRUE(viewer.pages->toPlainText().contains("frame bar"));
-
     viewer.quit();
     EXPECT_FALSE(viewer.isVisible());
 }

@@ -10,17 +10,10 @@
 #include <gtest/gtest.h>
 
 TEST(QtPrompter, FiltersBecomeQtFilters) {
-    struct Case {
-        std::string filter;
-        QString qt;
-    } cases[] = {
-        {"All Files|*.*|Access|*.mdb|Ascii|*.txt;*.csv|dBase|*.dbf",
-         "All Files (*);;Access (*.mdb *.MDB);;Ascii (*.txt *.TXT *.csv *.CSV);;dBase (*.dbf "
-         "*.DBF)"},
-        {"text files|*.txt", "text files (*.txt *.TXT)"},
-        {"", ""},
-    };
-    for (const Case& c : cases) EXPECT_EQ(ToQtFilter(c.filter), c.qt) << c.filter;
+    EXPECT_EQ(ToQtFilter("All Files|*.*|Access|*.mdb|Ascii|*.txt;*.csv|dBase|*.dbf"),
+              "All Files (*);;Access (*.mdb *.MDB);;Ascii (*.txt *.TXT *.csv *.CSV);;dBase (*.dbf "
+              "*.DBF)");
+    EXPECT_EQ(ToQtFilter(""), "");
 }
 
 TEST(QtPrompter, MessageBoxHasTitleIconTextAndOneButton) {
@@ -34,6 +27,7 @@ TEST(QtPrompter, MessageBoxHasTitleIconTextAndOneButton) {
         {MessageIcon::Warning, MessageButton::Cancel, QMessageBox::Warning, QMessageBox::Cancel},
         {MessageIcon::Information, MessageButton::Ok, QMessageBox::Information, QMessageBox::Ok},
     };
+    const char* text = "Barcodes added to \xC3\xA9t\xC3\xA9.txt";
     for (const Case& c : cases) {
         QtPrompter prompter;
         bool seen = false;
@@ -42,15 +36,13 @@ TEST(QtPrompter, MessageBoxHasTitleIconTextAndOneButton) {
             ASSERT_NE(box, nullptr);
             seen = true;
             EXPECT_EQ(box->windowTitle(), "Marrowby");
-            EXPECT_EQ(box->text(), QString::fromUtf8("Barcodes added to \xC3\xA9t\xC3\xA9.txt"));
+            EXPECT_EQ(box->text(), QString::fromUtf8(text));
             EXPECT_EQ(box->icon(), c.qtIcon);
             EXPECT_EQ(box->buttons().size(), 1);
-            QAbstractButton* button = box->button(c.qtButton);
-            ASSERT_NE(button, nullptr);
-            button->click();
+            ASSERT_NE(box->button(c.qtButton), nullptr);
+            box->button(c.qtButton)->click();
         });
-        prompter.message(c.icon, MessageBeep::Exclamation,
-                         "Barcodes added to \xC3\xA9t\xC3\xA9.txt", c.button);
+        prompter.message(c.icon, MessageBeep::Exclamation, text, c.button);
         EXPECT_TRUE(seen);
     }
 }
@@ -61,8 +53,6 @@ TEST(QtPrompter, BusyShowsTheHourglassUntilCleared) {
     prompter.setBusy(true);
     ASSERT_NE(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
-    prompter.setBusy(false);
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     prompter.setBusy(false);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }

@@ -6,7 +6,7 @@
 #include "TempFolder.h"
 #include "engine/MarrowbyError.h"
 
-TEST(SettingsFile, ReadsEveryKindOfLineEndAndKeepsBytes) {
+TEST(SettingsFile, ReadsEveryKindOfLineEndAndWritesCrLf) {
     struct Case {
         std::string bytes;
         LineList lines;
@@ -21,33 +21,20 @@ TEST(SettingsFile, ReadsEveryKindOfLineEndAndKeepsBytes) {
     for (const Case& c : cases) {
         EXPECT_EQ(ReadLineList(folder.write("f.dat", c.bytes)), c.lines) << c.bytes;
     }
-}
-
-TEST(SettingsFile, WritesCrLfAfterEveryLine) {
-    TempFolder folder;
     WriteLineList(folder.path() / "f.dat", {"one", "", "\xD2three"});
     EXPECT_EQ(folder.read("f.dat"), "one\r\n\r\n\xD2three\r\n");
 }
 
-TEST(SettingsFile, MissingFileIsCannotOpen) {
-    TempFolder folder;
-    try {
-        ReadLineList(folder.path() / "prefs.dat");
-        FAIL();
-    } catch (const MarrowbyError& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "Cannot open file " + (folder.path() / "prefs.dat").string());
-    }
-}
-
-TEST(SettingsFile, FolderInPlaceOfTheFileIsCannotOpen) {
+TEST(SettingsFile, MissingFileOrFolderInItsPlaceIsCannotOpen) {
     TempFolder folder;
     std::filesystem::create_directory(folder.path() / "fonts.dat");
-    try {
-        ReadLineList(folder.path() / "fonts.dat");
-        FAIL();
-    } catch (const MarrowbyError& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "Cannot open file " + (folder.path() / "fonts.dat").string());
+    for (const char* name : {"prefs.dat", "fonts.dat"}) {
+        const std::filesystem::path file = folder.path() / name;
+        try {
+            ReadLineList(file);
+            ADD_FAILURE() << name;
+        } catch (const MarrowbyError& error) {
+            EXPECT_EQ(std::string(error.what()), "Cannot open file " + file.string());
+        }
     }
 }
