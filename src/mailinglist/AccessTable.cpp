@@ -67,7 +67,6 @@ AccessFieldType TypeOf(const MdbColumn& column) {
     switch (column.col_type) {
         case MDB_TEXT:
             return AccessFieldType::Text;
-        case MDB_INT:
         case MDB_LONGINT:
             return AccessFieldType::Integer32;
         case kLargeNumberType:
@@ -136,9 +135,6 @@ struct AccessTable::Open {
             switch (col.col_type) {
                 case MDB_TEXT:
                     value.assign(bound[i].data(), strnlen(bound[i].data(), bound[i].size()));
-                    break;
-                case MDB_INT:
-                    value = std::to_string(static_cast<int16_t>(mdb_get_int16(mdb->pg_buf, start)));
                     break;
                 case MDB_LONGINT:
                     value = std::to_string(static_cast<int32_t>(mdb_get_int32(mdb->pg_buf, start)));
