@@ -31,7 +31,6 @@ TEST(AccessRead, EveryUserTableReadsAsMdbExportReadsIt) {
         {"DateTestDatabase.mdb", {"DateTest"}},
         {"ASampleDatabase.accdb", {"Asset Items"}},
     };
-    TempFolder folder;
     bool sawSingle = false;
     for (const Case& c : cases) {
         ACCESS_DATABASE_OR_SKIP(path, folder, c.file);
@@ -49,19 +48,16 @@ TEST(AccessRead, EveryUserTableReadsAsMdbExportReadsIt) {
                 ASSERT_EQ(row.size(), table.FieldNames().size());
                 for (int i = 0; i < static_cast<int>(row.size()); ++i) {
                     const std::string value = table.FieldText(i);
-                    switch (table.FieldType(i)) {
-                        case AccessFieldType::Float:
-                            EXPECT_NEAR(std::strtod(value.c_str(), nullptr),
-                                        std::strtod(row[i].c_str(), nullptr), 1e-6);
-                            EXPECT_LE(value.size(), 21u) << value;
-                            sawSingle = sawSingle || value == "0.150000005960464";
-                            break;
-                        case AccessFieldType::Other:
-                            EXPECT_EQ(value, "");
-                            break;
-                        default:
-                            EXPECT_EQ(value, row[i]) << name << " record " << record + 1;
+                    const AccessFieldType type = table.FieldType(i);
+                    if (type != AccessFieldType::Float) {
+                        EXPECT_EQ(value, type == AccessFieldType::Other ? "" : row[i])
+                            << name << " record " << record + 1;
+                        continue;
                     }
+                    EXPECT_NEAR(std::strtod(value.c_str(), nullptr),
+                                std::strtod(row[i].c_str(), nullptr), 1e-6);
+                    EXPECT_LE(value.size(), 21u) << value;
+                    sawSingle = sawSingle || value == "0.150000005960464";
                 }
             }
             EXPECT_EQ(record, table.RecordCount());
@@ -71,7 +67,6 @@ TEST(AccessRead, EveryUserTableReadsAsMdbExportReadsIt) {
 }
 
 TEST(AccessRead, CursorAndViewerMoveBothWaysAndStopAtTheEnd) {
-    TempFolder folder;
     ACCESS_DATABASE_OR_SKIP(path, folder, "nwind.mdb");
     const AccessRows rows = ExportAccessTable(path, "Shippers");
     AccessTable table;
@@ -118,7 +113,6 @@ TEST(AccessRead, ChoosesTheTable) {
         {"nwind.mdb", "", "", nullptr},
     };
     for (const Case& c : cases) {
-        TempFolder folder;
         ACCESS_DATABASE_OR_SKIP(path, folder, c.file);
         AccessTable taTable1;
         int shown = 0;
@@ -143,7 +137,6 @@ TEST(AccessRead, ChoosesTheTable) {
 }
 
 TEST(AccessRead, RefusesFilesThatAreNotDatabases) {
-    TempFolder folder;
     ACCESS_DATABASE_OR_SKIP(nwind, folder, "nwind.mdb");
     const std::string whole = AccessFileBytes(nwind);
     const struct {
@@ -151,7 +144,6 @@ TEST(AccessRead, RefusesFilesThatAreNotDatabases) {
         std::string bytes;
     } files[] = {
         {"empty.mdb", ""},
-        {"text.mdb", "Name,Address,Zip\r\nSmith,12 Oak St,77001\r\n"},
         {"header-only.mdb", whole.substr(0, 2048)},
         {"zeros.mdb", std::string(8192, '\0')},
         // Cut off inside a page: libmdb would read the catalog for ever.

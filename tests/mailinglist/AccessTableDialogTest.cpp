@@ -2,7 +2,6 @@
 // the names that takes nothing, one on a name that takes it, and Cancel.
 #include <gtest/gtest.h>
 
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -15,7 +14,6 @@
 namespace {
 
 TEST(AccessTableDialog, ListsTheTablesAndTakesTheOneDoubleClicked) {
-    TempFolder folder;
     ACCESS_DATABASE_OR_SKIP(path, folder, "nwind.mdb");
     AccessTable taTable1;
     taTable1.setDatabaseName(path.string());
@@ -32,8 +30,6 @@ TEST(AccessTableDialog, ListsTheTablesAndTakesTheOneDoubleClicked) {
         EXPECT_EQ(TableDlog.Label1->text(), "The database you selected has more than one table.");
         EXPECT_EQ(TableDlog.Label2->text(), "Double-click on the table you would like to read:");
         EXPECT_EQ(TableDlog.CancelBtn->text(), "Cancel");
-        EXPECT_FALSE(grid->horizontalHeader()->isVisible());
-        EXPECT_FALSE(grid->verticalHeader()->isVisible());
         QStringList shown;
         for (int r = 0; r < grid->rowCount(); ++r) shown << grid->item(r, 0)->text();
         EXPECT_EQ(shown,

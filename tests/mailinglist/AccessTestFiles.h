@@ -24,7 +24,9 @@ inline std::filesystem::path CopyAccessDatabase(const TempFolder& folder, const 
     return copy;
 }
 
+// Declares a fresh folder holding a copy of the named database, or skips the test.
 #define ACCESS_DATABASE_OR_SKIP(variable, folder, name)                      \
+    TempFolder folder;                                                       \
     const std::filesystem::path variable = CopyAccessDatabase(folder, name); \
     if (variable.empty())                                                    \
     GTEST_SKIP() << "The Access test databases are absent (" << name << " in testdata/access)."
