@@ -2,25 +2,69 @@
 // independently of our own reader.
 #pragma once
 
+#include <QProcess>
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "TempFolder.h"
 
 // Copies testdata/access/<name> into folder; an empty path when the test data is absent.
-std::filesystem::path CopyAccessDatabase(const TempFolder& folder, const std::string& name);
+inline std::filesystem::path CopyAccessDatabase(const TempFolder& folder, const std::string& name) {
+    namespace fs = std::filesystem;
+    const fs::path data = TestDataFolder();
+    if (data.empty() || !fs::exists(data / "access" / name)) return {};
+    const fs::path copy = folder.path() / name;
+    fs::copy_file(data / "access" / name, copy, fs::copy_options::overwrite_existing);
+    fs::permissions(copy, fs::perms::owner_read | fs::perms::owner_write);
+    return copy;
+}
 
+// Declares a fresh folder holding a copy of the named database, or skips the test.
 #define ACCESS_DATABASE_OR_SKIP(variable, folder, name)                      \
+    TempFolder folder;                                                       \
     const std::filesystem::path variable = CopyAccessDatabase(folder, name); \
     if (variable.empty())                                                    \
     GTEST_SKIP() << "The Access test databases are absent (" << name << " in testdata/access)."
 
 // Every row of a table as mdb-export prints it (no header, text unquoted).
 using AccessRows = std::vector<std::vector<std::string>>;
-AccessRows ExportAccessTable(const std::filesystem::path& database, const std::string& table);
+inline AccessRows ExportAccessTable(const std::filesystem::path& database,
+                                    const std::string& table) {
+    const QString fieldEnd = QChar(0x1f);
+    const QString rowEnd = QChar(0x1e);
+    QProcess exporter;
+    exporter.start("mdb-export",
+                   {"-H", "-Q", "-d", fieldEnd, "-R", rowEnd, "-b", "strip",
+                    QString::fromStdString(database.string()), QString::fromStdString(table)});
+    if (!exporter.waitForFinished(60000) || exporter.exitCode() != 0) {
+        throw std::runtime_error("mdb-export failed on " + database.string());
+    }
+    AccessRows rows;
+    for (const QString& line :
+         QString::fromUtf8(exporter.readAllStandardOutput()).split(rowEnd, Qt::SkipEmptyParts)) {
+        rows.emplace_back();
+        for (const QString& field : line.split(fieldEnd))
+            rows.back().push_back(field.toStdString());
+    }
+    return rows;
+}
 
-std::string AccessFileBytes(const std::filesystem::path& file);
+inline std::string AccessFileBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 // Every file of a folder by name, to see that no backup copy is left behind.
-std::vector<std::string> AccessFolderListing(const std::filesystem::path& folder);
+inline std::vector<std::string> AccessFolderListing(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
