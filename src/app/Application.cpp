@@ -32,7 +32,7 @@ Application::Application(fs::path programFolder, CommandLine commandLine, Prompt
       mainWindow_(std::make_unique<TMainWindow>(prompter_, *help_)),
       welcome_(new TWelcomeDlog(mainWindow_.get())),
       verifyDlog_(new TVerifyDlog(preferences_, mainWindow_.get())),
-      singleDlog_(new TsingleDlog(engine_, jobs_, mainWindow_.get())),
+      singleDlog_(new TsingleDlog(engine_, jobs_, printer_, mainWindow_.get())),
       mailclassDlog_(new TmailclassDlog(mainWindow_.get())),
       tagPrinter_(printer_, jobs_, prompter_, programFolder_),
       tagsDlog_(new TtagsDlog(*mailclassDlog_, tagPrinter_, mainWindow_.get())),

@@ -19,9 +19,3 @@ int QtPrinter::askCopies() {
     printer_.setCopyCount(1);
     return copies < 1 ? 1 : copies;
 }
-
-std::unique_ptr<QPrinter> MakeApplicationPrinter() {
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setPageSize(QPageSize(QPageSize::Letter));
-    return printer;
-}

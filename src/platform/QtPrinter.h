@@ -2,8 +2,6 @@
 // and a QtPrintSurface over the same QPrinter.
 #pragma once
 
-#include <memory>
-
 #include "platform/Printer.h"
 #include "platform/QtPrintSurface.h"
 
@@ -22,7 +20,3 @@ class QtPrinter : public Printer {
     QPrinter& printer_;
     QtPrintSurface surface_;
 };
-
-// The application's printer: the system's default printer at its full resolution, on US
-// Letter paper until Printer Setup chooses another.
-std::unique_ptr<QPrinter> MakeApplicationPrinter();

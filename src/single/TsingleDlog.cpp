@@ -80,8 +80,9 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* text, QRe
 
 }  // namespace
 
-TsingleDlog::TsingleDlog(const BarcodeEngine& engine, Printer& printer, QWidget* parent)
-    : QDialog(parent), engine_(engine), printer_(printer) {
+TsingleDlog::TsingleDlog(const BarcodeEngine& engine, Printer& printer, QPrinter& previewPrinter,
+                         QWidget* parent)
+    : QDialog(parent), engine_(engine), printer_(printer), previewPrinter_(previewPrinter) {
     setObjectName("singleDlog");
     setWindowTitle("Create One Barcode At A Time");
     setFixedSize(435, 358);
@@ -181,8 +182,7 @@ void TsingleDlog::PrintClick() {
 }
 
 void TsingleDlog::PreviewClick() {
-    if (!previewPrinter_) previewPrinter_ = MakeApplicationPrinter();
-    auto* preview = new QPrintPreviewDialog(previewPrinter_.get(), this);
+    auto* preview = new QPrintPreviewDialog(&previewPrinter_, this);
     preview->setAttribute(Qt::WA_DeleteOnClose);
     connect(preview, &QPrintPreviewDialog::paintRequested, this, &TsingleDlog::PreviewPaint);
     preview->open();

@@ -20,7 +20,9 @@ class TsingleDlog : public QDialog {
 
   public:
     // The engine and the printer belong to the application and outlive the dialog.
-    TsingleDlog(const BarcodeEngine& engine, Printer& printer, QWidget* parent = nullptr);
+    // The preview shows the page on previewPrinter, the printer behind `printer`.
+    TsingleDlog(const BarcodeEngine& engine, Printer& printer, QPrinter& previewPrinter,
+                QWidget* parent = nullptr);
     ~TsingleDlog() override;
 
     // The bars of the barcode shown, "L" and "S"; empty while there is none.
@@ -65,6 +67,5 @@ class TsingleDlog : public QDialog {
     const BarcodeEngine& engine_;
     Printer& printer_;
     std::string barPattern_;
-    // Created at the first preview and kept, so the preview keeps the user's page setup.
-    std::unique_ptr<QPrinter> previewPrinter_;
+    QPrinter& previewPrinter_;
 };

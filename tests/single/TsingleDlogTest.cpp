@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTest>
 
@@ -17,7 +18,10 @@
 namespace {
 class TsingleDlogTest : public testing::Test {
   protected:
-    void SetUp() override { dialog.show(); }
+    void SetUp() override {
+        previewPrinter.setPageSize(QPageSize(QPageSize::Letter));
+        dialog.show();
+    }
 
     void enter(const char* street, const char* zip, const char* zip4, bool highrise = false) {
         QTest::keyClicks(dialog.Street, street);
@@ -32,7 +36,8 @@ class TsingleDlogTest : public testing::Test {
     std::vector<std::string> designators = DesignatorTable();
     BarcodeEngine engine{preferences, designators};
     FakePrinter printer{300, 300, {0, 0}};
-    TsingleDlog dialog{engine, printer};
+    QPrinter previewPrinter;
+    TsingleDlog dialog{engine, printer, previewPrinter};
 };
 }  // namespace
 
