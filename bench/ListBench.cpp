@@ -14,9 +14,9 @@
 #include <unistd.h>
 
 #include "engine/BarcodeEngine.h"
-#include "mailinglist/AddBarcodesToFile.h"
-#include "mailinglist/FieldIdentifier.h"
-#include "mailinglist/RunProgress.h"
+#include "mailinglist/run/AddBarcodesToFile.h"
+#include "mailinglist/run/FieldIdentifier.h"
+#include "mailinglist/run/RunProgress.h"
 #include "platform/Prompter.h"
 
 namespace fs = std::filesystem;

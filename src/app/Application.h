@@ -14,7 +14,7 @@
 #include "app/TPrefDlog.h"
 #include "app/TWelcomeDlog.h"
 #include "engine/BarcodeEngine.h"
-#include "mailinglist/AccessTable.h"
+#include "mailinglist/access/AccessTable.h"
 #include "platform/QtPrinter.h"
 #include "platform/SettingsFile.h"
 #include "tags/QtTagSheetPrinter.h"

@@ -5,15 +5,11 @@
 
 #include "app/Settings.h"
 #include "app/TWelcomeDlog.h"
+#include "engine/AsciiUpper.h"
 #include "engine/BarcodeEngine.h"
 #include "engine/MarrowbyError.h"
 
 namespace {
-std::string Upper(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
 bool AllDigits(const std::string& text, size_t count) {
     return text.size() == count &&
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -62,7 +58,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         return Invalid("unknown option " + first);
     } else {
         line.file = first;
-        line.noStop = arguments.size() > 1 && Upper(arguments[1]) == "NOSTOP";
+        line.noStop = arguments.size() > 1 && AsciiUpper(arguments[1]) == "NOSTOP";
         if (line.noStop && arguments.size() > 2) line.table = arguments[2];
     }
     return line;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "mailinglist/RecordSource.h"
-#include "mailinglist/RunPlan.h"
+#include "mailinglist/run/RunPlan.h"
 
 class MailingList {
   public:

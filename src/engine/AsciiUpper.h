@@ -1,0 +1,11 @@
+// Upper case for the ASCII letters of bytes; other bytes (Windows-1252, UTF-8) stay as
+// they are, so names and keywords compare without regard to letter case.
+#pragma once
+
+#include <string>
+
+inline std::string AsciiUpper(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}

@@ -1,0 +1,228 @@
+// Reads a dBase table block by block and writes each live record's barcode field back
+// into its place, touching no other byte of the file.
+#include "mailinglist/dbase/DbaseRecordSource.h"
+
+#include <fcntl.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+#include "engine/MarrowbyError.h"
+
+namespace {
+
+// Records are read in blocks of about this size; a block holds whole records only.
+constexpr std::size_t kBlockBytes = 256 * 1024;
+
+std::string LastComponent(const std::string& path) {
+    return std::filesystem::path(path).filename().string();
+}
+
+class DbaseRecordSource : public RecordSource {
+  public:
+    DbaseRecordSource(const std::string& path, const DbaseLayout& layout, const RunPlan& plan);
+    ~DbaseRecordSource() override { abandon(); }
+
+    bool readRecord(FieldList& fields) override;
+    void storeBarcode(const std::string& barcode) override;
+    void finish() override;
+    void abandon() noexcept override;
+
+  private:
+    // A barcode field changed in the block but not yet written to the file.
+    struct PendingField {
+        long record;      // 0-based
+        std::size_t end;  // just past the field, from the start of the block
+    };
+
+    void readBlock();
+    // Writes the pending barcode fields; returns the reason when the file refuses them.
+    std::string writePending();
+    [[noreturn]] void fail(const std::string& reason);
+    std::string writtenSoFar() const;
+
+    std::string prefix_;  // "Marrowby could not update <name>: " or "... read ..."
+    DbaseLayout layout_;
+    bool addMode_;
+    int highestField_;
+    const DbaseField* barcodeField_ = nullptr;
+    std::optional<DbaseFile> file_;
+
+    std::vector<char> block_;
+    long recordsPerBlock_;
+    long blockFirst_ = 0;  // record number (0-based) of the block's first record
+    long blockRecords_ = 0;
+    long nextRecord_ = 0;
+    char* current_ = nullptr;  // the record last read, inside the block
+    bool currentStored_ = false;
+
+    std::vector<PendingField> pending_;
+    long written_ = 0;             // records whose barcode field is on the file
+    long lastWrittenRecord_ = -1;  // 0-based
+};
+
+DbaseRecordSource::DbaseRecordSource(const std::string& path, const DbaseLayout& layout,
+                                     const RunPlan& plan)
+    : prefix_("Marrowby could not " + std::string(plan.addMode ? "update " : "read ") +
+              LastComponent(path) + ": "),
+      layout_(layout),
+      addMode_(plan.addMode),
+      highestField_(plan.roles.highest()),
+      recordsPerBlock_(std::max<long>(1, long(kBlockBytes) / layout.header.recordLength)) {
+    const int fieldCount = int(layout_.fields.size());
+    if (highestField_ >= fieldCount)
+        throw MarrowbyError(prefix_ + "it has no field " + std::to_string(highestField_ + 1) + ".");
+    if (addMode_) {
+        if (plan.roles.barcode < 0)
+            throw MarrowbyError(prefix_ + "no field was chosen for the barcodes.");
+        barcodeField_ = &layout_.fields[std::size_t(plan.roles.barcode)];
+    }
+
+    try {
+        file_.emplace(path, addMode_ ? O_RDWR : O_RDONLY);
+    } catch (const MarrowbyError& error) {
+        throw MarrowbyError(prefix_ + error.what());
+    }
+    if (addMode_ && !file_->tryLockExclusive())
+        throw MarrowbyError(prefix_ + "another application is using it.");
+    // The layout decides which bytes get written, so it must be the one identified.
+    try {
+        const DbaseHeader header = ReadDbaseHeader(*file_);
+        if (header.recordLength <= kMaxDbaseRecordLength &&
+            ReadDbaseLayout(*file_, header) == layout_) {
+            block_.resize(std::size_t(recordsPerBlock_) * std::size_t(layout_.header.recordLength));
+            return;
+        }
+    } catch (const MarrowbyError& error) {
+        throw MarrowbyError(prefix_ + "it has changed since it was opened. " + error.what());
+    }
+    throw MarrowbyError(prefix_ + "it has changed since it was opened.");
+}
+
+bool DbaseRecordSource::readRecord(FieldList& fields) {
+    if (!file_) throw MarrowbyError(prefix_ + "it is already closed.");
+    current_ = nullptr;
+    if (nextRecord_ >= layout_.header.recordCount) return false;
+    if (nextRecord_ >= blockFirst_ + blockRecords_) readBlock();
+    current_ = block_.data() +
+               std::size_t(nextRecord_ - blockFirst_) * std::size_t(layout_.header.recordLength);
+    currentStored_ = false;
+    ++nextRecord_;
+
+    if (fields.size() < layout_.fields.size()) fields.resize(layout_.fields.size());
+    for (std::string& field : fields) field.clear();
+    if (current_[0] != ' ') return true;  // deleted: no values, hence no barcode
+    for (int i = 0; i <= highestField_; ++i) {
+        const DbaseField& field = layout_.fields[std::size_t(i)];
+        const char* bytes = current_ + field.offset;
+        std::size_t length = std::size_t(field.width);
+        while (length > 1 && bytes[length - 1] == ' ') --length;
+        std::string& value = fields[std::size_t(i)];
+        value.assign(bytes, length);
+        for (char& c : value)
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return true;
+}
+
+void DbaseRecordSource::readBlock() {
+    if (const std::string error = writePending(); !error.empty()) fail(error);
+    blockFirst_ = nextRecord_;
+    blockRecords_ = std::min(recordsPerBlock_, layout_.header.recordCount - nextRecord_);
+    const std::size_t wanted =
+        std::size_t(blockRecords_) * std::size_t(layout_.header.recordLength);
+    std::size_t got = 0;
+    try {
+        got = file_->readAt(block_.data(), wanted, layout_.recordStart(blockFirst_));
+    } catch (const MarrowbyError& error) {
+        fail(error.what());
+    }
+    if (got < wanted) {
+        const long whole = long(got / std::size_t(layout_.header.recordLength));
+        fail("the file ends inside record " + std::to_string(blockFirst_ + whole + 1) + " of " +
+             std::to_string(layout_.header.recordCount) + ".");
+    }
+}
+
+void DbaseRecordSource::storeBarcode(const std::string& barcode) {
+    if (!addMode_ || current_ == nullptr || !file_)
+        throw MarrowbyError(prefix_ + "there is no record to store a barcode in.");
+    if (current_[0] != ' ') return;  // a deleted record stays as it is
+    const auto width = std::size_t(barcodeField_->width);
+    if (barcode.size() > width)
+        fail("the barcode " + barcode + " is longer than the barcode field, which holds " +
+             std::to_string(width) + " characters.");
+    char* field = current_ + barcodeField_->offset;
+    std::memcpy(field, barcode.data(), barcode.size());
+    std::memset(field + barcode.size(), ' ', width - barcode.size());
+    if (!currentStored_)
+        pending_.push_back({nextRecord_ - 1, std::size_t(field + width - block_.data())});
+    currentStored_ = true;
+}
+
+std::string DbaseRecordSource::writePending() {
+    if (pending_.empty()) return "";
+    const std::size_t width = std::size_t(barcodeField_->width);
+    // One write from the first changed field to the end of the last: the bytes between
+    // are the ones just read, so the file keeps them as they were.
+    const std::size_t begin = pending_.front().end - width;
+    const std::size_t end = pending_.back().end;
+    std::string error;
+    const std::size_t done = file_->writeAt(block_.data() + begin, end - begin,
+                                            layout_.recordStart(blockFirst_) + begin, error);
+    for (const PendingField& field : pending_) {
+        if (field.end > begin + done) break;
+        ++written_;
+        lastWrittenRecord_ = field.record;
+    }
+    pending_.clear();
+    return error;
+}
+
+std::string DbaseRecordSource::writtenSoFar() const {
+    if (!addMode_) return "";
+    if (written_ == 0) return " No barcode was written; the file is as it was.";
+    return " Barcodes were written to " + std::to_string(written_) +
+           (written_ == 1 ? " record" : " records") + ", up to record " +
+           std::to_string(lastWrittenRecord_ + 1) + "; the records after it are as they were.";
+}
+
+void DbaseRecordSource::fail(const std::string& reason) {
+    // What was stored before the failure still goes to the file, so that the message can
+    // say exactly how far the barcodes reached.
+    const std::string writeError = writePending();
+    file_.reset();
+    throw MarrowbyError(prefix_ + reason + (writeError.empty() ? "" : " " + writeError) +
+                        writtenSoFar());
+}
+
+void DbaseRecordSource::finish() {
+    if (!file_) return;
+    if (const std::string error = writePending(); !error.empty()) fail(error);
+    if (addMode_ && written_ > 0) {
+        const std::string error = file_->sync();
+        if (!error.empty()) {
+            file_.reset();
+            throw MarrowbyError(prefix_ + error +
+                                " The barcodes written may not all have reached the disk.");
+        }
+    }
+    file_.reset();
+}
+
+void DbaseRecordSource::abandon() noexcept {
+    if (!file_) return;
+    writePending();  // a run that has already failed can do no more with its reason
+    file_.reset();
+}
+
+}  // namespace
+
+std::unique_ptr<RecordSource> OpenDbaseRecordSource(const std::string& path,
+                                                    const DbaseLayout& layout,
+                                                    const RunPlan& plan) {
+    return std::make_unique<DbaseRecordSource>(path, layout, plan);
+}

@@ -1,0 +1,174 @@
+#include "mailinglist/run/BatchRun.h"
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+
+#include "engine/BarcodeEngine.h"
+#include "mailinglist/FileKind.h"
+#include "mailinglist/MailingList.h"
+#include "mailinglist/run/MailingListContext.h"
+#include "mailinglist/run/RunProgress.h"
+#include "mailinglist/text/ReplacementFile.h"
+#include "mailinglist/text/TextLineReader.h"
+#include "platform/Prompter.h"
+
+namespace {
+
+const char* const kSaveTitle = "Choose a file (or name a new file) for the barcodes:";
+const char* const kSaveFilter = "text files|*.txt";
+
+const std::string& At(const FieldList& fields, int position) {
+    static const std::string empty;
+    return position >= 0 && position < static_cast<int>(fields.size()) ? fields[position] : empty;
+}
+
+bool Digits(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::string LowerAscii(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return text;
+}
+
+// Re-enables the menu however the run ends.
+class CommandsDisabled {
+  public:
+    explicit CommandsDisabled(const std::function<void(bool)>& setEnabled) : set_(setEnabled) {
+        if (set_) set_(false);
+    }
+    ~CommandsDisabled() {
+        if (set_) set_(true);
+    }
+    CommandsDisabled(const CommandsDisabled&) = delete;
+    CommandsDisabled& operator=(const CommandsDisabled&) = delete;
+
+  private:
+    const std::function<void(bool)>& set_;
+};
+
+void ShowFailure(Prompter& prompter, MessageBeep beep, const std::string& text,
+                 MessageButton button) {
+    prompter.setBusy(false);
+    prompter.message(MessageIcon::Error, beep, text, button);
+}
+
+}  // namespace
+
+std::string RecordZip(const FieldList& fields, const FieldRoles& roles) {
+    std::string zip;
+    if (roles.zip9 < 0) {
+        zip = At(fields, roles.zip5) + At(fields, roles.zip4);
+    } else {
+        const std::string& text = At(fields, roles.zip9);
+        if (text.size() == 9) {
+            zip = text;
+        } else if (text.size() == 10 && text.find('-') == 5) {
+            zip = text.substr(0, 5) + text.substr(6);
+        }
+    }
+    return zip.size() == 9 && Digits(zip) ? zip : std::string();
+}
+
+std::string RecordDeliveryPoint(const FieldList& fields, const FieldRoles& roles) {
+    if (roles.deliveryPoint < 0) return {};
+    const std::string& text = At(fields, roles.deliveryPoint);
+    if (!Digits(text) || text.size() > 2) return {};
+    return text.size() == 1 ? "0" + text : text;
+}
+
+std::string RecordBarcode(const FieldList& fields, const FieldRoles& roles,
+                          const BarcodeEngine& engine) {
+    const std::string zip = RecordZip(fields, roles);
+    if (zip.empty()) return {};
+    const std::string deliveryPoint = RecordDeliveryPoint(fields, roles);
+    if (roles.deliveryPoint >= 0 && (roles.address < 0 || !deliveryPoint.empty())) {
+        return engine.ComputeBarcodes({}, zip, deliveryPoint);
+    }
+    const std::string& address = At(fields, roles.address);
+    if (roles.highrise >= 0) {
+        std::string flag = At(fields, roles.highrise);
+        if (flag == "H" || flag == "h" || flag == "X" || flag == "x" || flag == "Y" ||
+            flag == "y") {
+            return engine.Highrise(address, zip);
+        }
+    }
+    return engine.ComputeBarcodes(address, zip, {});
+}
+
+bool AddBarcodes(MailingList& list, const RunPlan& plan, MailingListContext& context,
+                 bool unattended) {
+    Prompter& prompter = context.prompter;
+    std::string outputName;
+    if (!plan.addMode) {
+        outputName = context.askForBarcodeFileName()
+                         ? prompter.saveFile(kSaveTitle, kSaveFilter, "txt")
+                         : std::string("Barcode.txt");
+        if (outputName.empty()) return true;
+    }
+
+    // Everything that can refuse to start does so before a record is read.
+    std::optional<ReplacementFile> barcodes;
+    std::unique_ptr<RecordSource> source;
+    try {
+        if (!plan.addMode) barcodes.emplace(outputName, outputName + ".mrbtemp");
+        source = list.openSource(plan);
+    } catch (const std::exception& error) {
+        if (barcodes) barcodes->abandon();
+        ShowFailure(prompter, MessageBeep::Exclamation, error.what(), MessageButton::Cancel);
+        return false;
+    }
+
+    const CommandsDisabled commandsDisabled(context.setCommandsEnabled);
+    try {
+        prompter.setBusy(true);
+        context.progress.ShowRunStart(plan.listFileName);
+        context.progress.ShowEnvelopeStep(5);
+        if (barcodes && list.kind() == kAsciiMerge) barcodes->writeLine("barcode");
+
+        // A database table says itself where it ends; other lists have a known count.
+        const bool countDrivesLoop = list.kind() != kAccess;
+        FieldList fields(plan.roles.highest() + 1);
+        int progressStep = 1;
+        std::string line;
+        for (long recordNumber = 1; !countDrivesLoop || recordNumber <= plan.recordCount;
+             ++recordNumber) {
+            while (progressStep < 6 &&
+                   progressStep <= 5.0 * recordNumber / static_cast<double>(plan.recordCount)) {
+                ++progressStep;
+                context.progress.ShowEnvelopeStep(6 - progressStep);
+            }
+            if (!source->readRecord(fields)) break;
+            const std::string barcode = RecordBarcode(fields, plan.roles, context.engine);
+            if (plan.addMode) {
+                source->storeBarcode(barcode);
+            } else {
+                line.assign(1, '"');
+                line += barcode;
+                line += '"';
+                barcodes->writeLine(line);
+            }
+        }
+        if (barcodes) barcodes->commit();
+        source->finish();
+    } catch (const std::exception& error) {
+        source->abandon();
+        if (barcodes) barcodes->abandon();
+        ShowFailure(prompter, MessageBeep::None, error.what(), MessageButton::Ok);
+        return false;
+    }
+    prompter.setBusy(false);
+
+    const std::string name = LowerAscii(LastPathComponent(plan.listFileName));
+    const std::string text =
+        plan.addMode ? "Barcodes have been added to " + name + "."
+                     : "Barcodes for " + name + " have been saved in " + outputName + ".";
+    if (!unattended) {
+        prompter.message(MessageIcon::Information, MessageBeep::Exclamation, text,
+                         MessageButton::Ok);
+    }
+    return true;
+}

@@ -1,0 +1,133 @@
+#include "mailinglist/text/TextFormat.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "mailinglist/FileKind.h"
+#include "mailinglist/text/TextLineReader.h"
+#include "platform/Prompter.h"
+
+namespace {
+
+const char* const kBlankFirstLine =
+    "It looks like there are one or more blank lines at the beginning of the file you are "
+    "trying to sort.  Please remove any blank lines and try again.";
+const char* const kCannotRead =
+    "Marrowby cannot read this kind of file. See the Help file for instructions on "
+    "exporting your mailing list to an ascii file.";
+
+int CountLineFields(std::string_view line, std::string_view kind) {
+    if (kind == kAsciiTab) return 1 + static_cast<int>(std::count(line.begin(), line.end(), '\t'));
+    int count = 1;
+    bool quoted = false;
+    for (char c : line) {
+        if (IsQuoteByte(c)) {
+            quoted = !quoted;
+        } else if (c == ',' && !quoted) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+bool HasZip(std::string_view line) {
+    for (size_t i = 0; i + 3 <= line.size(); ++i) {
+        if (std::toupper(static_cast<unsigned char>(line[i])) == 'Z' &&
+            std::toupper(static_cast<unsigned char>(line[i + 1])) == 'I' &&
+            std::toupper(static_cast<unsigned char>(line[i + 2])) == 'P') {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+std::string DetectTextKind(const std::string& path, Prompter& prompter) {
+    std::string line;
+    {
+        TextLineReader reader(path);
+        if (reader.atEnd()) {
+            prompter.message(MessageIcon::Warning, MessageBeep::Error,
+                             LastPathComponent(path) + " is empty: it holds no mailing list.",
+                             MessageButton::Ok);
+            return {};
+        }
+        reader.readLine(line);
+    }
+    if (line.empty()) {
+        prompter.message(MessageIcon::Warning, MessageBeep::Error, kBlankFirstLine,
+                         MessageButton::Ok);
+        return {};
+    }
+    if (line.find('\t') != std::string::npos) return std::string(kAsciiTab);
+    if (std::any_of(line.begin(), line.end(), [](char c) { return c == ',' || IsQuoteByte(c); })) {
+        return std::string(HasZip(line) ? kAsciiMerge : kAsciiComma);
+    }
+    const bool digitsOnly = std::all_of(line.begin(), line.end(), [](char c) {
+        return (c >= '0' && c <= '9') || c == '-' || c == ' ';
+    });
+    if (digitsOnly) return std::string(kAsciiTab);
+    // A first line without separators that is not a list of ZIP codes: not a mailing
+    // list we can read, and the user is told so rather than left wondering.
+    prompter.message(MessageIcon::Error, MessageBeep::Error, kCannotRead, MessageButton::Cancel);
+    return {};
+}
+
+int CountTextFields(const std::string& path, std::string_view kind, Prompter& prompter) {
+    std::string first;
+    std::string second;
+    {
+        TextLineReader reader(path);
+        reader.readLine(first);
+        reader.readLine(second);
+    }
+    const int count = CountLineFields(first, kind);
+    if (CountLineFields(second, kind) == count) return count;
+    prompter.message(MessageIcon::Error, MessageBeep::Error, kCannotRead, MessageButton::Cancel);
+    return 0;
+}
+
+size_t SplitTextLineAt(int fieldCount, std::string_view line, std::string_view kind,
+                       FieldList& fields) {
+    if (fields.size() < static_cast<size_t>(std::max(fieldCount, 0))) fields.resize(fieldCount);
+    for (std::string& field : fields) field.clear();
+
+    const long length = static_cast<long>(line.size());
+    // p is the 0-based index of the separator before the next field; -1 before the first.
+    long p = -1;
+    const bool tabs = kind == kAsciiTab;
+    for (int f = 0; f < fieldCount && p < length; ++f) {
+        std::string& field = fields[f];
+        if (tabs) {
+            const size_t tab = line.find('\t', static_cast<size_t>(p + 1));
+            const long end = tab == std::string_view::npos ? length : static_cast<long>(tab);
+            std::string_view text = line.substr(p + 1, end - (p + 1));
+            if (!text.empty() && text.front() == '"' && text.back() == '"') {
+                text = text.size() == 1 ? std::string_view() : text.substr(1, text.size() - 2);
+            }
+            field.assign(text);
+            p = end;
+            continue;
+        }
+        ++p;
+        if (p >= length || line[p] == ',') continue;
+        if (IsQuoteByte(line[p])) {
+            const auto closing = std::find_if(line.begin() + p + 1, line.end(), IsQuoteByte);
+            const long close = closing - line.begin();
+            field.assign(line.substr(p + 1, close - (p + 1)));
+            p = close + 1;
+        } else {
+            const size_t comma = line.find(',', static_cast<size_t>(p));
+            const long end = comma == std::string_view::npos ? length : static_cast<long>(comma);
+            field.assign(line.substr(p, end - p));
+            p = end;
+        }
+    }
+    return p < length ? static_cast<size_t>(std::max(p, 0L)) : line.size();
+}
+
+void SplitTextLine(int fieldCount, std::string_view line, std::string_view kind,
+                   FieldList& fields) {
+    SplitTextLineAt(fieldCount, line, kind, fields);
+}

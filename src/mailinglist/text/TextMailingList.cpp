@@ -1,0 +1,181 @@
+#include "mailinglist/text/TextMailingList.h"
+
+#include <algorithm>
+#include <optional>
+#include <utility>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "engine/MarrowbyError.h"
+#include "mailinglist/FileKind.h"
+#include "mailinglist/text/ReplacementFile.h"
+#include "mailinglist/text/TextFormat.h"
+
+namespace {
+
+// Read-only by its permissions even for a user the system would let write anyway.
+bool ReadOnly(const std::string& path) {
+    struct stat status {};
+    return ::access(path.c_str(), W_OK) != 0 ||
+           (::stat(path.c_str(), &status) == 0 && (status.st_mode & 0222) == 0);
+}
+
+bool TabStyle(std::string_view kind) { return kind.find("Tab") != std::string_view::npos; }
+
+// A comma-style column. A field holding a quote character cannot be quoted (there is no
+// escape), and it never holds a comma, so it goes bare; a field holding a comma must be
+// quoted, or the columns after it would shift.
+void AppendCommaColumn(std::string& out, std::string_view value, bool quoteAll) {
+    const bool hasQuote = std::any_of(value.begin(), value.end(), IsQuoteByte);
+    const bool quote = !hasQuote && (quoteAll || value.find(',') != std::string_view::npos);
+    if (quote) out += '"';
+    out += value;
+    if (quote) out += '"';
+}
+
+class TextRecordSource : public RecordSource {
+  public:
+    TextRecordSource(const std::string& path, const std::string& kind, const RunPlan& plan)
+        : kind_(kind), plan_(plan), reader_(path) {
+        if (plan.addMode) {
+            const bool fileReadOnly = ReadOnly(path);
+            if (fileReadOnly || ReadOnly(FolderOf(path))) {
+                throw MarrowbyError("Marrowby cannot add barcodes to " + LastPathComponent(path) +
+                                    ": " + (fileReadOnly ? "the file" : "its folder") +
+                                    " is read-only. The file was not changed.");
+            }
+            output_.emplace(path, ScratchFileFor(path));
+        }
+        fields_.resize(plan.fieldCount);
+        if (kind_ == kAsciiMerge) {
+            std::string names;
+            reader_.readLine(names);
+            if (output_) output_->writeLine(plan.roles.barcode < 0 ? names + ",barcode" : names);
+        }
+    }
+
+    bool readRecord(FieldList& fields) override {
+        if (!reader_.readLine(line_)) return false;
+        rest_ = SplitTextLineAt(plan_.fieldCount, line_, kind_, fields_);
+        if (fields.size() < fields_.size()) fields.resize(fields_.size());
+        std::copy(fields_.begin(), fields_.end(), fields.begin());
+        std::fill(fields.begin() + fields_.size(), fields.end(), std::string());
+        return true;
+    }
+
+    void storeBarcode(const std::string& barcode) override {
+        output_->writeLine(TextLineWithBarcode(kind_, line_, fields_, plan_.fieldCount,
+                                               std::string_view(line_).substr(rest_),
+                                               plan_.roles.barcode, barcode));
+    }
+
+    void finish() override {
+        if (output_) output_->commit();
+    }
+
+    void abandon() noexcept override {
+        if (output_) output_->abandon();
+    }
+
+  private:
+    std::string kind_;
+    RunPlan plan_;
+    TextLineReader reader_;
+    std::optional<ReplacementFile> output_;
+    std::string line_;
+    size_t rest_ = 0;
+    FieldList fields_;
+};
+
+}  // namespace
+
+std::string TextLineWithBarcode(std::string_view kind, std::string_view line,
+                                const FieldList& fields, int fieldCount, std::string_view rest,
+                                int barcodeField, std::string_view barcode) {
+    const bool tabs = TabStyle(kind);
+    const bool lineQuoted = line.find('"') != std::string_view::npos;
+    std::string out;
+    out.reserve(line.size() + barcode.size() + 8);
+    if (barcodeField < 0) {
+        out += line;
+        if (tabs) {
+            out += '\t';
+            out += barcode;
+        } else {
+            out += ',';
+            AppendCommaColumn(out, barcode, lineQuoted);
+        }
+        return out;
+    }
+    for (int i = 0; i < fieldCount; ++i) {
+        if (i > 0) out += tabs ? '\t' : ',';
+        const std::string_view value = i == barcodeField ? barcode : std::string_view(fields[i]);
+        if (tabs) {
+            out += value;
+        } else {
+            AppendCommaColumn(out, value, lineQuoted);
+        }
+    }
+    out += rest;
+    return out;
+}
+
+TextMailingList::TextMailingList(std::string path, std::string kind, long recordCount,
+                                 int fieldCount)
+    : path_(std::move(path)),
+      kind_(std::move(kind)),
+      recordCount_(recordCount),
+      fieldCount_(fieldCount) {}
+
+std::vector<std::string> TextMailingList::splitNameLine(std::string_view kind) {
+    if (kind_ != kAsciiMerge) return {};
+    TextLineReader reader(path_);
+    std::string line;
+    reader.readLine(line);
+    FieldList names;
+    SplitTextLine(fieldCount_, line, kind, names);
+    return names;
+}
+
+std::vector<std::string> TextMailingList::fieldNames() { return splitNameLine(kind_); }
+
+std::vector<std::string> TextMailingList::viewerFieldNames() {
+    return splitNameLine(kAsciiMergeIndex);
+}
+
+FieldList TextMailingList::identificationRecord(int pass) { return viewerRecord(pass); }
+
+FieldList TextMailingList::viewerRecord(long n) {
+    if (!viewer_ || n < viewerNext_) {
+        viewer_ = std::make_unique<TextLineReader>(path_);
+        viewerNext_ = 1;
+        std::string names;
+        if (kind_ == kAsciiMerge) viewer_->readLine(names);
+    }
+    std::string line;
+    while (viewerNext_ <= n) {
+        viewer_->readLine(line);
+        ++viewerNext_;
+    }
+    FieldList fields;
+    SplitTextLine(fieldCount_, line, kind_, fields);
+    return fields;
+}
+
+std::unique_ptr<RecordSource> TextMailingList::openSource(const RunPlan& plan) {
+    viewer_.reset();
+    return std::make_unique<TextRecordSource>(path_, kind_, plan);
+}
+
+std::unique_ptr<MailingList> OpenTextMailingList(const std::string& path, const std::string& kind,
+                                                 Prompter& prompter) {
+    const int fieldCount = CountTextFields(path, kind, prompter);
+    if (fieldCount == 0) return nullptr;
+    TextLineReader reader(path);
+    std::string line;
+    if (kind == kAsciiMerge) reader.readLine(line);
+    long records = 0;
+    while (reader.readLine(line)) ++records;
+    return std::make_unique<TextMailingList>(path, kind, records, fieldCount);
+}

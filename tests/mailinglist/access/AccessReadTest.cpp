@@ -1,0 +1,166 @@
+// Reading Access databases: the user tables and every value as mdb-export reads them, the
+// cursor and the record viewer, the choice of table, and files that are not databases.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "access/AccessTestFiles.h"
+#include "engine/MarrowbyError.h"
+#include "mailinglist/access/AccessMailingList.h"
+
+namespace {
+
+void OpenTable(AccessTable& table, const std::filesystem::path& path, const std::string& name) {
+    table.setDatabaseName(path.string());
+    table.setTableName(name);
+    table.setActive(true);
+}
+
+// Text and integers read as mdb-export prints them, floating point in general form with 15
+// significant digits (a single-precision 0.15 keeps the digits its binary form has), every
+// other type as empty text.
+TEST(AccessRead, EveryUserTableReadsAsMdbExportReadsIt) {
+    struct Case {
+        const char* file;
+        std::vector<std::string> tables;
+    };
+    const Case cases[] = {
+        {"nwind.mdb",
+         {"Order Details", "Orders", "Products", "Shippers", "Categories", "Customers", "Employees",
+          "Suppliers", "Umsätze"}},
+        {"DateTestDatabase.mdb", {"DateTest"}},
+        {"ASampleDatabase.accdb", {"Asset Items"}},
+    };
+    bool sawSingle = false;
+    for (const Case& c : cases) {
+        ACCESS_DATABASE_OR_SKIP(path, folder, c.file);
+        std::vector<std::string> list{"left over"};
+        AccessTable::GetTableNames(path.string(), list);
+        EXPECT_EQ(list, c.tables) << c.file;
+        for (const std::string& name : c.tables) {
+            const AccessRows expected = ExportAccessTable(path, name);
+            AccessTable table;
+            OpenTable(table, path, name);
+            ASSERT_EQ(table.RecordCount(), static_cast<long>(expected.size())) << name;
+            long record = 0;
+            for (table.First(); !table.Eof(); table.Next(), ++record) {
+                const auto& row = expected.at(record);
+                ASSERT_EQ(row.size(), table.FieldNames().size());
+                for (int i = 0; i < static_cast<int>(row.size()); ++i) {
+                    const std::string value = table.FieldText(i);
+                    const AccessFieldType type = table.FieldType(i);
+                    if (type != AccessFieldType::Float) {
+                        EXPECT_EQ(value, type == AccessFieldType::Other ? "" : row[i])
+                            << name << " record " << record + 1;
+                        continue;
+                    }
+                    EXPECT_NEAR(std::strtod(value.c_str(), nullptr),
+                                std::strtod(row[i].c_str(), nullptr), 1e-6);
+                    EXPECT_LE(value.size(), 21u) << value;
+                    sawSingle = sawSingle || value == "0.150000005960464";
+                }
+            }
+            EXPECT_EQ(record, table.RecordCount());
+        }
+    }
+    EXPECT_TRUE(sawSingle);
+}
+
+TEST(AccessRead, CursorAndViewerMoveBothWaysAndStopAtTheEnd) {
+    ACCESS_DATABASE_OR_SKIP(path, folder, "nwind.mdb");
+    const AccessRows rows = ExportAccessTable(path, "Shippers");
+    AccessTable table;
+    OpenTable(table, path, "Shippers");
+    ASSERT_EQ(table.RecordCount(), 3);
+    // Next past the last record, and once more; Prior then goes back from the last record.
+    for (int i = 0; i < 4; ++i) table.Next();
+    EXPECT_TRUE(table.Eof());
+    table.Prior();
+    EXPECT_FALSE(table.Eof());
+    EXPECT_EQ(table.RecNo(), 2);
+    EXPECT_EQ(table.FieldPosition("phone"), 2);
+    EXPECT_THROW(table.setTableName("Orders"), MarrowbyError);
+
+    auto list = OpenAccessMailingList(table, path.string(), "Shippers", nullptr);
+    ASSERT_NE(list, nullptr);
+    for (int pass = 1; pass <= 3; ++pass) {
+        EXPECT_EQ(list->identificationRecord(pass), rows.at(pass - 1)) << pass;
+    }
+    for (const long n : {1L, 2L, 3L, 2L, 1L, 3L, 3L}) {
+        EXPECT_EQ(list->viewerRecord(n), rows.at(n - 1)) << n;
+        EXPECT_EQ(table.RecNo(), n);
+    }
+    table.setActive(false);
+    table.setActive(false);
+    EXPECT_FALSE(table.Active());
+}
+
+// The only table is taken; a command-line name is matched in any letter case; otherwise the
+// selector decides, and cancelling it gives no list.
+TEST(AccessRead, ChoosesTheTable) {
+    struct Case {
+        const char* file;
+        const char* argument;
+        const char* selectorAnswer;  // nullptr: the selector must not be shown
+        const char* table;           // nullptr: no list
+    };
+    const Case cases[] = {
+        {"DateTestDatabase.mdb", "Customers", nullptr, "DateTest"},
+        {"nwind.mdb", "cUSTOMERS", nullptr, "Customers"},
+        {"nwind.mdb", "UMSÄTZE", nullptr, "Umsätze"},
+        {"nwind.mdb", "No Such Table", "Orders", "Orders"},
+        {"nwind.mdb", "", "Shippers", "Shippers"},
+        {"nwind.mdb", "", "", nullptr},
+    };
+    for (const Case& c : cases) {
+        ACCESS_DATABASE_OR_SKIP(path, folder, c.file);
+        AccessTable taTable1;
+        int shown = 0;
+        auto list = OpenAccessMailingList(taTable1, path.string(), c.argument,
+                                          [&](const std::string& database) {
+                                              ++shown;
+                                              EXPECT_EQ(database, path.string());
+                                              EXPECT_EQ(taTable1.DatabaseName(), path.string());
+                                              return std::string(c.selectorAnswer);
+                                          });
+        EXPECT_EQ(shown, c.selectorAnswer == nullptr ? 0 : 1) << c.file << " " << c.argument;
+        if (c.table == nullptr) {
+            EXPECT_EQ(list, nullptr);
+            EXPECT_FALSE(taTable1.Active());
+            continue;
+        }
+        ASSERT_NE(list, nullptr);
+        EXPECT_EQ(taTable1.TableName(), c.table);
+        EXPECT_EQ(list->recordCount(), static_cast<long>(ExportAccessTable(path, c.table).size()));
+    }
+}
+
+TEST(AccessRead, RefusesFilesThatAreNotDatabases) {
+    ACCESS_DATABASE_OR_SKIP(nwind, folder, "nwind.mdb");
+    const std::string whole = AccessFileBytes(nwind);
+    const struct {
+        const char* name;
+        std::string bytes;
+    } files[] = {
+        {"empty.mdb", ""},
+        {"header-only.mdb", whole.substr(0, 2048)},
+        {"zeros.mdb", std::string(8192, '\0')},
+        // Cut off inside a page: libmdb would read the catalog for ever.
+        {"cut.mdb", whole.substr(0, 1529393)},
+    };
+    for (const auto& file : files) {
+        const auto path = folder.write(file.name, file.bytes);
+        AccessTable table;
+        EXPECT_THROW(OpenAccessMailingList(table, path.string(), "", nullptr), MarrowbyError)
+            << file.name;
+        EXPECT_THROW(OpenTable(table, path, "Customers"), MarrowbyError) << file.name;
+        EXPECT_FALSE(table.Active());
+    }
+    std::vector<std::string> list;
+    EXPECT_THROW(AccessTable::GetTableNames((folder.path() / "missing.mdb").string(), list),
+                 MarrowbyError);
+    AccessTable table;
+    EXPECT_THROW(OpenTable(table, nwind, "No Such Table"), MarrowbyError);
+}
+
+}  // namespace

@@ -1,0 +1,69 @@
+// The batch run over an Access table: a failure mid-run is reported and leaves the database
+// as it was; the next run puts the barcodes computed from the table's fields in its barcode
+// field.
+#include <gtest/gtest.h>
+
+#include "access/AccessTestFiles.h"
+#include "mailinglist/access/AccessMailingList.h"
+#include "mailinglist/run/BatchRun.h"
+#include "run/RoadTestSupport.h"
+
+namespace {
+
+// Employees keep a 5-digit PostalCode and a 4-digit Extension: taken as ZIP and +4 they give
+// the records in the United States barcodes, stored in HomePhone (24 characters).
+TEST(AccessRun, FailureRestoresTheDatabaseAndTheNextRunStoresTheBarcodes) {
+    ACCESS_DATABASE_OR_SKIP(path, folder, "nwind.mdb");
+    const std::string original = AccessFileBytes(path);
+    const AccessRows before = ExportAccessTable(path, "Employees");
+    RoadFixture road;
+    AccessTable taTable1;
+    FieldRoles roles;
+    const auto run = [&] {
+        road.prompter.messages.clear();
+        auto list = OpenAccessMailingList(taTable1, path.string(), "Employees", nullptr);
+        roles = {.address = taTable1.FieldPosition("Address"),
+                 .zip5 = taTable1.FieldPosition("PostalCode"),
+                 .zip4 = taTable1.FieldPosition("Extension"),
+                 .barcode = taTable1.FieldPosition("HomePhone")};
+        const RunPlan plan{.listFileName = list->fileName(),
+                           .recordCount = list->recordCount(),
+                           .fieldCount = list->fieldCount(),
+                           .roles = roles};
+        const bool done = AddBarcodes(*list, plan, road.context, false);
+        EXPECT_FALSE(taTable1.Active());
+        return done;
+    };
+
+    // A frame bar of seven characters makes barcodes of 26, too long for HomePhone.
+    road.preferences[3] = "[[[[[[[";
+    EXPECT_FALSE(run());
+    ASSERT_EQ(road.prompter.messages.size(), 1u);
+    const std::string& text = road.prompter.messages[0].text;
+    EXPECT_EQ(road.prompter.messages[0].icon, MessageIcon::Error);
+    EXPECT_NE(text.find("is longer than the field HomePhone (24 characters). The database was "
+                        "left as it was before the run."),
+              std::string::npos)
+        << text;
+    EXPECT_TRUE(AccessFileBytes(path) == original);
+    EXPECT_EQ(AccessFolderListing(folder.path()), std::vector<std::string>{"nwind.mdb"});
+
+    road.preferences[3] = "/";
+    ASSERT_TRUE(run());
+    EXPECT_EQ(road.messageTexts(),
+              std::vector<std::string>{"Barcodes have been added to nwind.mdb."});
+    const AccessRows after = ExportAccessTable(path, "Employees");
+    ASSERT_EQ(after.size(), before.size());
+    int coded = 0;
+    for (size_t r = 0; r < before.size(); ++r) {
+        FieldList fields = before[r];
+        std::vector<std::string> expected = before[r];
+        expected[roles.barcode] = RecordBarcode(fields, roles, road.engine);
+        coded += !expected[roles.barcode].empty();
+        EXPECT_EQ(after[r], expected) << "record " << r + 1;
+    }
+    EXPECT_GE(coded, 4);
+    EXPECT_EQ(AccessFolderListing(folder.path()), std::vector<std::string>{"nwind.mdb"});
+}
+
+}  // namespace

@@ -1,0 +1,460 @@
+// dBase tables: opening or refusing them, and runs that write the barcode fields in place
+// and leave every other byte as it was. Tables come from the shapelib tools, an independent
+// writer and reader, or are built byte by byte where they must be malformed or large.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+
+#include "FakePrompter.h"
+#include "TempFolder.h"
+#include "engine/MarrowbyError.h"
+#include "mailinglist/dbase/DbaseMailingList.h"
+#include "mailinglist/run/FieldIdentification.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct DbfColumn {
+    std::string name;
+    int width;
+};
+using DbfRows = std::vector<std::vector<std::string>>;
+
+std::string Padded(std::string text, int width) {
+    text.resize(std::size_t(width), ' ');
+    return text;
+}
+
+std::string LittleEndian(unsigned value, int bytes) {
+    std::string out;
+    for (int i = 0; i < bytes; ++i) out += char((value >> (8 * i)) & 0xFF);
+    return out;
+}
+
+int RecordLength(const std::vector<DbfColumn>& columns) {
+    int length = 1;
+    for (const DbfColumn& column : columns) length += column.width;
+    return length;
+}
+
+// Where record n (from 0) of a table in the usual layout begins.
+std::size_t RecordOffset(const std::vector<DbfColumn>& columns, long n) {
+    return std::size_t(32 * (long(columns.size()) + 1) + 1 + n * RecordLength(columns));
+}
+
+// A table in the usual layout; values are padded with spaces or cut to width.
+std::string DbaseBytes(const std::vector<DbfColumn>& columns, const DbfRows& rows) {
+    std::string bytes = "\x03\x7E\x0C\x06" + LittleEndian(unsigned(rows.size()), 4) +
+                        LittleEndian(unsigned(RecordOffset(columns, 0)), 2) +
+                        LittleEndian(unsigned(RecordLength(columns)), 2) + std::string(20, '\0');
+    for (const DbfColumn& column : columns) {
+        std::string descriptor = column.name.substr(0, 10);
+        descriptor.resize(11, '\0');
+        bytes +=
+            descriptor + 'C' + std::string(4, '\0') + char(column.width) + std::string(15, '\0');
+    }
+    bytes += '\x0D';
+    for (const auto& row : rows) {
+        bytes += ' ';
+        for (std::size_t i = 0; i < columns.size(); ++i)
+            bytes += Padded(i < row.size() ? row[i] : "", columns[i].width);
+    }
+    return bytes + '\x1A';
+}
+
+std::string Quoted(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// clients.dbf written by dbfcreate and dbfadd.
+fs::path CreateDbf(const TempFolder& folder, const std::vector<DbfColumn>& columns,
+                   const DbfRows& rows) {
+    const std::string table = Quoted((folder.path() / "clients.dbf").string());
+    std::string command = "dbfcreate " + table;
+    for (const DbfColumn& column : columns)
+        command += " -s " + Quoted(column.name) + " " + std::to_string(column.width);
+    for (const auto& row : rows) {
+        command += " && dbfadd " + table;
+        for (const std::string& value : row) command += " " + Quoted(value);
+    }
+    if (std::system(("{ " + command + "; } >/dev/null").c_str()) != 0)
+        throw std::runtime_error("failed: " + command);
+    return folder.path() / "clients.dbf";
+}
+
+// What dbfdump reads from a table, one line per field, with the barcode lines left out.
+std::string DumpWithoutBarcodes(const fs::path& table) {
+    const std::string command = "dbfdump -r -m " + Quoted(table.string()) + " | grep -v ^BARCODE:";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string output;
+    char buffer[4096];
+    while (std::size_t n = fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, n);
+    pclose(pipe);
+    return output;
+}
+
+const DbfRows kRows = {
+    {"Smith", "12 oak st", "77001-1234", "5", "old barcode", "keep"},
+    {"Jones", "PO Box 7", "770011234 ", "", "", "me  "},
+    {"Gone", "1 Elm", "77002-0000", "9", "deleted one", "x"},
+    {"Short", "  ", "7", "", "", ""},
+};
+const long kDeleted = 2;
+const FieldRoles kRoles{.address = 1, .zip9 = 2, .barcode = 4, .deliveryPoint = 3};
+const std::string kBarcode = "/770011234057/";
+
+std::vector<DbfColumn> Columns(int barcodeWidth) {
+    return {{"NAME", 20}, {"ADDR1", 30}, {"ZIP", 10}, {"DP", 2}, {"BARCODE", barcodeWidth},
+            {"NOTE", 13}};
+}
+
+// 100-byte records: the first 256 KiB block of the run holds 2621 of the 3000.
+const std::vector<DbfColumn> kBigColumns = {{"ADDR1", 40}, {"ZIP", 10}, {"BARCODE", 49}};
+const FieldRoles kBigRoles{.address = 0, .zip9 = 1, .barcode = 2};
+
+RunPlan PlanFor(const MailingList& list, const FieldRoles& roles, bool addMode = true) {
+    return {list.fileName(), list.recordCount(), list.fieldCount(), roles, addMode};
+}
+
+std::unique_ptr<MailingList> Open(const fs::path& table) {
+    FakePrompter prompter;
+    auto list = OpenDbaseMailingList(table.string(), prompter);
+    if (!list) throw std::runtime_error("not opened");
+    EXPECT_TRUE(prompter.messages.empty());
+    return list;
+}
+
+std::string ErrorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const MarrowbyError& error) {
+        return error.what();
+    }
+    return "(no error)";
+}
+
+// Why opening refuses a table: the error's reason, or the text of the box it showed.
+std::string RefusalOf(const fs::path& path) {
+    FakePrompter prompter;
+    prompter.busy = true;
+    std::unique_ptr<MailingList> list;
+    const std::string error =
+        ErrorOf([&] { list = OpenDbaseMailingList(path.string(), prompter); });
+    if (list || error != "(no error)") {
+        EXPECT_TRUE(prompter.messages.empty());
+        return list ? "(opened)" : error;
+    }
+    // The box must not leave the busy cursor behind it.
+    EXPECT_FALSE(prompter.busy);
+    const RecordedMessage& box = prompter.messages.at(0);
+    EXPECT_EQ(box.icon, MessageIcon::Error);
+    EXPECT_EQ(box.beep, MessageBeep::None);
+    EXPECT_EQ(box.button, MessageButton::Cancel);
+    return "box: " + box.text;
+}
+
+int LockWhole(const fs::path& table) {
+    const int other = ::open(table.c_str(), O_RDWR);
+    EXPECT_EQ(::flock(other, LOCK_EX | LOCK_NB), 0);
+    return other;
+}
+
+}  // namespace
+
+TEST(Dbase, TableFromAnotherProgramGetsBarcodesInItsLiveRecordsAndNothingElse) {
+    for (int width : {14, 20}) {
+        SCOPED_TRACE(width);
+        TempFolder folder;
+        const auto columns = Columns(width);
+        const fs::path table = CreateDbf(folder, columns, kRows);
+        std::string before = folder.read("clients.dbf");
+        before[RecordOffset(columns, kDeleted)] = '*';
+        folder.write("clients.dbf", before);
+        const std::string dumpBefore = DumpWithoutBarcodes(table);
+        EXPECT_NE(dumpBefore.find("ADDR1: 12 oak st"), std::string::npos) << dumpBefore;
+
+        auto list = Open(table);
+        EXPECT_EQ(list->kind(), "dBase");
+        EXPECT_EQ(list->fileName(), table.string());
+        EXPECT_EQ(list->recordCount(), 4);
+        EXPECT_EQ(list->fieldCount(), 6);
+        EXPECT_EQ(list->fieldNames(),
+                  (std::vector<std::string>{"NAME", "ADDR1", "ZIP", "DP", "BARCODE", "NOTE"}));
+        EXPECT_EQ(list->viewerFieldNames(), list->fieldNames());
+        EXPECT_EQ(list->fieldWidth(4), width);
+        EXPECT_EQ(list->fieldWidth(6), -1);
+        // Identification and the viewer see records as stored, the deleted one too.
+        for (long n : {0L, kDeleted}) {
+            FieldList stored;
+            for (std::size_t i = 0; i < columns.size(); ++i)
+                stored.push_back(Padded(kRows[std::size_t(n)][i], columns[i].width));
+            EXPECT_EQ(list->viewerRecord(n + 1), stored);
+        }
+        for (int pass : {1, 2, 3})
+            EXPECT_EQ(list->identificationRecord(pass), list->viewerRecord(1));
+        EXPECT_THROW(list->viewerRecord(5), MarrowbyError);
+
+        auto source = list->openSource(PlanFor(*list, kRoles));
+        const std::vector<std::string> barcodes = {kBarcode, "", kBarcode, "/123456789012/"};
+        std::vector<FieldList> read;
+        FieldList fields(8, "left over");
+        for (const std::string& barcode : barcodes) {
+            ASSERT_TRUE(source->readRecord(fields));
+            read.push_back(fields);
+            source->storeBarcode(barcode);
+        }
+        EXPECT_FALSE(source->readRecord(fields));
+        source->finish();
+        // Values are trimmed and upper-cased, a field of spaces reads as one space, fields
+        // past the highest role are not read and a deleted record reads as empty.
+        EXPECT_EQ(read, (std::vector<FieldList>{
+                            {"SMITH", "12 OAK ST", "77001-1234", "5", "OLD BARCODE", "", "", ""},
+                            {"JONES", "PO BOX 7", "770011234", " ", " ", "", "", ""},
+                            FieldList(8),
+                            {"SHORT", " ", "7", " ", " ", "", "", ""}}));
+
+        std::string expected = before;
+        for (long n : {0L, 1L, 3L}) {
+            expected.replace(RecordOffset(columns, n) + 63, std::size_t(width),
+                             Padded(barcodes[std::size_t(n)], width));
+        }
+        EXPECT_EQ(folder.read("clients.dbf"), expected);
+        EXPECT_EQ(DumpWithoutBarcodes(table), dumpBefore);
+    }
+}
+
+TEST(Dbase, TableLockedUnwritableOrChangedIsReportedAndLeftAlone) {
+    const std::string bytes = DbaseBytes(Columns(20), kRows);
+    auto changedColumns = Columns(20);
+    changedColumns[5].width = 16;
+    const std::string prefix = "Marrowby could not update clients.dbf: ";
+    const std::string changed = prefix + "it has changed since it was opened.";
+    auto lockRecord = [](const fs::path& table) {
+        const int other = ::open(table.c_str(), O_RDWR);
+        struct flock lock {};
+        lock.l_type = F_WRLCK;
+        lock.l_whence = SEEK_SET;
+        lock.l_start = 100;
+        lock.l_len = 10;
+        EXPECT_EQ(::fcntl(other, F_SETLK, &lock), 0);
+        return other;
+    };
+    auto makeFolder = [](const fs::path& table) {
+        fs::remove(table);
+        fs::create_directory(table);
+        return -1;
+    };
+    const struct {
+        std::function<int(const fs::path&)> other;  // a descriptor to close afterwards, or -1
+        std::string after;  // the file's bytes once the other program is done with it
+        std::string message;
+    } cases[] = {
+        {LockWhole, bytes, prefix + "another application is using it."},
+        {lockRecord, bytes, prefix + "another application is using it."},
+        {makeFolder, "", prefix + "Is a directory."},
+        {nullptr, DbaseBytes(changedColumns, kRows), changed},
+        {nullptr, bytes.substr(0, bytes.size() - 50),
+         changed + " The file is shorter than its header claims: it should hold 4 records."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        TempFolder folder;
+        const fs::path table = folder.write("clients.dbf", bytes);
+        auto list = Open(table);
+        const int other = c.other ? c.other(table) : (folder.write("clients.dbf", c.after), -1);
+        EXPECT_EQ(ErrorOf([&] { list->openSource(PlanFor(*list, kRoles)); }), c.message);
+        if (other >= 0) {
+            // A run that only reads the table is not stopped by another's lock.
+            auto source = list->openSource(PlanFor(*list, {.address = 1, .zip9 = 2}, false));
+            FieldList fields;
+            long records = 0;
+            while (source->readRecord(fields)) ++records;
+            source->finish();
+            EXPECT_EQ(records, 4);
+            ::close(other);
+        }
+        if (!c.after.empty()) {
+            EXPECT_EQ(folder.read("clients.dbf"), c.after);
+        }
+    }
+}
+
+TEST(Dbase, RunOverSeveralBlocksWritesEveryLiveBarcodeFieldAndNothingElse) {
+    std::string bytes = DbaseBytes(kBigColumns, DbfRows(3000, {"1 Elm St", "770011234", "old"}));
+    for (long n = 0; n < 3000; n += 7) bytes[RecordOffset(kBigColumns, n)] = '*';
+    TempFolder folder;
+    auto list = Open(folder.write("big.dbf", bytes));
+    auto source = list->openSource(PlanFor(*list, kBigRoles));
+    FieldList fields;
+    std::string expected = bytes;
+    for (long n = 0; source->readRecord(fields); ++n) {
+        const std::string barcode = n % 2 ? kBarcode : "";
+        source->storeBarcode(barcode);
+        if (n % 7 != 0)
+            expected.replace(RecordOffset(kBigColumns, n) + 51, 49, Padded(barcode, 49));
+    }
+    source->finish();
+    EXPECT_EQ(folder.read("big.dbf"), expected);
+}
+
+TEST(Dbase, TableCutShortDuringTheRunReportsHowFarTheBarcodesReached) {
+    TempFolder folder;
+    const fs::path table =
+        folder.write("big.dbf", DbaseBytes(kBigColumns, DbfRows(3000, {"1 Elm", "770011234"})));
+    auto list = Open(table);
+    auto source = list->openSource(PlanFor(*list, kBigRoles));
+    FieldList fields;
+    for (long n = 0; n < 2621; ++n) {
+        ASSERT_TRUE(source->readRecord(fields));
+        source->storeBarcode(kBarcode);
+    }
+    fs::resize_file(table, RecordOffset(kBigColumns, 2900) + 50);
+    EXPECT_EQ(ErrorOf([&] { source->readRecord(fields); }),
+              "Marrowby could not update big.dbf: the file ends inside record 2901 of 3000. "
+              "Barcodes were written to 2621 records, up to record 2621; the records after it "
+              "are as they were.");
+    source->abandon();
+    const std::string after = folder.read("big.dbf");
+    EXPECT_EQ(after.substr(RecordOffset(kBigColumns, 2620) + 51, 14), kBarcode);
+    EXPECT_EQ(after.substr(RecordOffset(kBigColumns, 2621) + 51, 14), std::string(14, ' '));
+}
+
+TEST(Dbase, BarcodeLongerThanItsFieldStopsTheRunWithoutTouchingTheNextField) {
+    TempFolder folder;
+    const auto columns = Columns(14);
+    auto list = Open(folder.write("clients.dbf", DbaseBytes(columns, kRows)));
+    auto source = list->openSource(PlanFor(*list, kRoles));
+    FieldList fields;
+    ASSERT_TRUE(source->readRecord(fields));
+    source->storeBarcode(kBarcode);
+    ASSERT_TRUE(source->readRecord(fields));
+    EXPECT_EQ(ErrorOf([&] { source->storeBarcode("//770011234057//"); }),
+              "Marrowby could not update clients.dbf: the barcode //770011234057// is longer "
+              "than the barcode field, which holds 14 characters. Barcodes were written to 1 "
+              "record, up to record 1; the records after it are as they were.");
+    source->abandon();
+    std::string expected = DbaseBytes(columns, kRows);
+    expected.replace(RecordOffset(columns, 0) + 63, 14, kBarcode);
+    EXPECT_EQ(folder.read("clients.dbf"), expected);
+}
+
+TEST(Dbase, BarcodeFieldMustBeChosenAndHoldFourteenCharactersToAddBarcodes) {
+    TempFolder folder;
+    auto list = Open(folder.write("clients.dbf", DbaseBytes(Columns(14), kRows)));
+    const std::string missing =
+        "Marrowby cannot proceed until you tell it in which field the barcodes should be placed.";
+    const std::string narrow =
+        "The field you chose for barcodes is too short. It must be able to hold at least 14 "
+        "characters.";
+    const struct {
+        int barcode;  // 4 is 14 bytes wide, 5 is 13
+        bool addMode;
+        std::string message;
+    } cases[] = {
+        {-1, true, missing}, {-1, false, ""}, {5, true, narrow}, {5, false, ""}, {4, true, ""}};
+    for (const auto& c : cases) {
+        const FieldRoles roles{.address = 1, .zip9 = 2, .barcode = c.barcode};
+        EXPECT_EQ(CheckRoles(roles, c.addMode, *list).value_or(""), c.message)
+            << c.barcode << " " << c.addMode;
+    }
+}
+
+TEST(Dbase, NamesLoseTrailingSpacesAndNulsButTheViewerShowsThemUpToTheFirstNul) {
+    TempFolder folder;
+    const std::vector<DbfColumn> columns = {
+        {"ZIP CODE  ", 10}, {std::string("DP\0old", 6), 2}, {"ADDRESS", 30}};
+    auto list = Open(folder.write("names.dbf", DbaseBytes(columns, {})));
+    EXPECT_EQ(list->fieldNames(), (std::vector<std::string>{"ZIP CODE", "DP", "ADDRESS"}));
+    EXPECT_EQ(list->viewerFieldNames(), (std::vector<std::string>{"ZIP CODE  ", "DP", "ADDRESS"}));
+    EXPECT_EQ(list->recordCount(), 0);
+    EXPECT_EQ(list->identificationRecord(1), FieldList(3));
+}
+
+TEST(Dbase, TablesThatCannotBeReadSafelyAreRefusedWithTheirReasonAndLeftAsTheyWere) {
+    const std::vector<DbfColumn> columns = {{"ADDR1", 30}, {"ZIP", 10}};
+    const std::string good = DbaseBytes(columns, {{"1 Elm", "770011234"}, {"2 Elm", "77002"}});
+    auto withHeaderLength = [&](int headerLength) {
+        return good.substr(0, 8) + LittleEndian(unsigned(headerLength), 2) + good.substr(10);
+    };
+    std::string longerRecord = good;
+    longerRecord[10] = char(good[10] + 1);
+    // 39 fields of 250 bytes, the flag byte and one more field make the record.
+    auto wide = [](int lastWidth) {
+        std::vector<DbfColumn> columns(39, DbfColumn{"F", 250});
+        columns.push_back({"LAST", lastWidth});
+        return DbaseBytes(columns, {{"x"}});
+    };
+    const struct {
+        std::string name;
+        std::string bytes;
+        std::string reason;
+    } cases[] = {
+        {"empty file", "", "The file is too short to be a dBase table."},
+        {"header cut short", good.substr(0, 20), "The file is too short to be a dBase table."},
+        {"descriptors cut short", good.substr(0, 50),
+         "The file is shorter than its header claims."},
+        {"records missing", good.substr(0, good.size() - 20),
+         "The file is shorter than its header claims: it should hold 2 records."},
+        {"header length counts a third field", withHeaderLength(32 * 4 + 1),
+         "Its header length of 129 bytes does not match its 2 field descriptors."},
+        {"header length without fields", withHeaderLength(33),
+         "Its header length of 33 bytes leaves no room for field descriptors."},
+        {"record length disagrees with the widths", longerRecord,
+         "Its record length of 42 bytes does not match its fields, which take 41 bytes."},
+        {"101 fields", DbaseBytes(std::vector<DbfColumn>(101, {"F", 1}), {{"x"}}),
+         "It has 101 fields; at most 100 can be handled."},
+        {"100 fields", DbaseBytes(std::vector<DbfColumn>(100, {"F", 1}), {{"x"}}), "(opened)"},
+        {"records of 10000 bytes", wide(249), "(opened)"},
+        {"records of 10001 bytes", wide(250),
+         "box: Sorry, but the records in this file have too many characters for Marrowby to "
+         "handle."},
+    };
+    TempFolder folder;
+    for (const auto& c : cases) {
+        const fs::path table = folder.write("list.dbf", c.bytes);
+        EXPECT_EQ(RefusalOf(table), c.reason) << c.name;
+        EXPECT_EQ(folder.read("list.dbf"), c.bytes) << c.name;
+    }
+    EXPECT_EQ(RefusalOf(folder.path() / "missing.dbf"), "No such file or directory.");
+    fs::create_directory(folder.path() / "folder.dbf");
+    EXPECT_EQ(RefusalOf(folder.path() / "folder.dbf"), "It is not a file.");
+}
+
+TEST(Dbase, MemoFileStandsForTheTableOfTheSameNameBesideIt) {
+    const struct {
+        std::string memo;
+        std::vector<std::string> tables;
+        std::string opened;  // empty: refused
+    } cases[] = {
+        {"LIST.DBT", {"LIST.DBF", "OTHER.DBF"}, "LIST.DBF"},
+        {"list.dbt", {"list.DBF"}, "list.DBF"},
+        {"List.Dbt", {"List.dbf", "list.dbf"}, "List.dbf"},
+        {"list.dbt", {"other.dbf", "list.dbf.bak"}, ""},
+    };
+    for (const auto& c : cases) {
+        TempFolder folder;
+        const fs::path memo = folder.write(c.memo, "memo text, not a table");
+        for (const std::string& table : c.tables)
+            folder.write(table, DbaseBytes({{"ZIP", 10}}, {{"770011234"}}));
+        if (c.opened.empty()) {
+            EXPECT_EQ(RefusalOf(memo),
+                      "It holds the memos of a table, and the table file list.dbf is not beside "
+                      "it.");
+        } else {
+            auto list = Open(memo);
+            EXPECT_EQ(list->fileName(), (folder.path() / c.opened).string()) << c.memo;
+            EXPECT_EQ(list->recordCount(), 1);
+        }
+        EXPECT_EQ(folder.read(c.memo), "memo text, not a table");
+    }
+}

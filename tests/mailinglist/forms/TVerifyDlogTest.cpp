@@ -1,0 +1,183 @@
+// The identification dialog driven through its widgets: lists, rules, viewer and result.
+#include "mailinglist/forms/TVerifyDlog.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "TempFolder.h"
+#include "engine/MarrowbyError.h"
+#include "mailinglist/FileKind.h"
+#include "mailinglist/text/TextMailingList.h"
+
+namespace {
+
+// A choice in a list as the user makes it: the selection changes and the list reports it.
+void Choose(QComboBox* list, int index) {
+    list->setCurrentIndex(index);
+    emit list->activated(index);
+}
+
+class TVerifyDlogTest : public ::testing::Test {
+  protected:
+    void open(const std::string& bytes, std::string_view kind, long records, int fields,
+              TransferLines roles) {
+        const std::string path = folder.write("List.txt", bytes).string();
+        list = std::make_unique<TextMailingList>(path, std::string(kind), records, fields);
+        TransferLines lines{std::string(kind), path, std::to_string(records),
+                            std::to_string(fields)};
+        lines.insert(lines.end(), roles.begin(), roles.end());
+        dialog.setTransferLines(lines);
+        dialog.FormActivate(*list);
+    }
+    std::vector<int> selections() const {
+        std::vector<int> s;
+        for (QComboBox* box : {dialog.address, dialog.zip5, dialog.zip4, dialog.zip9,
+                               dialog.highrise, dialog.barcode, dialog.dp}) {
+            s.push_back(box->currentIndex());
+        }
+        return s;
+    }
+    TransferLines closedRoles() {
+        dialog.FormClose();
+        const TransferLines lines = dialog.transferLines();
+        return TransferLines(lines.begin() + 4, lines.end());
+    }
+
+    TempFolder folder;
+    std::vector<std::string> preferences{"Marrowby preferences", "0", "0", "/"};
+    TVerifyDlog dialog{preferences};
+    std::unique_ptr<TextMailingList> list;
+};
+
+const std::string kMerge =
+    "Name,Address,City,Zip,Zip4,Extra\r\nSmith,1 Oak,Houston,77001,1234,a\r\n"
+    "Jones,2 Elm,Austin,78701,5678,b\r\n";
+const TransferLines kMergeRoles{"1", "3", "4", "-1", "-1", "-1", "-1"};
+
+}  // namespace
+
+TEST_F(TVerifyDlogTest, MergeFileOpensOnTheFieldNamesAndBrowsesItsRecords) {
+    open(kMerge, kAsciiMerge, 2, 6, kMergeRoles);
+    EXPECT_EQ(dialog.windowTitle().toStdString(), (folder.path() / "List.txt").string());
+    EXPECT_EQ(dialog.fileTypeLabel->text(), "Format: Ascii Merge");
+    EXPECT_EQ(dialog.NewRecordsLabel->text(), "2 Records");
+    EXPECT_EQ(dialog.OKBtn->text(), "Finish");
+    EXPECT_EQ(dialog.Label12->text(), "& Highrise Field:");
+    const struct {
+        QPushButton* click;
+        const char* shown;
+        const char* address;  // the first entry of each list
+        const char* zip5;     // the fourth
+        bool previous;
+        bool next;
+    } steps[] = {
+        {nullptr, "Field List", "Name", "Zip", false, true},
+        {dialog.nextbtn, "Record 1", "Smith", "77001", true, true},
+        {dialog.nextbtn, "Record 2", "Jones", "78701", true, false},
+        {dialog.prevbtn, "Record 1", "Smith", "77001", true, true},
+        {dialog.prevbtn, "Field List", "Name", "Zip", false, true},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.shown);
+        if (step.click) QTest::mouseClick(step.click, Qt::LeftButton);
+        EXPECT_EQ(dialog.CurrentRecordLabel->text(), step.shown);
+        EXPECT_EQ(dialog.address->itemText(0), step.address);
+        EXPECT_EQ(dialog.zip5->itemText(3), step.zip5);
+        EXPECT_EQ(dialog.prevbtn->isEnabled(), step.previous);
+        EXPECT_EQ(dialog.nextbtn->isEnabled(), step.next);
+        EXPECT_EQ(selections(), (std::vector<int>{1, 3, 4, -1, -1, -1, -1}));
+    }
+}
+
+TEST_F(TVerifyDlogTest, TabFileOfOneRecordOpensOnItsRecord) {
+    open("Smith\t1 Oak\t77001-1234\r\n", kAsciiTab, 1, 3, {"1", "-1", "-1", "2", "-1", "-1", "-1"});
+    EXPECT_EQ(dialog.CurrentRecordLabel->text(), "Record 1");
+    EXPECT_EQ(dialog.zip9->currentText(), "77001-1234");
+    EXPECT_FALSE(dialog.prevbtn->isEnabled());
+    EXPECT_FALSE(dialog.nextbtn->isEnabled());
+    EXPECT_FALSE(dialog.barcode->isHidden());
+    EXPECT_FALSE(dialog.barcodeBlank->isHidden());
+    EXPECT_TRUE(dialog.barcodebevelshort->isHidden());
+}
+
+TEST_F(TVerifyDlogTest, OneRolePerFieldAndZipEitherOr) {
+    open(kMerge, kAsciiMerge, 2, 6, kMergeRoles);
+    Choose(dialog.zip9, 1);  // the address field
+    EXPECT_EQ(selections(), (std::vector<int>{-1, -1, -1, 1, -1, -1, -1}));
+
+    Choose(dialog.zip5, 3);
+    Choose(dialog.zip4, 4);
+    Choose(dialog.barcode, 5);
+    Choose(dialog.highrise, 5);
+    EXPECT_EQ(selections(), (std::vector<int>{-1, 3, 4, -1, 5, -1, -1}));
+    Choose(dialog.barcode, 5);
+    EXPECT_EQ(selections(), (std::vector<int>{-1, 3, 4, -1, -1, 5, -1}));
+
+    Choose(dialog.zip9, 2);
+    Choose(dialog.zip4, 4);  // keeps zip5 unless it held the same field
+    Choose(dialog.zip5, 3);
+    Choose(dialog.dp, 0);
+    EXPECT_EQ(selections(), (std::vector<int>{-1, 3, 4, -1, -1, 5, 0}));
+    EXPECT_EQ(closedRoles(), (TransferLines{"-1", "3", "4", "-1", "-1", "5", "0"}));
+}
+
+TEST_F(TVerifyDlogTest, DoubleClickOnARoleNameClearsIt) {
+    open(kMerge, kAsciiMerge, 2, 6, {"1", "3", "4", "2", "0", "5", "1"});
+    QLabel* const labels[] = {dialog.Label5, dialog.Label11,       dialog.Label10,
+                              dialog.Label9, dialog.clearHighrise, dialog.barcodeLabel,
+                              dialog.Label15};
+    for (QLabel* label : labels) QTest::mouseDClick(label, Qt::LeftButton);
+    EXPECT_EQ(selections(), (std::vector<int>(7, -1)));
+    EXPECT_EQ(closedRoles(), TransferLines(7, "-1"));
+}
+
+TEST_F(TVerifyDlogTest, BarcodesOnlyModeHidesTheBarcodeListAndKeepsItsPosition) {
+    preferences[1] = "1";
+    open(kMerge, kAsciiMerge, 2, 6, {"1", "3", "4", "-1", "-1", "5", "-1"});
+    EXPECT_TRUE(dialog.barcode->isHidden());
+    EXPECT_TRUE(dialog.barcodeLabel->isHidden());
+    EXPECT_TRUE(dialog.barcodeBlank->isHidden());
+    EXPECT_TRUE(dialog.BarcodeBevelTall->isHidden());
+    Choose(dialog.highrise, 5);
+    EXPECT_EQ(closedRoles(), (TransferLines{"1", "3", "4", "-1", "5", "5", "-1"}));
+}
+
+TEST_F(TVerifyDlogTest, FinishCancelHelpAndAReadErrorOfTheViewer) {
+    const std::string path = folder.write("l.txt", kMerge).string();
+    TextMailingList merge(path, std::string(kAsciiMerge), 2, 6);
+    TransferLines lines{"Ascii Merge", path, "2", "6", "1", "3", "4", "-1", "-1", "-1", "-1"};
+    int help = 0;
+    dialog.showHelp = [&](int context) { help = context; };
+    QTimer::singleShot(0, [&] {
+        QTest::keyClick(&dialog, Qt::Key_F1);
+        Choose(dialog.dp, 5);
+        QTest::mouseClick(dialog.OKBtn, Qt::LeftButton);
+    });
+    EXPECT_EQ(dialog.identifyFields(lines, merge), 1);
+    EXPECT_EQ(help, 20);
+    EXPECT_EQ(lines[10], "5");
+
+    QTimer::singleShot(0, [&] {
+        Choose(dialog.dp, 0);
+        QTest::mouseClick(dialog.CancelBtn, Qt::LeftButton);
+    });
+    EXPECT_EQ(dialog.identifyFields(lines, merge), 2);
+    EXPECT_EQ(lines[10], "0");  // written back; the caller ignores it after Cancel
+
+    // The list is gone when the viewer reads it: the showing ends with the error.
+    QTimer::singleShot(0, [&] {
+        std::filesystem::remove(path);
+        QTest::mouseClick(dialog.nextbtn, Qt::LeftButton);
+    });
+    try {
+        dialog.identifyFields(lines, merge);
+        ADD_FAILURE() << "the read error must reach the caller";
+    } catch (const MarrowbyError& error) {
+        EXPECT_EQ(std::string(error.what()).substr(0, 25), "Cannot open file l.txt: N");
+    }
+}

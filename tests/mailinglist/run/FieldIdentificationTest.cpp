@@ -1,0 +1,85 @@
+// Identification of the field roles by names and by contents, and the checks on a choice.
+#include "mailinglist/run/FieldIdentification.h"
+
+#include <gtest/gtest.h>
+
+#include "TempFolder.h"
+#include "mailinglist/FileKind.h"
+#include "mailinglist/text/TextMailingList.h"
+
+TEST(FieldIdentification, VoteOfThree) {
+    const int cases[][4] = {
+        {1, 1, 2, 1}, {1, 2, 1, 1}, {2, 1, 1, 1}, {1, 2, 3, -1}, {-1, -1, 3, -1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(VoteOfThree(c[0], c[1], c[2]), c[3]) << c[0] << c[1] << c[2];
+}
+
+TEST(FieldIdentification, ByNames) {
+    const struct {
+        std::vector<std::string> names;
+        FieldRoles roles;
+    } cases[] = {
+        {{"Name", "Address", "City", "State", "Zip", "Zip4"}, {.address = 1, .zip5 = 4, .zip4 = 5}},
+        {{"ZIP", "ZIP+4"}, {.zip9 = 0}},
+        {{"ADDR1", "ADDRESS", "USER5", "BARCODE", "DP", "DEL PT"},
+         {.address = 1, .barcode = 3, .deliveryPoint = 4}},
+        {{"zip code ", "highrise"}, {.highrise = 1}},
+        {{"Zip Code", "Delivery Pt."}, {.zip9 = 0, .deliveryPoint = 1}},
+    };
+    for (const auto& c : cases) {
+        FieldRoles roles;
+        IdentifyByNames(c.names, roles);
+        EXPECT_EQ(roles, c.roles) << c.names[0];
+    }
+}
+
+TEST(FieldIdentification, ContentCandidatesOfOneRecord) {
+    const struct {
+        FieldList record;
+        FieldRoles candidates;
+    } cases[] = {
+        {{"Smith", "12 Oak St", "Houston", "TX", "77001-1234"}, {.address = 2, .zip9 = 4}},
+        {{"Smith", "", "12 Oak St", "77001", "1234", "07"},
+         {.address = 0, .zip5 = 3, .zip4 = 4, .barcode = 1, .deliveryPoint = 5}},
+        {{"12 Oak St", "/770011234015/", "770011234"}, {.address = 0, .zip9 = 2, .barcode = 1}},
+        {{"12 Oak St", "77001", "1234", "770011234  "}, {.address = 0, .zip9 = 3}},
+        {{"   ", "ab"}, {}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ContentCandidates(c.record, static_cast<int>(c.record.size())), c.candidates)
+            << c.record[0];
+    }
+}
+
+TEST(FieldIdentification, ContentsOfAOneRecordFile) {
+    TempFolder folder;
+    const std::string path =
+        folder.write("one.txt", "Smith\t12 Oak St\tHouston\tTX\t77001-1234\r\n").string();
+    TextMailingList list(path, std::string(kAsciiTab), 1, 5);
+    FieldRoles roles;
+    IdentifyByContents(list, roles);
+    EXPECT_EQ(roles, (FieldRoles{.barcode = 0}));
+}
+
+TEST(FieldIdentification, ChecksInOrderAndATextListNeedsNoBarcodeField) {
+    TempFolder folder;
+    TextMailingList text(folder.write("t.txt", "a\r\n").string(), std::string(kAsciiTab), 1, 1);
+    EXPECT_EQ(
+        CheckRoles({.zip5 = 2}, true, text),
+        "Marrowby cannot proceed until you tell it which field(s) contains the zip codes. You "
+        "can identify either a single field containing 9-digit zip codes, or two fields, one "
+        "containing the first 5 digits and the other containing the +4 digits.");
+    EXPECT_EQ(CheckRoles({.zip9 = 2}, true, text),
+              "Marrowby cannot proceed until you tell it either which field contains the street "
+              "address or which field contains the delivery point (or both).");
+    EXPECT_EQ(CheckRoles({.zip5 = 1, .zip4 = 2, .deliveryPoint = 0}, true, text), std::nullopt);
+    EXPECT_EQ(CheckRoles({.address = 0, .zip9 = 1}, true, text), std::nullopt);
+}
+
+TEST(FieldIdentification, ContentsAreExaminedOnlyWhenNamesFallShort) {
+    EXPECT_FALSE(
+        NeedsContentIdentification({.address = 1, .zip5 = 4, .zip4 = 5, .barcode = 6}, true));
+    EXPECT_TRUE(NeedsContentIdentification({.address = 1, .zip5 = 4, .zip4 = 5}, true));
+    EXPECT_FALSE(NeedsContentIdentification({.address = 1, .zip5 = 4, .zip4 = 5}, false));
+    EXPECT_TRUE(NeedsContentIdentification({.zip9 = 1}, false));
+}

@@ -1,0 +1,322 @@
+// "Add Barcodes to a File" end to end on real files, with the identification dialog and the
+// progress picture scripted: the bytes written back, the messages and the unattended mode.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+
+#include "TempFolder.h"
+#include "run/RoadTestSupport.h"
+
+namespace fs = std::filesystem;
+using Texts = std::vector<std::string>;
+
+namespace {
+
+const std::string kCode = "/123456789230/";  // 123 MAIN ST in 12345-6789
+const std::string kRecord = "a\t123 MAIN ST\t123456789";
+const FakeIdentifierAnswer kTabAnswer{{.address = 1, .zip9 = 2}};
+
+// Runs in a folder of its own, which is also the current folder (where Barcode.txt goes).
+class RoadTest : public ::testing::Test, protected RoadFixture {
+  protected:
+    void SetUp() override {
+        previous_ = fs::current_path();
+        fs::current_path(folder.path());
+    }
+    void TearDown() override { fs::current_path(previous_); }
+
+    using RoadFixture::run;
+    // Writes the list first.
+    int run(const std::string& name, const std::string& bytes,
+            std::vector<FakeIdentifierAnswer> answers = {}, const std::string& option = "") {
+        Texts arguments{folder.write(name, bytes).string()};
+        if (!option.empty()) arguments.push_back(option);
+        return run(arguments, std::move(answers));
+    }
+
+    TempFolder folder;
+
+  private:
+    fs::path previous_;
+};
+
+}  // namespace
+
+TEST_F(RoadTest, ListsComeBackWithTheirBarcodes) {
+    const struct {
+        const char* what;
+        std::string input;
+        std::vector<FakeIdentifierAnswer> answers;
+        std::string output;  // of the list, or of Barcode.txt when barcodes only are saved
+        bool barcodesOnly = false;
+    } cases[] = {
+        {"tab, new column, every line end, an uncoded record",
+         "Smith\t123 MAIN ST\t123456789\r\nJones\t123 MAIN ST\t12345-6789\nBrown\t9 Elm\t1234\r",
+         {},
+         "Smith\t123 MAIN ST\t123456789\t" + kCode + "\r\nJones\t123 MAIN ST\t12345-6789\t" +
+             kCode + "\r\nBrown\t9 Elm\t1234\t\r\n"},
+        {"tab, barcode column chosen, a short line and a long one",
+         "\"Smith\"\t123 MAIN ST\t123456789\told\r\nJones\t123 MAIN ST\t123456789\t\r\n"
+         "Gray\t123 MAIN ST\r\nBrown\t123 MAIN ST\t123456789\t\tmore\tfields\r\n",
+         {{{.address = 1, .zip9 = 2, .barcode = 3}}},
+         "Smith\t123 MAIN ST\t123456789\t" + kCode + "\r\nJones\t123 MAIN ST\t123456789\t" + kCode +
+             "\r\nGray\t123 MAIN ST\t\t\r\nBrown\t123 MAIN ST\t123456789\t" + kCode +
+             "\tmore\tfields\r\n"},
+        {"tab, barcodes only",
+         "123 MAIN ST\t123456789\r\nx\t1\r\n",
+         {{{.address = 0, .zip9 = 1}}},
+         "\"" + kCode + "\"\r\n\"\"\r\n",
+         true},
+        {"comma, new column, quoted and bare lines",
+         "\"Smith\",\"123 MAIN ST\",\"12345\",\"6789\"\r\nJones,123 MAIN ST,12345,6789\r\n",
+         {{{.address = 1, .zip5 = 2, .zip4 = 3}}},
+         "\"Smith\",\"123 MAIN ST\",\"12345\",\"6789\",\"" + kCode +
+             "\"\r\nJones,123 MAIN ST,12345,6789," + kCode + "\r\n"},
+        {"comma, barcode column chosen, smart quotes and fields beyond the count",
+         "\"Smith\",\"123 MAIN ST\",\"123456789\",\"\"\r\nJones,123 MAIN ST,123456789,\r\n"
+         "\"Brown\",\"123 MAIN ST\",\"123456789\",\"old\",\"x,y\"\r\n"
+         "Gray,\xD2"
+         "123 MAIN ST, APT\xD3,1234,x\r\n",
+         {{{.address = 1, .zip9 = 2, .barcode = 3}}},
+         "\"Smith\",\"123 MAIN ST\",\"123456789\",\"" + kCode +
+             "\"\r\nJones,123 MAIN ST,123456789," + kCode +
+             "\r\n\"Brown\",\"123 MAIN ST\",\"123456789\",\"" + kCode +
+             "\",\"x,y\"\r\nGray,\"123 MAIN ST, APT\",1234,\r\n"},
+        {"comma, barcodes only",
+         "Smith,123 MAIN ST,12345,6789\r\nJones,9 Elm,1,\r\n",
+         {{{.address = 1, .zip5 = 2, .zip4 = 3}}},
+         "\"" + kCode + "\"\r\n\"\"\r\n",
+         true},
+        {"merge, new column",
+         "Name,Address,Zip,Zip4\rSmith,123 MAIN ST,12345,6789\rJones,9 Elm,,\r",
+         {},
+         "Name,Address,Zip,Zip4,barcode\r\nSmith,123 MAIN ST,12345,6789," + kCode +
+             "\r\nJones,9 Elm,,,\r\n"},
+        {"merge, barcode column named",
+         "Name,Address,Zip,Zip4,Barcode\r\nSmith,123 MAIN ST,12345,6789,\r\n",
+         {},
+         "Name,Address,Zip,Zip4,Barcode\r\nSmith,123 MAIN ST,12345,6789," + kCode + "\r\n"},
+        {"merge, barcodes only",
+         "Name,Address,Zip,Zip4\r\nSmith,123 MAIN ST,12345,6789\r\nJones,9 Elm,1,\r\n",
+         {},
+         "barcode\r\n\"" + kCode + "\"\r\n\"\"\r\n",
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        preferences[1] = c.barcodesOnly ? "1" : "0";
+        fs::remove("Barcode.txt");
+        EXPECT_EQ(run("List.TXT", c.input, c.answers), 0);
+        EXPECT_EQ(folder.read(c.barcodesOnly ? "Barcode.txt" : "List.TXT"), c.output);
+        if (c.barcodesOnly) {
+            EXPECT_EQ(folder.read("List.TXT"), c.input);
+        }
+        EXPECT_EQ(messageTexts(),
+                  Texts{c.barcodesOnly ? "Barcodes for list.txt have been saved in Barcode.txt."
+                                       : "Barcodes have been added to list.txt."});
+        EXPECT_FALSE(fs::exists("mrbtemp.txt"));
+        // The menu is disabled for as long as the run lasts and no longer.
+        EXPECT_EQ(commandsEnabled, (std::vector<bool>{false, true}));
+        EXPECT_EQ(progress.events,
+                  (Texts{"clear", "start " + (folder.path() / "List.TXT").string(), "step 5",
+                         "step 4", "step 3", "step 2", "step 1", "step 0", "clear", "hide"}));
+    }
+}
+
+TEST_F(RoadTest, BarcodesOnlyFileNamedInTheSaveDialogOrNotCreated) {
+    preferences[1] = "1";
+    preferences[2] = "1";
+    const std::string list = "123 MAIN ST\t123456789\r\n";
+    prompter.saveAnswers.push_back((folder.path() / "out.txt").string());
+    EXPECT_EQ(run("l.txt", list + list, {{{.address = 0, .zip9 = 1}}}), 0);
+    EXPECT_EQ(prompter.dialogTitles, Texts{"Choose a file (or name a new file) for the barcodes:"});
+    EXPECT_EQ(folder.read("out.txt"), "\"" + kCode + "\"\r\n\"" + kCode + "\"\r\n");
+
+    EXPECT_EQ(run("l.txt", list + list, {{{.address = 0, .zip9 = 1}}}), 0);
+    EXPECT_TRUE(prompter.messages.empty()) << "the save dialog cancelled: nothing happens";
+
+    // Barcode.txt goes in the current folder, which is gone.
+    preferences[2] = "0";
+    fs::create_directory("gone");
+    fs::current_path("gone");
+    fs::remove(folder.path() / "gone");
+    EXPECT_EQ(run("l.txt", list + list, {{{.address = 0, .zip9 = 1}}}), 1);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text.substr(0, 44),
+              "Marrowby could not create this output file. ");
+    EXPECT_EQ(prompter.messages[0].beep, MessageBeep::Exclamation);
+    EXPECT_EQ(prompter.messages[0].button, MessageButton::Cancel);
+    EXPECT_EQ(progress.events, (Texts{"clear", "clear", "hide"}));
+}
+
+TEST_F(RoadTest, ChecksSendTheUserBackToTheDialogAndCancelChangesNothing) {
+    const std::string input = kRecord + "\r\nb\tc\td\r\n";
+    EXPECT_EQ(
+        run("l.txt", input, {{{.address = 1, .zip5 = 2}}, {{.zip9 = 2}}, {kTabAnswer.roles, 2}}),
+        0);
+    ASSERT_EQ(identifier.shown.size(), 3u);
+    // One record of two is too few for the vote of three.
+    EXPECT_EQ(identifier.shown[0],
+              (TransferLines{"Ascii Tab-Delimited", (folder.path() / "l.txt").string(), "2", "3",
+                             "-1", "-1", "-1", "-1", "-1", "-1", "-1"}));
+    EXPECT_EQ(identifier.shown[1][5], "2");  // the user's last choice comes back
+    ASSERT_EQ(prompter.messages.size(), 2u);
+    EXPECT_EQ(prompter.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(prompter.messages[0].text.substr(0, 60),
+              "Marrowby cannot proceed until you tell it which field(s) con");
+    EXPECT_EQ(prompter.messages[1].text.substr(0, 52),
+              "Marrowby cannot proceed until you tell it either whi");
+    EXPECT_EQ(folder.read("l.txt"), input);
+    EXPECT_EQ(progress.events, (Texts{"clear", "clear", "hide"}));
+
+    EXPECT_EQ(run(Texts{}), 0);  // the open dialog cancelled
+    EXPECT_EQ(prompter.dialogTitles, Texts{"Find the file that holds your mailing list:"});
+}
+
+TEST_F(RoadTest, UnattendedRuns) {
+    EXPECT_EQ(run("l.txt", kRecord + "\r\n" + kRecord + "\n" + kRecord, {}, "nostop"), 0);
+    EXPECT_TRUE(identifier.shown.empty());
+    EXPECT_TRUE(prompter.messages.empty());
+    const std::string coded = kRecord + "\t" + kCode + "\r\n";
+    EXPECT_EQ(folder.read("l.txt"), coded + coded + coded);
+
+    const std::string noZip = "Smith\tJones\r\nBrown\tGray\r\n";
+    EXPECT_EQ(run("n.txt", noZip, {}, "NOSTOP"), 1);
+    EXPECT_EQ(errors.str().substr(0, 60),
+              "Marrowby cannot proceed until you tell it which field(s) con");
+    EXPECT_EQ(folder.read("n.txt"), noZip);
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(RoadTest, ExamplesGetABarcodeOnEveryRecord) {
+    const fs::path examples = fs::path(MARROWBY_SOURCE_DIR) / "examples";
+    const std::pair<const char*, long> cases[] = {
+        {"customers-tab.txt", 6}, {"members-comma.csv", 5}, {"newsletter-merge.txt", 5}};
+    for (const auto& [name, records] : cases) {
+        const std::string input = folder.write(name, "").string();
+        fs::copy_file(examples / name, input, fs::copy_options::overwrite_existing);
+        EXPECT_EQ(run({input, "NOSTOP"}), 0) << name;
+        const std::string output = folder.read(name);
+        const std::regex coded("[\t,]\"?/[0-9]{12}/\"?\r\n");
+        EXPECT_EQ(std::distance(std::sregex_iterator(output.begin(), output.end(), coded),
+                                std::sregex_iterator()),
+                  records)
+            << name;
+    }
+}
+
+TEST_F(RoadTest, BadListsAreRefusedUnchanged) {
+    const std::string cannotRead =
+        "Marrowby cannot read this kind of file. See the Help file for instructions on "
+        "exporting your mailing list to an ascii file.";
+    const struct {
+        const char* what;
+        std::string input;
+        std::string message;
+        MessageBeep beep;
+        MessageButton button;
+    } cases[] = {
+        {"empty", "", "l.txt is empty: it holds no mailing list.", MessageBeep::Error,
+         MessageButton::Ok},
+        {"blank first line", "\r\na\tb\r\n",
+         "It looks like there are one or more blank lines at the beginning of the file you are "
+         "trying to sort.  Please remove any blank lines and try again.",
+         MessageBeep::Error, MessageButton::Ok},
+        {"lines disagree", "a\tb\tc\r\na\tb\r\n", cannotRead, MessageBeep::Error,
+         MessageButton::Cancel},
+        {"words", "Dear friends\r\n", cannotRead, MessageBeep::Error, MessageButton::Cancel},
+        {"binary",
+         std::string("\x7f"
+                     "ELF\x02\x01\x01\0\0\0",
+                     10),
+         "l.txt is not a text file: line 1 holds a NUL byte.", MessageBeep::None,
+         MessageButton::Ok},
+        {"NUL byte later", std::string("a\t12345\r\nb\t12345\r\nc\0\t1\r\n", 24),
+         "Marrowby could not read l.txt. The file may be in use by another application. l.txt "
+         "is not a text file: line 3 holds a NUL byte.",
+         MessageBeep::Exclamation, MessageButton::Cancel},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(run("l.txt", c.input), 1);
+        EXPECT_EQ(messageTexts(), Texts{c.message});
+        EXPECT_EQ(prompter.messages.at(0).beep, c.beep);
+        EXPECT_EQ(prompter.messages.at(0).button, c.button);
+        EXPECT_EQ(folder.read("l.txt"), c.input);
+        EXPECT_TRUE(identifier.shown.empty());
+    }
+}
+
+TEST_F(RoadTest, ReadOnlyListOrFolderIsLeftAloneAndAWritableListKeepsItsPermissions) {
+    const std::string input = kRecord + "\r\nb\tc\td\r\n";
+    fs::create_directory("sub");
+    const std::string path = folder.write("l.txt", input).string();
+    const std::pair<std::string, std::string> cases[] = {
+        {path, "the file is"}, {folder.write("sub/l.txt", input).string(), "its folder is"}};
+    ::chmod(path.c_str(), 0444);
+    ::chmod("sub", 0555);
+    for (const auto& [list, what] : cases) {
+        EXPECT_EQ(run({list}, {kTabAnswer}), 1);
+        EXPECT_EQ(messageTexts(), Texts{"Marrowby cannot add barcodes to l.txt: " + what +
+                                        " read-only. The file was not changed."});
+        EXPECT_EQ(prompter.messages[0].beep, MessageBeep::Exclamation);
+        EXPECT_EQ(folder.read(list), input);
+    }
+    ::chmod("sub", 0755);
+    ::chmod(path.c_str(), 0640);
+    EXPECT_EQ(run({path}, {kTabAnswer}), 0);
+    struct stat status {};
+    ::stat(path.c_str(), &status);
+    EXPECT_EQ(status.st_mode & 07777, 0640u);
+}
+
+TEST_F(RoadTest, FolderThatVanishesMidRunIsReported) {
+    fs::create_directory(folder.path() / "sub");
+    std::string input;
+    for (int i = 0; i < 10; ++i) input += kRecord + "\r\n";
+    progress.atStep = [&] { fs::remove_all(folder.path() / "sub"); };
+    EXPECT_EQ(run("sub/l.txt", input), 1);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text.substr(0, 34), "Marrowby could not replace l.txt: ");
+    EXPECT_EQ(commandsEnabled, (std::vector<bool>{false, true}));
+}
+
+TEST_F(RoadTest, RunThatFailsMidwayLeavesNoFileBehind) {
+    std::string input;
+    for (int i = 0; i < 20000; ++i) input += kRecord + "\r\n";
+    const std::string path = (folder.path() / "l.txt").string();
+    // The list is damaged behind the run's back, beyond what its reader has buffered.
+    progress.atStep = [&] {
+        const int descriptor = ::open(path.c_str(), O_WRONLY);
+        ASSERT_EQ(::pwrite(descriptor, "\0", 1, off_t(input.size() - 10)), 1);
+        ::close(descriptor);
+    };
+    for (const char* mode : {"0", "1"}) {
+        SCOPED_TRACE(mode);
+        preferences[1] = mode;
+        EXPECT_EQ(run("l.txt", input, {kTabAnswer}), 1);
+        EXPECT_EQ(messageTexts(), Texts{"l.txt is not a text file: line 20000 holds a NUL byte."});
+        EXPECT_EQ(fs::file_size(path), input.size());
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1)
+            << "only the list remains";
+        EXPECT_EQ(commandsEnabled.back(), true);
+    }
+}
+
+TEST(KindFromExtension, DatabasesByTheirExtensionInAnyCase) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"/lists/MEMBERS.DBF", "dBase"},
+        {"/lists/members.dbt", "dBase"},
+        {"/lists/club.mdb", "Access"},
+        {"/lists/Club.Accdb", "Access"},
+        {"/lists/list.txt", ""},
+        {"/lists.dbf/list", ""},
+        {"/lists/dbf", ""},
+    };
+    for (const auto& [path, kind] : cases) EXPECT_EQ(KindFromExtension(path), kind) << path;
+}

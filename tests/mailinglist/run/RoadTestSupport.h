@@ -1,0 +1,87 @@
+// A scripted identification dialog and the pieces every headless run of the road needs.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "FakePrompter.h"
+#include "engine/BarcodeEngine.h"
+#include "mailinglist/run/AddBarcodesToFile.h"
+#include "mailinglist/run/FieldIdentifier.h"
+#include "mailinglist/run/RunPlan.h"
+#include "mailinglist/run/RunProgress.h"
+
+// Each showing takes the next answer: the roles the user leaves chosen and the result.
+struct FakeIdentifierAnswer {
+    FieldRoles roles;
+    int result = 1;
+};
+
+class FakeIdentifier : public FieldIdentifier {
+  public:
+    int identifyFields(TransferLines& lines, MailingList&) override {
+        shown.push_back(lines);
+        // Out of answers: confirm what was identified once, then give up rather than loop.
+        if (answers.empty()) return shown.size() == 1 ? 1 : 2;
+        const FakeIdentifierAnswer answer = answers.front();
+        answers.pop_front();
+        const FieldRoles& r = answer.roles;
+        int i = 4;
+        for (int position :
+             {r.address, r.zip5, r.zip4, r.zip9, r.highrise, r.barcode, r.deliveryPoint}) {
+            lines[i++] = std::to_string(position);
+        }
+        return answer.result;
+    }
+
+    std::deque<FakeIdentifierAnswer> answers;
+    std::vector<TransferLines> shown;
+};
+
+// Records the steps shown and can act at one of them (a folder that vanishes mid-run).
+class RecordingProgress : public RunProgress {
+  public:
+    void ShowRunStart(const std::string& name) override { events.push_back("start " + name); }
+    void ShowEnvelopeStep(int n) override {
+        events.push_back("step " + std::to_string(n));
+        if (atStep && n == 2) atStep();
+    }
+    void ClearPagePicture() override { events.push_back("clear"); }
+    void HideRunLabels() override { events.push_back("hide"); }
+
+    std::vector<std::string> events;
+    std::function<void()> atStep;
+};
+
+struct RoadFixture {
+    std::vector<std::string> preferences{"Marrowby preferences", "0", "0", "/"};
+    std::vector<std::string> designators = DesignatorTable();
+    BarcodeEngine engine{preferences, designators};
+    FakePrompter prompter;
+    FakeIdentifier identifier;
+    RecordingProgress progress;
+    std::ostringstream errors;
+    std::vector<bool> commandsEnabled;
+    MailingListContext context{prompter,    identifier,
+                               progress,    engine,
+                               preferences, [this](bool on) { commandsEnabled.push_back(on); },
+                               errors};
+
+    // Runs the command with the given answers and a fresh record of messages, dialogs and steps.
+    int run(std::vector<std::string> arguments, std::vector<FakeIdentifierAnswer> answers = {}) {
+        prompter.messages.clear();
+        identifier.shown.clear();
+        identifier.answers.assign(answers.begin(), answers.end());
+        commandsEnabled.clear();
+        progress.events.clear();
+        return AddBarcodesToFile(StartArguments{std::move(arguments)}, context);
+    }
+    std::vector<std::string> messageTexts() const {
+        std::vector<std::string> texts;
+        for (const RecordedMessage& m : prompter.messages) texts.push_back(m.text);
+        return texts;
+    }
+};
