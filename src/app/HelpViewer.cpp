@@ -1,5 +1,6 @@
 #include "app/HelpViewer.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -128,6 +129,20 @@ HelpViewer::HelpViewer() : QWidget(nullptr, Qt::Window) {
 void HelpViewer::showPage(const QUrl& page) {
     pages->setSource(page);
     stack_->setCurrentWidget(pages);
+    present();
+}
+
+void HelpViewer::present() {
+    // A modal dialog takes every click and key away from other windows. Help asked for
+    // while one is open is shown modal above it: usable at once, and the dialog stays
+    // open with what was typed into it.
+    QWidget* modal = QApplication::activeModalWidget();
+    const Qt::WindowModality wanted =
+        modal != nullptr && modal != this ? Qt::ApplicationModal : Qt::NonModal;
+    if (windowModality() != wanted) {
+        hide();
+        setWindowModality(wanted);
+    }
     show();
     raise();
     activateWindow();
@@ -139,9 +154,7 @@ void HelpViewer::showIndex() {
     search->clear();
     searchEdited({});
     stack_->setCurrentIndex(1);
-    show();
-    raise();
-    activateWindow();
+    present();
     search->setFocus();
 }
 
