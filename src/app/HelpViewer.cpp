@@ -46,6 +46,7 @@ constexpr Topic Topics[] = {
     {"dBase files", "addbarcodes.html#kinds"},
     {"Delivery point", "onebarcode.html#deliverypoint"},
     {"Envelopes, printing a barcode on", "onebarcode.html#printing"},
+    {"Exporting a list as text", "exporting.html"},
     {"Field identification", "fields.html"},
     {"Fonts for tags", "tagfonts.html"},
     {"Frame bar", "preferences.html#framebar"},
