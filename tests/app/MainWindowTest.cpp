@@ -1,5 +1,5 @@
-// The main window: its menu exactly as the user sees it, the hooks behind the
-// commands, the error boundary, disabling during a run and the progress picture.
+// The main window: the hooks behind the commands, the error boundary, disabling during a
+// run and the progress picture.
 #include "app/TMainWindow.h"
 
 #include <QApplication>
@@ -19,26 +19,6 @@ struct Window {
     TMainWindow window{prompter, help};
 };
 }  // namespace
-
-TEST(MainWindow, MenuCaptionsAccessKeysAndShortcut) {
-    Window w;
-    // Captions of the top menus and their items, "-" for a separator.
-    std::vector<std::vector<std::string>> menus;
-    for (QAction* top : w.window.menuBar()->actions()) {
-        menus.push_back({top->text().toStdString()});
-        for (QAction* item : top->menu()->actions())
-            menus.back().push_back(item->isSeparator() ? "-" : item->text().toStdString());
-    }
-    const std::vector<std::vector<std::string>> expected = {
-        {"&File", "Printer Setup", "-", "E&xit"},
-        {"Barcodes for Envelopes", "Add Barcodes to a File", "One Barcode at a Time"},
-        {"Barcoded Tray/Sack Tags", "Create and Print Tags", "Set Tag Fonts"},
-        {"&Help", "&Contents", "&Topic Search", "-", "&About"},
-    };
-    EXPECT_EQ(menus, expected);
-    EXPECT_EQ(w.window.Exit->shortcut(), QKeySequence("Ctrl+E"));
-    EXPECT_EQ(w.window.windowTitle(), "Marrowby");
-}
 
 TEST(MainWindow, EveryCommandRunsItsHookAndCanBeDisabledDuringARun) {
     Window w;

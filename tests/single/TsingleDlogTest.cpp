@@ -41,24 +41,6 @@ class TsingleDlogTest : public testing::Test {
 };
 }  // namespace
 
-TEST_F(TsingleDlogTest, ShowsItsControlsAsDesigned) {
-    EXPECT_EQ(dialog.windowTitle(), "Create One Barcode At A Time");
-    const std::pair<QWidget*, const char*> captions[] = {
-        {dialog.StreetLabel, "Enter address or two-digit delivery point:"},
-        {dialog.ZipLabel, "Enter nine-digit zip code:"},
-        {dialog.highriselabel, "Check if considered a highrise by the USPS:"},
-        {dialog.SequenceLabel, "Delivery point barcode digits:"},
-        {dialog.barcodelabel, "Delivery point barcode:"},
-        {dialog.Print, "Print Code"},
-        {dialog.Preview, "Preview"},
-        {dialog.Clear, "Clear"},
-        {dialog.Close, "Close"},
-    };
-    for (const auto& [widget, text] : captions)
-        EXPECT_EQ(widget->property("text").toString(), text);
-    EXPECT_TRUE(dialog.Print->isDefault());
-}
-
 TEST_F(TsingleDlogTest, TypingIsUpperCasedAndTheBarcodeAndPrintingFollowTheInputs) {
     struct Case {
         const char* street;
@@ -76,6 +58,7 @@ TEST_F(TsingleDlogTest, TypingIsUpperCasedAndTheBarcodeAndPrintingFollowTheInput
         {"123 MAIN", "1234", "6789", false, ""},
         {"123 MAIN", "12345", "67a9", false, ""},
     };
+    EXPECT_TRUE(dialog.Print->isDefault());  // Enter prints
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.street << " " << c.zip << "-" << c.zip4);
         QTest::mouseClick(dialog.Clear, Qt::LeftButton);
