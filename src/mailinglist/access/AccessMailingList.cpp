@@ -248,7 +248,7 @@ std::unique_ptr<MailingList> OpenAccessMailingList(AccessTable& taTable1, const 
                 break;
             }
         }
-        if (chosen.empty()) chosen = chooseTable(path);
+        if (chosen.empty()) chosen = chooseTable(path, tables);
     }
     if (chosen.empty()) return nullptr;
     taTable1.setTableName(chosen);

@@ -104,7 +104,7 @@ bool AddBarcodes(MailingList& list, const RunPlan& plan, MailingListContext& con
     Prompter& prompter = context.prompter;
     std::string outputName;
     if (!plan.addMode) {
-        outputName = context.askForBarcodeFileName()
+        outputName = context.saveMode.askForBarcodeFileName
                          ? prompter.saveFile(kSaveTitle, kSaveFilter, "txt")
                          : std::string("Barcode.txt");
         if (outputName.empty()) return true;

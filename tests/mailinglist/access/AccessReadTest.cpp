@@ -116,13 +116,15 @@ TEST(AccessRead, ChoosesTheTable) {
         ACCESS_DATABASE_OR_SKIP(path, folder, c.file);
         AccessTable taTable1;
         int shown = 0;
-        auto list = OpenAccessMailingList(taTable1, path.string(), c.argument,
-                                          [&](const std::string& database) {
-                                              ++shown;
-                                              EXPECT_EQ(database, path.string());
-                                              EXPECT_EQ(taTable1.DatabaseName(), path.string());
-                                              return std::string(c.selectorAnswer);
-                                          });
+        auto list = OpenAccessMailingList(
+            taTable1, path.string(), c.argument,
+            [&](const std::string& database, const std::vector<std::string>& tables) {
+                ++shown;
+                EXPECT_EQ(database, path.string());
+                EXPECT_GT(tables.size(), 1u);
+                EXPECT_EQ(taTable1.DatabaseName(), path.string());
+                return std::string(c.selectorAnswer);
+            });
         EXPECT_EQ(shown, c.selectorAnswer == nullptr ? 0 : 1) << c.file << " " << c.argument;
         if (c.table == nullptr) {
             EXPECT_EQ(list, nullptr);
