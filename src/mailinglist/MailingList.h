@@ -2,6 +2,7 @@
 // identification by names and contents, the record viewer and the run need of it.
 #pragma once
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,6 +26,12 @@ class MailingList {
     virtual FieldList identificationRecord(int pass) = 0;
     // Width in bytes of the field at a position, or -1 where fields have no fixed width.
     virtual int fieldWidth(int position) const = 0;
+    // For each field, whether the barcodes may be stored there without losing data: a text
+    // field that holds nothing but blanks or barcodes in every record, read apart from the
+    // run's own reading. Lists that add a barcode field of their own answer true for all.
+    virtual std::vector<bool> fieldsFreeForBarcodes() {
+        return std::vector<bool>(static_cast<size_t>(std::max(fieldCount(), 0)), true);
+    }
 
     // Record viewer of the identification dialog: names as the lists show them (an
     // empty list for kinds without names) and record n (1-based) as stored.

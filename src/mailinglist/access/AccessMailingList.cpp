@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "engine/MarrowbyError.h"
+#include "mailinglist/BarcodeValue.h"
 #include "mailinglist/FileKind.h"
 
 namespace fs = std::filesystem;
@@ -193,10 +194,28 @@ class AccessMailingList : public MailingList {
     int fieldCount() const override { return static_cast<int>(table_.FieldNames().size()); }
     std::vector<std::string> fieldNames() override { return table_.FieldNames(); }
 
-    FieldList identificationRecord(int) override {
-        FieldList fields = CurrentRecord(table_, fieldCount());
-        table_.Next();
+    // Pass n reads record n through a cursor of its own, leaving the run's where it is.
+    FieldList identificationRecord(int pass) override {
+        AccessTable& table = sampler();
+        if (pass == 1) table.First();
+        FieldList fields = CurrentRecord(table, fieldCount());
+        table.Next();
         return fields;
+    }
+
+    std::vector<bool> fieldsFreeForBarcodes() override {
+        AccessTable& table = sampler();
+        std::vector<bool> free;
+        for (int i = 0; i < fieldCount(); ++i) {
+            free.push_back(table.FieldType(i) == AccessFieldType::Text);
+        }
+        for (table.First(); !table.Eof() && std::count(free.begin(), free.end(), true) > 0;
+             table.Next()) {
+            for (int i = 0; i < fieldCount(); ++i) {
+                free[i] = free[i] && BlankOrBarcode(table.FieldText(i));
+            }
+        }
+        return free;
     }
 
     int fieldWidth(int) const override { return -1; }
@@ -217,11 +236,22 @@ class AccessMailingList : public MailingList {
     }
 
     std::unique_ptr<RecordSource> openSource(const RunPlan& plan) override {
+        sampler_.setActive(false);
         return std::make_unique<AccessRecordSource>(table_, plan);
     }
 
   private:
+    AccessTable& sampler() {
+        if (!sampler_.Active()) {
+            sampler_.setDatabaseName(path_);
+            sampler_.setTableName(table_.TableName());
+            sampler_.setActive(true);
+        }
+        return sampler_;
+    }
+
     AccessTable& table_;
+    AccessTable sampler_;  // identification's own cursor on the same table
     std::string path_;
 };
 

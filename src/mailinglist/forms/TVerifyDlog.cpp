@@ -8,6 +8,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 #include "engine/MarrowbyError.h"
 #include "mailinglist/FileKind.h"
@@ -19,6 +21,13 @@ namespace {
 constexpr int kHelpContext = 20;
 // Room beside an item's text in a drop-down: the item's padding and the list's frame.
 constexpr int kItemMargins = 24;
+// The design's size, and its narrowest lists on the left and on the right.
+constexpr int kDesignWidth = 560;
+constexpr int kDesignHeight = 584;
+constexpr int kNarrowestLeftList = 140;
+constexpr int kNarrowestRightList = 110;
+// Lists grow to fit their values up to this width; longer values drop down whole.
+constexpr int kWidestList = 420;
 
 QLabel* MakeLabel(QWidget* parent, const char* text, int x, int y, int w, int h = 18) {
     auto* label = new QLabel(QString::fromUtf8(text), parent);
@@ -54,7 +63,7 @@ QString ItemText(const std::string& field) {
 }  // namespace
 
 TVerifyDlog::TVerifyDlog(QWidget* parent) : QDialog(parent) {
-    setFixedSize(560, 584);
+    setFixedSize(kDesignWidth, kDesignHeight);
     Label7 = MakeLabel(this, "Field Identification for this File", 10, 8, 540, 20);
     QFont bold = Label7->font();
     bold.setBold(true);
@@ -141,6 +150,16 @@ TVerifyDlog::TVerifyDlog(QWidget* parent) : QDialog(parent) {
          {Label5, Label12, clearHighrise, Label15, Label9, Label11, Label10, barcodeLabel}) {
         label->installEventFilter(this);
     }
+
+    const auto place = [this](Place where, std::initializer_list<QWidget*> widgets) {
+        for (QWidget* widget : widgets) placements_.push_back({widget, widget->geometry(), where});
+    };
+    place(Place::LeftList, {address, dp, zip9, zip5, barcode, BarcodeBevelTall, barcodebevelshort});
+    place(Place::RightColumn,
+          {Label12, Label6, Label10, Label3, Label2, prevbtn, nextbtn, Label4, CurrentRecordLabel});
+    place(Place::RightList, {highrise, clearHighrise, zip4});
+    place(Place::RightEdge, {NewRecordsLabel, OKBtn, CancelBtn});
+    place(Place::FullWidth, {Label7, Memo2});
 }
 
 const std::array<int FieldRoles::*, TVerifyDlog::RoleCount> TVerifyDlog::kRoleOf = {
@@ -163,6 +182,7 @@ bool TVerifyDlog::identifyFields(FieldRoles& roles, MailingList& list, bool addM
 
 void TVerifyDlog::FormActivate(MailingList& mailingList, const FieldRoles& roles, bool addMode) {
     list_ = &mailingList;
+    listWidth_ = 0;
     prevbtn->setEnabled(false);
     recordCount_ = mailingList.recordCount();
     fieldCount_ = mailingList.fieldCount();
@@ -207,19 +227,20 @@ FieldRoles TVerifyDlog::FormClose() {
 
 void TVerifyDlog::loadLists() {
     QStringList items;
-    for (const std::string& field : fields_) items << ItemText(field);
+    int widest = 0;
+    for (const std::string& field : fields_) {
+        items << ItemText(field);
+        widest = std::max(widest, address->fontMetrics().horizontalAdvance(items.back()));
+    }
+    fitListsToValues(widest);
     for (int role = 0; role < RoleCount; ++role) {
         QComboBox* box = list(Role(role));
         box->clear();
         box->addItems(items);
         box->setMaxVisibleItems(std::max(fieldCount_, 1));
-        // Values are longer than the lists are wide: the drop-down shows each whole, and
-        // every value also comes as a tool tip.
-        int widest = 0;
-        for (int i = 0; i < box->count(); ++i) {
-            box->setItemData(i, items[i], Qt::ToolTipRole);
-            widest = std::max(widest, box->view()->fontMetrics().horizontalAdvance(items[i]));
-        }
+        // A value longer than the widest list still drops down whole, and every value
+        // comes as a tool tip.
+        for (int i = 0; i < box->count(); ++i) box->setItemData(i, items[i], Qt::ToolTipRole);
         box->view()->setMinimumWidth(widest + kItemMargins +
                                      box->view()->verticalScrollBar()->sizeHint().width());
         const bool shown = role != Barcode || addMode_;
@@ -229,6 +250,43 @@ void TVerifyDlog::loadLists() {
 }
 
 void TVerifyDlog::showChoice(QComboBox* box) { box->setToolTip(box->currentText()); }
+
+// Every list as wide as the longest value shown (text width `widest`), never narrower than
+// designed; the right-hand column and the form make room. Within one showing the lists only
+// grow, so that the form does not jump while the user pages through the records.
+void TVerifyDlog::fitListsToValues(int widest) {
+    QStyleOptionComboBox option;
+    option.initFrom(address);
+    const QSize content(widest, address->fontMetrics().height());
+    const int needed =
+        style()->sizeFromContents(QStyle::CT_ComboBox, &option, content, address).width();
+    listWidth_ = std::max(listWidth_, std::min(needed, kWidestList));
+    const int left = std::max(0, listWidth_ - kNarrowestLeftList);
+    const int right = std::max(0, listWidth_ - kNarrowestRightList);
+    for (const auto& [widget, design, place] : placements_) {
+        QRect moved = design;
+        switch (place) {
+            case Place::LeftList:
+                moved.setWidth(design.width() + left);
+                break;
+            case Place::RightColumn:
+                moved.translate(left, 0);
+                break;
+            case Place::RightList:
+                moved.translate(left, 0);
+                moved.setWidth(design.width() + right);
+                break;
+            case Place::RightEdge:
+                moved.translate(left + right, 0);
+                break;
+            case Place::FullWidth:
+                moved.setWidth(design.width() + left + right);
+                break;
+        }
+        widget->setGeometry(moved);
+    }
+    setFixedSize(kDesignWidth + left + right, kDesignHeight);
+}
 
 void TVerifyDlog::showRecordLabel() {
     CurrentRecordLabel->setText(currentRecord_ == 0 ? QString("Field List")

@@ -5,8 +5,10 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include <QDialog>
+#include <QRect>
 
 #include "mailinglist/RecordSource.h"
 #include "mailinglist/run/FieldIdentifier.h"
@@ -85,10 +87,21 @@ class TVerifyDlog : public QDialog, public FieldIdentifier {
     QComboBox* list(Role role) const;
     void loadLists();
     void showChoice(QComboBox* box);
+    void fitListsToValues(int widest);
     void listChange(Role role);
     void clearRole(Role role);
     void showRecordLabel();
     void viewRecord(const std::function<void()>& load);
+
+    // How a control moves from where the design puts it when the lists grow wider.
+    enum class Place { LeftList, RightColumn, RightList, RightEdge, FullWidth };
+    struct Placement {
+        QWidget* widget;
+        QRect design;
+        Place place;
+    };
+    std::vector<Placement> placements_;
+    int listWidth_ = 0;  // the widest any list needed in this showing
 
     MailingList* list_ = nullptr;
     long recordCount_ = 0;

@@ -73,6 +73,7 @@ int OpenMailingList(const StartArguments& args, MailingListContext& context) {
     FieldRoles roles;
     IdentifyByNames(list->fieldNames(), roles);
     if (NeedsContentIdentification(roles, addMode)) IdentifyByContents(*list, roles);
+    KeepBarcodesOffData(*list, addMode, roles);
 
     context.prompter.setBusy(false);
     for (;;) {

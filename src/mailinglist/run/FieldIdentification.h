@@ -24,6 +24,11 @@ FieldRoles ContentCandidates(const FieldList& record, int fieldCount);
 // candidates of the first three records.
 void IdentifyByContents(MailingList& list, FieldRoles& roles);
 
+// A list that stores its barcodes in one of its own fields (dBase, Access) in add mode is
+// never offered a barcode field that holds data: such a proposal gives way to the first field
+// free for barcodes, wide enough for one and held by no other role, or to none.
+void KeepBarcodesOffData(MailingList& list, bool addMode, FieldRoles& roles);
+
 // Contents are examined unless the names already give a whole ZIP, an address or delivery
 // point, and a barcode field where one is needed.
 bool NeedsContentIdentification(const FieldRoles& roles, bool addMode);

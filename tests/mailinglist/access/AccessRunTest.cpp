@@ -64,6 +64,12 @@ TEST(AccessRun, FailureRestoresTheDatabaseAndTheNextRunStoresTheBarcodes) {
     }
     EXPECT_GE(coded, 4);
     EXPECT_EQ(AccessFolderListing(folder.path()), std::vector<std::string>{"nwind.mdb"});
+
+    // Barcodes and blanks are all HomePhone holds now: it may take the barcodes again.
+    auto list = OpenAccessMailingList(taTable1, path.string(), "Employees", nullptr);
+    const std::vector<bool> free = list->fieldsFreeForBarcodes();
+    EXPECT_TRUE(free.at(roles.barcode));
+    EXPECT_FALSE(free.at(roles.address));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The identification dialog driven through its widgets: lists, rules, viewer and result.
 #include "mailinglist/forms/TVerifyDlog.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -136,6 +137,48 @@ TEST_F(TVerifyDlogTest, BarcodesOnlyModeHidesTheBarcodeListAndKeepsItsPosition) 
     Choose(dialog.highrise, 5);
     EXPECT_EQ(dialog.FormClose(),
               (FieldRoles{.address = 1, .zip5 = 3, .zip4 = 4, .highrise = 5, .barcode = 5}));
+}
+
+// Lists grow to show their longest value whole, the right-hand column making room; a value
+// too long even for that drops down whole; every value is a tool tip.
+TEST_F(TVerifyDlogTest, ListsAreWideEnoughForTheirValues) {
+    const QString street = "4450 Cherry Hill Rd, Unit 1207, Rear";
+    const QString note(200, 'x');
+    const std::string record = "Smith\t" + street.toStdString() + "\t77001-1234\r\n" +
+                               "Jones\t1 Elm\t" + note.toStdString() + "\r\n";
+    open(record, kAsciiTab, 2, 3, {.address = 1, .zip9 = 2});
+    const QSize design = dialog.size();
+    const auto fits = [](QComboBox* box, const QString& text) {
+        return box->width() > box->fontMetrics().horizontalAdvance(text) + 16;
+    };
+    for (QComboBox* box :
+         {dialog.address, dialog.zip5, dialog.barcode, dialog.highrise, dialog.zip4}) {
+        EXPECT_TRUE(fits(box, street)) << box->width();
+        EXPECT_EQ(box->itemData(1, Qt::ToolTipRole).toString(), street);
+    }
+    EXPECT_EQ(dialog.address->toolTip(), street);
+    EXPECT_LT(dialog.address->geometry().right(), dialog.Label12->geometry().left());
+    EXPECT_LT(dialog.zip5->geometry().right(), dialog.Label10->geometry().left());
+    EXPECT_LE(dialog.highrise->geometry().right(), dialog.CancelBtn->geometry().right());
+    EXPECT_LT(dialog.CancelBtn->geometry().right(), dialog.width());
+
+    // Paging on to longer values: the lists grow up to a limit and the drop-down shows all.
+    QTest::mouseClick(dialog.nextbtn, Qt::LeftButton);
+    EXPECT_FALSE(fits(dialog.zip9, note));
+    EXPECT_GE(dialog.zip9->view()->minimumWidth(),
+              dialog.zip9->view()->fontMetrics().horizontalAdvance(note));
+    EXPECT_EQ(dialog.zip9->toolTip(), note);
+    EXPECT_GT(dialog.width(), design.width());
+    QTest::mouseClick(dialog.prevbtn, Qt::LeftButton);
+    EXPECT_TRUE(fits(dialog.address, street)) << "never narrower within one showing";
+
+    Choose(dialog.dp, 2);
+    EXPECT_EQ(dialog.dp->toolTip(), dialog.dp->currentText());
+    EXPECT_EQ(dialog.zip9->toolTip(), "");  // cleared: the field holds one role
+
+    // A list of short values keeps the designed form.
+    open("a\tb\tc\r\n", kAsciiTab, 1, 3, {});
+    EXPECT_EQ(dialog.width(), 560);
 }
 
 TEST_F(TVerifyDlogTest, FinishCancelHelpAndAReadErrorOfTheViewer) {

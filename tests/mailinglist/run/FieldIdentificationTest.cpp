@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "TempFolder.h"
+#include "mailinglist/BarcodeValue.h"
 #include "mailinglist/FileKind.h"
+#include "mailinglist/MailingList.h"
 #include "mailinglist/text/TextMailingList.h"
 
 TEST(FieldIdentification, VoteOfThree) {
@@ -82,4 +84,80 @@ TEST(FieldIdentification, ContentsAreExaminedOnlyWhenNamesFallShort) {
     EXPECT_TRUE(NeedsContentIdentification({.address = 1, .zip5 = 4, .zip4 = 5}, true));
     EXPECT_FALSE(NeedsContentIdentification({.address = 1, .zip5 = 4, .zip4 = 5}, false));
     EXPECT_TRUE(NeedsContentIdentification({.zip9 = 1}, false));
+}
+
+TEST(FieldIdentification, BlankOrBarcodeIsAllABarcodeFieldMayHold) {
+    const struct {
+        std::string_view value;
+        bool free;
+    } cases[] = {
+        {"", true},
+        {"      ", true},
+        {std::string_view("\0\0 ", 3), true},
+        {"/770011234057/", true},
+        {"/770011234057/   ", true},
+        {"[[770011234057[[", true},
+        {"old barcode", false},
+        {"77001", false},
+        {"/77001123405X/", false},
+        {"/770011234057|", false},
+        {"17700112340571", false},  // fourteen digits are a number, not a framed barcode
+        {" /770011234057/", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(BlankOrBarcode(c.value), c.free) << c.value;
+}
+
+namespace {
+
+// A list that stores barcodes in its own fields, with fixed answers.
+class FieldsList : public MailingList {
+  public:
+    FieldsList(std::string kind, std::vector<bool> free, std::vector<int> widths)
+        : kind_(std::move(kind)), free_(std::move(free)), widths_(std::move(widths)) {}
+    std::string kind() const override { return kind_; }
+    std::string fileName() const override { return "list"; }
+    long recordCount() const override { return 3; }
+    int fieldCount() const override { return static_cast<int>(free_.size()); }
+    std::vector<std::string> fieldNames() override { return {}; }
+    FieldList identificationRecord(int) override { return {}; }
+    int fieldWidth(int position) const override { return widths_.at(position); }
+    std::vector<std::string> viewerFieldNames() override { return {}; }
+    FieldList viewerRecord(long) override { return {}; }
+    std::vector<bool> fieldsFreeForBarcodes() override { return free_; }
+    std::unique_ptr<RecordSource> openSource(const RunPlan&) override { return nullptr; }
+
+  private:
+    std::string kind_;
+    std::vector<bool> free_;
+    std::vector<int> widths_;
+};
+
+}  // namespace
+
+TEST(FieldIdentification, BarcodesAreNeverProposedForAFieldThatHoldsData) {
+    const std::vector<bool> free{false, true, false, true, true};
+    const std::vector<int> widths{30, 13, 20, 14, 20};
+    const struct {
+        const char* what;
+        std::string_view kind;
+        bool addMode;
+        FieldRoles proposed;
+        int barcode;  // afterwards
+    } cases[] = {
+        {"a free field stays", kDbase, true, {.address = 0, .barcode = 4}, 4},
+        {"data: the first free field wide enough", kDbase, true, {.address = 0, .barcode = 2}, 3},
+        {"none proposed: one is found", kAccess, true, {.address = 0}, 3},
+        {"free fields taken by other roles", kAccess, true, {.zip9 = 3, .deliveryPoint = 4}, -1},
+        {"out of range", kDbase, true, {.barcode = 7}, 3},
+        {"barcodes only: left alone", kDbase, false, {.barcode = 2}, 2},
+        {"a text list adds its own field", kAsciiTab, true, {.barcode = 2}, 2},
+    };
+    for (const auto& c : cases) {
+        FieldsList list(std::string(c.kind), free, widths);
+        FieldRoles roles = c.proposed;
+        KeepBarcodesOffData(list, c.addMode, roles);
+        FieldRoles expected = c.proposed;
+        expected.barcode = c.barcode;
+        EXPECT_EQ(roles, expected) << c.what;
+    }
 }
