@@ -72,4 +72,30 @@ TEST(AccessRun, FailureRestoresTheDatabaseAndTheNextRunStoresTheBarcodes) {
     EXPECT_FALSE(free.at(roles.address));
 }
 
+// The whole road over a database of several tables: the selector is handed the tables and its
+// answer is the table read; Cancel in it, or in the identification dialog, changes nothing.
+TEST(AccessRun, TheSelectorPicksTheTableTheRoadReads) {
+    ACCESS_DATABASE_OR_SKIP(path, folder, "nwind.mdb");
+    const std::string original = AccessFileBytes(path);
+    RoadFixture road;
+    std::vector<std::string> offered;
+    std::string answer = "Customers";
+    road.context.chooseTable = [&](const std::string& database,
+                                   const std::vector<std::string>& tables) {
+        EXPECT_EQ(database, path.string());
+        offered = tables;
+        return answer;
+    };
+    EXPECT_EQ(road.run({path.string()}, {{{}, false}}), 0);
+    EXPECT_EQ(offered.size(), 9u);
+    ASSERT_EQ(road.identifier.shown.size(), 1u);
+    EXPECT_EQ(road.identifier.shown[0].address, 4) << "Customers' Address field";
+
+    answer.clear();
+    road.run({path.string()});
+    EXPECT_TRUE(road.identifier.shown.empty());
+    EXPECT_TRUE(road.prompter.messages.empty());
+    EXPECT_TRUE(AccessFileBytes(path) == original);
+}
+
 }  // namespace

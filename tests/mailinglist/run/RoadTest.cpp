@@ -116,6 +116,8 @@ TEST_F(RoadTest, ListsComeBackWithTheirBarcodes) {
         if (c.barcodesOnly) {
             EXPECT_EQ(folder.read("List.TXT"), c.input);
         }
+        // The dialog offers the barcode field only when barcodes go into the list.
+        EXPECT_EQ(identifier.addModes, std::vector<bool>{!c.barcodesOnly});
         EXPECT_EQ(messageTexts(),
                   Texts{c.barcodesOnly ? "Barcodes for list.txt have been saved in Barcode.txt."
                                        : "Barcodes have been added to list.txt."});
