@@ -90,6 +90,8 @@ def bars_glyph(bars):
 
 
 def blank_glyph():
+    # A character without bars still takes one pitch: a wrong frame-bar character then
+    # shows as a gap where the frame bar belongs, and the bars around it keep their pitch.
     return TTGlyphPen(None).glyph(), PITCH
 
 
@@ -161,8 +163,8 @@ def main():
     size = f"{NOMINAL_POINTS} pt"
 
     heights = {"L": (0, POSTNET_FULL), "S": (0, POSTNET_HALF)}
-    names = {"/": "slash", **{d: n for d, n in zip("0123456789", (
-        "zero", "one", "two", "three", "four", "five", "six", "seven", "eight", "nine"))}}
+    digit_names = "zero one two three four five six seven eight nine".split()
+    names = {"/": "slash", **dict(zip("0123456789", digit_names))}
     postnet = {
         char: (names[char], bars_glyph([heights[bar] for bar in bars]))
         for char, bars in engine_bar_table(ENGINE_SOURCE).items()
