@@ -67,8 +67,8 @@ PRINTABLE = [c for c in range(0x20, 0x7F)] + [c for c in range(0xA0, 0x100)]
 
 def engine_bar_table(source):
     """The character -> "L"/"S" bars table of the engine, read from its source."""
-    text = source.read_text(encoding="utf-8")
-    table = dict(re.findall(r"\{'(.)',\s*\"([LS]+)\"\}", text))
+    block = re.search(r"kBars = \{\{(.*?)\}\};", source.read_text(encoding="utf-8"), re.S)
+    table = dict(re.findall(r"\{'(.)',\s*\"([LS]+)\"\}", block.group(1) if block else ""))
     if sorted(table) != sorted("/0123456789"):
         sys.exit(f"{source}: bar table not found (got {sorted(table)})")
     return table

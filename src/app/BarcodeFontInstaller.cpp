@@ -163,7 +163,7 @@ void BarcodeFontInstaller::Install() {
     std::string text = std::string(copied ? "The barcode fonts are now installed"
                                           : "The barcode fonts were already installed") +
                        " in the folder " + target.string() + ".\n\nIn your word processor choose:";
-    const std::string size = std::to_string(BarcodeFontPoints) + " pt";
+    const std::string size = std::to_string(kBarcodeFontPoints) + " pt";
     for (const BarcodeFont& font : BarcodeFonts()) {
         text += std::string("\n\"") + font.family + "\" at " + size + " for " + font.use + ";";
     }

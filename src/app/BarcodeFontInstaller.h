@@ -17,7 +17,7 @@ struct BarcodeFont {
 
 // The fonts that ship with Marrowby and the one size they are drawn for.
 const std::vector<BarcodeFont>& BarcodeFonts();
-constexpr int BarcodeFontPoints = 16;
+constexpr int kBarcodeFontPoints = 16;
 
 class BarcodeFontInstaller {
   public:

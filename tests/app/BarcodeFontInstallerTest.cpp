@@ -64,7 +64,7 @@ struct FreshUser {
     }
 };
 
-const fs::path SourceFonts = fs::path(MARROWBY_SOURCE_DIR) / "fonts";
+const fs::path kSourceFonts = fs::path(MARROWBY_SOURCE_DIR) / "fonts";
 
 }  // namespace
 
@@ -110,7 +110,7 @@ TEST(BarcodeFontInstaller, InstallsOnceSaysWhereAndWhichSizeAndFontconfigListsTh
               0u);
     EXPECT_EQ(fs::last_write_time(user.fonts / "MarrowbyPOSTNET.ttf"), written);
     for (const BarcodeFont& font : BarcodeFonts()) {
-        EXPECT_TRUE(ReadBytes(user.fonts / font.file) == ReadBytes(SourceFonts / font.file))
+        EXPECT_TRUE(ReadBytes(user.fonts / font.file) == ReadBytes(kSourceFonts / font.file))
             << font.file;
     }
     // Nothing but the two fonts lands in the folder (no scratch files are left).
@@ -143,7 +143,7 @@ TEST(BarcodeFontInstaller, RepairsADamagedCopyAndReportsWhatGoesWrong) {
              fs::create_directories(u.fonts);
              std::ofstream(u.fonts / "MarrowbyPOSTNET.ttf") << "half a font";
          },
-         {missing, SourceFonts},
+         {missing, kSourceFonts},
          "fc-cache",
          MessageIcon::Information,
          "The barcode fonts are now installed in the folder "},
@@ -156,7 +156,7 @@ TEST(BarcodeFontInstaller, RepairsADamagedCopyAndReportsWhatGoesWrong) {
          "of these folders:\n/nonexistent/marrowby-fonts\n\nPlease install Marrowby again."},
         {"no font cache program",
          [](FreshUser&) {},
-         {SourceFonts},
+         {kSourceFonts},
          "no-such-fc-cache",
          MessageIcon::Warning,
          "The list of fonts could not be refreshed (no-such-fc-cache could not be started), so "
@@ -173,7 +173,7 @@ TEST(BarcodeFontInstaller, RepairsADamagedCopyAndReportsWhatGoesWrong) {
             << user.prompter.messages[0].text;
         const bool installed = c.icon != MessageIcon::Error;
         EXPECT_EQ(ReadBytes(user.fonts / "MarrowbyPOSTNET.ttf") ==
-                      ReadBytes(SourceFonts / "MarrowbyPOSTNET.ttf"),
+                      ReadBytes(kSourceFonts / "MarrowbyPOSTNET.ttf"),
                   installed);
     }
 
@@ -181,7 +181,7 @@ TEST(BarcodeFontInstaller, RepairsADamagedCopyAndReportsWhatGoesWrong) {
     FreshUser user;
     fs::create_directories(user.fonts.parent_path());
     std::ofstream(user.fonts) << "not a folder";
-    BarcodeFontInstaller installer(user.prompter, {SourceFonts});
+    BarcodeFontInstaller installer(user.prompter, {kSourceFonts});
     try {
         installer.Install();
         ADD_FAILURE() << "no error";

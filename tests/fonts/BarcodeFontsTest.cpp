@@ -16,18 +16,18 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path FontFolder = fs::path(MARROWBY_SOURCE_DIR) / "fonts";
+const fs::path kFontFolder = fs::path(MARROWBY_SOURCE_DIR) / "fonts";
 
 // Nominal dimensions in inches, and their size in pixels at the rendering resolution.
-constexpr double Pitch = 1.0 / 22, BarWidth = 0.020;
-constexpr double PostnetFull = 0.125, PostnetHalf = 0.050;
-constexpr double ImbFull = 0.145, ImbTracker = 0.048, ImbAscender = 0.0965;
-double Pixels(double inches) { return inches * RenderDpi; }
-constexpr double Tolerance = 1.0;  // pixels
+constexpr double kPitch = 1.0 / 22, kBarWidth = 0.020;
+constexpr double kPostnetFull = 0.125, kPostnetHalf = 0.050;
+constexpr double kImbFull = 0.145, kImbTracker = 0.048, kImbAscender = 0.0965;
+double Pixels(double inches) { return inches * kRenderDpi; }
+constexpr double kTolerance = 1.0;  // pixels
 
-const double Em = BarcodeFontPoints * RenderDpi / 72.0;
+const double kEm = kBarcodeFontPoints * kRenderDpi / 72.0;
 // The line box: 0.8 em above the baseline and 0.2 em below.
-const double Baseline = RenderMargin + 0.8 * Em;
+const double kBaseline = kRenderMargin + 0.8 * kEm;
 
 // The pitch cell of every bar: a character that draws no bars still takes one cell.
 std::vector<int> Cells(const std::string& text, const std::map<char, int>& barsOf) {
@@ -47,14 +47,14 @@ std::vector<int> Cells(const std::string& text, const std::map<char, int>& barsO
 // Width, pitch position and the line box, shared by both fonts.
 void ExpectBarsInCells(const Rendering& rendering, const std::vector<int>& cells) {
     ASSERT_EQ(rendering.bars.size(), cells.size());
-    EXPECT_NEAR(rendering.height, 2 * RenderMargin + Em, Tolerance);
+    EXPECT_NEAR(rendering.height, 2 * kRenderMargin + kEm, kTolerance);
     for (size_t i = 0; i < cells.size(); ++i) {
         const MeasuredBar& bar = rendering.bars[i];
         SCOPED_TRACE("bar " + std::to_string(i));
-        EXPECT_NEAR(bar.centre(), RenderMargin + (cells[i] + 0.5) * Pixels(Pitch), Tolerance);
-        EXPECT_NEAR(bar.right - bar.left, Pixels(BarWidth), Tolerance);
-        EXPECT_GE(bar.top, RenderMargin);
-        EXPECT_LE(bar.bottom, RenderMargin + Em);
+        EXPECT_NEAR(bar.centre(), kRenderMargin + (cells[i] + 0.5) * Pixels(kPitch), kTolerance);
+        EXPECT_NEAR(bar.right - bar.left, Pixels(kBarWidth), kTolerance);
+        EXPECT_GE(bar.top, kRenderMargin);
+        EXPECT_LE(bar.bottom, kRenderMargin + kEm);
     }
 }
 
@@ -63,17 +63,17 @@ std::string ReadBytes(const fs::path& file) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-fs::path FontFile(int index) { return FontFolder / BarcodeFonts().at(index).file; }
+fs::path FontFile(int index) { return kFontFolder / BarcodeFonts().at(index).file; }
 
 }  // namespace
 
 TEST(BarcodeFonts, CommittedFilesAreWhatTheGeneratorMakes) {
     TempFolder scratch;
     const ProgramRun run =
-        RunProgram((FontFolder / "make-fonts.py").string(), {scratch.path().string()});
+        RunProgram((kFontFolder / "make-fonts.py").string(), {scratch.path().string()});
     ASSERT_EQ(run.exitCode, 0) << run.output;
     for (const BarcodeFont& font : BarcodeFonts()) {
-        const fs::path committed = FontFolder / font.file;
+        const fs::path committed = kFontFolder / font.file;
         ASSERT_TRUE(fs::exists(committed)) << committed;
         EXPECT_TRUE(scratch.read(font.file) == ReadBytes(committed))
             << font.file << " differs from a fresh run of make-fonts.py";
@@ -84,12 +84,13 @@ TEST(BarcodeFonts, PassTheSanitizerAndFontconfigKnowsTheirNames) {
     TempFolder scratch;
     for (const BarcodeFont& font : BarcodeFonts()) {
         SCOPED_TRACE(font.file);
-        const ProgramRun sanitized = RunProgram(
-            "ots-sanitize", {(FontFolder / font.file).string(), (scratch.path() / "out").string()});
+        const ProgramRun sanitized =
+            RunProgram("ots-sanitize",
+                       {(kFontFolder / font.file).string(), (scratch.path() / "out").string()});
         EXPECT_EQ(sanitized.exitCode, 0) << sanitized.output;
         const ProgramRun scanned = RunProgram(
             "fc-scan",
-            {"--format=%{family}|%{style}|%{postscriptname}", (FontFolder / font.file).string()});
+            {"--format=%{family}|%{style}|%{postscriptname}", (kFontFolder / font.file).string()});
         std::string postscript = font.family;
         std::erase(postscript, ' ');
         EXPECT_EQ(scanned.output, std::string(font.family) + "|Regular|" + postscript + "-Regular");
@@ -112,18 +113,19 @@ TEST(BarcodeFonts, PostnetTextsDrawTheEnginesBarsAtUspsDimensions) {
         "/000009999999/",
     };
     TempFolder scratch;
-    for (const std::string& text : texts) {
-        SCOPED_TRACE(text);
+    for (size_t row = 0; row < texts.size(); ++row) {
+        const std::string& text = texts[row];
+        SCOPED_TRACE("row " + std::to_string(row + 1) + ": " + text);
         const Rendering rendering =
-            RenderBars(FontFile(0), text, BarcodeFontPoints, scratch.path());
+            RenderBars(FontFile(0), text, kBarcodeFontPoints, scratch.path());
         const std::string pattern = BarPattern(text);
         ASSERT_NO_FATAL_FAILURE(ExpectBarsInCells(rendering, Cells(text, barsOf)));
         for (size_t i = 0; i < pattern.size(); ++i) {
             const MeasuredBar& bar = rendering.bars[i];
             SCOPED_TRACE("bar " + std::to_string(i));
-            EXPECT_NEAR(bar.bottom, Baseline, Tolerance);
-            EXPECT_NEAR(bar.bottom - bar.top, Pixels(pattern[i] == 'L' ? PostnetFull : PostnetHalf),
-                        Tolerance);
+            EXPECT_NEAR(bar.bottom, kBaseline, kTolerance);
+            EXPECT_NEAR(bar.bottom - bar.top,
+                        Pixels(pattern[i] == 'L' ? kPostnetFull : kPostnetHalf), kTolerance);
         }
     }
 }
@@ -137,14 +139,15 @@ TEST(BarcodeFonts, IntelligentMailLettersDrawTheFourBarStates) {
         "F a T-D|A xF",
     };
     TempFolder scratch;
-    for (const std::string& text : texts) {
-        SCOPED_TRACE(text);
+    for (size_t row = 0; row < texts.size(); ++row) {
+        const std::string& text = texts[row];
+        SCOPED_TRACE("row " + std::to_string(row + 1) + ": " + text);
         const Rendering rendering =
-            RenderBars(FontFile(1), text, BarcodeFontPoints, scratch.path());
+            RenderBars(FontFile(1), text, kBarcodeFontPoints, scratch.path());
         ASSERT_NO_FATAL_FAILURE(ExpectBarsInCells(rendering, Cells(text, barsOf)));
         // The full bar spans the whole symbol; the tracker sits in its middle.
-        const double bottom = Baseline, top = Baseline - Pixels(ImbFull);
-        const double extension = (Pixels(ImbFull) - Pixels(ImbTracker)) / 2;
+        const double bottom = kBaseline, top = kBaseline - Pixels(kImbFull);
+        const double extension = (Pixels(kImbFull) - Pixels(kImbTracker)) / 2;
         const std::map<char, std::pair<double, double>> edges = {
             {'F', {top, bottom}},
             {'A', {top, bottom - extension}},
@@ -157,12 +160,12 @@ TEST(BarcodeFonts, IntelligentMailLettersDrawTheFourBarStates) {
         for (size_t i = 0; i < letters.size(); ++i) {
             const MeasuredBar& bar = rendering.bars[i];
             SCOPED_TRACE("bar " + std::to_string(i) + " " + letters[i]);
-            EXPECT_NEAR(bar.top, edges.at(letters[i]).first, Tolerance);
-            EXPECT_NEAR(bar.bottom, edges.at(letters[i]).second, Tolerance);
-            const double height = letters[i] == 'F'   ? Pixels(ImbFull)
-                                  : letters[i] == 'T' ? Pixels(ImbTracker)
-                                                      : Pixels(ImbAscender);
-            EXPECT_NEAR(bar.bottom - bar.top, height, Tolerance);
+            EXPECT_NEAR(bar.top, edges.at(letters[i]).first, kTolerance);
+            EXPECT_NEAR(bar.bottom, edges.at(letters[i]).second, kTolerance);
+            const double height = letters[i] == 'F'   ? Pixels(kImbFull)
+                                  : letters[i] == 'T' ? Pixels(kImbTracker)
+                                                      : Pixels(kImbAscender);
+            EXPECT_NEAR(bar.bottom - bar.top, height, kTolerance);
         }
     }
 }

@@ -24,8 +24,8 @@ Rendering RenderBars(const std::filesystem::path& font, const std::string& text,
                      const std::filesystem::path& scratchFolder) {
     const std::filesystem::path png = scratchFolder / "bars.png";
     const ProgramRun run =
-        RunProgram("hb-view", {"--font-size=" + std::to_string(points * RenderDpi / 72.0),
-                               "--margin=" + std::to_string(RenderMargin), "--output-format=png",
+        RunProgram("hb-view", {"--font-size=" + std::to_string(points * kRenderDpi / 72.0),
+                               "--margin=" + std::to_string(kRenderMargin), "--output-format=png",
                                "--output-file=" + png.string(), font.string(), text});
     if (run.exitCode != 0) throw std::runtime_error("hb-view failed: " + run.output);
     const QImage image =

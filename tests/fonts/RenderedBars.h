@@ -23,8 +23,8 @@ struct Rendering {
     std::vector<MeasuredBar> bars;  // left to right
 };
 
-constexpr int RenderDpi = 600;
-constexpr int RenderMargin = 40;  // pixels around the line on every side
+constexpr int kRenderDpi = 600;
+constexpr int kRenderMargin = 40;  // pixels around the line on every side
 
 // The text drawn at the given size and 600 dpi into a PNG, read back; a dark pixel is one
 // at least half covered.
