@@ -149,10 +149,16 @@ def build(family, file_name, drawn, description, fixed_pitch, folder):
         sxHeight=0,
         sCapHeight=0,
         xAvgCharWidth=PITCH,
+        yStrikeoutSize=BAR_WIDTH,
+        yStrikeoutPosition=UNITS_PER_EM // 4,
         ulUnicodeRange1=0b11,  # Basic Latin, Latin-1 Supplement
         ulCodePageRange1=1,  # Latin 1
     )
-    fb.setupPost(isFixedPitch=int(fixed_pitch))
+    fb.setupPost(
+        isFixedPitch=int(fixed_pitch),
+        underlinePosition=-DESCENT // 2,
+        underlineThickness=BAR_WIDTH,
+    )
     fb.setupMaxp()
     fb.save(folder / file_name)
 
