@@ -1,7 +1,9 @@
 // "Install Barcode Fonts" in a temporary home folder: where the fonts go, what the user is
-// told, that a second run rewrites nothing, and that fontconfig then lists the fonts.
+// told, that a second run from the menu rewrites nothing, and that fontconfig then lists
+// the fonts.
 #include "app/BarcodeFontInstaller.h"
 
+#include <QAction>
 #include <QProcess>
 #include <cstdlib>
 #include <fstream>
@@ -14,6 +16,7 @@
 
 #include "FakePrompter.h"
 #include "TempFolder.h"
+#include "app/Application.h"
 #include "engine/MarrowbyError.h"
 
 namespace fs = std::filesystem;
@@ -90,12 +93,14 @@ TEST(BarcodeFontInstaller, UserFontFolderFollowsXdgDataHomeOnlyWhenAbsolute) {
     }
 }
 
-TEST(BarcodeFontInstaller, InstallsOnceSaysWhereAndWhichSizeAndFontconfigListsThem) {
+TEST(BarcodeFontInstaller, FromTheMenuInstallsOnceSaysWhereAndFontconfigListsThem) {
     FreshUser user;
-    BarcodeFontInstaller installer(user.prompter, BarcodeFontInstaller::DefaultSourceFolders());
-    installer.Install();
+    // The program run from its build folder finds the fonts of its source tree.
+    Application application(user.folder.path() / "program", {}, user.prompter);
+    QAction* command = application.mainWindow().InstallBarcodeFonts1;
+    command->trigger();
     const auto written = fs::last_write_time(user.fonts / "MarrowbyPOSTNET.ttf");
-    installer.Install();
+    command->trigger();
 
     ASSERT_EQ(user.prompter.messages.size(), 2u);
     for (const RecordedMessage& message : user.prompter.messages) {
