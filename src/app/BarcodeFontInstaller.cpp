@@ -47,20 +47,21 @@ void WriteWhole(const fs::path& file, const std::string& bytes) {
         if (n <= 0) break;
         done += static_cast<size_t>(n);
     }
-    const int writeError = done == bytes.size() ? 0 : errno;
-    const bool closed = close(fd) == 0;
+    std::string problem;
+    if (done != bytes.size()) problem = std::strerror(errno);
+    if (close(fd) != 0 && problem.empty()) problem = std::strerror(errno);
     std::error_code error;
-    if (writeError == 0 && closed) {
+    if (problem.empty()) {
         fs::permissions(scratch,
                         fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
                             fs::perms::others_read,
                         error);
         if (!error) fs::rename(scratch, file, error);
+        if (error) problem = error.message();
     }
-    if (writeError != 0 || !closed || error) {
+    if (!problem.empty()) {
         fs::remove(scratch, error);
-        throw MarrowbyError("Cannot write file " + file.string() + ": " +
-                            std::strerror(writeError != 0 ? writeError : errno));
+        throw MarrowbyError("Cannot write file " + file.string() + ": " + problem);
     }
 }
 

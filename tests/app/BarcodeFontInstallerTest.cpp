@@ -182,18 +182,27 @@ TEST(BarcodeFontInstaller, RepairsADamagedCopyAndReportsWhatGoesWrong) {
                   installed);
     }
 
-    // A file where the font folder should be: nothing is written and the error names it.
-    FreshUser user;
-    fs::create_directories(user.fonts.parent_path());
-    std::ofstream(user.fonts) << "not a folder";
-    BarcodeFontInstaller installer(user.prompter, {kSourceFonts});
-    try {
-        installer.Install();
-        ADD_FAILURE() << "no error";
-    } catch (const MarrowbyError& error) {
-        EXPECT_EQ(std::string(error.what()).rfind("Cannot create folder " + user.fonts.string(), 0),
-                  0u)
-            << error.what();
+    // Something in the way of the folder or of a font: the error names it and no scratch
+    // file is left behind.
+    for (const bool blockFolder : {true, false}) {
+        FreshUser user;
+        const fs::path blocked = blockFolder ? user.fonts : user.fonts / "MarrowbyPOSTNET.ttf";
+        fs::create_directories(blocked.parent_path());
+        if (blockFolder)
+            std::ofstream(blocked) << "not a folder";
+        else
+            fs::create_directory(blocked);
+        try {
+            BarcodeFontInstaller(user.prompter, {kSourceFonts}).Install();
+            ADD_FAILURE() << "no error";
+        } catch (const MarrowbyError& error) {
+            const std::string says = blockFolder ? "Cannot create folder " : "Cannot write file ";
+            EXPECT_EQ(std::string(error.what()).rfind(says + blocked.string() + ": ", 0), 0u)
+                << error.what();
+        }
+        EXPECT_TRUE(user.prompter.messages.empty());
+        EXPECT_EQ(
+            std::distance(fs::directory_iterator(blocked.parent_path()), fs::directory_iterator()),
+            1);
     }
-    EXPECT_EQ(ReadBytes(user.fonts), "not a folder");
 }
