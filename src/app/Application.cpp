@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "app/BarcodeFontInstaller.h"
 #include "app/Settings.h"
 #include "engine/MarrowbyError.h"
 #include "mailinglist/forms/RunPicture.h"
@@ -65,6 +66,9 @@ void Application::connectCommands() {
     mainWindow_->onOneBarcode = [this] { OneAddressataTime(); };
     mainWindow_->onCreateTags = [this] { EnterTagInfo(); };
     mainWindow_->onSetTagFonts = [this] { SetTagFonts(); };
+    mainWindow_->onInstallBarcodeFonts = [this] {
+        BarcodeFontInstaller(prompter_, BarcodeFontInstaller::DefaultSourceFolders()).Install();
+    };
 }
 
 int Application::AddBarcodestoaFile() {

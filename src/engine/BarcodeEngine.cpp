@@ -12,7 +12,8 @@ namespace {
 constexpr size_t kFrameBarEntry = 3;
 
 // POSTNET bars of each character: L a full bar, S a half bar. Only "/" draws as the
-// frame bar; other characters draw nothing.
+// frame bar; other characters draw nothing. fonts/make-fonts.py reads this table to draw
+// the POSTNET font, so keep its entries in the form {'c', "bars"}.
 constexpr std::array<std::pair<char, const char*>, 11> kBars = {{
     {'/', "L"},
     {'0', "LLSSS"},
