@@ -114,7 +114,7 @@ bool AddBarcodes(MailingList& list, const RunPlan& plan, MailingListContext& con
     std::optional<ReplacementFile> barcodes;
     std::unique_ptr<RecordSource> source;
     try {
-        if (!plan.addMode) barcodes.emplace(outputName, outputName + ".mrbtemp");
+        if (!plan.addMode) barcodes.emplace(outputName);
         source = list.openSource(plan);
     } catch (const std::exception& error) {
         if (barcodes) barcodes->abandon();
