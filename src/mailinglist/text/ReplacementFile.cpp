@@ -55,20 +55,22 @@ ReplacementFile::ReplacementFile(const std::string& target)
 
 ReplacementFile::ReplacementFile(const std::string& target, const FileIdentity& read)
     : target_(target), file_(FileBehind(target)), read_(read) {
-    const std::string prefix =
-        "Marrowby cannot add barcodes to " + LastPathComponent(target_) + ": ";
     list_ = OpenListFile(file_, O_RDWR);
     if (!TryLockWholeFile(list_)) {
         closeList();
-        throw MarrowbyError(prefix + "another application is using it. The file was not changed.");
+        throw MarrowbyError("Marrowby cannot add barcodes to " + LastPathComponent(target_) +
+                            ": another application is using it. The file was not changed.");
     }
-    if (!(IdentityOf(list_, target_) == read)) {
-        closeList();
-        throw MarrowbyError(prefix +
-                            "it has changed since it was opened. The file was not "
-                            "changed; open it again to add the barcodes.");
-    }
+    requireSameFile(IdentityOf(list_, target_));
     createScratch();
+}
+
+void ReplacementFile::requireSameFile(const FileIdentity& identity) {
+    if (identity == *read_) return;
+    abandon();
+    throw MarrowbyError("Marrowby cannot add barcodes to " + LastPathComponent(target_) +
+                        ": it has changed since it was opened. The file was not changed; open "
+                        "it again to add the barcodes.");
 }
 
 ReplacementFile::~ReplacementFile() { abandon(); }
@@ -81,8 +83,8 @@ void ReplacementFile::createScratch() {
     if (descriptor_ < 0) {
         const int error = errno;
         closeList();
-        throw MarrowbyError("Marrowby could not create this output file. (" + name + ": " +
-                            std::strerror(error) + ")");
+        throw MarrowbyError("Marrowby could not create this output file. (" + FolderOf(file_) +
+                            ": " + std::strerror(error) + ")");
     }
     scratch_ = name;
     TakeOwnershipAndMode(descriptor_, file_);

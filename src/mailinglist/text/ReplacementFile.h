@@ -18,6 +18,8 @@ class ReplacementFile {
     // Throws MarrowbyError when it is in use or no longer that file.
     ReplacementFile(const std::string& target, const FileIdentity& read);
     ~ReplacementFile();
+    // A list only: throws MarrowbyError, after abandoning, unless identity is the one read.
+    void requireSameFile(const FileIdentity& identity);
     ReplacementFile(const ReplacementFile&) = delete;
     ReplacementFile& operator=(const ReplacementFile&) = delete;
 

@@ -52,21 +52,15 @@ class TextRecordSource : public RecordSource {
                      const FileIdentity& counted)
         : kind_(kind), plan_(plan), reader_(path) {
         if (plan.addMode) {
-            const std::string prefix =
-                "Marrowby cannot add barcodes to " + LastPathComponent(path) + ": ";
             const bool fileReadOnly = ReadOnly(path);
             if (fileReadOnly || ReadOnly(FolderOf(FileBehind(path)))) {
-                throw MarrowbyError(prefix + (fileReadOnly ? "the file" : "its folder") +
+                throw MarrowbyError("Marrowby cannot add barcodes to " + LastPathComponent(path) +
+                                    ": " + (fileReadOnly ? "the file" : "its folder") +
                                     " is read-only. The file was not changed.");
             }
             output_.emplace(path, counted);
             // The reader must see the very file that was counted and is now locked.
-            if (!(reader_.identity() == counted)) {
-                output_->abandon();
-                throw MarrowbyError(prefix +
-                                    "it has changed since it was opened. The file was "
-                                    "not changed; open it again to add the barcodes.");
-            }
+            output_->requireSameFile(reader_.identity());
         }
         fields_.resize(plan.fieldCount);
         if (kind_ == kAsciiMerge) {
