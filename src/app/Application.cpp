@@ -127,7 +127,7 @@ bool Application::loadSettings() {
         tagFonts_ = LoadTagFonts(programFolder_);
         designators_ = DesignatorTable();
         return true;
-    } catch (const MarrowbyError& error) {
+    } catch (const std::exception& error) {
         report(error.what());
     }
     // A command-line run cannot go on without its settings.
