@@ -1,7 +1,9 @@
 #include "platform/SettingsFile.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <system_error>
@@ -110,10 +112,13 @@ fs::path ProgramFolder(const fs::path& executableFolder) {
         return executableFolder;
     }
     const fs::path folder = ConfigFolder(SettingsEnvironment::current());
-    std::error_code ignored;
-    fs::create_directories(folder.parent_path(), ignored);
+    std::error_code error;
+    fs::create_directories(folder.parent_path(), error);
     // Created for the user alone; an existing folder is checked as it is.
-    mkdir(folder.c_str(), 0700);
+    if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+        throw MarrowbyError("Marrowby cannot create its settings folder " + folder.string() + ": " +
+                            std::strerror(errno));
+    }
     CheckTrusted(folder);
     return folder;
 }
