@@ -166,7 +166,7 @@ int main(int argc, char** argv) {
     FailingPrompter prompter;
     NoIdentifier identifier;
     NoRunProgress progress;
-    MailingListContext context{prompter, identifier, progress, engine, SaveModeOf(preferences),
+    MailingListContext context{prompter, identifier, progress, engine, RunSettingsOf(preferences),
                                {},       std::cerr};
 
     const auto start = std::chrono::steady_clock::now();

@@ -37,6 +37,7 @@ constexpr Topic Topics[] = {
     {"Apartment and suite numbers", "onebarcode.html#highrise"},
     {"Barcode field", "fields.html"},
     {"Barcode font", "preferences.html#framebar"},
+    {"Barcode fonts, installing", "wordprocessor.html#install"},
     {"Barcode.txt", "preferences.html#naming"},
     {"Barcodes-only file", "preferences.html#where"},
     {"Check digit", "onebarcode.html#reading"},
@@ -51,6 +52,7 @@ constexpr Topic Topics[] = {
     {"Fonts for tags", "tagfonts.html"},
     {"Frame bar", "preferences.html#framebar"},
     {"Highrise addresses", "onebarcode.html#highrise"},
+    {"Mail merge", "wordprocessor.html#merge"},
     {"Mail types", "tags.html#mailtype"},
     {"Merge files", "addbarcodes.html#kinds"},
     {"One Barcode at a Time", "onebarcode.html"},
@@ -60,6 +62,7 @@ constexpr Topic Topics[] = {
     {"Set Tag Fonts", "tagfonts.html"},
     {"Tab-delimited files", "addbarcodes.html#kinds"},
     {"Tray tags", "tags.html"},
+    {"Word processor, printing barcodes from", "wordprocessor.html"},
     {"ZIP+4 code", "onebarcode.html#zip"},
 };
 

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "mailinglist/RecordSource.h"
@@ -26,10 +28,11 @@ class MailingList {
     virtual FieldList identificationRecord(int pass) = 0;
     // Width in bytes of the field at a position, or -1 where fields have no fixed width.
     virtual int fieldWidth(int position) const = 0;
-    // For each field, whether the barcodes may be stored there without losing data: a text
-    // field that holds nothing but blanks or barcodes in every record, read apart from the
-    // run's own reading. Lists that add a barcode field of their own answer true for all.
-    virtual std::vector<bool> fieldsFreeForBarcodes() {
+    // For each field, whether it holds text and `allowed` accepts its value in every record,
+    // read apart from the run's own reading: where barcodes may go without losing data.
+    // Lists that add a barcode field of their own are not asked and answer true for all.
+    virtual std::vector<bool> textFieldsHoldingOnly(
+        const std::function<bool(std::string_view)>& /*allowed*/) {
         return std::vector<bool>(static_cast<size_t>(std::max(fieldCount(), 0)), true);
     }
 

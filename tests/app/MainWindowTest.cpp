@@ -35,15 +35,22 @@ TEST(MainWindow, EveryCommandRunsItsHookAndCanBeDisabledDuringARun) {
     window.onOneBarcode = record("one");
     window.onCreateTags = record("tags");
     window.onSetTagFonts = record("fonts");
+    window.onInstallBarcodeFonts = record("install fonts");
     window.onAbout = record("about");
     window.onExit = record("exit");
-    const std::vector<QAction*> commands = {
-        window.PrinterSetup1, window.AddBarcodestoaFile1, window.OneAddressataTime1,
-        window.EnterTagInfo1, window.SetTagFonts1,        window.About1,
-        window.Exit,          window.Contents1,           window.TopicSearch1};
+    const std::vector<QAction*> commands = {window.PrinterSetup1,
+                                            window.AddBarcodestoaFile1,
+                                            window.OneAddressataTime1,
+                                            window.EnterTagInfo1,
+                                            window.SetTagFonts1,
+                                            window.InstallBarcodeFonts1,
+                                            window.About1,
+                                            window.Exit,
+                                            window.Contents1,
+                                            window.TopicSearch1};
     for (QAction* action : commands) action->trigger();
-    EXPECT_EQ(
-        ran, (std::vector<std::string>{"printer", "add", "one", "tags", "fonts", "about", "exit"}));
+    EXPECT_EQ(ran, (std::vector<std::string>{"printer", "add", "one", "tags", "fonts",
+                                             "install fonts", "about", "exit"}));
     EXPECT_EQ(w.help.contexts, std::vector<int>{1});
     EXPECT_EQ(w.help.indexRequests, 1);
 

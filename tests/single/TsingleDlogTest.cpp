@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "FakePrinter.h"
+#include "FakePrompter.h"
 #include "engine/BarcodeEngine.h"
 #include "single/TsingleDlog.h"
 
@@ -37,7 +38,8 @@ class TsingleDlogTest : public testing::Test {
     BarcodeEngine engine{preferences, designators};
     FakePrinter printer{300, 300, {0, 0}};
     QPrinter previewPrinter;
-    TsingleDlog dialog{engine, printer, previewPrinter};
+    FakePrompter prompter;
+    TsingleDlog dialog{engine, printer, previewPrinter, prompter};
 };
 }  // namespace
 
@@ -153,4 +155,23 @@ TEST_F(TsingleDlogTest,
     EXPECT_EQ(preview->printer()->pageLayout().pageSize().id(), QPageSize::Letter);
     EXPECT_EQ(preview->findChild<QPrintPreviewWidget*>()->pageCount(), 1);
     preview->close();
+}
+
+// Preferences that could not be read leave the engine without a frame bar: typing a
+// complete address shows why once, leaves the barcode empty, and nothing is thrown
+// out of the change handlers.
+TEST_F(TsingleDlogTest, AnErrorWhileTypingIsShownOnceAndTheBarcodeStaysEmpty) {
+    preferences.clear();
+    enter("123 main st", "12345", "6789");
+    QTest::keyClicks(dialog.Street, " apt 4");
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "prefs.dat line 4 is missing");
+    EXPECT_EQ(prompter.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(barcode(), "");
+    EXPECT_FALSE(dialog.Print->isEnabled());
+
+    preferences = {"Marrowby preferences", "0", "0", "/"};
+    QTest::keyClick(dialog.Street, Qt::Key_A);
+    EXPECT_EQ(barcode(), "/123456789230/");
+    EXPECT_EQ(prompter.messages.size(), 1u);
 }

@@ -10,7 +10,6 @@
 #include <filesystem>
 
 #include "engine/MarrowbyError.h"
-#include "mailinglist/BarcodeValue.h"
 #include "mailinglist/FileKind.h"
 
 namespace fs = std::filesystem;
@@ -203,7 +202,8 @@ class AccessMailingList : public MailingList {
         return fields;
     }
 
-    std::vector<bool> fieldsFreeForBarcodes() override {
+    std::vector<bool> textFieldsHoldingOnly(
+        const std::function<bool(std::string_view)>& allowed) override {
         AccessTable& table = sampler();
         std::vector<bool> free;
         for (int i = 0; i < fieldCount(); ++i) {
@@ -212,7 +212,7 @@ class AccessMailingList : public MailingList {
         for (table.First(); !table.Eof() && std::count(free.begin(), free.end(), true) > 0;
              table.Next()) {
             for (int i = 0; i < fieldCount(); ++i) {
-                free[i] = free[i] && BlankOrBarcode(table.FieldText(i));
+                free[i] = free[i] && allowed(table.FieldText(i));
             }
         }
         return free;

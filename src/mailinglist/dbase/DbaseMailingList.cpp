@@ -8,7 +8,6 @@
 #include <filesystem>
 
 #include "engine/MarrowbyError.h"
-#include "mailinglist/BarcodeValue.h"
 #include "mailinglist/FileKind.h"
 #include "mailinglist/dbase/DbaseRecordSource.h"
 #include "mailinglist/dbase/DbaseTable.h"
@@ -67,7 +66,8 @@ class DbaseMailingList : public MailingList {
         return SplitDbaseRecord(record, layout_.fields);
     }
 
-    std::vector<bool> fieldsFreeForBarcodes() override {
+    std::vector<bool> textFieldsHoldingOnly(
+        const std::function<bool(std::string_view)>& allowed) override {
         std::vector<bool> free;
         for (const DbaseField& field : layout_.fields) free.push_back(field.type == 'C');
         const DbaseFile file = openForReading();
@@ -77,7 +77,7 @@ class DbaseMailingList : public MailingList {
             readRecord(file, n, record);
             for (size_t i = 0; i < free.size(); ++i) {
                 const DbaseField& field = layout_.fields[i];
-                free[i] = free[i] && BlankOrBarcode(std::string_view(record).substr(
+                free[i] = free[i] && allowed(std::string_view(record).substr(
                                          std::size_t(field.offset), std::size_t(field.width)));
             }
         }

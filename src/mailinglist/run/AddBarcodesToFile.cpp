@@ -69,11 +69,11 @@ int OpenMailingList(const StartArguments& args, MailingListContext& context) {
     std::unique_ptr<MailingList> list = ChooseList(args, context, taTable1, chosen);
     if (!list) return chosen ? 1 : 0;
 
-    const bool addMode = context.saveMode.addMode;
+    const bool addMode = context.settings.addMode;
     FieldRoles roles;
     IdentifyByNames(list->fieldNames(), roles);
     if (NeedsContentIdentification(roles, addMode)) IdentifyByContents(*list, roles);
-    KeepBarcodesOffData(*list, addMode, roles);
+    KeepBarcodesOffData(*list, addMode, context.settings.frameBar, roles);
 
     context.prompter.setBusy(false);
     for (;;) {

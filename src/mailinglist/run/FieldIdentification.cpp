@@ -7,6 +7,7 @@
 #include "engine/AsciiUpper.h"
 #include "mailinglist/FileKind.h"
 #include "mailinglist/MailingList.h"
+#include "mailinglist/run/BarcodeFieldCheck.h"
 
 namespace {
 
@@ -122,9 +123,13 @@ void IdentifyByContents(MailingList& list, FieldRoles& roles) {
     }
 }
 
-void KeepBarcodesOffData(MailingList& list, bool addMode, FieldRoles& roles) {
+void KeepBarcodesOffData(MailingList& list, bool addMode, std::string_view frameBar,
+                         FieldRoles& roles) {
     if (!addMode || IsTextKind(list.kind())) return;
-    const std::vector<bool> free = list.fieldsFreeForBarcodes();
+    const std::vector<bool> free = list.textFieldsHoldingOnly([&](std::string_view value) {
+        return value.find_first_not_of(std::string_view(" \0", 2)) == std::string_view::npos ||
+               IsBarcodeText(value, frameBar);
+    });
     const auto isFree = [&](int position) {
         return position >= 0 && position < static_cast<int>(free.size()) && free[position];
     };

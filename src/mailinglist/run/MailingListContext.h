@@ -21,15 +21,16 @@ struct StartArguments {
     bool unattended() const;
 };
 
-// How the barcodes are saved, as the preferences say when the command starts.
-struct SaveMode {
+// What the command takes from the preferences when it starts.
+struct RunSettings {
     bool addMode = true;                 // false: a separate file of barcodes only
     bool askForBarcodeFileName = false;  // that file's name chosen in a save dialog
+    std::string frameBar;                // around every barcode text
 };
 
 // Entry 1 of the preference list is the save mode ("1" barcodes only), entry 2 the naming
-// of the barcodes-only file ("1" asked for).
-SaveMode SaveModeOf(const std::vector<std::string>& preferences);
+// of the barcodes-only file ("1" asked for), entry 3 the frame-bar string.
+RunSettings RunSettingsOf(const std::vector<std::string>& preferences);
 
 // What the command needs of the main window and the application.
 struct MailingListContext {
@@ -37,7 +38,7 @@ struct MailingListContext {
     FieldIdentifier& identifier;
     RunProgress& progress;
     const BarcodeEngine& engine;
-    SaveMode saveMode;
+    RunSettings settings;
     // Called with false while a run is under way, so no second command starts meanwhile.
     std::function<void(bool)> setCommandsEnabled;
     // Where an unattended run reports a choice of fields that cannot be used.

@@ -178,8 +178,9 @@ TEST(AccessRead, NoBarcodeFieldIsProposedWhereEveryFieldHoldsData) {
     IdentifyByNames(list->fieldNames(), roles);
     IdentifyByContents(*list, roles);
     EXPECT_EQ(roles.barcode, taTable1.FieldPosition("Region"));
-    EXPECT_EQ(list->fieldsFreeForBarcodes(), std::vector<bool>(11, false));
-    KeepBarcodesOffData(*list, true, roles);
+    EXPECT_EQ(list->textFieldsHoldingOnly([](std::string_view value) { return value.empty(); }),
+              std::vector<bool>(11, false));
+    KeepBarcodesOffData(*list, true, "/", roles);
     EXPECT_EQ(roles.barcode, -1);
     EXPECT_EQ(taTable1.RecNo(), 1);
 }

@@ -3,8 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "TempFolder.h"
-#include "mailinglist/BarcodeValue.h"
 #include "mailinglist/FileKind.h"
 #include "mailinglist/MailingList.h"
 #include "mailinglist/text/TextMailingList.h"
@@ -86,57 +87,55 @@ TEST(FieldIdentification, ContentsAreExaminedOnlyWhenNamesFallShort) {
     EXPECT_TRUE(NeedsContentIdentification({.zip9 = 1}, false));
 }
 
-TEST(FieldIdentification, BlankOrBarcodeIsAllABarcodeFieldMayHold) {
-    const struct {
-        std::string_view value;
-        bool free;
-    } cases[] = {
-        {"", true},
-        {"      ", true},
-        {std::string_view("\0\0 ", 3), true},
-        {"/770011234057/", true},
-        {"/770011234057/   ", true},
-        {"[[770011234057[[", true},
-        {"old barcode", false},
-        {"77001", false},
-        {"/77001123405X/", false},
-        {"/770011234057|", false},
-        {"17700112340571", false},  // fourteen digits are a number, not a framed barcode
-        {" /770011234057/", false},
-    };
-    for (const auto& c : cases) EXPECT_EQ(BlankOrBarcode(c.value), c.free) << c.value;
-}
-
 namespace {
 
-// A list that stores barcodes in its own fields, with fixed answers.
-class FieldsList : public MailingList {
+struct Column {
+    bool text;
+    int width;  // -1: no fixed width
+    std::vector<std::string> values;
+};
+
+// A list that stores barcodes in its own fields, held as columns of values.
+class ColumnsList : public MailingList {
   public:
-    FieldsList(std::string kind, std::vector<bool> free, std::vector<int> widths)
-        : kind_(std::move(kind)), free_(std::move(free)), widths_(std::move(widths)) {}
+    ColumnsList(std::string kind, std::vector<Column> columns)
+        : kind_(std::move(kind)), columns_(std::move(columns)) {}
     std::string kind() const override { return kind_; }
     std::string fileName() const override { return "list"; }
-    long recordCount() const override { return 3; }
-    int fieldCount() const override { return static_cast<int>(free_.size()); }
+    long recordCount() const override { return 2; }
+    int fieldCount() const override { return static_cast<int>(columns_.size()); }
     std::vector<std::string> fieldNames() override { return {}; }
     FieldList identificationRecord(int) override { return {}; }
-    int fieldWidth(int position) const override { return widths_.at(position); }
+    int fieldWidth(int position) const override { return columns_.at(position).width; }
     std::vector<std::string> viewerFieldNames() override { return {}; }
     FieldList viewerRecord(long) override { return {}; }
-    std::vector<bool> fieldsFreeForBarcodes() override { return free_; }
+    std::vector<bool> textFieldsHoldingOnly(
+        const std::function<bool(std::string_view)>& allowed) override {
+        std::vector<bool> free;
+        for (const Column& column : columns_) {
+            free.push_back(column.text &&
+                           std::all_of(column.values.begin(), column.values.end(), allowed));
+        }
+        return free;
+    }
     std::unique_ptr<RecordSource> openSource(const RunPlan&) override { return nullptr; }
 
   private:
     std::string kind_;
-    std::vector<bool> free_;
-    std::vector<int> widths_;
+    std::vector<Column> columns_;
 };
 
 }  // namespace
 
 TEST(FieldIdentification, BarcodesAreNeverProposedForAFieldThatHoldsData) {
-    const std::vector<bool> free{false, true, false, true, true};
-    const std::vector<int> widths{30, 13, 20, 14, 20};
+    const std::vector<Column> columns{
+        {true, 30, {"12 Oak St", ""}},                              // 0 data
+        {true, 13, {"", ""}},                                       // 1 free but too short
+        {true, 20, {"", "/770011234057/"}},                         // 2 no check digit: data
+        {false, 20, {"", ""}},                                      // 3 not text
+        {true, 14, {"/770011234050/   ", std::string("\0\0", 2)}},  // 4 barcode, blank
+        {true, -1, {"", "  "}},                                     // 5 free
+    };
     const struct {
         const char* what;
         std::string_view kind;
@@ -144,18 +143,18 @@ TEST(FieldIdentification, BarcodesAreNeverProposedForAFieldThatHoldsData) {
         FieldRoles proposed;
         int barcode;  // afterwards
     } cases[] = {
-        {"a free field stays", kDbase, true, {.address = 0, .barcode = 4}, 4},
-        {"data: the first free field wide enough", kDbase, true, {.address = 0, .barcode = 2}, 3},
-        {"none proposed: one is found", kAccess, true, {.address = 0}, 3},
-        {"free fields taken by other roles", kAccess, true, {.zip9 = 3, .deliveryPoint = 4}, -1},
-        {"out of range", kDbase, true, {.barcode = 7}, 3},
+        {"a free field stays", kDbase, true, {.address = 0, .barcode = 5}, 5},
+        {"data: the first free field wide enough", kDbase, true, {.address = 0, .barcode = 2}, 4},
+        {"none proposed: one is found", kAccess, true, {.address = 0}, 4},
+        {"free fields taken by other roles", kAccess, true, {.zip9 = 4, .deliveryPoint = 5}, -1},
+        {"out of range", kDbase, true, {.barcode = 7}, 4},
         {"barcodes only: left alone", kDbase, false, {.barcode = 2}, 2},
         {"a text list adds its own field", kAsciiTab, true, {.barcode = 2}, 2},
     };
     for (const auto& c : cases) {
-        FieldsList list(std::string(c.kind), free, widths);
+        ColumnsList list(std::string(c.kind), columns);
         FieldRoles roles = c.proposed;
-        KeepBarcodesOffData(list, c.addMode, roles);
+        KeepBarcodesOffData(list, c.addMode, "/", roles);
         FieldRoles expected = c.proposed;
         expected.barcode = c.barcode;
         EXPECT_EQ(roles, expected) << c.what;

@@ -25,6 +25,7 @@ class FakeIdentifier : public FieldIdentifier {
     bool identifyFields(FieldRoles& roles, MailingList&, bool addMode) override {
         shown.push_back(roles);
         addModes.push_back(addMode);
+        if (onShow) onShow();
         // Out of answers: confirm what was identified once, then give up rather than loop.
         if (answers.empty()) return shown.size() == 1;
         const FakeIdentifierAnswer answer = answers.front();
@@ -36,6 +37,8 @@ class FakeIdentifier : public FieldIdentifier {
     std::deque<FakeIdentifierAnswer> answers;
     std::vector<FieldRoles> shown;
     std::vector<bool> addModes;
+    // Acts while the dialog is open (another program changes the list meanwhile).
+    std::function<void()> onShow;
 };
 
 // Records the steps shown and can act at one of them (a folder that vanishes mid-run).
@@ -66,7 +69,7 @@ struct RoadFixture {
                                identifier,
                                progress,
                                engine,
-                               SaveModeOf(preferences),
+                               RunSettingsOf(preferences),
                                [this](bool on) { commandsEnabled.push_back(on); },
                                errors};
 
@@ -75,7 +78,7 @@ struct RoadFixture {
         prompter.messages.clear();
         identifier.shown.clear();
         identifier.addModes.clear();
-        context.saveMode = SaveModeOf(preferences);
+        context.settings = RunSettingsOf(preferences);
         identifier.answers.assign(answers.begin(), answers.end());
         commandsEnabled.clear();
         progress.events.clear();
