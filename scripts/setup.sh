@@ -8,7 +8,7 @@ packages=(
   build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev libgl-dev mdbtools-dev fonts-liberation
   googletest libgtest-dev
-  shapelib mdbtools poppler-utils zint
+  shapelib mdbtools poppler-utils zint zbar-tools
 )
 missing=()
 for p in "${packages[@]}"; do

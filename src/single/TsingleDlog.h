@@ -12,7 +12,6 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
-class QPrinter;
 class QPushButton;
 
 class TsingleDlog : public QDialog {
@@ -20,12 +19,11 @@ class TsingleDlog : public QDialog {
 
   public:
     // The engine and the printer belong to the application and outlive the dialog.
-    // The preview shows the page on previewPrinter, the printer behind `printer`.
-    TsingleDlog(const BarcodeEngine& engine, Printer& printer, QPrinter& previewPrinter,
-                QWidget* parent = nullptr);
+    TsingleDlog(const BarcodeEngine& engine, Printer& printer, QWidget* parent = nullptr);
     ~TsingleDlog() override;
 
-    // The bars of the barcode shown, "L" and "S"; empty while there is none.
+    // The bars of the barcode shown, "L" and "S", always with both frame bars; empty
+    // while there is none.
     const std::string& barPattern() const { return barPattern_; }
 
     QLabel* StreetLabel;
@@ -58,7 +56,6 @@ class TsingleDlog : public QDialog {
     void ClearClick();
     void PrintClick();
     void PreviewClick();
-    void PreviewPaint(QPrinter* printer);
 
     void CreateCode();
     void printCode();
@@ -67,5 +64,4 @@ class TsingleDlog : public QDialog {
     const BarcodeEngine& engine_;
     Printer& printer_;
     std::string barPattern_;
-    QPrinter& previewPrinter_;
 };
