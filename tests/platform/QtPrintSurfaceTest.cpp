@@ -25,9 +25,9 @@ TEST(QtPrintSurface, ReportsResolutionOffsetPrintableAndPaperSizeInDevicePixels)
         {600, {18, 54, 36, 45}, {150, 450}, 4650, 5775},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.dpi << " dpi, margins " << c.margins.left() << "/"
-                                        << c.margins.top() << "/" << c.margins.right() << "/"
-                                        << c.margins.bottom());
+        SCOPED_TRACE(testing::Message()
+                     << c.dpi << " dpi, margins " << c.margins.left() << "/" << c.margins.top()
+                     << "/" << c.margins.right() << "/" << c.margins.bottom());
         TempFolder folder;
         QPrinter printer(QPrinter::HighResolution);
         SetUpPdfPrinter(printer, folder.path() / "page.pdf", c.dpi, c.margins);

@@ -52,9 +52,9 @@ TEST(EnvelopeBarcode, BarsStandInTheBottomRightCornerOfThePaper) {
         {600, {150, 450}, {300, 375}, 2700, 3025, 4352, 12, 6450, 6375, 6420},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.dpi << " dpi, offset " << c.offset.x << ","
-                                        << c.offset.y << ", far margins " << c.farMargins.x
-                                        << "," << c.farMargins.y);
+        SCOPED_TRACE(testing::Message()
+                     << c.dpi << " dpi, offset " << c.offset.x << "," << c.offset.y
+                     << ", far margins " << c.farMargins.x << "," << c.farMargins.y);
         RecordingPrintSurface surface(c.dpi, c.dpi, c.offset);
         surface.farMargins = c.farMargins;
         PrintJobs(surface, EnvelopePrintout(Pattern), 1);
@@ -70,8 +70,7 @@ TEST(EnvelopeBarcode, BarsStandInTheBottomRightCornerOfThePaper) {
             EXPECT_EQ(bars[i].penWidth, c.pen);
             EXPECT_EQ(bars[i].points[1].x, bars[i].points[0].x);
             EXPECT_EQ(bars[i].points[0].y + c.offset.y, c.baseline);
-            EXPECT_EQ(bars[i].points[1].y + c.offset.y,
-                      Pattern[i] == 'L' ? c.fullTop : c.halfTop);
+            EXPECT_EQ(bars[i].points[1].y + c.offset.y, Pattern[i] == 'L' ? c.fullTop : c.halfTop);
         }
         EXPECT_EQ(surface.penWidth, 1);
     }
@@ -89,14 +88,14 @@ TEST(EnvelopeBarcode, PrintedPdfHasTheBarsWhereTheEnvelopeNeedsThem) {
         int width, full, half;
     };
     const Case cases[] = {
-        {300, {18, 18, 18, 18}, 6, 38, 15},   {300, {18, 18, 36, 45}, 6, 38, 15},
-        {300, {18, 54, 36, 27}, 6, 38, 15},   {600, {18, 18, 18, 18}, 12, 75, 30},
+        {300, {18, 18, 18, 18}, 6, 38, 15},  {300, {18, 18, 36, 45}, 6, 38, 15},
+        {300, {18, 54, 36, 27}, 6, 38, 15},  {600, {18, 18, 18, 18}, 12, 75, 30},
         {600, {18, 36, 36, 45}, 12, 75, 30},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.dpi << " dpi, margins " << c.margins.left() << "/"
-                                        << c.margins.top() << "/" << c.margins.right() << "/"
-                                        << c.margins.bottom());
+        SCOPED_TRACE(testing::Message()
+                     << c.dpi << " dpi, margins " << c.margins.left() << "/" << c.margins.top()
+                     << "/" << c.margins.right() << "/" << c.margins.bottom());
         TempFolder folder;
         QPrinter printer(QPrinter::HighResolution);
         SetUpPdfPrinter(printer, folder.path() / "envelope.pdf", c.dpi, c.margins);

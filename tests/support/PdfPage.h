@@ -24,6 +24,7 @@ int PdfPageCount(const std::filesystem::path& pdf);
 // The barcodes zbarimg finds on the image, as "I2/5:digits" lines sorted.
 std::vector<std::string> DecodeBarcodes(const QImage& image, const std::filesystem::path& folder);
 
+// For the images RasterisePdf gives.
 bool IsInk(const QImage& image, int x, int y);
 
 // The lengths of the alternating ink and blank runs along row y from x0 to x1, starting
