@@ -213,7 +213,7 @@ TEST(TagPageLayout, LongLinesAreSetSmallerDownToSixPointsThenCut) {
         {Sack, false, times("W", 109), 11, 109}, {Sack, false, times("W", 115), 10, 115},
         {Sack, false, times("W", 200), 6, 200},  {Sack, false, times("W", 250), 6, 200},
         {Sack, false, times(e, 250), 6, 200},  // cut between characters, never inside one
-        {Sack, true, times("W", 115), 11, 115},  {Sack, true, times("W", 116), 10, 116},
+        {Sack, true, times("W", 116), 11, 116},  {Sack, true, times("W", 117), 10, 117},
         {Tray, false, times("W", 180), 12, 180}, {Tray, false, times("W", 181), 11, 181},
         {Tray, true, times("W", 154), 10, 154},  {Tray, true, times("W", 155), 9, 155},
     };
