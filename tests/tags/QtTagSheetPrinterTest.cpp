@@ -131,6 +131,20 @@ TEST(QtTagSheetPrinter, EveryTagPrintsWholeDecodesAndMeasuresExactly) {
                     EXPECT_EQ(InkRuns(image, middle, left - units.across(8),
                                       left + units.across(c.kind == Tray ? 110 : 88)),
                               expectedRuns(digits, units));
+                    if (c.kind == Sack && n % 2 == 0) {
+                        // The dotted cut line, 69 points below the top without a code text,
+                        // shows at least half a point thick.
+                        const int cut = place.y + printed.offset.y + units.down(69);
+                        const std::vector<int> dots =
+                            InkRuns(image, cut, place.x + printed.offset.x + units.across(10),
+                                    place.x + printed.offset.x + units.across(100));
+                        ASSERT_GT(dots.size(), 20u);
+                        int x = place.x + printed.offset.x + units.across(10);
+                        while (!IsInk(image, x, cut)) ++x;
+                        int thickness = 0;
+                        for (int y = cut - 10; y <= cut + 10; ++y) thickness += IsInk(image, x, y);
+                        EXPECT_GE(thickness, units.across(0.5));
+                    }
                 }
             }
             std::sort(expected.begin(), expected.end());
