@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev libgl-dev mdbtools-dev fonts-liberation
   googletest libgtest-dev
   shapelib mdbtools poppler-utils zint zbar-tools
+  python3-fonttools libharfbuzz-bin opentype-sanitizer fontconfig
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -8,6 +8,7 @@
 
 class BarcodeEngine;
 class Printer;
+class Prompter;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -18,8 +19,10 @@ class TsingleDlog : public QDialog {
     Q_OBJECT
 
   public:
-    // The engine and the printer belong to the application and outlive the dialog.
-    TsingleDlog(const BarcodeEngine& engine, Printer& printer, QWidget* parent = nullptr);
+    // The engine, the printer and the prompter belong to the application and outlive the
+    // dialog. Errors are shown through the prompter.
+    TsingleDlog(const BarcodeEngine& engine, Printer& printer, Prompter& prompter,
+                QWidget* parent = nullptr);
     ~TsingleDlog() override;
 
     // The bars of the barcode shown, "L" and "S", always with both frame bars; empty
@@ -64,4 +67,7 @@ class TsingleDlog : public QDialog {
     const BarcodeEngine& engine_;
     Printer& printer_;
     std::string barPattern_;
+    Prompter& prompter_;
+    // The error last shown while typing, so that every further key does not repeat it.
+    std::string typingError_;
 };

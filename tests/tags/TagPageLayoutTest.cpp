@@ -168,7 +168,9 @@ TEST(TagPageLayout, TagsStepByStep) {
             marks.push_back(mark->points);
             EXPECT_TRUE(c.kind == Tray ? mark->fill == FillColor::Black
                                        : mark->penStyle == PenStyle::Dotted);
-            if (c.kind == Sack) EXPECT_EQ(mark->penWidth, c.dpi == 300 ? 3 : 5);
+            if (c.kind == Sack) {
+                EXPECT_EQ(mark->penWidth, c.dpi == 300 ? 3 : 5);
+            }
         }
         EXPECT_EQ(marks, c.marks);
     }
