@@ -131,6 +131,16 @@ TEST(QtTagSheetPrinter, EveryTagPrintsWholeDecodesAndMeasuresExactly) {
                     EXPECT_EQ(InkRuns(image, middle, left - units.across(8),
                                       left + units.across(c.kind == Tray ? 110 : 88)),
                               expectedRuns(digits, units));
+                    if (c.kind == Tray) {
+                        // Four stripes leaning right, 12 points across at any height.
+                        const int stripes = place.x + printed.offset.x + units.across(132.48);
+                        const std::vector<int> runs =
+                            InkRuns(image, place.y + printed.offset.y + units.down(105 - 11.5),
+                                    stripes, stripes + units.across(110));
+                        ASSERT_EQ(runs.size(), 7u);
+                        for (size_t i = 0; i < runs.size(); i += 2)
+                            EXPECT_NEAR(runs[i], units.across(12), 1) << "stripe " << i / 2;
+                    }
                     if (c.kind == Sack && n % 2 == 0) {
                         // The dotted cut line, 69 points below the top without a code text,
                         // shows at least half a point thick.
