@@ -127,16 +127,17 @@ TEST(TLabelFontsDlg, EachRefusedSizeWarnsNamingItsBoxAndShowsTheDialogAgainAsLef
     struct Case {
         std::array<QString, 5> sizes;
         const char* box;
+        int wrong;  // the box that gets the focus back
     };
     const Case cases[] = {
-        {{"0", "10", "10", "10", "10"}, "Tray Label, text above the barcode"},
-        {{"10", "", "10", "10", "10"}, "Tray Label, ZIP code in the upper right corner"},
-        {{"10", "10", "5000", "10", "10"}, "Tray Label, text below the barcode"},
-        {{"10", "10", "10", "10pt", "3"}, "Sack Label, text right of the barcode"},
-        {{"10", "10", "10", " 10", "10"}, "Sack Label, text right of the barcode"},
-        {{"10", "10", "10", "10", "73"}, "Sack Label, ZIP code at the right edge"},
-        {{"10", "10", "10", "10", "-5"}, "Sack Label, ZIP code at the right edge"},
-        {{"10", "10", "10", "10", "1.5"}, "Sack Label, ZIP code at the right edge"},
+        {{"0", "10", "10", "10", "10"}, "Tray Label, text above the barcode", 0},
+        {{"10", "", "10", "10", "10"}, "Tray Label, ZIP code in the upper right corner", 1},
+        {{"10", "10", "5000", "10", "10"}, "Tray Label, text below the barcode", 2},
+        {{"10", "10", "10", "10pt", "3"}, "Sack Label, text right of the barcode", 3},
+        {{"10", "10", "10", " 10", "10"}, "Sack Label, text right of the barcode", 3},
+        {{"10", "10", "10", "10", "73"}, "Sack Label, ZIP code at the right edge", 4},
+        {{"10", "10", "10", "10", "-5"}, "Sack Label, ZIP code at the right edge", 4},
+        {{"10", "10", "10", "10", "1.5"}, "Sack Label, ZIP code at the right edge", 4},
     };
     FontsRun fonts(kFile);
     for (size_t i = 0; i <= std::size(cases); ++i) {
@@ -153,6 +154,7 @@ TEST(TLabelFontsDlg, EachRefusedSizeWarnsNamingItsBoxAndShowsTheDialogAgainAsLef
                 EXPECT_EQ(warning.beep, MessageBeep::Exclamation);
                 EXPECT_EQ(warning.icon, MessageIcon::Warning);
                 EXPECT_EQ(warning.button, MessageButton::Ok);
+                EXPECT_EQ(d.focusWidget(), sizeFields(d)[cases[i - 1].wrong]);
             }
             if (i < std::size(cases)) typeSizesAndClick(d, cases[i].sizes, d.OKBtn);
             if (i == std::size(cases)) QTest::mouseClick(d.CancelBtn, Qt::LeftButton);
