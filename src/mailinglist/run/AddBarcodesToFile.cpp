@@ -73,7 +73,9 @@ int OpenMailingList(const StartArguments& args, MailingListContext& context) {
     FieldRoles roles;
     IdentifyByNames(list->fieldNames(), roles);
     if (NeedsContentIdentification(roles, addMode)) IdentifyByContents(*list, roles);
-    KeepBarcodesOffData(*list, addMode, context.settings.frameBar, roles);
+    // The dialog never proposes a field that holds data; an unattended run, which has no
+    // dialog, checks the field it was given before it writes.
+    if (!args.unattended()) KeepBarcodesOffData(*list, addMode, context.settings.frameBar, roles);
 
     context.prompter.setBusy(false);
     for (;;) {

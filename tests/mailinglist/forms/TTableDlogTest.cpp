@@ -3,13 +3,14 @@
 // arrows move the highlight, Escape and Cancel give no table.
 #include "mailinglist/forms/TTableDlog.h"
 
-#include <gtest/gtest.h>
+#include <functional>
 
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
-#include <functional>
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -63,11 +64,11 @@ TEST(TTableDlog, KeyboardPicksTheHighlightedTableOrCancels) {
         std::function<void()> act;
         std::string table;
     } cases[] = {
-        {"Enter at once", [&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); },
+        {"Enter at once", [&] { QTest::keyClick(dialog.focusWidget(), Qt::Key_Return); },
          "Order Details"},
         {"Down twice, Enter",
          [&] {
-             QWidget* focus = QApplication::focusWidget();
+             QWidget* focus = dialog.focusWidget();
              QTest::keyClick(focus, Qt::Key_Down);
              QTest::keyClick(focus, Qt::Key_Down);
              QTest::keyClick(focus, Qt::Key_Enter);
@@ -75,18 +76,18 @@ TEST(TTableDlog, KeyboardPicksTheHighlightedTableOrCancels) {
          "Products"},
         {"Ctrl+End, OK",
          [&] {
-             QTest::keyClick(QApplication::focusWidget(), Qt::Key_End, Qt::ControlModifier);
+             QTest::keyClick(dialog.focusWidget(), Qt::Key_End, Qt::ControlModifier);
              QTest::mouseClick(dialog.OKBtn, Qt::LeftButton);
          },
          "Umsätze"},
-        {"Escape", [&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }, ""},
+        {"Escape", [&] { QTest::keyClick(dialog.focusWidget(), Qt::Key_Escape); }, ""},
         {"Cancel", [&] { QTest::mouseClick(dialog.CancelBtn, Qt::LeftButton); }, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(Choose(dialog,
                          [&] {
-                             EXPECT_EQ(QApplication::focusWidget(), dialog.TablesGrid);
+                             EXPECT_EQ(dialog.focusWidget(), dialog.TablesGrid);
                              EXPECT_TRUE(dialog.OKBtn->isDefault());
                              EXPECT_FALSE(dialog.CancelBtn->isDefault());
                              c.act();
