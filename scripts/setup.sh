@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev libgl-dev mdbtools-dev fonts-liberation
   googletest libgtest-dev
   shapelib mdbtools poppler-utils zint
+  desktop-file-utils appstream groff-base dpkg-dev file
 )
 missing=()
 for p in "${packages[@]}"; do

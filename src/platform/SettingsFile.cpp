@@ -60,8 +60,20 @@ void WriteLineList(const fs::path& file, const LineList& lines) {
     }
 }
 
+namespace {
+// An installed copy's bin folder is shared by every user (and writable by root), so its
+// settings never go there. It is known by its menu entry, which every install lays out
+// at the same place from the bin folder, whatever prefix it went to.
+bool IsInstalledCopy(const fs::path& executableFolder) {
+    std::error_code ignored;
+    return fs::exists(executableFolder / MARROWBY_INSTALLED_MARKER, ignored);
+}
+}  // namespace
+
 fs::path ProgramFolder(const fs::path& executableFolder) {
-    if (access(executableFolder.c_str(), W_OK) == 0) return executableFolder;
+    if (!IsInstalledCopy(executableFolder) && access(executableFolder.c_str(), W_OK) == 0) {
+        return executableFolder;
+    }
     fs::path base;
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg != '\0') {
         base = xdg;

@@ -15,6 +15,7 @@ LineList ReadLineList(const std::filesystem::path& file);
 // Throws MarrowbyError with the reason when it cannot be written.
 void WriteLineList(const std::filesystem::path& file, const LineList& lines);
 
-// The executable's folder when it is writable, otherwise $XDG_CONFIG_HOME/marrowby
-// (default ~/.config/marrowby), created when missing.
+// The executable's folder when it is writable and not an installed copy's (a build
+// tree, a portable copy), otherwise $XDG_CONFIG_HOME/marrowby (default
+// ~/.config/marrowby), created when missing.
 std::filesystem::path ProgramFolder(const std::filesystem::path& executableFolder);
