@@ -57,7 +57,14 @@ std::string BarcodeEngine::finish(const std::string& digits) const {
         throw MarrowbyError("List index out of bounds (" + std::to_string(kFrameBarEntry) + ")");
     }
     const std::string& frameBar = preferences_[kFrameBarEntry];
-    return frameBar + digits + std::to_string(check) + frameBar;
+    // Built in place: this runs once for every record of a list.
+    std::string text;
+    text.reserve(2 * frameBar.size() + digits.size() + 1);
+    text += frameBar;
+    text += digits;
+    text += static_cast<char>('0' + check);
+    text += frameBar;
+    return text;
 }
 
 std::string BarPattern(const std::string& barcodeText) {

@@ -16,8 +16,9 @@ std::string upper(std::string text) {
     return text;
 }
 
+// The first byte decides for nearly every address, without a call to compare the rest.
 bool startsWith(std::string_view text, std::string_view prefix) {
-    return text.substr(0, prefix.size()) == prefix;
+    return !text.empty() && text.front() == prefix.front() && text.starts_with(prefix);
 }
 
 bool hasDigit(std::string_view text) {
@@ -27,7 +28,7 @@ bool hasDigit(std::string_view text) {
     return false;
 }
 
-std::string firstWord(const std::string& text) { return text.substr(0, text.find(' ')); }
+std::string_view firstWord(std::string_view text) { return text.substr(0, text.find(' ')); }
 
 // Leading then trailing blanks go one at a time while more than one character is left.
 void trimBlanksKeepingOne(std::string& text) {
@@ -156,46 +157,50 @@ std::string ReduceFourDigits(const std::string& fourDigits) {
 }
 
 std::string OrdinaryDeliveryPoint(const std::string& address) {
-    std::string a = upper(address);
-    while (!a.empty() && a.back() == ' ') a.pop_back();
+    // Runs once for every record of a list: the address is copied once, to upper case,
+    // and everything after works on views of that copy.
+    const std::string upperCase = upper(address);
+    std::string_view a = upperCase;
+    while (!a.empty() && a.back() == ' ') a.remove_suffix(1);
     if (a.empty()) return "99";
 
     for (std::string_view prefix : kBoxPrefixes) {
         if (startsWith(a, prefix)) {
             const size_t box = a.find("BOX ");
-            if (box == std::string::npos) return "99";
+            if (box == std::string_view::npos) return "99";
             a = a.substr(box + 4);
             break;
         }
     }
 
-    std::string word = firstWord(a);
+    std::string_view word = firstWord(a);
     if (!hasDigit(word)) {
         const size_t blank = a.find(' ');
-        if (blank == std::string::npos) {
-            word.clear();
+        if (blank == std::string_view::npos) {
+            word = {};
         } else {
-            const std::string rest = a.substr(blank + 1);
+            const std::string_view rest = a.substr(blank + 1);
             if (!rest.empty() && isDigit(rest.front())) {
-                const std::string next = firstWord(rest);
-                if (!isOrdinal(next) && next.find('/') == std::string::npos) word = next;
+                const std::string_view next = firstWord(rest);
+                if (!isOrdinal(next) && next.find('/') == std::string_view::npos) word = next;
             }
         }
     }
 
-    while (!word.empty() && isLetter(word.back())) word.pop_back();
+    while (!word.empty() && isLetter(word.back())) word.remove_suffix(1);
 
-    std::string digits;
-    for (size_t i = word.size(); i > 0 && digits.size() < 2; --i) {
-        const char c = word[i - 1];
+    size_t digits = 0;
+    while (digits < 2 && digits < word.size()) {
+        const char c = word[word.size() - 1 - digits];
         if (!isDigit(c)) {
             if (c == '/') return "99";
             break;
         }
-        digits.insert(digits.begin(), c);
+        ++digits;
     }
-    if (digits.empty()) return "99";
-    return digits.size() == 1 ? "0" + digits : digits;
+    if (digits == 0) return "99";
+    const std::string_view last = word.substr(word.size() - digits);
+    return digits == 1 ? "0" + std::string(last) : std::string(last);
 }
 
 std::string HighriseDeliveryPoint(const std::string& address,
