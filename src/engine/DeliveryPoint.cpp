@@ -36,8 +36,9 @@ void trimBlanksKeepingOne(std::string& text) {
     while (text.size() >= 2 && text.back() == ' ') text.pop_back();
 }
 
+// Values from 0 to 99.
 std::string twoDigits(int value) {
-    return value < 10 ? "0" + std::to_string(value) : std::to_string(value);
+    return {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
 }
 
 // Addresses that begin like these carry their number after "BOX ", if anywhere.
@@ -200,7 +201,7 @@ std::string OrdinaryDeliveryPoint(const std::string& address) {
     }
     if (digits == 0) return "99";
     const std::string_view last = word.substr(word.size() - digits);
-    return digits == 1 ? "0" + std::string(last) : std::string(last);
+    return digits == 1 ? std::string{'0', last[0]} : std::string(last);
 }
 
 std::string HighriseDeliveryPoint(const std::string& address,
