@@ -8,7 +8,8 @@ packages=(
   build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev libgl-dev mdbtools-dev fonts-liberation
   googletest libgtest-dev
-  shapelib mdbtools poppler-utils zint
+  shapelib mdbtools poppler-utils zint zbar-tools
+  python3-fonttools libharfbuzz-bin opentype-sanitizer fontconfig
   desktop-file-utils appstream groff-base dpkg-dev file
 )
 missing=()

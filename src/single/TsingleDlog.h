@@ -8,6 +8,7 @@
 
 class BarcodeEngine;
 class Printer;
+class Prompter;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -19,10 +20,11 @@ class TsingleDlog : public QDialog {
     Q_OBJECT
 
   public:
-    // The engine and the printer belong to the application and outlive the dialog.
-    // The preview shows the page on previewPrinter, the printer behind `printer`.
+    // The engine, the printer and the prompter belong to the application and outlive the
+    // dialog. The preview shows the page on previewPrinter, the printer behind `printer`.
+    // Errors are shown through the prompter.
     TsingleDlog(const BarcodeEngine& engine, Printer& printer, QPrinter& previewPrinter,
-                QWidget* parent = nullptr);
+                Prompter& prompter, QWidget* parent = nullptr);
     ~TsingleDlog() override;
 
     // The bars of the barcode shown, "L" and "S"; empty while there is none.
@@ -68,4 +70,7 @@ class TsingleDlog : public QDialog {
     Printer& printer_;
     std::string barPattern_;
     QPrinter& previewPrinter_;
+    Prompter& prompter_;
+    // The error last shown while typing, so that every further key does not repeat it.
+    std::string typingError_;
 };

@@ -2,13 +2,11 @@
 // real executable, which answers without a display.
 #include "app/CommandLine.h"
 
-#include <sys/wait.h>
-#include <array>
-#include <cstdio>
 #include <sstream>
 
 #include <gtest/gtest.h>
 
+#include "ShellCommand.h"
 #include "TempFolder.h"
 
 namespace fs = std::filesystem;
@@ -88,13 +86,33 @@ TEST(CommandLine, ExecutableAnswersWithoutADisplay) {
         SCOPED_TRACE(c.arguments);
         const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb '" +
                                     executable.string() + "' " + c.arguments;
-        std::string out;
-        FILE* pipe = popen(command.c_str(), "r");
-        std::array<char, 4096> buffer;
-        while (size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
-            out.append(buffer.data(), n);
-        EXPECT_EQ(WEXITSTATUS(pclose(pipe)), c.status);
-        EXPECT_EQ(out.substr(0, c.out.size()), c.out);
+        const ShellResult result = RunShellCommand(command);
+        EXPECT_EQ(result.status, c.status);
+        EXPECT_EQ(result.output.substr(0, c.out.size()), c.out);
     }
     EXPECT_EQ(folder.read("prefs.dat"), "Marrowby preferences\r\n0\r\n0\r\n/\r\n");
+}
+
+// Settings decide what is written into lists: a folder or prefs.dat that other users can
+// change is refused with its name, and nothing is read from it.
+TEST(CommandLine, SettingsOthersCanChangeAreRefused) {
+    struct Case {
+        std::string changeable;  // file name in the program folder, empty: the folder
+    } cases[] = {{"prefs.dat"}, {""}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.changeable);
+        TempFolder folder;
+        const fs::path executable = folder.path() / "marrowby";
+        fs::copy_file(MARROWBY_EXE, executable);
+        folder.write("prefs.dat", "x\r\n0\r\n0\r\n|\r\n");
+        const fs::path changeable =
+            c.changeable.empty() ? folder.path() : folder.path() / c.changeable;
+        fs::permissions(changeable, fs::perms::others_write, fs::perm_options::add);
+        const ShellResult result =
+            RunShellCommand("'" + executable.string() + "' --barcode 12 123456789 2>&1");
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.output, "marrowby: " + changeable.string() +
+                                     " can be changed by other users; Marrowby does not use "
+                                     "settings that others can change\n");
+    }
 }

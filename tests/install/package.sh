@@ -23,7 +23,8 @@ done
 files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sort)
 expected=$(printf '%s\n' ./usr/bin/marrowby "./usr/share/applications/$id.desktop" \
   ./usr/share/icons/hicolor/scalable/apps/marrowby.svg ./usr/share/man/man1/marrowby.1 \
-  "./usr/share/metainfo/$id.metainfo.xml")
+  "./usr/share/metainfo/$id.metainfo.xml" ./usr/share/fonts/truetype/marrowby/MarrowbyPOSTNET.ttf \
+  ./usr/share/fonts/truetype/marrowby/MarrowbyIntelligentMail.ttf | sort)
 missing=$(comm -13 <(echo "$files") <(echo "$expected"))
 [ -z "$missing" ] || fail "the package lacks: $missing"
 outside=$(echo "$files" | grep -v '^\./usr/' || true)
