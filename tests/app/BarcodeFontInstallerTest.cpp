@@ -96,7 +96,8 @@ TEST(BarcodeFontInstaller, UserFontFolderFollowsXdgDataHomeOnlyWhenAbsolute) {
 TEST(BarcodeFontInstaller, FromTheMenuInstallsOnceSaysWhereAndFontconfigListsThem) {
     FreshUser user;
     // The program run from its build folder finds the fonts of its source tree.
-    Application application(user.folder.path() / "program", {}, user.prompter);
+    Application application(user.folder.path() / "program", {}, user.prompter,
+                            Attendance::Attended);
     QAction* command = application.mainWindow().InstallBarcodeFonts1;
     command->trigger();
     const auto written = fs::last_write_time(user.fonts / "MarrowbyPOSTNET.ttf");
