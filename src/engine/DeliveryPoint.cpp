@@ -1,5 +1,6 @@
 #include "engine/DeliveryPoint.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -9,10 +10,14 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isLetter(char c) { return c >= 'A' && c <= 'Z'; }
 
 // Only the letters a to z change; every other byte stays as it is.
-std::string upper(std::string text) {
+void upperInPlace(std::string& text) {
     for (char& c : text) {
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     }
+}
+
+std::string upper(std::string text) {
+    upperInPlace(text);
     return text;
 }
 
@@ -65,6 +70,13 @@ constexpr std::array<std::string_view, 21> kBoxPrefixes = {
     "UNIT ",
     "BOX ",
 };
+
+// Every box prefix begins with one of these letters, so most addresses, which begin with
+// their number, need not be compared with the prefixes at all.
+constexpr std::string_view kBoxPrefixLetters = "PRHCUB";
+static_assert(std::all_of(kBoxPrefixes.begin(), kBoxPrefixes.end(), [](std::string_view prefix) {
+    return kBoxPrefixLetters.find(prefix.front()) != std::string_view::npos;
+}));
 
 // Endings of numbered street names such as 5TH AVE, which are not house numbers.
 constexpr std::array<std::string_view, 10> kOrdinalEndings3 = {"1ST", "2ND", "3RD", "4TH", "5TH",
@@ -158,19 +170,23 @@ std::string ReduceFourDigits(const std::string& fourDigits) {
 }
 
 std::string OrdinaryDeliveryPoint(const std::string& address) {
-    // Runs once for every record of a list: the address is copied once, to upper case,
-    // and everything after works on views of that copy.
-    const std::string upperCase = upper(address);
+    // Runs once for every record of a list: the address is copied to upper case into a
+    // buffer kept from call to call, and everything after works on views of that copy.
+    thread_local std::string upperCase;
+    upperCase = address;
+    upperInPlace(upperCase);
     std::string_view a = upperCase;
     while (!a.empty() && a.back() == ' ') a.remove_suffix(1);
     if (a.empty()) return "99";
 
-    for (std::string_view prefix : kBoxPrefixes) {
-        if (startsWith(a, prefix)) {
-            const size_t box = a.find("BOX ");
-            if (box == std::string_view::npos) return "99";
-            a = a.substr(box + 4);
-            break;
+    if (kBoxPrefixLetters.find(a.front()) != std::string_view::npos) {
+        for (std::string_view prefix : kBoxPrefixes) {
+            if (startsWith(a, prefix)) {
+                const size_t box = a.find("BOX ");
+                if (box == std::string_view::npos) return "99";
+                a = a.substr(box + 4);
+                break;
+            }
         }
     }
 
