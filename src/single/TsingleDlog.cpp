@@ -6,8 +6,6 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
@@ -17,8 +15,6 @@
 #include "engine/MarrowbyError.h"
 #include "platform/Printer.h"
 #include "platform/Prompter.h"
-#include "platform/QtPrintSurface.h"
-#include "platform/QtPrinter.h"
 #include "single/EnvelopeBarcode.h"
 #include "single/SingleBarcode.h"
 
@@ -49,14 +45,6 @@ class UpperCase : public QValidator {
     }
 };
 
-class Hourglass {
-  public:
-    Hourglass() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~Hourglass() { QApplication::restoreOverrideCursor(); }
-    Hourglass(const Hourglass&) = delete;
-    Hourglass& operator=(const Hourglass&) = delete;
-};
-
 template <typename Control>
 Control* Place(Control* control, const char* name, QRect geometry) {
     control->setObjectName(name);
@@ -80,13 +68,9 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* text, QRe
 
 }  // namespace
 
-TsingleDlog::TsingleDlog(const BarcodeEngine& engine, Printer& printer, QPrinter& previewPrinter,
-                         Prompter& prompter, QWidget* parent)
-    : QDialog(parent),
-      engine_(engine),
-      printer_(printer),
-      previewPrinter_(previewPrinter),
-      prompter_(prompter) {
+TsingleDlog::TsingleDlog(const BarcodeEngine& engine, Printer& printer, Prompter& prompter,
+                         QWidget* parent)
+    : QDialog(parent), engine_(engine), printer_(printer), prompter_(prompter) {
     setObjectName("singleDlog");
     setWindowTitle("Create One Barcode At A Time");
     setFixedSize(435, 358);
@@ -187,18 +171,8 @@ void TsingleDlog::PrintClick() {
 }
 
 void TsingleDlog::PreviewClick() {
-    auto* preview = new QPrintPreviewDialog(&previewPrinter_, this);
-    preview->setAttribute(Qt::WA_DeleteOnClose);
-    connect(preview, &QPrintPreviewDialog::paintRequested, this, &TsingleDlog::PreviewPaint);
-    preview->open();
-}
-
-void TsingleDlog::PreviewPaint(QPrinter* printer) {
-    // The preview's own print dialog sets the copy count; the page on screen is one copy.
-    const int copies = std::max(1, printer->copyCount());
-    QtPrintSurface surface(*printer);
     try {
-        PrintEnvelopeBarcode(surface, barPattern_, copies);
+        PreviewThenPrint(printer_, EnvelopePrintout(barPattern_));
     } catch (const MarrowbyError& error) {
         showError(error.what());
     }
@@ -219,19 +193,14 @@ void TsingleDlog::CreateCode() {
             showError(typingError_);
         }
     }
-    barPattern_ = BarPattern(text);
+    barPattern_ = DrawnBarPattern(text);
     Barcode->setText(QString::fromStdString(text));
     Print->setEnabled(!text.empty());
     Preview->setEnabled(!text.empty());
     update(BarArea);
 }
 
-void TsingleDlog::printCode() {
-    const int copies = printer_.askCopies();
-    if (copies == 0) return;
-    Hourglass hourglass;
-    PrintEnvelopeBarcode(printer_.surface(), barPattern_, copies);
-}
+void TsingleDlog::printCode() { PrintCopies(printer_, EnvelopePrintout(barPattern_)); }
 
 void TsingleDlog::showError(const std::string& text) {
     prompter_.message(MessageIcon::Error, MessageBeep::None, text, MessageButton::Ok);

@@ -13,7 +13,6 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
-class QPrinter;
 class QPushButton;
 
 class TsingleDlog : public QDialog {
@@ -21,13 +20,13 @@ class TsingleDlog : public QDialog {
 
   public:
     // The engine, the printer and the prompter belong to the application and outlive the
-    // dialog. The preview shows the page on previewPrinter, the printer behind `printer`.
-    // Errors are shown through the prompter.
-    TsingleDlog(const BarcodeEngine& engine, Printer& printer, QPrinter& previewPrinter,
-                Prompter& prompter, QWidget* parent = nullptr);
+    // dialog. Errors are shown through the prompter.
+    TsingleDlog(const BarcodeEngine& engine, Printer& printer, Prompter& prompter,
+                QWidget* parent = nullptr);
     ~TsingleDlog() override;
 
-    // The bars of the barcode shown, "L" and "S"; empty while there is none.
+    // The bars of the barcode shown, "L" and "S", always with both frame bars; empty
+    // while there is none.
     const std::string& barPattern() const { return barPattern_; }
 
     QLabel* StreetLabel;
@@ -60,7 +59,6 @@ class TsingleDlog : public QDialog {
     void ClearClick();
     void PrintClick();
     void PreviewClick();
-    void PreviewPaint(QPrinter* printer);
 
     void CreateCode();
     void printCode();
@@ -69,7 +67,6 @@ class TsingleDlog : public QDialog {
     const BarcodeEngine& engine_;
     Printer& printer_;
     std::string barPattern_;
-    QPrinter& previewPrinter_;
     Prompter& prompter_;
     // The error last shown while typing, so that every further key does not repeat it.
     std::string typingError_;
