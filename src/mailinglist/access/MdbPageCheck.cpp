@@ -19,27 +19,50 @@ unsigned long Get32(const std::string& bytes, size_t at) {
     return Get16(bytes, at) | (static_cast<unsigned long>(Get16(bytes, at + 2)) << 16);
 }
 
+// The end of the fixed-length data a row of columnCount columns holds, counted from the
+// start of the row; the name of a column whose data would end beyond limit goes to overrun.
+size_t FixedDataEnd(const MdbTableDef& table, unsigned columnCount, size_t countSize, size_t limit,
+                    std::string& overrun) {
+    size_t end = countSize;
+    for (unsigned i = 0; i < table.num_cols; ++i) {
+        const auto* column = static_cast<const MdbColumn*>(g_ptr_array_index(table.columns, i));
+        if (!column->is_fixed || static_cast<unsigned>(column->row_col_num) >= columnCount)
+            continue;
+        const size_t columnEnd = countSize + static_cast<size_t>(column->fixed_offset) +
+                                 static_cast<size_t>(column->col_size);
+        if (columnEnd > limit && overrun.empty()) overrun = column->name;
+        end = std::max(end, columnEnd);
+    }
+    return end;
+}
+
 // What is wrong with one stored row, or empty.
 std::string RowFault(const std::string& row, const MdbTableDef& table, bool jet3) {
+    const size_t countSize = jet3 ? 1 : 2;
+    if (row.size() <= countSize) return "it is too short to be a row";
+    const unsigned columnCount = jet3 ? Byte(row, 0) : Get16(row, 0);
+    if (columnCount == 0) return "it counts no columns";
+    const size_t maskSize = (columnCount + 7) / 8;
+    std::string overrun;
+    // Rows of a table without variable-length columns have no offset table: the fixed
+    // data and the null mask fill them.
+    if (table.num_var_cols == 0) {
+        if (row.size() < countSize + maskSize ||
+            FixedDataEnd(table, columnCount, countSize, row.size() - maskSize, overrun) >
+                row.size() - maskSize)
+            return "its fixed-length column " + overrun + " runs past its end";
+        return {};
+    }
     const std::optional<RowParts> parts = SplitRow(row, jet3);
     if (!parts)
         return "its column offsets do not fit in its " + std::to_string(row.size()) + " bytes";
-    if (parts->columnCount == 0 || parts->variable.size() > parts->columnCount)
-        return "it counts " + std::to_string(parts->columnCount) + " columns and " +
+    if (parts->variable.size() > columnCount)
+        return "it counts " + std::to_string(columnCount) + " columns and " +
                std::to_string(parts->variable.size()) + " of variable length";
-    // The fixed-length columns the row holds lie between the column count and the first
-    // variable column.
-    const size_t countSize = jet3 ? 1 : 2;
-    for (unsigned i = 0; i < table.num_cols; ++i) {
-        const auto* column = static_cast<const MdbColumn*>(g_ptr_array_index(table.columns, i));
-        if (!column->is_fixed || static_cast<unsigned>(column->row_col_num) >= parts->columnCount)
-            continue;
-        if (countSize + static_cast<size_t>(column->fixed_offset) +
-                static_cast<size_t>(column->col_size) >
-            parts->prefix.size())
-            return "its fixed-length column " + std::string(column->name) +
-                   " runs into its other columns";
-    }
+    // The fixed-length data lies between the column count and the first variable column.
+    FixedDataEnd(table, columnCount, countSize, parts->prefix.size(), overrun);
+    if (!overrun.empty())
+        return "its fixed-length column " + overrun + " runs into its other columns";
     return {};
 }
 
