@@ -14,7 +14,7 @@
 namespace {
 
 TEST(AccessTableDialog, ListsTheTablesAndTakesTheOneDoubleClicked) {
-    ACCESS_DATABASE_OR_SKIP(path, folder, "nwind.mdb");
+    ACCESS_DATABASE(path, folder, "nwind.mdb");
     AccessTable taTable1;
     taTable1.setDatabaseName(path.string());
     TTableDlog TableDlog(taTable1);
