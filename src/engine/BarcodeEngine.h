@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Computes barcode texts. The frame-bar string is read from entry 3 of the preference
@@ -20,7 +21,7 @@ class BarcodeEngine {
     std::string Highrise(const std::string& address, const std::string& zip) const;
 
   private:
-    std::string finish(const std::string& digits) const;
+    std::string finish(std::string_view zip, std::string_view deliveryPoint) const;
 
     const std::vector<std::string>& preferences_;
     const std::vector<std::string>& designators_;

@@ -86,6 +86,12 @@ std::uint64_t DbaseFile::size() const {
     return std::uint64_t(info.st_size);
 }
 
+bool DbaseFile::hasWriteBit() const {
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0) throw MarrowbyError(SystemReason(errno));
+    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+}
+
 bool DbaseFile::tryLockExclusive() {
     if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) return false;
     struct flock whole {};

@@ -55,6 +55,9 @@ class DbaseFile {
     std::size_t writeAt(const char* data, std::size_t size, std::uint64_t offset,
                         std::string& error);
     std::uint64_t size() const;
+    // False when the file's permissions give nobody the right to write it; such a file is
+    // read-only even to a user whose rights would let the system write it anyway.
+    bool hasWriteBit() const;
     // Takes exclusive locks of both kinds other programs use (whole-file and record
     // locks) without waiting; false when another open file holds one.
     bool tryLockExclusive();

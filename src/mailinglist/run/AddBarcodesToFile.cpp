@@ -123,7 +123,8 @@ std::unique_ptr<MailingList> OpenListOfKind(const std::string& kind, const std::
         // Only an unattended run names its table on the command line.
         const std::string table =
             args.unattended() && args.arguments.size() > 2 ? args.arguments[2] : std::string();
-        return OpenAccessMailingList(taTable1, path, table, context.chooseTable);
+        return OpenAccessMailingList(taTable1, path, table, context.chooseTable,
+                                     args.unattended() ? nullptr : &context.prompter);
     }
     return nullptr;
 }

@@ -14,7 +14,7 @@ namespace {
 // Employees keep a 5-digit PostalCode and a 4-digit Extension: taken as ZIP and +4 they give
 // the records in the United States barcodes, stored in HomePhone (24 characters).
 TEST(AccessRun, FailureRestoresTheDatabaseAndTheNextRunStoresTheBarcodes) {
-    ACCESS_DATABASE_OR_SKIP(path, folder, "nwind.mdb");
+    ACCESS_DATABASE(path, folder, "nwind.mdb");
     const std::string original = AccessFileBytes(path);
     const AccessRows before = ExportAccessTable(path, "Employees");
     RoadFixture road;
@@ -77,7 +77,7 @@ TEST(AccessRun, FailureRestoresTheDatabaseAndTheNextRunStoresTheBarcodes) {
 // The whole road over a database of several tables: the selector is handed the tables and its
 // answer is the table read; Cancel in it, or in the identification dialog, changes nothing.
 TEST(AccessRun, TheSelectorPicksTheTableTheRoadReads) {
-    ACCESS_DATABASE_OR_SKIP(path, folder, "nwind.mdb");
+    ACCESS_DATABASE(path, folder, "nwind.mdb");
     const std::string original = AccessFileBytes(path);
     RoadFixture road;
     std::vector<std::string> offered;
