@@ -91,7 +91,8 @@ int Application::AddBarcodestoaFile() {
                                        return std::string();
                                    }
                                    return tableDlog_->chooseTable();
-                               }};
+                               },
+                               programFolder_};
     return AddBarcodesToFile(arguments, context);
 }
 
@@ -202,6 +203,8 @@ int RunMarrowby(int argc, char** argv) {
             return 2;
         case CommandLine::Action::Barcode:
             return PrintBarcode(line, ProgramFolder(executableFolder), std::cout, std::cerr);
+        case CommandLine::Action::IntelligentMail:
+            return PrintIntelligentMail(line, std::cout, std::cerr);
         case CommandLine::Action::Run:
             break;
     }
