@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "app/Settings.h"
+#include "app/TMailerDlog.h"
 #include "engine/MarrowbyError.h"
 #include "mailinglist/forms/RunPicture.h"
 #include "mailinglist/forms/TTableDlog.h"
@@ -39,6 +40,7 @@ Application::Application(fs::path programFolder, CommandLine commandLine, Prompt
       tableDlog_(new TTableDlog(taTable1_, mainWindow_.get())),
       labelFontsDlg_(new TLabelFontsDlg(mainWindow_.get())),
       prefDlog_(new TPrefDlog(*help_, mainWindow_.get())),
+      mailerDlog_(new TMailerDlog(*help_, mainWindow_.get())),
       runPicture_(new RunPicture) {
     printer_.setPageSize(QPageSize(QPageSize::Letter));
     mainWindow_->setProgressPicture(runPicture_);
@@ -65,6 +67,7 @@ void Application::connectCommands() {
     mainWindow_->onOneBarcode = [this] { OneAddressataTime(); };
     mainWindow_->onCreateTags = [this] { EnterTagInfo(); };
     mainWindow_->onSetTagFonts = [this] { SetTagFonts(); };
+    mainWindow_->onMailerSettings = [this] { MailerSettings(); };
 }
 
 int Application::AddBarcodestoaFile() {
@@ -105,6 +108,8 @@ void Application::EnterTagInfo() {
 void Application::SetTagFonts() {
     ::SetTagFonts(*labelFontsDlg_, tagFonts_, programFolder_, prompter_);
 }
+
+void Application::MailerSettings() { EditMailerSettings(*mailerDlog_, programFolder_); }
 
 void Application::start() {
     mainWindow_->show();

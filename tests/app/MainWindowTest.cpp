@@ -31,7 +31,8 @@ TEST(MainWindow, MenuCaptionsAccessKeysAndShortcut) {
     }
     const std::vector<std::vector<std::string>> expected = {
         {"&File", "Printer Setup", "-", "E&xit"},
-        {"Barcodes for Envelopes", "Add Barcodes to a File", "One Barcode at a Time"},
+        {"Barcodes for Envelopes", "Add Barcodes to a File", "One Barcode at a Time", "-",
+         "Mailer Settings..."},
         {"Barcoded Tray/Sack Tags", "Create and Print Tags", "Set Tag Fonts"},
         {"&Help", "&Contents", "&Topic Search", "-", "&About"},
     };
@@ -53,17 +54,24 @@ TEST(MainWindow, EveryCommandRunsItsHookAndCanBeDisabledDuringARun) {
     window.onPrinterSetup = record("printer");
     window.onAddBarcodes = [&] { return ran.push_back("add"), 0; };
     window.onOneBarcode = record("one");
+    window.onMailerSettings = record("mailer");
     window.onCreateTags = record("tags");
     window.onSetTagFonts = record("fonts");
     window.onAbout = record("about");
     window.onExit = record("exit");
-    const std::vector<QAction*> commands = {
-        window.PrinterSetup1, window.AddBarcodestoaFile1, window.OneAddressataTime1,
-        window.EnterTagInfo1, window.SetTagFonts1,        window.About1,
-        window.Exit,          window.Contents1,           window.TopicSearch1};
+    const std::vector<QAction*> commands = {window.PrinterSetup1,
+                                            window.AddBarcodestoaFile1,
+                                            window.OneAddressataTime1,
+                                            window.MailerSettings1,
+                                            window.EnterTagInfo1,
+                                            window.SetTagFonts1,
+                                            window.About1,
+                                            window.Exit,
+                                            window.Contents1,
+                                            window.TopicSearch1};
     for (QAction* action : commands) action->trigger();
-    EXPECT_EQ(
-        ran, (std::vector<std::string>{"printer", "add", "one", "tags", "fonts", "about", "exit"}));
+    EXPECT_EQ(ran, (std::vector<std::string>{"printer", "add", "one", "mailer", "tags", "fonts",
+                                             "about", "exit"}));
     EXPECT_EQ(w.help.contexts, std::vector<int>{1});
     EXPECT_EQ(w.help.indexRequests, 1);
 
