@@ -44,6 +44,7 @@ Application::Application(fs::path programFolder, CommandLine commandLine, Prompt
       runPicture_(new RunPicture) {
     printer_.setPageSize(QPageSize(QPageSize::Letter));
     mainWindow_->setProgressPicture(runPicture_);
+    singleDlog_->setMailerFolder(programFolder_);
     verifyDlog_->showHelp = [this](int context) { help_->showContext(context); };
     AddHelpKey(*singleDlog_, *help_, HelpContext::OneBarcode);
     AddHelpKey(*mailclassDlog_, *help_, HelpContext::Tags);

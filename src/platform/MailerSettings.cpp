@@ -34,6 +34,12 @@ unsigned long long MailerSettings::serial() const {
     return std::stoull(nextSerial);
 }
 
+SerialIssuer MailerSettings::issuer() const {
+    const std::string problem = whyNotIntelligentMail();
+    if (!problem.empty()) throw MarrowbyError(problem);
+    return SerialIssuer(identity, serial());
+}
+
 MailerSettings LoadMailerSettings(const fs::path& folder) {
     const fs::path file = folder / MailerSettingsFileName;
     std::error_code error;

@@ -45,6 +45,9 @@ struct MailerSettings {
     // The next serial as a number. Throws MarrowbyError naming mailer.dat and the value
     // when it is not a decimal number of at most nine digits.
     unsigned long long serial() const;
+    // Hands out serials from the next one. Throws MarrowbyError when Intelligent Mail
+    // cannot be used with these settings.
+    SerialIssuer issuer() const;
 };
 
 const LineList& DefaultMailerLines();

@@ -21,14 +21,15 @@ int Pixels(double points, int dpi) { return ToDevice(points * dpi / 72.0, 1.0); 
 
 }  // namespace
 
+DevicePoint PaperCorner(const PrintSurface& surface) {
+    const DevicePoint offset = surface.printingOffset();
+    return {surface.printableWidth() + offset.x, surface.printableHeight() + offset.y};
+}
+
 void DrawEnvelopeBarcode(PrintSurface& surface, const std::string& barPattern) {
     const int dpiX = surface.dpiX();
     const int dpiY = surface.dpiY();
-    const DevicePoint offset = surface.printingOffset();
-    // The paper's edges in printable-area coordinates, taking the right and bottom
-    // margins to equal the left and top ones.
-    const int right = surface.printableWidth() + offset.x;
-    const int bottom = surface.printableHeight() + offset.y;
+    const auto [right, bottom] = PaperCorner(surface);
 
     const int firstBar = right - Pixels(FirstBarFromRight, dpiX);
     const int baseline = bottom - Pixels(BaselineFromBottom, dpiY);

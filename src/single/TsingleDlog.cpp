@@ -20,7 +20,9 @@
 #include "platform/QtPrintSurface.h"
 #include "platform/QtPrinter.h"
 #include "single/EnvelopeBarcode.h"
+#include "single/EnvelopeImb.h"
 #include "single/SingleBarcode.h"
+#include "single/SingleIntelligentMail.h"
 
 namespace {
 
@@ -32,6 +34,28 @@ constexpr int BarPitch = 3;
 constexpr int BaselineY = 200;
 constexpr int FullBarRows = 9;
 constexpr int HalfBarRows = 4;
+// Intelligent Mail bars on the same rows: ascenders from the top row, descenders from
+// the baseline, trackers the three rows in the middle.
+constexpr int TopY = BaselineY - FullBarRows + 1;
+constexpr int ExtendedRows = 6;
+constexpr int TrackerRows = 3;
+
+// The rows a bar covers, from the top.
+std::pair<int, int> BarRows(char bar) {
+    switch (bar) {
+        case 'L':
+        case 'F':
+            return {TopY, FullBarRows};
+        case 'S':
+            return {BaselineY - HalfBarRows + 1, HalfBarRows};
+        case 'A':
+            return {TopY, ExtendedRows};
+        case 'D':
+            return {BaselineY - ExtendedRows + 1, ExtendedRows};
+        default:
+            return {TopY + ExtendedRows - TrackerRows, TrackerRows};
+    }
+}
 
 constexpr char NoteText[] =
     "Click \"Print Code\" to print the barcode in the bottom right corner of an envelope or "
@@ -148,13 +172,24 @@ void TsingleDlog::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(BarArea, palette().color(QPalette::Window));
     for (std::size_t i = 0; i < barPattern_.size(); ++i) {
-        const int rows = barPattern_[i] == 'L' ? FullBarRows : HalfBarRows;
+        const auto [top, rows] = BarRows(barPattern_[i]);
         const int x = FirstBarX + BarPitch * static_cast<int>(i);
-        painter.fillRect(QRect(x, BaselineY - rows + 1, 1, rows), Qt::black);
+        painter.fillRect(QRect(x, top, 1, rows), Qt::black);
+    }
+}
+
+void TsingleDlog::loadMailerSettings() {
+    mailer_ = MailerSettings{};
+    if (mailerFolder_.empty()) return;
+    try {
+        mailer_ = LoadMailerSettings(mailerFolder_);
+    } catch (const MarrowbyError& error) {
+        showError(error.what());
     }
 }
 
 void TsingleDlog::FormActivate() {
+    loadMailerSettings();
     Street->clear();
     Zip->clear();
     Zip4->clear();
@@ -193,7 +228,12 @@ void TsingleDlog::PreviewPaint(QPrinter* printer) {
     const int copies = std::max(1, printer->copyCount());
     QtPrintSurface surface(*printer);
     try {
-        PrintEnvelopeBarcode(surface, barPattern_, copies);
+        if (mailer_.intelligentMail()) {
+            PrintEnvelopeImb(
+                surface, [this] { return NextIntelligentMailBars(mailer_, routing_); }, copies);
+        } else {
+            PrintEnvelopeBarcode(surface, barPattern_, copies);
+        }
     } catch (const MarrowbyError& error) {
         showError(error.what());
     }
@@ -205,6 +245,17 @@ void TsingleDlog::CreateCode() {
     const std::string text = SingleBarcodeText(engine_, address);
     barPattern_ = BarPattern(text);
     Barcode->setText(QString::fromStdString(text));
+    if (mailer_.intelligentMail() && !text.empty()) {
+        // Shown with the serial the next print will use; a reason it cannot be made
+        // comes up when printing.
+        routing_ = engine_.BarcodeDigits(text);
+        Barcode->setText(QString::fromStdString(routing_));
+        try {
+            barPattern_ = NextIntelligentMailBars(mailer_, routing_);
+        } catch (const MarrowbyError&) {
+            barPattern_.clear();
+        }
+    }
     Print->setEnabled(!text.empty());
     Preview->setEnabled(!text.empty());
     update(BarArea);
@@ -214,7 +265,24 @@ void TsingleDlog::printCode() {
     const int copies = printer_.askCopies();
     if (copies == 0) return;
     Hourglass hourglass;
-    PrintEnvelopeBarcode(printer_.surface(), barPattern_, copies);
+    if (!mailer_.intelligentMail()) {
+        PrintEnvelopeBarcode(printer_.surface(), barPattern_, copies);
+        return;
+    }
+    // Every copy takes the next serial; the dialog then shows the one after them.
+    const auto showNext = [this] {
+        loadMailerSettings();
+        CreateCode();
+    };
+    try {
+        PrintEnvelopeImb(
+            printer_.surface(),
+            [this] { return IssueIntelligentMailBars(mailerFolder_, routing_); }, copies);
+    } catch (const MarrowbyError&) {
+        showNext();
+        throw;
+    }
+    showNext();
 }
 
 void TsingleDlog::showError(const std::string& text) {

@@ -34,18 +34,15 @@ std::unique_ptr<IntelligentMailRun> IntelligentMailRun::Start(const std::filesys
     if (folder.empty()) return nullptr;
     MailerSettings settings = LoadMailerSettings(folder);
     if (!settings.intelligentMail()) return nullptr;
-    const std::string problem = settings.whyNotIntelligentMail();
-    if (!problem.empty()) throw MarrowbyError(problem);
+    SerialIssuer issuer = settings.issuer();
     requireRoomForBars(list, plan);
-    std::unique_ptr<IntelligentMailRun> run(new IntelligentMailRun(folder, settings));
+    std::unique_ptr<IntelligentMailRun> run(new IntelligentMailRun(folder, std::move(issuer)));
     run->issuer_.requireRoomFor(static_cast<unsigned long long>(std::max(plan.recordCount, 0L)));
     return run;
 }
 
-IntelligentMailRun::IntelligentMailRun(std::filesystem::path folder, const MailerSettings& settings)
-    : folder_(std::move(folder)),
-      issuer_(settings.identity, settings.serial()),
-      saved_(issuer_.next()) {}
+IntelligentMailRun::IntelligentMailRun(std::filesystem::path folder, SerialIssuer issuer)
+    : folder_(std::move(folder)), issuer_(std::move(issuer)), saved_(issuer_.next()) {}
 
 std::string IntelligentMailRun::code(const std::string& postnetText, const BarcodeEngine& engine) {
     if (postnetText.empty()) return {};

@@ -29,7 +29,7 @@ class IntelligentMailRun {
     std::string saveNextSerial() noexcept;
 
   private:
-    IntelligentMailRun(std::filesystem::path folder, const MailerSettings& settings);
+    IntelligentMailRun(std::filesystem::path folder, SerialIssuer issuer);
 
     std::filesystem::path folder_;
     SerialIssuer issuer_;
