@@ -142,6 +142,9 @@ TEST(IntelligentMailTest, AgreesWithZintOnFreshInputs) {
         }
         return text;
     };
+    // The largest value the barcode can carry first, then random ones.
+    EXPECT_EQ(IntelligentMailBars("94999999999999999999", "99999999999"),
+              zintBars("94999999999999999999", "99999999999"));
     const std::size_t lengths[] = {0, 5, 9, 11};
     for (int i = 0; i < 300; ++i) {
         const std::string tracking = digits(1) + digits(1, '4') + digits(18);
