@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QPrintDialog>
+#include <QTimer>
 #include <cstdlib>
 #include <iostream>
 
+#include "app/BarcodeFontInstaller.h"
 #include "app/Settings.h"
 #include "app/TMailerDlog.h"
 #include "engine/MarrowbyError.h"
@@ -22,10 +24,12 @@
 
 namespace fs = std::filesystem;
 
-Application::Application(fs::path programFolder, CommandLine commandLine, Prompter& prompter)
+Application::Application(fs::path programFolder, CommandLine commandLine, Prompter& prompter,
+                         Attendance attendance)
     : programFolder_(std::move(programFolder)),
       commandLine_(std::move(commandLine)),
       prompter_(prompter),
+      attendance_(attendance),
       engine_(preferences_, designators_),
       printer_(QPrinter::HighResolution),
       jobs_(printer_),
@@ -33,7 +37,7 @@ Application::Application(fs::path programFolder, CommandLine commandLine, Prompt
       mainWindow_(std::make_unique<TMainWindow>(prompter_, *help_)),
       welcome_(new TWelcomeDlog(mainWindow_.get())),
       verifyDlog_(new TVerifyDlog(preferences_, mainWindow_.get())),
-      singleDlog_(new TsingleDlog(engine_, jobs_, printer_, mainWindow_.get())),
+      singleDlog_(new TsingleDlog(engine_, jobs_, printer_, prompter_, mainWindow_.get())),
       mailclassDlog_(new TmailclassDlog(mainWindow_.get())),
       tagPrinter_(printer_, jobs_, prompter_, programFolder_),
       tagsDlog_(new TtagsDlog(*mailclassDlog_, tagPrinter_, mainWindow_.get())),
@@ -41,7 +45,8 @@ Application::Application(fs::path programFolder, CommandLine commandLine, Prompt
       labelFontsDlg_(new TLabelFontsDlg(mainWindow_.get())),
       prefDlog_(new TPrefDlog(*help_, mainWindow_.get())),
       mailerDlog_(new TMailerDlog(*help_, mainWindow_.get())),
-      runPicture_(new RunPicture) {
+      // Nobody sees the picture without a display, so nothing waits for it.
+      runPicture_(new RunPicture(attendance_ != Attendance::Headless)) {
     printer_.setPageSize(QPageSize(QPageSize::Letter));
     mainWindow_->setProgressPicture(runPicture_);
     singleDlog_->setMailerFolder(programFolder_);
@@ -69,6 +74,9 @@ void Application::connectCommands() {
     mainWindow_->onCreateTags = [this] { EnterTagInfo(); };
     mainWindow_->onSetTagFonts = [this] { SetTagFonts(); };
     mainWindow_->onMailerSettings = [this] { MailerSettings(); };
+    mainWindow_->onInstallBarcodeFonts = [this] {
+        BarcodeFontInstaller(prompter_, BarcodeFontInstaller::DefaultSourceFolders()).Install();
+    };
 }
 
 int Application::AddBarcodestoaFile() {
@@ -88,7 +96,7 @@ int Application::AddBarcodestoaFile() {
                                &taTable1_,
                                [this](const std::string&) {
                                    // Nobody could pick a table in a run without a display.
-                                   if (QGuiApplication::platformName() == "offscreen") {
+                                   if (attendance_ == Attendance::Headless) {
                                        report(
                                            "The database has more than one table: name "
                                            "the one to use after NOSTOP.");
@@ -113,6 +121,12 @@ void Application::SetTagFonts() {
 void Application::MailerSettings() { EditMailerSettings(*mailerDlog_, programFolder_); }
 
 void Application::start() {
+    if (attendance_ == Attendance::Headless) {
+        QTimer::singleShot(0, [this] {
+            if (loadSettings()) runCommandLineFile();
+        });
+        return;
+    }
     mainWindow_->show();
     welcome_->Tag = 0;
     welcome_->show();
@@ -124,7 +138,7 @@ bool Application::loadSettings() {
         tagFonts_ = LoadTagFonts(programFolder_);
         designators_ = DesignatorTable();
         return true;
-    } catch (const MarrowbyError& error) {
+    } catch (const std::exception& error) {
         report(error.what());
     }
     // A command-line run cannot go on without its settings.
@@ -170,7 +184,7 @@ void Application::About() {
 }
 
 void Application::report(const std::string& text) {
-    if (commandLine_.noStop) {
+    if (attendance_ != Attendance::Attended) {
         std::cerr << "marrowby: " << text << '\n';
     } else {
         prompter_.message(MessageIcon::Error, MessageBeep::None, text, MessageButton::Ok);
@@ -185,13 +199,7 @@ fs::path ExecutableFolder(const char* argv0) {
     return fs::absolute(argv0, error).parent_path();
 }
 
-bool HasDisplay() {
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
-        const char* value = std::getenv(name);
-        if (value != nullptr && *value != '\0') return true;
-    }
-    return false;
-}
+void DropQtMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
 }  // namespace
 
 int RunMarrowby(int argc, char** argv) {
@@ -208,35 +216,56 @@ int RunMarrowby(int argc, char** argv) {
             std::cerr << "marrowby: " << line.error << "\n\n" << UsageText();
             return 2;
         case CommandLine::Action::Barcode:
-            return PrintBarcode(line, ProgramFolder(executableFolder), std::cout, std::cerr);
+            try {
+                return PrintBarcode(line, ProgramFolder(executableFolder), std::cout, std::cerr);
+            } catch (const MarrowbyError& error) {
+                std::cerr << "marrowby: " << error.what() << '\n';
+                return 1;
+            }
         case CommandLine::Action::IntelligentMail:
             return PrintIntelligentMail(line, std::cout, std::cerr);
         case CommandLine::Action::Run:
             break;
     }
 
-    const bool headless = !HasDisplay() && std::getenv("QT_QPA_PLATFORM") == nullptr;
-    if (headless) {
-        if (!line.noStop) {
-            std::cerr << "marrowby: no display (neither DISPLAY nor WAYLAND_DISPLAY is set); "
-                         "only a run with FILE NOSTOP works without one\n";
-            return 1;
-        }
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        // Standard error carries our own messages only, for the scripts that read it.
-        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    }
+    // A display that cannot be opened makes Qt fall back to offscreen instead of aborting;
+    // what Qt says about it meanwhile is replaced by our own message.
+    const DisplayEnvironment environment = DisplayEnvironment::current();
+    setenv("QT_QPA_PLATFORM", PlatformsToTry(environment).c_str(), 1);
+    const QtMessageHandler qtMessages = qInstallMessageHandler(DropQtMessage);
     QApplication application(argc, argv);
+    const bool display = ShowsWindows(QGuiApplication::platformName());
+    if (!display && !line.noStop) {
+        std::cerr << "marrowby: no usable display (" << NoDisplayReason(environment)
+                  << "); only a run with FILE NOSTOP works without one\n";
+        return 1;
+    }
+    // Without a display standard error carries our own messages only, for the scripts
+    // that read it.
+    if (display) qInstallMessageHandler(qtMessages);
+    const Attendance attendance = !line.noStop ? Attendance::Attended
+                                  : display    ? Attendance::Unattended
+                                               : Attendance::Headless;
     QApplication::setApplicationName("Marrowby");
     // Ending is explicit (Exit, the close box, the end of a command-line run), never
     // a side effect of the last window being hidden.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    QtPrompter boxes;
+    StreamPrompter errors(std::cerr);
+    Prompter& prompter =
+        attendance == Attendance::Headless ? static_cast<Prompter&>(errors) : boxes;
     // The list named on the command line is found where the user started us, before
     // the program folder becomes the current folder.
     std::error_code error;
     if (!line.file.empty()) line.file = fs::absolute(line.file, error).string();
-    const fs::path programFolder = ProgramFolder(executableFolder);
+    fs::path programFolder;
+    try {
+        programFolder = ProgramFolder(executableFolder);
+    } catch (const MarrowbyError& refused) {
+        prompter.message(MessageIcon::Error, MessageBeep::None, refused.what(), MessageButton::Ok);
+        return 1;
+    }
     fs::current_path(programFolder, error);
     if (error) {
         std::cerr << "marrowby: cannot use the program folder " << programFolder << ": "
@@ -244,10 +273,7 @@ int RunMarrowby(int argc, char** argv) {
         return 1;
     }
 
-    QtPrompter boxes;
-    StreamPrompter errors(std::cerr);
-    Prompter& prompter = headless ? static_cast<Prompter&>(errors) : boxes;
-    Application marrowby(programFolder, std::move(line), prompter);
+    Application marrowby(programFolder, std::move(line), prompter, attendance);
     marrowby.start();
     return QApplication::exec();
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Attendance.h"
 #include "app/CommandLine.h"
 #include "app/HelpViewer.h"
 #include "app/TMainWindow.h"
@@ -32,14 +33,16 @@ class TtagsDlog;
 class Application {
   public:
     // The program folder holds prefs.dat and fonts.dat. Creates the forms; nothing is
-    // shown until start().
-    Application(std::filesystem::path programFolder, CommandLine commandLine, Prompter& prompter);
+    // shown until start(). Attendance says who is there to answer, decided at start-up.
+    Application(std::filesystem::path programFolder, CommandLine commandLine, Prompter& prompter,
+                Attendance attendance);
     ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
     // Shows the main window and the welcome screen, which loads the settings and,
-    // three seconds later, starts a command-line run.
+    // three seconds later, starts a command-line run. Without a display nothing is shown
+    // and the run starts at once.
     void start();
 
     // Program-wide values, alive as long as the application. The lists are replaced
@@ -86,6 +89,7 @@ class Application {
     std::filesystem::path programFolder_;
     CommandLine commandLine_;
     Prompter& prompter_;
+    Attendance attendance_;
 
     LineList preferences_;
     LineList tagFonts_;

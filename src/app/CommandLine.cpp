@@ -4,7 +4,7 @@
 #include <cctype>
 
 #include "app/Settings.h"
-#include "app/TWelcomeDlog.h"
+#include "app/Version.h"
 #include "engine/AsciiUpper.h"
 #include "engine/BarcodeEngine.h"
 #include "engine/IntelligentMail.h"
@@ -101,7 +101,7 @@ std::string UsageText() {
            "              11 digits, no dash)\n";
 }
 
-std::string VersionText() { return "Marrowby " + VersionLine().toStdString() + "\n"; }
+std::string VersionText() { return "Marrowby " + VersionLine() + "\n"; }
 
 int PrintBarcode(const CommandLine& line, const std::filesystem::path& programFolder,
                  std::ostream& out, std::ostream& err) {

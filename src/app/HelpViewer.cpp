@@ -1,5 +1,6 @@
 #include "app/HelpViewer.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -37,6 +38,7 @@ constexpr Topic Topics[] = {
     {"Apartment and suite numbers", "onebarcode.html#highrise"},
     {"Barcode field", "fields.html"},
     {"Barcode font", "preferences.html#framebar"},
+    {"Barcode fonts, installing", "wordprocessor.html#install"},
     {"Barcode.txt", "preferences.html#naming"},
     {"Barcodes-only file", "preferences.html#where"},
     {"Check digit", "onebarcode.html#reading"},
@@ -46,11 +48,13 @@ constexpr Topic Topics[] = {
     {"dBase files", "addbarcodes.html#kinds"},
     {"Delivery point", "onebarcode.html#deliverypoint"},
     {"Envelopes, printing a barcode on", "onebarcode.html#printing"},
+    {"Exporting a list as text", "exporting.html"},
     {"Field identification", "fields.html"},
     {"Fonts for tags", "tagfonts.html"},
     {"Frame bar", "preferences.html#framebar"},
     {"Highrise addresses", "onebarcode.html#highrise"},
     {"Intelligent Mail barcodes", "intelligentmail.html"},
+    {"Mail merge", "wordprocessor.html#merge"},
     {"Mail types", "tags.html#mailtype"},
     {"Mailer ID", "mailer.html#mailerid"},
     {"Mailer Settings", "mailer.html"},
@@ -65,6 +69,7 @@ constexpr Topic Topics[] = {
     {"Set Tag Fonts", "tagfonts.html"},
     {"Tab-delimited files", "addbarcodes.html#kinds"},
     {"Tray tags", "tags.html"},
+    {"Word processor, printing barcodes from", "wordprocessor.html"},
     {"ZIP+4 code", "onebarcode.html#zip"},
 };
 
@@ -135,6 +140,20 @@ HelpViewer::HelpViewer() : QWidget(nullptr, Qt::Window) {
 void HelpViewer::showPage(const QUrl& page) {
     pages->setSource(page);
     stack_->setCurrentWidget(pages);
+    present();
+}
+
+void HelpViewer::present() {
+    // A modal dialog takes every click and key away from other windows. Help asked for
+    // while one is open is shown modal above it: usable at once, and the dialog stays
+    // open with what was typed into it.
+    QWidget* modal = QApplication::activeModalWidget();
+    const Qt::WindowModality wanted =
+        modal != nullptr && modal != this ? Qt::ApplicationModal : Qt::NonModal;
+    if (windowModality() != wanted) {
+        hide();
+        setWindowModality(wanted);
+    }
     show();
     raise();
     activateWindow();
@@ -146,9 +165,7 @@ void HelpViewer::showIndex() {
     search->clear();
     searchEdited({});
     stack_->setCurrentIndex(1);
-    show();
-    raise();
-    activateWindow();
+    present();
     search->setFocus();
 }
 

@@ -28,6 +28,7 @@ class HelpViewer : public QWidget, public HelpRequests {
 
   private:
     void showPage(const QUrl& page);
+    void present();
     void searchEdited(const QString& text);
     void openTopic();
 

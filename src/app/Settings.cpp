@@ -36,8 +36,22 @@ LineList LoadTagFonts(const fs::path& programFolder) {
 }
 
 namespace {
-// A decimal number with optional blanks before it and an optional sign.
-int ToInteger(const std::string& text) {
+// A damaged or missing line is named by file and line, counted from 1.
+std::string LineName(int index) {
+    return std::string(PreferencesFileName) + " line " + std::to_string(index + 1);
+}
+
+const std::string& Entry(const LineList& preferences, int index) {
+    if (static_cast<size_t>(index) >= preferences.size()) {
+        throw MarrowbyError(LineName(index) + " is missing");
+    }
+    return preferences[index];
+}
+
+// A radio-group index: a decimal number with optional blanks before it and an optional
+// sign. The file run takes every value but 1 as the first choice; so does the dialog.
+int Choice(const LineList& preferences, int index) {
+    const std::string& text = Entry(preferences, index);
     size_t i = 0;
     while (i < text.size() && text[i] == ' ') ++i;
     bool negative = false;
@@ -49,23 +63,16 @@ int ToInteger(const std::string& text) {
         value = value * 10 + (text[i++] - '0');
     }
     if (i == firstDigit || i != text.size()) {
-        throw MarrowbyError("'" + text + "' is not a valid integer value");
+        throw MarrowbyError(LineName(index) + ": '" + text + "' is not 0 or 1");
     }
-    return static_cast<int>(negative ? -value : value);
-}
-
-const std::string& Entry(const LineList& preferences, int index) {
-    if (static_cast<size_t>(index) >= preferences.size()) {
-        throw MarrowbyError("List index out of bounds (" + std::to_string(index) + ")");
-    }
-    return preferences[index];
+    return !negative && value == 1 ? 1 : 0;
 }
 }  // namespace
 
 PreferenceChoices ReadChoices(const LineList& preferences) {
     PreferenceChoices choices;
-    choices.saveMode = ToInteger(Entry(preferences, PreferenceEntry::SaveMode)) == 1 ? 1 : 0;
-    choices.fileNaming = ToInteger(Entry(preferences, PreferenceEntry::FileNaming)) == 1 ? 1 : 0;
+    choices.saveMode = Choice(preferences, PreferenceEntry::SaveMode);
+    choices.fileNaming = Choice(preferences, PreferenceEntry::FileNaming);
     choices.frameBar = Entry(preferences, PreferenceEntry::FrameBar);
     return choices;
 }

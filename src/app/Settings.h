@@ -37,8 +37,8 @@ struct PreferenceChoices {
     std::string frameBar;
 };
 
-// Throws MarrowbyError("'x' is not a valid integer value") for a save mode or file
-// naming line that is not a decimal number. The file run counts every value other
-// than 1 as the first choice, so the dialog shows it that way too.
+// Throws MarrowbyError("prefs.dat line 2: 'x' is not 0 or 1") for a save mode or file
+// naming line that is not a decimal number, naming a missing line likewise. The file run
+// counts every value other than 1 as the first choice, so the dialog shows it that way too.
 PreferenceChoices ReadChoices(const LineList& preferences);
 void StoreChoices(const PreferenceChoices& choices, LineList& preferences);

@@ -45,6 +45,8 @@ TMainWindow::TMainWindow(Prompter& prompter, HelpRequests& help)
     Help1 = menuBar()->addMenu("&Help");
     Contents1 = addCommand(Help1, "&Contents", &TMainWindow::Contents1Click);
     TopicSearch1 = addCommand(Help1, "&Topic Search", &TMainWindow::TopicSearch1Click);
+    InstallBarcodeFonts1 =
+        addCommand(Help1, "Install &Barcode Fonts", &TMainWindow::InstallBarcodeFonts1Click);
     Help1->addSeparator();
     About1 = addCommand(Help1, "&About", &TMainWindow::About1Click);
 
@@ -133,6 +135,10 @@ void TMainWindow::SetTagFonts1Click() {
 void TMainWindow::Contents1Click() { help_.showContext(HelpContext::Contents); }
 
 void TMainWindow::TopicSearch1Click() { help_.showIndex(); }
+
+void TMainWindow::InstallBarcodeFonts1Click() {
+    if (onInstallBarcodeFonts) runCommand(onInstallBarcodeFonts);
+}
 
 void TMainWindow::About1Click() {
     if (onAbout) runCommand(onAbout);

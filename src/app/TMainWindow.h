@@ -24,6 +24,7 @@ class TMainWindow : public QMainWindow {
     std::function<void()> onCreateTags;
     std::function<void()> onSetTagFonts;
     std::function<void()> onPrinterSetup;
+    std::function<void()> onInstallBarcodeFonts;
     std::function<void()> onAbout;
     // Ends the program: Exit and the close box.
     std::function<void()> onExit;
@@ -47,6 +48,7 @@ class TMainWindow : public QMainWindow {
     void SetTagFonts1Click();
     void Contents1Click();
     void TopicSearch1Click();
+    void InstallBarcodeFonts1Click();
     void About1Click();
 
     QMenu* File1;
@@ -62,6 +64,7 @@ class TMainWindow : public QMainWindow {
     QMenu* Help1;
     QAction* Contents1;
     QAction* TopicSearch1;
+    QAction* InstallBarcodeFonts1;
     QAction* About1;
 
   protected:

@@ -25,8 +25,14 @@ const char* const HelpText =
     "Every barcode begins and ends with a single long bar called the frame bar. There is "
     "no key for it on the keyboard, so each barcode font draws a frame bar in place of one "
     "particular character. Type that character here so that Marrowby can put it at both "
-    "ends of every barcode it writes. The barcode font that comes with Marrowby uses the "
-    "/ character.";
+    "ends of every barcode it writes.\n"
+    "\n"
+    "Marrowby's barcode fonts:\n"
+    "Marrowby comes with two barcode fonts: Marrowby POSTNET for POSTNET barcodes and "
+    "Marrowby Intelligent Mail for Intelligent Mail barcodes. Print both at 16 pt, the size "
+    "at which their bars meet the Postal Service's measurements. Marrowby POSTNET draws the "
+    "frame bar for the / character. Choose Help, Install Barcode Fonts to add them to your "
+    "word processor's font list.";
 
 // Text of the file shown as typed; bytes that are not UTF-8 are shown one per character.
 QString ShownText(const std::string& bytes) {

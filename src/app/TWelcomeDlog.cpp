@@ -7,6 +7,7 @@
 #include <QScreen>
 
 #include "app/Pictures.h"
+#include "app/Version.h"
 
 namespace {
 class WelcomePicture : public QWidget {
@@ -20,10 +21,6 @@ class WelcomePicture : public QWidget {
     }
 };
 }  // namespace
-
-QString VersionLine() {
-    return QString("Version %1 - Updated %2").arg(ProgramVersion, ProgramUpdated);
-}
 
 TWelcomeDlog::TWelcomeDlog(QWidget* parent) : QDialog(parent) {
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
@@ -67,7 +64,7 @@ void TWelcomeDlog::showEvent(QShowEvent* event) {
 }
 
 void TWelcomeDlog::FormActivate() {
-    Version->setText(VersionLine());
+    Version->setText(QString::fromStdString(VersionLine()));
     if (onLoadSettings && !onLoadSettings()) return;
     if (Tag != 0) {
         okBtn->setVisible(true);

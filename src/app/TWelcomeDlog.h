@@ -8,11 +8,6 @@
 #include <QTimer>
 #include <functional>
 
-inline constexpr const char* ProgramVersion = "2.0.8";
-inline constexpr const char* ProgramUpdated = "7/25/01";
-// "Version 2.0.8 - Updated 7/25/01"
-QString VersionLine();
-
 class TWelcomeDlog : public QDialog {
     Q_OBJECT
   public:

@@ -12,7 +12,8 @@ namespace {
 constexpr size_t kFrameBarEntry = 3;
 
 // POSTNET bars of each character: L a full bar, S a half bar. Only "/" draws as the
-// frame bar; other characters draw nothing.
+// frame bar; other characters draw nothing. fonts/make-fonts.py reads this table to draw
+// the POSTNET font, so keep its entries in the form {'c', "bars"}.
 constexpr std::array<std::pair<char, const char*>, 11> kBars = {{
     {'/', "L"},
     {'0', "LLSSS"},
@@ -61,7 +62,8 @@ std::string BarcodeEngine::finish(const std::string& digits) const {
     }
     const int check = (10 - sum % 10) % 10;
     if (preferences_.size() <= kFrameBarEntry) {
-        throw MarrowbyError("List index out of bounds (" + std::to_string(kFrameBarEntry) + ")");
+        // Not loaded, or a file that could not be read: name the file and its line.
+        throw MarrowbyError("prefs.dat line " + std::to_string(kFrameBarEntry + 1) + " is missing");
     }
     const std::string& frameBar = preferences_[kFrameBarEntry];
     return frameBar + digits + std::to_string(check) + frameBar;

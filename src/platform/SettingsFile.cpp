@@ -1,11 +1,15 @@
 #include "platform/SettingsFile.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <system_error>
 
+#include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "engine/MarrowbyError.h"
@@ -13,6 +17,7 @@
 namespace fs = std::filesystem;
 
 LineList ReadLineList(const fs::path& file) {
+    CheckTrusted(file);
     std::error_code ignored;
     std::ifstream in(file, std::ios::binary);
     if (!in || fs::is_directory(file, ignored)) {
@@ -60,18 +65,60 @@ void WriteLineList(const fs::path& file, const LineList& lines) {
     }
 }
 
-fs::path ProgramFolder(const fs::path& executableFolder) {
-    if (access(executableFolder.c_str(), W_OK) == 0) return executableFolder;
-    fs::path base;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg != '\0') {
-        base = xdg;
-    } else if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
-        base = fs::path(home) / ".config";
-    } else {
-        base = fs::temp_directory_path();
+SettingsEnvironment SettingsEnvironment::current() {
+    const auto value = [](const char* name) {
+        const char* text = std::getenv(name);
+        return std::string(text != nullptr ? text : "");
+    };
+    SettingsEnvironment environment{value("XDG_CONFIG_HOME"), value("HOME"), "", geteuid()};
+    if (const passwd* entry = getpwuid(environment.user); entry != nullptr && entry->pw_dir) {
+        environment.passwordHome = entry->pw_dir;
     }
-    const fs::path folder = base / "marrowby";
-    std::error_code ignored;
-    fs::create_directories(folder, ignored);
+    return environment;
+}
+
+fs::path ConfigFolder(const SettingsEnvironment& environment) {
+    if (fs::path xdg = environment.xdgConfigHome; xdg.is_absolute()) return xdg / "marrowby";
+    fs::path home = environment.home;
+    if (!home.is_absolute()) home = environment.passwordHome;
+    if (!home.is_absolute()) {
+        throw MarrowbyError(
+            "Marrowby cannot find your home folder for its settings: HOME is not set and "
+            "user id " +
+            std::to_string(environment.user) + " has no home folder in the password database");
+    }
+    return home / ".config" / "marrowby";
+}
+
+void CheckTrusted(const fs::path& path, uid_t user, gid_t group) {
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0) return;
+    const std::string refused = "; Marrowby does not use settings that others can change";
+    if (status.st_uid != user && status.st_uid != 0) {
+        throw MarrowbyError(path.string() + " belongs to another user (user id " +
+                            std::to_string(status.st_uid) + ")" + refused);
+    }
+    if ((status.st_mode & S_IWOTH) != 0 ||
+        ((status.st_mode & S_IWGRP) != 0 && status.st_gid != group)) {
+        throw MarrowbyError(path.string() + " can be changed by other users" + refused);
+    }
+}
+
+void CheckTrusted(const fs::path& path) { CheckTrusted(path, geteuid(), getegid()); }
+
+fs::path ProgramFolder(const fs::path& executableFolder) {
+    if (access(executableFolder.c_str(), W_OK) == 0) {
+        CheckTrusted(executableFolder);
+        return executableFolder;
+    }
+    const fs::path folder = ConfigFolder(SettingsEnvironment::current());
+    std::error_code error;
+    fs::create_directories(folder.parent_path(), error);
+    // Created for the user alone; an existing folder is checked as it is.
+    if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+        throw MarrowbyError("Marrowby cannot create its settings folder " + folder.string() + ": " +
+                            std::strerror(errno));
+    }
+    CheckTrusted(folder);
     return folder;
 }

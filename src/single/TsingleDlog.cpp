@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPrintPreviewDialog>
@@ -17,6 +16,7 @@
 #include "engine/BarcodeEngine.h"
 #include "engine/MarrowbyError.h"
 #include "platform/Printer.h"
+#include "platform/Prompter.h"
 #include "platform/QtPrintSurface.h"
 #include "platform/QtPrinter.h"
 #include "single/EnvelopeBarcode.h"
@@ -105,8 +105,12 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* text, QRe
 }  // namespace
 
 TsingleDlog::TsingleDlog(const BarcodeEngine& engine, Printer& printer, QPrinter& previewPrinter,
-                         QWidget* parent)
-    : QDialog(parent), engine_(engine), printer_(printer), previewPrinter_(previewPrinter) {
+                         Prompter& prompter, QWidget* parent)
+    : QDialog(parent),
+      engine_(engine),
+      printer_(printer),
+      previewPrinter_(previewPrinter),
+      prompter_(prompter) {
     setObjectName("singleDlog");
     setWindowTitle("Create One Barcode At A Time");
     setFixedSize(435, 358);
@@ -190,6 +194,7 @@ void TsingleDlog::loadMailerSettings() {
 
 void TsingleDlog::FormActivate() {
     loadMailerSettings();
+    typingError_.clear();
     Street->clear();
     Zip->clear();
     Zip4->clear();
@@ -239,10 +244,21 @@ void TsingleDlog::PreviewPaint(QPrinter* printer) {
     }
 }
 
+// Runs in the inputs' change handlers, which no exception may leave: an error (the
+// preferences could not be read) is shown once and the barcode stays empty.
 void TsingleDlog::CreateCode() {
     const SingleAddress address{Street->text().toStdString(), Zip->text().toStdString(),
                                 Zip4->text().toStdString(), highrise->isChecked()};
-    const std::string text = SingleBarcodeText(engine_, address);
+    std::string text;
+    try {
+        text = SingleBarcodeText(engine_, address);
+        typingError_.clear();
+    } catch (const MarrowbyError& error) {
+        if (typingError_ != error.what()) {
+            typingError_ = error.what();
+            showError(typingError_);
+        }
+    }
     barPattern_ = BarPattern(text);
     Barcode->setText(QString::fromStdString(text));
     if (mailer_.intelligentMail() && !text.empty()) {
@@ -286,6 +302,5 @@ void TsingleDlog::printCode() {
 }
 
 void TsingleDlog::showError(const std::string& text) {
-    QMessageBox::critical(this, QApplication::applicationDisplayName(),
-                          QString::fromStdString(text));
+    prompter_.message(MessageIcon::Error, MessageBeep::None, text, MessageButton::Ok);
 }

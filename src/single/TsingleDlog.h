@@ -11,6 +11,7 @@
 
 class BarcodeEngine;
 class Printer;
+class Prompter;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -22,10 +23,11 @@ class TsingleDlog : public QDialog {
     Q_OBJECT
 
   public:
-    // The engine and the printer belong to the application and outlive the dialog.
-    // The preview shows the page on previewPrinter, the printer behind `printer`.
+    // The engine, the printer and the prompter belong to the application and outlive the
+    // dialog. The preview shows the page on previewPrinter, the printer behind `printer`.
+    // Errors are shown through the prompter.
     TsingleDlog(const BarcodeEngine& engine, Printer& printer, QPrinter& previewPrinter,
-                QWidget* parent = nullptr);
+                Prompter& prompter, QWidget* parent = nullptr);
     ~TsingleDlog() override;
 
     // The folder of mailer.dat, read at every activation: with Intelligent Mail chosen
@@ -80,4 +82,7 @@ class TsingleDlog : public QDialog {
     std::filesystem::path mailerFolder_;
     MailerSettings mailer_;
     std::string routing_;  // of the Intelligent Mail barcode shown
+    Prompter& prompter_;
+    // The error last shown while typing, so that every further key does not repeat it.
+    std::string typingError_;
 };

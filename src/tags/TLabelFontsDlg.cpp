@@ -165,7 +165,7 @@ TLabelFontsDlg::TLabelFontsDlg(QWidget* parent) : QDialog(parent) {
 
 void TLabelFontsDlg::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1 && helpRequested) {
-        helpRequested(kHelpContext);
+        helpRequested(HelpContext::TagFonts);
         return;
     }
     QDialog::keyPressEvent(event);

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "platform/HelpRequests.h"
 #include "platform/Prompter.h"
 #include "platform/SettingsFile.h"
 
@@ -19,8 +20,6 @@ class TLabelFontsDlg : public QDialog {
     Q_OBJECT
 
   public:
-    static constexpr int kHelpContext = 7;
-
     explicit TLabelFontsDlg(QWidget* parent = nullptr);
 
     // Called with the help context when the user presses F1.

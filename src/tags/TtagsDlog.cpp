@@ -107,7 +107,9 @@ std::array<TagEntry, 10> TtagsDlog::entries() const {
         if (contents_[row]->currentIndex() >= 0) {
             rows[row].contents = contents_[row]->currentText().toStdString();
         }
-        rows[row].code = second_[row]->text().toStdString();
+        if (WantsCodeField(mailType_.mailType(), rows[row].contents)) {
+            rows[row].code = second_[row]->text().toStdString();
+        }
     }
     return rows;
 }
@@ -132,15 +134,26 @@ void TtagsDlog::FormActivate() {
     for (std::string_view item : ContentsGroupOf(type).items) {
         items << QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size()));
     }
-    for (QComboBox* contents : contents_) {
-        const QSignalBlocker quiet(contents);
-        contents->clear();
-        contents->addItems(items);
-        contents->setMaxVisibleItems(static_cast<int>(items.size()));
-        contents->setCurrentIndex(items.size() == 1 ? 0 : -1);
+    for (int row = 0; row < kRows; ++row) {
+        QComboBox* contents = contents_[row];
+        {
+            const QSignalBlocker quiet(contents);
+            contents->clear();
+            contents->addItems(items);
+            contents->setMaxVisibleItems(static_cast<int>(items.size()));
+            contents->setCurrentIndex(items.size() == 1 ? 0 : -1);
+        }
+        // A code typed for the previous mail type waits, closed, until contents that take
+        // one are chosen; a single item chosen here decides at once.
+        if (contents->currentIndex() >= 0) {
+            second(row);
+        } else {
+            setCodeFieldEnabled(row, false);
+        }
     }
     printon();
     printer_.reloadFonts();
+    dest_[0]->setFocus();
 }
 
 void TtagsDlog::contentsChange(int row) {

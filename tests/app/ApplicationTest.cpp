@@ -3,6 +3,7 @@
 #include "app/Application.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QPrintDialog>
 #include <QTimer>
 
@@ -15,7 +16,8 @@
 namespace {
 // An application on a fresh program folder; activate() shows the welcome screen.
 struct App {
-    explicit App(CommandLine line = {}) : app(folder.path(), line, prompter) {}
+    explicit App(CommandLine line = {}, Attendance attendance = Attendance::Attended)
+        : app(folder.path(), line, prompter, attendance) {}
     void activate(int tag) {
         app.welcome().hide();
         app.welcome().Tag = tag;
@@ -62,7 +64,7 @@ TEST(Application, ABadPreferenceLineStopsAddBarcodesWithItsMessage) {
     a.activate(0);
     a.app.mainWindow().AddBarcodestoaFile1->trigger();
     ASSERT_EQ(a.prompter.messages.size(), 1u);
-    EXPECT_EQ(a.prompter.messages[0].text, "'three' is not a valid integer value");
+    EXPECT_EQ(a.prompter.messages[0].text, "prefs.dat line 2: 'three' is not 0 or 1");
     EXPECT_EQ(runs, 0);
     EXPECT_FALSE(a.app.prefDlog().isVisible());
 }
@@ -73,7 +75,7 @@ TEST(Application, CommandLineRunAddsToTheFileWithoutSavingAndEndsWithItsStatus) 
         CommandLine line;
         line.file = "/tmp/list.txt";
         line.noStop = status == -1;
-        App a(line);
+        App a(line, line.noStop ? Attendance::Unattended : Attendance::Attended);
         a.folder.write("prefs.dat", prefs);
         std::string modeDuringRun;
         a.app.mainWindow().onAddBarcodes = [&] {
@@ -89,6 +91,26 @@ TEST(Application, CommandLineRunAddsToTheFileWithoutSavingAndEndsWithItsStatus) 
         EXPECT_FALSE(a.app.prefDlog().isVisible());
         EXPECT_TRUE(a.prompter.messages.empty());
     }
+}
+
+// Without a display nobody sees the welcome screen or the main window: the run starts
+// at once and ends the program with its status.
+TEST(Application, AHeadlessRunShowsNoWindowAndStartsAtOnce) {
+    CommandLine line;
+    line.file = "/tmp/list.txt";
+    line.noStop = true;
+    App a(line, Attendance::Headless);
+    int runs = 0;
+    a.app.mainWindow().onAddBarcodes = [&] { return ++runs; };
+    QElapsedTimer clock;
+    clock.start();
+    a.app.start();
+    EXPECT_EQ(QApplication::exec(), 1);
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_EQ(runs, 1);
+    EXPECT_FALSE(a.app.mainWindow().isVisible());
+    EXPECT_FALSE(a.app.welcome().isVisible());
+    EXPECT_EQ(a.folder.read("prefs.dat"), "Marrowby preferences\r\n0\r\n0\r\n/\r\n");
 }
 
 TEST(Application, PrinterSetupWorksOnTheSharedLetterPrinter) {

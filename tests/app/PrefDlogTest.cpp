@@ -133,7 +133,7 @@ TEST(PrefDlog, ANonNumberInTheFileStopsBeforeTheDialog) {
         Preferences(dialog, preferences, folder.path() / "prefs.dat");
         ADD_FAILURE() << "no error";
     } catch (const MarrowbyError& error) {
-        EXPECT_EQ(std::string(error.what()), "'x' is not a valid integer value");
+        EXPECT_EQ(std::string(error.what()), "prefs.dat line 2: 'x' is not 0 or 1");
     }
     QApplication::processEvents();
     EXPECT_FALSE(shown);

@@ -44,11 +44,11 @@ TEST(Settings, ChoicesAreReadFromLinesTwoToFourAndBadOnesReportedWithTheirText) 
         {{"x", " 1", "+1", ""}, {1, 1, ""}, ""},
         // The file run takes every value but 1 as the first choice; so does the dialog.
         {{"x", "5", "-1", "\xA6"}, {0, 0, "\xA6"}, ""},
-        {{"x", "abc", "0", "/"}, {}, "'abc' is not a valid integer value"},
-        {{"x", "0", "1x", "/"}, {}, "'1x' is not a valid integer value"},
-        {{"x", "", "0", "/"}, {}, "'' is not a valid integer value"},
-        {{"x", "0", "99999999999", "/"}, {}, "'99999999999' is not a valid integer value"},
-        {{"x", "0", "0"}, {}, "List index out of bounds (3)"},
+        {{"x", "abc", "0", "/"}, {}, "prefs.dat line 2: 'abc' is not 0 or 1"},
+        {{"x", "0", "1x", "/"}, {}, "prefs.dat line 3: '1x' is not 0 or 1"},
+        {{"x", "", "0", "/"}, {}, "prefs.dat line 2: '' is not 0 or 1"},
+        {{"x", "0", "99999999999", "/"}, {}, "prefs.dat line 3: '99999999999' is not 0 or 1"},
+        {{"x", "0", "0"}, {}, "prefs.dat line 4 is missing"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.lines));

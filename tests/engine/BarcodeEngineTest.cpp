@@ -56,13 +56,13 @@ TEST_F(BarcodeEngineTest, NonDigitIsNotAValidInteger) {
     }
 }
 
-TEST_F(BarcodeEngineTest, ShortPreferenceListIsAnIndexError) {
+TEST_F(BarcodeEngineTest, ShortPreferenceListNamesTheMissingLine) {
     preferences.resize(3);
     try {
         engine.ComputeBarcodes("", "123456789", "01");
         FAIL();
     } catch (const MarrowbyError& error) {
-        EXPECT_STREQ(error.what(), "List index out of bounds (3)");
+        EXPECT_STREQ(error.what(), "prefs.dat line 4 is missing");
     }
 }
 

@@ -101,11 +101,3 @@ TEST(HighriseDeliveryPoint, LetterCodesAndFourDigitReduction) {
     EXPECT_EQ(ReduceFourDigits("9999"), "99");  // 24 + 25 x 3
     EXPECT_EQ(ReduceFourDigits("0400"), "00");
 }
-
-TEST(DesignatorTable, FortyOneInOrderOfPrecedence) {
-    const std::vector<std::string> table = DesignatorTable();
-    ASSERT_EQ(table.size(), 41u);
-    EXPECT_EQ(table.front(), "APARTMENT");
-    EXPECT_EQ(table[1], "APT");
-    EXPECT_EQ(table.back(), "#");
-}

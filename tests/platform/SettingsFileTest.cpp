@@ -1,6 +1,9 @@
 // Settings files keep every byte of every line, whatever the line ends were.
 #include "platform/SettingsFile.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include "TempFolder.h"
@@ -35,6 +38,81 @@ TEST(SettingsFile, MissingFileOrFolderInItsPlaceIsCannotOpen) {
             ADD_FAILURE() << name;
         } catch (const MarrowbyError& error) {
             EXPECT_EQ(std::string(error.what()), "Cannot open file " + file.string());
+        }
+    }
+}
+
+TEST(SettingsFile, TheSettingsFolderIsNeverASharedOne) {
+    struct Case {
+        SettingsEnvironment environment;
+        std::string folder;  // empty: refused
+    } cases[] = {
+        {{"/x/config", "/home/ann", "/home/pw", 1000}, "/x/config/marrowby"},
+        {{"", "/home/ann", "/home/pw", 1000}, "/home/ann/.config/marrowby"},
+        // A relative base folder is not one.
+        {{"config", "/home/ann", "/home/pw", 1000}, "/home/ann/.config/marrowby"},
+        {{"", "ann", "/home/pw", 1000}, "/home/pw/.config/marrowby"},
+        {{"", "", "/home/pw", 1000}, "/home/pw/.config/marrowby"},
+        {{"config", "", "", 1000}, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.folder);
+        try {
+            EXPECT_EQ(ConfigFolder(c.environment).string(), c.folder);
+        } catch (const MarrowbyError& error) {
+            EXPECT_EQ(c.folder, "");
+            EXPECT_EQ(std::string(error.what()),
+                      "Marrowby cannot find your home folder for its settings: HOME is not set "
+                      "and user id 1000 has no home folder in the password database");
+        }
+    }
+}
+
+// Others must not be able to change the settings, as owners or through the mode bits.
+TEST(SettingsFile, SettingsOthersCanChangeAreRefusedWithTheirPath) {
+    const uid_t me = geteuid();
+    const gid_t myGroup = getegid();
+    // Running as root the file goes to "nobody"; otherwise the check is asked for a user
+    // who is not the owner.
+    const uid_t otherUser = me == 0 ? 65534 : me + 1;
+    struct Case {
+        const char* name;
+        mode_t mode;
+        bool ownedByOther;
+        gid_t group;
+        std::string problem;  // empty: trusted
+    } cases[] = {
+        {"own", 0644, false, myGroup, ""},
+        {"own-group-writable", 0664, false, myGroup, ""},
+        {"writable-by-all", 0646, false, myGroup, " can be changed by other users"},
+        {"foreign-group-writable", 0664, false, myGroup + 1, " can be changed by other users"},
+        {"foreign", 0644, true, myGroup,
+         " belongs to another user (user id " + std::to_string(me == 0 ? otherUser : me) + ")"},
+    };
+    TempFolder folder;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::filesystem::path file = folder.write(c.name, "x\r\n");
+        ASSERT_EQ(chmod(file.c_str(), c.mode), 0);
+        uid_t user = me;
+        if (c.ownedByOther && me == 0) {
+            ASSERT_EQ(chown(file.c_str(), otherUser, -1), 0);
+        } else if (c.ownedByOther) {
+            user = otherUser;
+        }
+        try {
+            CheckTrusted(file, user, c.group);
+            EXPECT_EQ(c.problem, "");
+            if (user == me) {
+                EXPECT_EQ(ReadLineList(file), LineList{"x"});
+            }
+        } catch (const MarrowbyError& error) {
+            EXPECT_EQ(std::string(error.what()),
+                      file.string() + c.problem +
+                          "; Marrowby does not use settings that others can change");
+            if (user == me && c.group == myGroup) {
+                EXPECT_THROW(ReadLineList(file), MarrowbyError);
+            }
         }
     }
 }

@@ -1,16 +1,15 @@
 // The one-barcode dialog with Intelligent Mail chosen in mailer.dat: the 65 bars shown for
 // the next serial, every printed copy taking its own serial, and POSTNET otherwise.
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include "FakePrinter.h"
+#include "FakePrompter.h"
 #include "TempFolder.h"
 #include "engine/BarcodeEngine.h"
 #include "engine/IntelligentMail.h"
@@ -63,7 +62,8 @@ class TsingleDlogImbTest : public testing::Test {
     BarcodeEngine engine{preferences, designators};
     FakePrinter printer{300, 300, {0, 0}};
     QPrinter previewPrinter;
-    TsingleDlog dialog{engine, printer, previewPrinter};
+    FakePrompter prompter;
+    TsingleDlog dialog{engine, printer, previewPrinter, prompter};
 };
 
 }  // namespace
@@ -114,11 +114,11 @@ TEST_F(TsingleDlogImbTest, PostnetChosenOrSerialsUsedUp) {
     dialog.hide();
     open(MailerFile("1", "999999"));
     printer.copies = 2;
-    QTimer::singleShot(0, [] {
-        if (QWidget* box = QApplication::activeModalWidget()) box->close();
-    });
     QTest::mouseClick(dialog.Print, Qt::LeftButton);
     EXPECT_EQ(printer.recording.jobs.size(), 2u);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text,
+              "The serial number 1000000 is too large for the mailer ID 912345678.");
     EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "1000000"));
     EXPECT_TRUE(dialog.barPattern().empty());
 }

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "FakePrinter.h"
+#include "FakePrompter.h"
 #include "engine/BarcodeEngine.h"
 #include "single/TsingleDlog.h"
 
@@ -37,27 +38,10 @@ class TsingleDlogTest : public testing::Test {
     BarcodeEngine engine{preferences, designators};
     FakePrinter printer{300, 300, {0, 0}};
     QPrinter previewPrinter;
-    TsingleDlog dialog{engine, printer, previewPrinter};
+    FakePrompter prompter;
+    TsingleDlog dialog{engine, printer, previewPrinter, prompter};
 };
 }  // namespace
-
-TEST_F(TsingleDlogTest, ShowsItsControlsAsDesigned) {
-    EXPECT_EQ(dialog.windowTitle(), "Create One Barcode At A Time");
-    const std::pair<QWidget*, const char*> captions[] = {
-        {dialog.StreetLabel, "Enter address or two-digit delivery point:"},
-        {dialog.ZipLabel, "Enter nine-digit zip code:"},
-        {dialog.highriselabel, "Check if considered a highrise by the USPS:"},
-        {dialog.SequenceLabel, "Delivery point barcode digits:"},
-        {dialog.barcodelabel, "Delivery point barcode:"},
-        {dialog.Print, "Print Code"},
-        {dialog.Preview, "Preview"},
-        {dialog.Clear, "Clear"},
-        {dialog.Close, "Close"},
-    };
-    for (const auto& [widget, text] : captions)
-        EXPECT_EQ(widget->property("text").toString(), text);
-    EXPECT_TRUE(dialog.Print->isDefault());
-}
 
 TEST_F(TsingleDlogTest, TypingIsUpperCasedAndTheBarcodeAndPrintingFollowTheInputs) {
     struct Case {
@@ -76,6 +60,7 @@ TEST_F(TsingleDlogTest, TypingIsUpperCasedAndTheBarcodeAndPrintingFollowTheInput
         {"123 MAIN", "1234", "6789", false, ""},
         {"123 MAIN", "12345", "67a9", false, ""},
     };
+    EXPECT_TRUE(dialog.Print->isDefault());  // Enter prints
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.street << " " << c.zip << "-" << c.zip4);
         QTest::mouseClick(dialog.Clear, Qt::LeftButton);
@@ -170,4 +155,23 @@ TEST_F(TsingleDlogTest,
     EXPECT_EQ(preview->printer()->pageLayout().pageSize().id(), QPageSize::Letter);
     EXPECT_EQ(preview->findChild<QPrintPreviewWidget*>()->pageCount(), 1);
     preview->close();
+}
+
+// Preferences that could not be read leave the engine without a frame bar: typing a
+// complete address shows why once, leaves the barcode empty, and nothing is thrown
+// out of the change handlers.
+TEST_F(TsingleDlogTest, AnErrorWhileTypingIsShownOnceAndTheBarcodeStaysEmpty) {
+    preferences.clear();
+    enter("123 main st", "12345", "6789");
+    QTest::keyClicks(dialog.Street, " apt 4");
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "prefs.dat line 4 is missing");
+    EXPECT_EQ(prompter.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(barcode(), "");
+    EXPECT_FALSE(dialog.Print->isEnabled());
+
+    preferences = {"Marrowby preferences", "0", "0", "/"};
+    QTest::keyClick(dialog.Street, Qt::Key_A);
+    EXPECT_EQ(barcode(), "/123456789230/");
+    EXPECT_EQ(prompter.messages.size(), 1u);
 }

@@ -181,11 +181,11 @@ TEST(TLabelFontsDlg, ShortListIsCompletedOnOkAndArialStaysChosen) {
     EXPECT_TRUE(!arialStandsIn || fonts.fonts[1] == "Arial") << fonts.fonts[1];
 }
 
-TEST(TLabelFontsDlg, F1AsksForHelpContextSeven) {
+TEST(TLabelFontsDlg, F1OpensTheTagFontsPage) {
     TLabelFontsDlg dialog;
     int context = 0;
     dialog.helpRequested = [&context](int asked) { context = asked; };
     dialog.show();
     QTest::keyClick(dialog.trayleftfont, Qt::Key_F1);
-    EXPECT_EQ(context, 7);
+    EXPECT_EQ(context, HelpContext::TagFonts);
 }

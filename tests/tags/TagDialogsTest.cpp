@@ -1,4 +1,4 @@
-// Drives the Mail Type and Tag Information dialogs headless: selections, captions, the
+// Drives the Mail Type and Tag Information dialogs headless: selections, focus, the
 // code-field and print enabling rules, and the sheet handed to the printer.
 #include <QApplication>
 #include <QComboBox>
@@ -34,13 +34,6 @@ class TagDialogs : public ::testing::Test {
         auto* child = parent.findChild<Widget*>(name);
         if (!child) ADD_FAILURE() << "no control " << name.toStdString();
         return child;
-    }
-    // A label with the text is there, and bold when asked.
-    static bool HasLabel(QWidget& parent, const char* text, bool bold = false) {
-        for (QLabel* label : parent.findChildren<QLabel*>()) {
-            if (label->text() == text && (!bold || label->font().bold())) return true;
-        }
-        return false;
     }
 
     QRadioButton* Radio(const QString& name) { return Child<QRadioButton>(mailTypeDlog, name); }
@@ -96,21 +89,12 @@ class TagDialogs : public ::testing::Test {
 };
 
 TEST_F(TagDialogs, MailTypeStartsAtFirstClassPresortBasicWithPerAndNoOrigin) {
-    EXPECT_EQ(mailTypeDlog.windowTitle(), "Mail Type");
     EXPECT_TRUE(Radio("FLN")->isChecked());
     EXPECT_EQ(mailTypeDlog.mailType(), MailType::FLN);
     EXPECT_TRUE(Radio("Per")->isChecked());
     EXPECT_TRUE(mailTypeDlog.isPer());
     EXPECT_EQ(mailTypeDlog.origin(), "");
     EXPECT_TRUE(MailTypeButton("Next")->isDefault());
-    EXPECT_EQ(MailTypeButton("Cancel")->text(), "Cancel");
-    for (const char* text :
-         {"Choose the type of mail you are sending:", "(bottom line on tag):", "Drop Ship Tags:"}) {
-        EXPECT_TRUE(HasLabel(mailTypeDlog, text)) << text;
-    }
-    for (const char* text : {"First Class:", "Standard A:", "Periodicals:", "Enter Origin Line:"}) {
-        EXPECT_TRUE(HasLabel(mailTypeDlog, text, true)) << text;
-    }
     // 29 mail types with Per and News.
     EXPECT_EQ(mailTypeDlog.findChildren<QRadioButton*>().size(), 31);
 }
@@ -140,17 +124,10 @@ TEST_F(TagDialogs, OneMailTypeAtATimeKeptThroughCancelAndTheOriginUpperCased) {
     EXPECT_EQ(mailTypeDlog.result(), QDialog::Accepted);
 }
 
-TEST_F(TagDialogs, TagDialogOpensWithItsRowsHeadingsAndPrintingOff) {
+TEST_F(TagDialogs, TagDialogOpensWithItsRowsEmptyAndPrintingOff) {
     ChooseMailType("FLN");
-    EXPECT_EQ(tagsDlog.windowTitle(), "Tag Information");
-    for (const char* text :
-         {"Enter information for up to 10 tags:", "Destination and zip", "(for top line of tag)",
-          "Contents", "(will determine 2nd line of tag)", "Tag 1", "Tag 10"}) {
-        EXPECT_TRUE(HasLabel(tagsDlog, text)) << text;
-    }
     ExpectRowsEmpty(4);
     EXPECT_EQ(Contents(1)->itemText(3), "Mixed ADC");
-    EXPECT_EQ(TagsButton("Print")->text(), "Print Tags");
     EXPECT_EQ(printer.fontLoads, 1);
 }
 
@@ -169,9 +146,6 @@ TEST_F(TagDialogs, CodeHeadingsFollowTheMailType) {
         EXPECT_EQ(Heading("Label15")->isVisible(), c.processing) << c.mailType;
         EXPECT_EQ(Heading("Label16")->isVisible(), c.scheme) << c.mailType;
     }
-    EXPECT_EQ(Heading("label3")->text(), "Carrier Route Code");
-    EXPECT_EQ(Heading("Label15")->text(), "Processing Code");
-    EXPECT_EQ(Heading("Label16")->text(), "or Scheme Letter");
 }
 
 TEST_F(TagDialogs, SingleDropShipItemIsChosenInEveryRow) {
@@ -243,6 +217,23 @@ TEST_F(TagDialogs, PrintNeedsDestinationAndContentsAndClearOrCloseEmptyTheRows) 
     EXPECT_EQ(tagsDlog.result(), QDialog::Accepted);
     tagsDlog.show();
     ExpectRowsEmpty(9);
+}
+
+TEST_F(TagDialogs, EachOpeningStartsInTheFirstDestinationAndNoCodeOutlivesItsMailType) {
+    ChooseMailType("SPI");
+    EXPECT_EQ(tagsDlog.focusWidget(), Dest(1));
+    FillRow(1, "denver co 80202", "ADC", "ab1");
+    QTest::mouseClick(TagsButton("Preview"), Qt::LeftButton);
+    tagsDlog.hide();
+    tagsDlog.show();
+    EXPECT_EQ(tagsDlog.focusWidget(), Dest(1));
+
+    // Drop shipments offer one item, chosen at once, which takes no code.
+    ChooseMailType("DSE");
+    EXPECT_FALSE(CodeOpen(1));
+    QTest::mouseClick(TagsButton("Print"), Qt::LeftButton);
+    ASSERT_EQ(printer.printed.size(), 1u);
+    EXPECT_EQ(printer.printed[0].tags[0]->codeText, "");
 }
 
 TEST_F(TagDialogs, PrintAndPreviewHandTheRowsAsOneSheet) {

@@ -36,7 +36,8 @@ unsigned LittleEndian(const char* bytes, int count) {
 std::string SystemReason(int errorNumber) { return std::string(std::strerror(errorNumber)) + "."; }
 
 DbaseFile::DbaseFile(const std::string& path, int openFlags) {
-    fd_ = ::open(path.c_str(), openFlags | O_CLOEXEC);
+    // Non-blocking, or a pipe in the file's place would wait for a writer forever.
+    fd_ = ::open(path.c_str(), openFlags | O_NONBLOCK | O_CLOEXEC);
     if (fd_ < 0) throw MarrowbyError(SystemReason(errno));
     struct stat info {};
     if (::fstat(fd_, &info) == 0 && !S_ISREG(info.st_mode)) {
@@ -44,6 +45,7 @@ DbaseFile::DbaseFile(const std::string& path, int openFlags) {
         fd_ = -1;
         throw MarrowbyError("It is not a file.");
     }
+    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
 }
 
 DbaseFile::~DbaseFile() {

@@ -45,13 +45,14 @@ void Rectangle(QPainter& painter, int left, int top, int right, int bottom) {
 
 }  // namespace
 
-RunPicture::RunPicture(QWidget* parent)
+RunPicture::RunPicture(bool pauses, QWidget* parent)
     : QWidget(parent),
       TopLabel(CaptionLabel(this, 40)),
       BottomLabel(CaptionLabel(this, 192)),
       Image1(ImageLabel(this, 261, 74, 100)),
       Image2(ImageLabel(this, 6, 43, 200)),
       Timer1(new QTimer(this)),
+      pauses_(pauses),
       page_(100, 100),
       envelopes_(200, 200) {
     // It lies over the main window's client area and takes no clicks of its own.
@@ -126,6 +127,7 @@ void RunPicture::ShowEnvelopeStep(int n) {
     Image2->setPixmap(envelopes_);
     Image2->show();
     QApplication::processEvents();
+    if (!pauses_) return;
     tick_ = false;
     Timer1->start();
     while (!tick_) QApplication::processEvents(QEventLoop::WaitForMoreEvents);

@@ -15,7 +15,8 @@ class RunPicture : public QWidget, public RunProgress {
 
   public:
     // Covers the main window's client area; everything in it is hidden until a run starts.
-    explicit RunPicture(QWidget* parent = nullptr);
+    // Without pauses (nobody can see the picture) the envelope steps do not wait.
+    explicit RunPicture(bool pauses, QWidget* parent = nullptr);
 
     void ShowRunStart(const std::string& listFileName) override;
     void ShowEnvelopeStep(int n) override;
@@ -32,6 +33,7 @@ class RunPicture : public QWidget, public RunProgress {
   private:
     void Timer1Timer();
 
+    const bool pauses_;
     QPixmap page_;
     QPixmap envelopes_;
     bool tick_ = false;

@@ -8,6 +8,7 @@
 #include "engine/MarrowbyError.h"
 #include "mailinglist/FileKind.h"
 #include "mailinglist/MailingList.h"
+#include "mailinglist/run/BarcodeFieldCheck.h"
 #include "mailinglist/run/IntelligentMailRun.h"
 #include "mailinglist/run/MailingListContext.h"
 #include "mailinglist/run/RunProgress.h"
@@ -112,13 +113,22 @@ bool AddBarcodes(MailingList& list, const RunPlan& plan, MailingListContext& con
         if (outputName.empty()) return true;
     }
 
-    // Everything that can refuse to start does so before a record is read.
+    // Everything that can refuse to start does so before a record is written.
+    std::unique_ptr<RecordSource> checked;  // outlives source: see FirstOccupiedBarcodeField
     std::optional<ReplacementFile> barcodes;
     std::unique_ptr<RecordSource> source;
     std::unique_ptr<IntelligentMailRun> intelligentMail;
     try {
         intelligentMail = IntelligentMailRun::Start(context.settingsFolder, list, plan);
-        if (!plan.addMode) barcodes.emplace(outputName, outputName + ".mrbtemp");
+        if (unattended && plan.addMode && plan.roles.barcode >= 0) {
+            const std::optional<std::string> occupied =
+                FirstOccupiedBarcodeField(list, plan, context.frameBar(), checked);
+            if (occupied) {
+                context.errors << *occupied << '\n';
+                return false;
+            }
+        }
+        if (!plan.addMode) barcodes.emplace(outputName);
         source = list.openSource(plan);
     } catch (const std::exception& error) {
         if (barcodes) barcodes->abandon();

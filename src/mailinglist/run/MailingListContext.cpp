@@ -11,3 +11,7 @@ bool MailingListContext::addMode() const { return preferences.size() < 2 || pref
 bool MailingListContext::askForBarcodeFileName() const {
     return preferences.size() > 2 && preferences[2] == "1";
 }
+
+std::string MailingListContext::frameBar() const {
+    return preferences.size() > 3 ? preferences[3] : std::string();
+}

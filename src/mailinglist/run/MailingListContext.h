@@ -45,4 +45,6 @@ struct MailingListContext {
 
     bool addMode() const;
     bool askForBarcodeFileName() const;
+    // Entry 3, the frame-bar string around every barcode text.
+    std::string frameBar() const;
 };

@@ -20,11 +20,19 @@ int CountLineFields(std::string_view line, std::string_view kind) {
     if (kind == kAsciiTab) return 1 + static_cast<int>(std::count(line.begin(), line.end(), '\t'));
     int count = 1;
     bool quoted = false;
-    for (char c : line) {
-        if (IsQuoteByte(c)) {
+    bool fieldStart = true;
+    for (size_t i = 0; i < line.size(); ++i) {
+        if (fieldStart) {
+            const size_t end = CurlyQuotedFieldEnd(line, i);
+            if (end != std::string_view::npos) i = end;
+            if (i >= line.size()) break;
+        }
+        fieldStart = false;
+        if (line[i] == '"') {
             quoted = !quoted;
-        } else if (c == ',' && !quoted) {
+        } else if (line[i] == ',' && !quoted) {
             ++count;
+            fieldStart = true;
         }
     }
     return count;
@@ -42,6 +50,14 @@ bool HasZip(std::string_view line) {
 }
 
 }  // namespace
+
+size_t CurlyQuotedFieldEnd(std::string_view line, size_t start) {
+    if (start >= line.size() || line[start] != kCurlyOpen) return std::string_view::npos;
+    for (size_t i = start + 1; i < line.size(); ++i) {
+        if (line[i] == kCurlyClose && (i + 1 == line.size() || line[i + 1] == ',')) return i + 1;
+    }
+    return std::string_view::npos;
+}
 
 std::string DetectTextKind(const std::string& path, Prompter& prompter) {
     std::string line;
@@ -61,7 +77,9 @@ std::string DetectTextKind(const std::string& path, Prompter& prompter) {
         return {};
     }
     if (line.find('\t') != std::string::npos) return std::string(kAsciiTab);
-    if (std::any_of(line.begin(), line.end(), [](char c) { return c == ',' || IsQuoteByte(c); })) {
+    // A line without commas is one field: curly quotes count only around all of it.
+    if (line.find_first_of(",\"") != std::string::npos ||
+        CurlyQuotedFieldEnd(line, 0) != std::string::npos) {
         return std::string(HasZip(line) ? kAsciiMerge : kAsciiComma);
     }
     const bool digitsOnly = std::all_of(line.begin(), line.end(), [](char c) {
@@ -112,9 +130,14 @@ size_t SplitTextLineAt(int fieldCount, std::string_view line, std::string_view k
         }
         ++p;
         if (p >= length || line[p] == ',') continue;
-        if (IsQuoteByte(line[p])) {
-            const auto closing = std::find_if(line.begin() + p + 1, line.end(), IsQuoteByte);
-            const long close = closing - line.begin();
+        const size_t curlyEnd = CurlyQuotedFieldEnd(line, static_cast<size_t>(p));
+        if (line[p] == '"' || curlyEnd != std::string_view::npos) {
+            // The byte after the closing quote is taken as the separator, whatever it is.
+            const size_t closing =
+                curlyEnd != std::string_view::npos
+                    ? curlyEnd - 1
+                    : std::min(line.find('"', static_cast<size_t>(p + 1)), line.size());
+            const long close = static_cast<long>(closing);
             field.assign(line.substr(p + 1, close - (p + 1)));
             p = close + 1;
         } else {

@@ -9,8 +9,16 @@
 
 class Prompter;
 
-// The double quote and the Mac OS Roman curly double quotes open and close quoted fields.
-inline bool IsQuoteByte(char c) { return c == '"' || c == '\xD2' || c == '\xD3'; }
+// In the comma kinds the double quote opens and closes quoted fields. The Mac OS Roman
+// curly pair (0xD2 ... 0xD3) quotes only a whole field, opened by its first byte and closed
+// by its last, right before a comma or the line's end: anywhere else these bytes are the
+// letters Ò and Ó of Windows-1252 names.
+inline constexpr char kCurlyOpen = '\xD2';
+inline constexpr char kCurlyClose = '\xD3';
+
+// For a field of a comma-kind line starting at `start`: one past its closing 0xD3 when the
+// curly pair encloses it, else npos.
+size_t CurlyQuotedFieldEnd(std::string_view line, size_t start);
 
 // "Ascii Tab-Delimited", "Ascii Comma-Delimited", "Ascii Merge" or empty. Warns about a
 // blank first line; throws MarrowbyError when the file cannot be read.

@@ -13,11 +13,7 @@ constexpr size_t kBufferSize = 1 << 16;
 }
 
 TextLineReader::TextLineReader(const std::string& path) : path_(path), buffer_(kBufferSize) {
-    descriptor_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (descriptor_ < 0) {
-        throw MarrowbyError("Cannot open file " + LastPathComponent(path) + ": " +
-                            std::strerror(errno));
-    }
+    descriptor_ = OpenListFile(path, O_RDONLY);
 }
 
 TextLineReader::~TextLineReader() {
@@ -39,6 +35,8 @@ bool TextLineReader::fill() {
     if (got == 0) endOfFile_ = true;
     return got > 0;
 }
+
+FileIdentity TextLineReader::identity() const { return IdentityOf(descriptor_, path_); }
 
 bool TextLineReader::atEnd() { return position_ >= length_ && !fill(); }
 

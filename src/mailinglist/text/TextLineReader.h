@@ -5,9 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "mailinglist/text/ListFile.h"
+
 class TextLineReader {
   public:
-    // Throws MarrowbyError when the file cannot be opened.
+    // Throws MarrowbyError when the file cannot be opened or is not a regular file.
     explicit TextLineReader(const std::string& path);
     ~TextLineReader();
     TextLineReader(const TextLineReader&) = delete;
@@ -18,6 +20,8 @@ class TextLineReader {
     // MarrowbyError on a read error or a NUL byte (a binary file, not a mailing list).
     bool readLine(std::string& line);
     bool atEnd();
+    // The open file's identity, as a run compares it with the list it counted.
+    FileIdentity identity() const;
 
   private:
     bool fill();

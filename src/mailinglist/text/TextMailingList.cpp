@@ -23,29 +23,44 @@ bool ReadOnly(const std::string& path) {
 
 bool TabStyle(std::string_view kind) { return kind.find("Tab") != std::string_view::npos; }
 
-// A comma-style column. A field holding a quote character cannot be quoted (there is no
-// escape), and it never holds a comma, so it goes bare; a field holding a comma must be
-// quoted, or the columns after it would shift.
+// A comma-style column, written so that the reader gets the value back. A value the reader
+// would take apart (a comma) or take for a quoted field (a leading quote byte) is quoted;
+// one holding a double quote cannot stand inside double quotes (there is no escape) and
+// goes in the curly pair where that pair reads back whole, else bare as it came.
 void AppendCommaColumn(std::string& out, std::string_view value, bool quoteAll) {
-    const bool hasQuote = std::any_of(value.begin(), value.end(), IsQuoteByte);
-    const bool quote = !hasQuote && (quoteAll || value.find(',') != std::string_view::npos);
-    if (quote) out += '"';
-    out += value;
-    if (quote) out += '"';
+    const bool mustQuote =
+        value.find(',') != std::string_view::npos ||
+        (!value.empty() && (value.front() == '"' || value.front() == kCurlyOpen));
+    if (!mustQuote && !quoteAll) {
+        out += value;
+    } else if (value.find('"') == std::string_view::npos) {
+        out += '"';
+        out += value;
+        out += '"';
+    } else if (mustQuote && value.find(std::string{kCurlyClose, ','}) == std::string_view::npos) {
+        out += kCurlyOpen;
+        out += value;
+        out += kCurlyClose;
+    } else {
+        out += value;
+    }
 }
 
 class TextRecordSource : public RecordSource {
   public:
-    TextRecordSource(const std::string& path, const std::string& kind, const RunPlan& plan)
+    TextRecordSource(const std::string& path, const std::string& kind, const RunPlan& plan,
+                     const FileIdentity& counted)
         : kind_(kind), plan_(plan), reader_(path) {
         if (plan.addMode) {
             const bool fileReadOnly = ReadOnly(path);
-            if (fileReadOnly || ReadOnly(FolderOf(path))) {
+            if (fileReadOnly || ReadOnly(FolderOf(FileBehind(path)))) {
                 throw MarrowbyError("Marrowby cannot add barcodes to " + LastPathComponent(path) +
                                     ": " + (fileReadOnly ? "the file" : "its folder") +
                                     " is read-only. The file was not changed.");
             }
-            output_.emplace(path, ScratchFileFor(path));
+            output_.emplace(path, counted);
+            // The reader must see the very file that was counted and is now locked.
+            output_->requireSameFile(reader_.identity());
         }
         fields_.resize(plan.fieldCount);
         if (kind_ == kAsciiMerge) {
@@ -122,11 +137,12 @@ std::string TextLineWithBarcode(std::string_view kind, std::string_view line,
 }
 
 TextMailingList::TextMailingList(std::string path, std::string kind, long recordCount,
-                                 int fieldCount)
+                                 int fieldCount, const FileIdentity& counted)
     : path_(std::move(path)),
       kind_(std::move(kind)),
       recordCount_(recordCount),
-      fieldCount_(fieldCount) {}
+      fieldCount_(fieldCount),
+      counted_(counted) {}
 
 std::vector<std::string> TextMailingList::splitNameLine(std::string_view kind) {
     if (kind_ != kAsciiMerge) return {};
@@ -165,7 +181,7 @@ FieldList TextMailingList::viewerRecord(long n) {
 
 std::unique_ptr<RecordSource> TextMailingList::openSource(const RunPlan& plan) {
     viewer_.reset();
-    return std::make_unique<TextRecordSource>(path_, kind_, plan);
+    return std::make_unique<TextRecordSource>(path_, kind_, plan, counted_);
 }
 
 std::unique_ptr<MailingList> OpenTextMailingList(const std::string& path, const std::string& kind,
@@ -177,5 +193,5 @@ std::unique_ptr<MailingList> OpenTextMailingList(const std::string& path, const 
     if (kind == kAsciiMerge) reader.readLine(line);
     long records = 0;
     while (reader.readLine(line)) ++records;
-    return std::make_unique<TextMailingList>(path, kind, records, fieldCount);
+    return std::make_unique<TextMailingList>(path, kind, records, fieldCount, reader.identity());
 }

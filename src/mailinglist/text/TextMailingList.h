@@ -13,7 +13,10 @@ class Prompter;
 
 class TextMailingList : public MailingList {
   public:
-    TextMailingList(std::string path, std::string kind, long recordCount, int fieldCount);
+    // counted: the identity of the file when its records were counted; a run adds barcodes
+    // only to that file.
+    TextMailingList(std::string path, std::string kind, long recordCount, int fieldCount,
+                    const FileIdentity& counted = {});
 
     std::string kind() const override { return kind_; }
     std::string fileName() const override { return path_; }
@@ -36,6 +39,7 @@ class TextMailingList : public MailingList {
     std::string kind_;
     long recordCount_;
     int fieldCount_;
+    FileIdentity counted_;
     // The viewer pages forwards through one open reader and reopens to go back.
     std::unique_ptr<TextLineReader> viewer_;
     long viewerNext_ = 0;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/BarcodeEngine.h"
+#include "mailinglist/run/BarcodeFieldCheck.h"
 
 TEST(BatchRun, ZipAndDeliveryPointOfARecord) {
     const struct {
@@ -51,4 +52,24 @@ TEST(BatchRun, DeliveryPointThenHighriseThenAddress) {
     }
     EXPECT_NE(engine.Highrise(highriseAddress, zip),
               engine.ComputeBarcodes(highriseAddress, zip, ""));
+}
+
+TEST(BatchRun, BarcodeTextsAnUnattendedRunMayOverwrite) {
+    const struct {
+        std::string value;
+        std::string frame;
+        bool barcode;
+    } cases[] = {
+        {"/123456789230/", "/", true},
+        {"|123456789230|", "/", true},    // written with another frame bar
+        {"/123456789230/  ", "/", true},  // a fixed-width field's padding
+        {"123456789230", "", true},
+        {"123456789230", "/", false},  // twelve digits of something else
+        {"/123456789231/", "/", false},
+        {"/12345678923/", "/", false},
+        {"/123456789230|", "/", false},
+        {"/12345a789230/", "/", false},
+        {"555-123-4567", "/", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(IsBarcodeText(c.value, c.frame), c.barcode) << c.value;
 }

@@ -193,6 +193,46 @@ TEST_F(RoadTest, UnattendedRuns) {
     EXPECT_TRUE(prompter.messages.empty());
 }
 
+// Nobody confirms the barcode field of an unattended run: it writes only where the field is
+// free or holds barcodes, and otherwise names the first record in the way.
+TEST_F(RoadTest, UnattendedRunsWriteOnlyIntoFreeBarcodeFields) {
+    const std::string free = kRecord + "\t\r\n";
+    const std::string merge = "Name,Address,Zip,Barcode\r\n";
+    const std::string mergeRecord = "a,123 MAIN ST,123456789,";
+    const struct {
+        const char* what;
+        std::string input;
+        std::string output;  // empty: refused, the list unchanged
+        std::string message;
+    } cases[] = {
+        {"an empty column in the first three records, notes later",
+         free + free + free + kRecord + "\tcall first\r\n", "",
+         "Marrowby did not change l.txt: record 4 (line 4) holds \"call first\" in field 4, the "
+         "field chosen for the barcodes. An unattended run writes barcodes only into empty "
+         "fields or over barcodes; choose the field in a run with the dialog."},
+        {"a named column of old barcodes, blanks and gaps",
+         merge + mergeRecord + "|123456789230|\r\n" + mergeRecord + "  \r\n" + mergeRecord + "\r\n",
+         merge + mergeRecord + kCode + "\r\n" + mergeRecord + kCode + "\r\n" + mergeRecord + kCode +
+             "\r\n",
+         ""},
+        {"a named column with a number that is no barcode",
+         merge + mergeRecord + "\r\n" + mergeRecord + "/123456789231/\r\n", "",
+         "Marrowby did not change l.txt: record 2 (line 3) holds \"/123456789231/\" in field 4 "
+         "(Barcode), the field chosen for the barcodes. An unattended run writes barcodes only "
+         "into empty fields or over barcodes; choose the field in a run with the dialog."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        errors.str("");
+        EXPECT_EQ(run("l.txt", c.input, {}, "NOSTOP"), c.output.empty() ? 1 : 0);
+        EXPECT_EQ(folder.read("l.txt"), c.output.empty() ? c.input : c.output);
+        EXPECT_EQ(errors.str(), c.message.empty() ? "" : c.message + "\n");
+        EXPECT_TRUE(prompter.messages.empty());
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()),
+                  1);
+    }
+}
+
 TEST_F(RoadTest, ExamplesGetABarcodeOnEveryRecord) {
     const fs::path examples = fs::path(MARROWBY_SOURCE_DIR) / "examples";
     const std::pair<const char*, long> cases[] = {

@@ -24,6 +24,7 @@ class FakeIdentifier : public FieldIdentifier {
   public:
     int identifyFields(TransferLines& lines, MailingList&) override {
         shown.push_back(lines);
+        if (onShow) onShow();
         // Out of answers: confirm what was identified once, then give up rather than loop.
         if (answers.empty()) return shown.size() == 1 ? 1 : 2;
         const FakeIdentifierAnswer answer = answers.front();
@@ -39,6 +40,8 @@ class FakeIdentifier : public FieldIdentifier {
 
     std::deque<FakeIdentifierAnswer> answers;
     std::vector<TransferLines> shown;
+    // Acts while the dialog is open (another program changes the list meanwhile).
+    std::function<void()> onShow;
 };
 
 // Records the steps shown and can act at one of them (a folder that vanishes mid-run).

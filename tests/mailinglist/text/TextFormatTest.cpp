@@ -8,6 +8,7 @@
 #include "TempFolder.h"
 #include "mailinglist/FileKind.h"
 #include "mailinglist/text/TextLineReader.h"
+#include "mailinglist/text/TextMailingList.h"
 
 TEST(TextFormat, KindComesFromTheFirstLineAndFieldsAreCountedOnTheFirstTwo) {
     const struct {
@@ -91,5 +92,63 @@ TEST(TextLineReader, LinesEndAtCrLfOrCrLfEvenAcrossTheBufferEdge) {
         while (reader.readLine(line)) lines.push_back(line);
         EXPECT_EQ(lines, c.lines);
         EXPECT_EQ(line, "");
+    }
+}
+
+// Windows-1252 lists hold 0xD2 and 0xD3 as the letters Ò and Ó; they quote only when the
+// pair encloses a whole field. Each line is read as both lines of a file, split, written
+// back with a barcode in its last field and split again.
+TEST(TextFormat, CurlyQuoteBytesQuoteOnlyWholeFields) {
+    const std::string code = "/123456789230/";
+    const struct {
+        std::string line;
+        std::string_view kind;  // empty: refused with a message
+        FieldList fields;
+    } cases[] = {
+        {"\xD3SCAR DIAZ,9 ELM ST,123456789,",
+         kAsciiComma,
+         {"\xD3SCAR DIAZ", "9 ELM ST", "123456789", ""}},
+        {"G\xD3MEZ,Address,Zip", kAsciiMerge, {"G\xD3MEZ", "Address", "Zip"}},
+        {"\xD2Smith, Jr\xD3,12 Oak,", kAsciiComma, {"Smith, Jr", "12 Oak", ""}},
+        {"\xD2G\xD3MEZ\xD3,\xD2\xD3", kAsciiComma, {"G\xD3MEZ", ""}},
+        {"\"G\xD3MEZ, JUAN\",x", kAsciiComma, {"G\xD3MEZ, JUAN", "x"}},
+        {"\xD2say \"hi\", ok\xD3,x", kAsciiComma, {"say \"hi\", ok", "x"}},
+        {"a\xD3,\xD2"
+         "b,c",
+         kAsciiComma,
+         {"a\xD3",
+          "\xD2"
+          "b",
+          "c"}},
+        {"\xD2"
+         "a\xD3x,b",
+         kAsciiComma,
+         {"\xD2"
+          "a\xD3x",
+          "b"}},
+        {"\xD2Smith\xD3", kAsciiComma, {"Smith"}},
+        {"\xD2Smith", "", {}},
+        {"\xD2SCAR\tG\xD3MEZ\t", kAsciiTab, {"\xD2SCAR", "G\xD3MEZ", ""}},
+    };
+    TempFolder folder;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        const std::string path = folder.write("f.txt", c.line + "\r\n" + c.line + "\r\n").string();
+        FakePrompter prompter;
+        ASSERT_EQ(DetectTextKind(path, prompter), c.kind);
+        if (c.kind.empty()) continue;
+        const int count = CountTextFields(path, c.kind, prompter);
+        ASSERT_EQ(count, static_cast<int>(c.fields.size()));
+        FieldList fields;
+        SplitTextLine(count, c.line, c.kind, fields);
+        EXPECT_EQ(fields, c.fields);
+
+        const std::string written =
+            TextLineWithBarcode(c.kind, c.line, fields, count, "", count - 1, code);
+        FieldList expected = c.fields;
+        expected.back() = code;
+        FieldList again;
+        SplitTextLine(count, written, c.kind, again);
+        EXPECT_EQ(again, expected) << written;
     }
 }

@@ -1,0 +1,31 @@
+// Opening a mailing-list file without hanging on a pipe or a device, telling whether it is
+// still the file that was read, and locking it against other programs for a run.
+#pragma once
+
+#include <ctime>
+#include <string>
+
+#include <sys/types.h>
+
+// Opens path with the given flags and returns the descriptor. Anything but a regular file
+// (a pipe, a device, a folder) is refused without waiting for a writer. Throws
+// MarrowbyError naming the file.
+int OpenListFile(const std::string& path, int flags);
+
+// What changes when another program rewrites, replaces, extends or cuts a file.
+struct FileIdentity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+
+    bool operator==(const FileIdentity& other) const;
+};
+
+// The identity of an open file. Throws MarrowbyError naming path.
+FileIdentity IdentityOf(int descriptor, const std::string& path);
+
+// Takes both kinds of exclusive lock other programs use (whole-file and record locks)
+// without waiting; false when another open file holds either. The descriptor must be
+// open for writing.
+bool TryLockWholeFile(int descriptor);

@@ -1,0 +1,257 @@
+// Rewriting a text list safely: links, locks held by other programs, the scratch file, a
+// list changed behind the run's back, and files that are not files at all.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <csignal>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "TempFolder.h"
+#include "run/RoadTestSupport.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kCode = "/123456789230/";
+const std::string kRecord = "a\t123 MAIN ST\t123456789";
+const FakeIdentifierAnswer kTabAnswer{{.address = 1, .zip9 = 2}};
+
+std::string Repeat(const std::string& line, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i) text += line + "\r\n";
+    return text;
+}
+
+// The files of a folder other than the ones named.
+std::vector<std::string> Others(const fs::path& folder, const std::vector<std::string>& names) {
+    std::vector<std::string> others;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (std::find(names.begin(), names.end(), name) == names.end()) others.push_back(name);
+    }
+    return others;
+}
+
+mode_t ModeOf(const fs::path& path) {
+    struct stat status {};
+    ::stat(path.c_str(), &status);
+    return status.st_mode & 07777;
+}
+
+bool LockedByAnother(const fs::path& path) {
+    const int other = ::open(path.c_str(), O_RDWR);
+    const bool locked = ::flock(other, LOCK_EX | LOCK_NB) != 0;
+    ::close(other);
+    return locked;
+}
+
+// Another program holding a lock on the file: a child process that locks it, says so through
+// a pipe and waits to be ended. Record locks of this very process would be dropped when the
+// run closes any of its own descriptors of the file, so they would not show the run anything.
+pid_t LockInAnotherProcess(const fs::path& path, bool recordLock) {
+    int ready[2];
+    EXPECT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const int file = ::open(path.c_str(), O_RDWR);
+        struct flock lock {};
+        lock.l_type = F_WRLCK;
+        lock.l_whence = SEEK_SET;
+        lock.l_start = 5;
+        lock.l_len = 3;
+        const bool locked =
+            recordLock ? ::fcntl(file, F_SETLK, &lock) == 0 : ::flock(file, LOCK_EX) == 0;
+        if (!locked || ::write(ready[1], "x", 1) != 1) ::_exit(1);
+        for (;;) ::pause();
+    }
+    char answer = 0;
+    EXPECT_EQ(::read(ready[0], &answer, 1), 1);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    return child;
+}
+
+}  // namespace
+
+TEST(ListSafety, LinksLocksScratchFileAndListsChangedDuringTheRun) {
+    const std::string input = Repeat(kRecord, 10);
+    const std::string coded = Repeat(kRecord + "\t" + kCode, 10);
+    const std::string changed = "The file was not changed; open it again to add the barcodes.";
+    const std::string inUse =
+        "Marrowby cannot add barcodes to l.txt: another application is using it. The file was "
+        "not changed.";
+    const std::string duringRun =
+        "l.txt was changed by another program during the run. Marrowby left it as that program "
+        "made it and stored no barcodes; run again to add them.";
+    struct Case {
+        const char* what;
+        // Prepares the folder beside the list l.txt; returns a process to end afterwards.
+        std::function<pid_t(const fs::path&)> setup;
+        std::function<void(const fs::path&)> whileDialogIsOpen;
+        std::function<void(const fs::path&)> duringRun;
+        std::string message;            // empty: the run succeeds
+        std::string after;              // the list's bytes afterwards
+        std::vector<std::string> kept;  // files besides l.txt that stay in the folder
+    };
+    const auto none = [](const fs::path&) { return pid_t(0); };
+    const Case cases[] = {
+        {"a user's own mrbtemp.txt is left alone, the lock is held for the whole run",
+         [](const fs::path& f) {
+             std::ofstream(f / "mrbtemp.txt") << "mine";
+             return pid_t(0);
+         },
+         nullptr,
+         [](const fs::path& f) {
+             EXPECT_TRUE(LockedByAnother(f / "l.txt"));
+             EXPECT_EQ(std::ifstream(f / "mrbtemp.txt").get(), 'm');
+         },
+         "",
+         coded,
+         {"mrbtemp.txt"}},
+        {"a list readable by its owner only never has a copy others can read",
+         [](const fs::path& f) {
+             ::chmod((f / "l.txt").c_str(), 0600);
+             return pid_t(0);
+         },
+         nullptr,
+         [](const fs::path& f) {
+             const auto scratch = Others(f, {"l.txt"});
+             ASSERT_EQ(scratch.size(), 1u);
+             EXPECT_EQ(ModeOf(f / scratch[0]), 0600u);
+         },
+         "",
+         coded,
+         {}},
+        {"a whole-file lock of another program",
+         [](const fs::path& f) { return LockInAnotherProcess(f / "l.txt", false); },
+         nullptr,
+         nullptr,
+         inUse,
+         input,
+         {}},
+        {"a record lock of another program",
+         [](const fs::path& f) { return LockInAnotherProcess(f / "l.txt", true); },
+         nullptr,
+         nullptr,
+         inUse,
+         input,
+         {}},
+        {"records added while the dialog is open",
+         none,
+         [](const fs::path& f) { std::ofstream(f / "l.txt", std::ios::app) << "new\r\n"; },
+         nullptr,
+         "Marrowby cannot add barcodes to l.txt: it has changed since it was opened. " + changed,
+         input + "new\r\n",
+         {}},
+        {"records added during the run",
+         none,
+         nullptr,
+         [](const fs::path& f) { std::ofstream(f / "l.txt", std::ios::app) << "new\r\n"; },
+         duringRun,
+         input + "new\r\n",
+         {}},
+        {"the list cut during the run",
+         none,
+         nullptr,
+         [&](const fs::path& f) { fs::resize_file(f / "l.txt", input.size() / 2); },
+         duringRun,
+         input.substr(0, input.size() / 2),
+         {}},
+        {"the list replaced by a new file during the run",
+         none,
+         nullptr,
+         [&](const fs::path& f) {
+             std::ofstream(f / "new.txt") << input;
+             fs::rename(f / "new.txt", f / "l.txt");
+         },
+         duringRun,
+         input,
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder folder;
+        RoadFixture road;
+        const fs::path list = folder.write("l.txt", input);
+        const pid_t other = c.setup ? c.setup(folder.path()) : 0;
+        if (c.whileDialogIsOpen)
+            road.identifier.onShow = [&] { c.whileDialogIsOpen(folder.path()); };
+        if (c.duringRun) road.progress.atStep = [&] { c.duringRun(folder.path()); };
+        EXPECT_EQ(road.run({list.string()}, {kTabAnswer}), c.message.empty() ? 0 : 1);
+        EXPECT_EQ(road.messageTexts(),
+                  std::vector<std::string>{c.message.empty() ? "Barcodes have been added to l.txt."
+                                                             : c.message});
+        EXPECT_EQ(folder.read("l.txt"), c.after);
+        EXPECT_EQ(Others(folder.path(), {"l.txt"}), c.kept) << "no scratch file is left";
+        if (other > 0) {
+            ::kill(other, SIGKILL);
+            ::waitpid(other, nullptr, 0);
+        }
+    }
+}
+
+TEST(ListSafety, LinkedListsGetTheirBarcodesUnderEveryName) {
+    const std::string input = Repeat(kRecord, 3);
+    const std::string coded = Repeat(kRecord + "\t" + kCode, 3);
+    TempFolder folder;
+    fs::create_directory(folder.path() / "real");
+    const fs::path real = folder.write("real/l.txt", input);
+    ::chmod(real.c_str(), 0640);
+    fs::create_symlink(real, folder.path() / "link.txt");
+    fs::create_hard_link(real, folder.path() / "second.txt");
+    struct stat before {};
+    ::stat(real.c_str(), &before);
+
+    for (const char* name : {"link.txt", "second.txt", "real/l.txt"}) {
+        SCOPED_TRACE(name);
+        folder.write("real/l.txt", input);
+        RoadFixture road;
+        EXPECT_EQ(road.run({(folder.path() / name).string()}, {kTabAnswer}), 0);
+        EXPECT_TRUE(fs::is_symlink(folder.path() / "link.txt"));
+        for (const char* each : {"link.txt", "second.txt", "real/l.txt"}) {
+            EXPECT_EQ(folder.read(each), coded) << each;
+        }
+        struct stat after {};
+        ::stat(real.c_str(), &after);
+        EXPECT_EQ(after.st_ino, before.st_ino) << "the names still share one file";
+        EXPECT_EQ(after.st_nlink, 2u);
+        EXPECT_EQ(after.st_mode & 07777, 0640u);
+        EXPECT_EQ(after.st_uid, before.st_uid);
+        EXPECT_EQ(after.st_gid, before.st_gid);
+        EXPECT_EQ(Others(folder.path() / "real", {"l.txt"}), std::vector<std::string>{});
+        EXPECT_EQ(Others(folder.path(), {"real", "link.txt", "second.txt"}),
+                  std::vector<std::string>{});
+    }
+}
+
+TEST(ListSafety, PipesFoldersAndDevicesAreRefusedWithoutWaiting) {
+    TempFolder folder;
+    ASSERT_EQ(::mkfifo((folder.path() / "pipe.txt").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo((folder.path() / "pipe.dbf").c_str(), 0600), 0);
+    fs::create_directory(folder.path() / "folder.txt");
+    const std::pair<std::string, std::string> cases[] = {
+        {(folder.path() / "pipe.txt").string(),
+         "pipe.txt is a pipe, not a file: it cannot hold a mailing list."},
+        {(folder.path() / "folder.txt").string(),
+         "folder.txt is a folder, not a file: it cannot hold a mailing list."},
+        {"/dev/zero", "zero is a device, not a file: it cannot hold a mailing list."},
+        {(folder.path() / "pipe.dbf").string(),
+         "Marrowby could not read pipe.dbf. The file may be in use by another application. It "
+         "is not a file."},
+    };
+    // A regression waits for a writer forever: the alarm ends the test as a failure.
+    ::alarm(10);
+    for (const auto& [path, message] : cases) {
+        RoadFixture road;
+        EXPECT_EQ(road.run({path, "NOSTOP"}), 1) << path;
+        EXPECT_EQ(road.messageTexts(), std::vector<std::string>{message});
+    }
+    ::alarm(0);
+}
