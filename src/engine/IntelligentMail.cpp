@@ -12,10 +12,10 @@ namespace {
 
 using Value = unsigned __int128;  // the value needs 102 bits
 
-constexpr int ValueBits = 102;
-constexpr unsigned CheckPolynomial = 0xF35;
-constexpr int FivesCount = 1287;  // 13-bit characters with five bars set: C(13,5)
-constexpr int TwosCount = 78;     // with two bars set: C(13,2)
+constexpr int kValueBits = 102;
+constexpr unsigned kCheckPolynomial = 0xF35;
+constexpr int kFivesCount = 1287;  // 13-bit characters with five bars set: C(13,5)
+constexpr int kTwosCount = 78;     // with two bars set: C(13,2)
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -79,12 +79,12 @@ Value binaryValue(const std::string& tracking, const std::string& routing) {
 // and no final inversion.
 unsigned checkSequence(Value value) {
     unsigned check = 0x7FF;
-    for (int bit = ValueBits - 1; bit >= 0; --bit) {
+    for (int bit = kValueBits - 1; bit >= 0; --bit) {
         const unsigned in = static_cast<unsigned>(value >> bit) & 1U;
         const unsigned top = (check >> 10) & 1U;
         check = (check << 1) & 0x7FF;
         if (top != in) {
-            check ^= CheckPolynomial & 0x7FF;
+            check ^= kCheckPolynomial & 0x7FF;
         }
     }
     return check;
@@ -123,13 +123,13 @@ std::array<std::uint16_t, Size> characterTable(int barsSet) {
     return table;
 }
 
-const std::array<std::uint16_t, FivesCount>& fivesTable() {
-    static const auto table = characterTable<FivesCount>(5);
+const std::array<std::uint16_t, kFivesCount>& fivesTable() {
+    static const auto table = characterTable<kFivesCount>(5);
     return table;
 }
 
-const std::array<std::uint16_t, TwosCount>& twosTable() {
-    static const auto table = characterTable<TwosCount>(2);
+const std::array<std::uint16_t, kTwosCount>& twosTable() {
+    static const auto table = characterTable<kTwosCount>(2);
     return table;
 }
 
@@ -139,7 +139,7 @@ const std::array<std::uint16_t, TwosCount>& twosTable() {
 struct BarSource {
     std::uint8_t descChar, descBit, ascChar, ascBit;
 };
-constexpr BarSource BarMap[65] = {
+constexpr BarSource kBarMap[65] = {
     {7, 2, 4, 3},  {1, 10, 0, 0},  {9, 12, 2, 8}, {5, 5, 6, 11}, {8, 9, 3, 1},  {0, 1, 5, 12},
     {2, 5, 1, 8},  {4, 4, 9, 11},  {6, 3, 8, 10}, {3, 9, 7, 6},  {5, 11, 1, 4}, {8, 5, 2, 12},
     {9, 10, 0, 2}, {7, 1, 6, 7},   {3, 6, 4, 9},  {0, 3, 8, 6},  {6, 4, 2, 7},  {1, 1, 9, 9},
@@ -182,7 +182,7 @@ std::string IntelligentMailBars(const std::string& tracking, const std::string& 
     for (int i = 0; i < 10; ++i) {
         const unsigned codeword = codewords[i];
         characters[i] =
-            codeword < FivesCount ? fivesTable()[codeword] : twosTable()[codeword - FivesCount];
+            codeword < kFivesCount ? fivesTable()[codeword] : twosTable()[codeword - kFivesCount];
         if ((check >> i) & 1U) {
             characters[i] = ~characters[i] & 0x1FFF;
         }
@@ -190,7 +190,7 @@ std::string IntelligentMailBars(const std::string& tracking, const std::string& 
 
     std::string bars(65, 'T');
     for (int n = 0; n < 65; ++n) {
-        const BarSource& source = BarMap[n];
+        const BarSource& source = kBarMap[n];
         const bool descender = (characters[source.descChar] >> source.descBit) & 1U;
         const bool ascender = (characters[source.ascChar] >> source.ascBit) & 1U;
         bars[n] = descender ? (ascender ? 'F' : 'D') : (ascender ? 'A' : 'T');

@@ -9,14 +9,14 @@ namespace {
 // Geometry in inches, at the middle of the tolerances for letters: pitch 1/22 (20 to 24
 // bars per inch), bar width 0.015 to 0.025, full bar 0.125 to 0.165, tracker 0.039 to
 // 0.057, ascender and descender reaching the same distance above and below it.
-constexpr double BarsPerInch = 22;
-constexpr double BarWidth = 0.020;
-constexpr double Tracker = 0.048;
-constexpr double Extension = 0.0485;  // ascender above the tracker, descender below
-constexpr double FirstBarFromRight = 4.0;
-constexpr double BottomFromEdge = 0.25;
+constexpr double kBarsPerInch = 22;
+constexpr double kBarWidth = 0.020;
+constexpr double kTracker = 0.048;
+constexpr double kExtension = 0.0485;  // ascender above the tracker, descender below
+constexpr double kFirstBarFromRight = 4.0;
+constexpr double kBottomFromEdge = 0.25;
 
-constexpr char JobTitle[] = "Single Barcode";
+constexpr char kJobTitle[] = "Single Barcode";
 
 int Pixels(double inches, int dpi) { return ToDevice(inches * dpi, 1.0); }
 
@@ -26,16 +26,16 @@ void DrawEnvelopeImb(PrintSurface& surface, const std::string& bars) {
     const int dpiX = surface.dpiX();
     const int dpiY = surface.dpiY();
     const auto [right, bottom] = PaperCorner(surface);
-    const int firstBar = right - Pixels(FirstBarFromRight, dpiX);
-    const int base = bottom - Pixels(BottomFromEdge, dpiY);
-    const int trackerLow = base - Pixels(Extension, dpiY);
-    const int trackerHigh = base - Pixels(Extension + Tracker, dpiY);
-    const int top = base - Pixels(2 * Extension + Tracker, dpiY);
+    const int firstBar = right - Pixels(kFirstBarFromRight, dpiX);
+    const int base = bottom - Pixels(kBottomFromEdge, dpiY);
+    const int trackerLow = base - Pixels(kExtension, dpiY);
+    const int trackerHigh = base - Pixels(kExtension + kTracker, dpiY);
+    const int top = base - Pixels(2 * kExtension + kTracker, dpiY);
 
-    surface.setPen(Pixels(BarWidth, dpiX), PenStyle::Solid);
+    surface.setPen(Pixels(kBarWidth, dpiX), PenStyle::Solid);
     for (std::size_t i = 0; i < bars.size(); ++i) {
         const char bar = bars[i];
-        const int x = firstBar + Pixels(static_cast<double>(i) / BarsPerInch, dpiX);
+        const int x = firstBar + Pixels(static_cast<double>(i) / kBarsPerInch, dpiX);
         const int low = bar == 'F' || bar == 'D' ? base : trackerLow;
         const int high = bar == 'F' || bar == 'A' ? top : trackerHigh;
         surface.line({x, low}, {x, high});
@@ -47,7 +47,7 @@ void PrintEnvelopeImb(PrintSurface& surface, const std::function<std::string()>&
                       int copies) {
     for (int copy = 0; copy < copies; ++copy) {
         const std::string bars = nextBars();
-        if (!surface.beginJob(JobTitle))
+        if (!surface.beginJob(kJobTitle))
             throw MarrowbyError("The printer could not start the document \"Single Barcode\".");
         DrawEnvelopeImb(surface, bars);
         surface.endJob();

@@ -52,6 +52,8 @@ std::string zintBars(const std::string& tracking, const std::string& routing) {
 
 }  // namespace
 
+// The four worked examples of USPS-B-3200: barcode identifier 01, service type 234, mailer
+// ID 567094, serial 987654321, with each length of routing code.
 TEST(IntelligentMailTest, PublishedWorkedExamples) {
     const struct {
         const char* routing;
@@ -67,6 +69,8 @@ TEST(IntelligentMailTest, PublishedWorkedExamples) {
     }
 }
 
+// The value zero, then the binary values of the four worked examples with the check
+// sequences published beside them.
 TEST(IntelligentMailTest, CheckSequenceOfKnownValues) {
     const struct {
         unsigned long long high, low;

@@ -10,12 +10,12 @@
 
 namespace {
 
-constexpr int BarCount = 65;
+constexpr int kBarCount = 65;
 
 void requireRoomForBars(MailingList& list, const RunPlan& plan) {
     if (!plan.addMode || plan.roles.barcode < 0) return;
     const int capacity = list.textCapacity(plan.roles.barcode);
-    if (capacity < 0 || capacity >= BarCount) return;
+    if (capacity < 0 || capacity >= kBarCount) return;
     const std::vector<std::string> names = list.fieldNames();
     const std::string name = plan.roles.barcode < static_cast<int>(names.size())
                                  ? names[plan.roles.barcode]
@@ -36,7 +36,7 @@ std::unique_ptr<IntelligentMailRun> IntelligentMailRun::Start(const std::filesys
     if (!settings.intelligentMail()) return nullptr;
     SerialIssuer issuer = settings.issuer();
     requireRoomForBars(list, plan);
-    std::unique_ptr<IntelligentMailRun> run(new IntelligentMailRun(folder, std::move(issuer)));
+    auto run = std::make_unique<IntelligentMailRun>(folder, std::move(issuer));
     run->issuer_.requireRoomFor(static_cast<unsigned long long>(std::max(plan.recordCount, 0L)));
     return run;
 }

@@ -28,9 +28,10 @@ class IntelligentMailRun {
     // an empty text.
     std::string saveNextSerial() noexcept;
 
-  private:
+    // Made by Start, which checks the settings first.
     IntelligentMailRun(std::filesystem::path folder, SerialIssuer issuer);
 
+  private:
     std::filesystem::path folder_;
     SerialIssuer issuer_;
     unsigned long long saved_;
