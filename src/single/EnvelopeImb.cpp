@@ -1,7 +1,5 @@
 #include "single/EnvelopeImb.h"
 
-#include "engine/MarrowbyError.h"
-#include "platform/PrintSurface.h"
 #include "single/EnvelopeBarcode.h"
 
 namespace {
@@ -13,10 +11,6 @@ constexpr double kBarsPerInch = 22;
 constexpr double kBarWidth = 0.020;
 constexpr double kTracker = 0.048;
 constexpr double kExtension = 0.0485;  // ascender above the tracker, descender below
-constexpr double kFirstBarFromRight = 4.0;
-constexpr double kBottomFromEdge = 0.25;
-
-constexpr char kJobTitle[] = "Single Barcode";
 
 int Pixels(double inches, int dpi) { return ToDevice(inches * dpi, 1.0); }
 
@@ -25,31 +19,18 @@ int Pixels(double inches, int dpi) { return ToDevice(inches * dpi, 1.0); }
 void DrawEnvelopeImb(PrintSurface& surface, const std::string& bars) {
     const int dpiX = surface.dpiX();
     const int dpiY = surface.dpiY();
-    const auto [right, bottom] = PaperCorner(surface);
-    const int firstBar = right - Pixels(kFirstBarFromRight, dpiX);
-    const int base = bottom - Pixels(kBottomFromEdge, dpiY);
-    const int trackerLow = base - Pixels(kExtension, dpiY);
-    const int trackerHigh = base - Pixels(kExtension + kTracker, dpiY);
-    const int top = base - Pixels(2 * kExtension + kTracker, dpiY);
+    const DevicePoint origin = EnvelopeBarcodeOrigin(surface);
+    const int trackerLow = origin.y - Pixels(kExtension, dpiY);
+    const int trackerHigh = origin.y - Pixels(kExtension + kTracker, dpiY);
+    const int top = origin.y - Pixels(2 * kExtension + kTracker, dpiY);
 
     surface.setPen(Pixels(kBarWidth, dpiX), PenStyle::Solid);
     for (std::size_t i = 0; i < bars.size(); ++i) {
         const char bar = bars[i];
-        const int x = firstBar + Pixels(static_cast<double>(i) / kBarsPerInch, dpiX);
-        const int low = bar == 'F' || bar == 'D' ? base : trackerLow;
+        const int x = origin.x + Pixels(static_cast<double>(i) / kBarsPerInch, dpiX);
+        const int low = bar == 'F' || bar == 'D' ? origin.y : trackerLow;
         const int high = bar == 'F' || bar == 'A' ? top : trackerHigh;
         surface.line({x, low}, {x, high});
     }
     surface.setPen(1, PenStyle::Solid);
-}
-
-void PrintEnvelopeImb(PrintSurface& surface, const std::function<std::string()>& nextBars,
-                      int copies) {
-    for (int copy = 0; copy < copies; ++copy) {
-        const std::string bars = nextBars();
-        if (!surface.beginJob(kJobTitle))
-            throw MarrowbyError("The printer could not start the document \"Single Barcode\".");
-        DrawEnvelopeImb(surface, bars);
-        surface.endJob();
-    }
 }

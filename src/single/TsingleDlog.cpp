@@ -6,9 +6,8 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QShowEvent>
 #include <QValidator>
@@ -17,8 +16,6 @@
 #include "engine/MarrowbyError.h"
 #include "platform/Printer.h"
 #include "platform/Prompter.h"
-#include "platform/QtPrintSurface.h"
-#include "platform/QtPrinter.h"
 #include "single/EnvelopeBarcode.h"
 #include "single/EnvelopeImb.h"
 #include "single/SingleBarcode.h"
@@ -73,14 +70,6 @@ class UpperCase : public QValidator {
     }
 };
 
-class Hourglass {
-  public:
-    Hourglass() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~Hourglass() { QApplication::restoreOverrideCursor(); }
-    Hourglass(const Hourglass&) = delete;
-    Hourglass& operator=(const Hourglass&) = delete;
-};
-
 template <typename Control>
 Control* Place(Control* control, const char* name, QRect geometry) {
     control->setObjectName(name);
@@ -104,13 +93,9 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* text, QRe
 
 }  // namespace
 
-TsingleDlog::TsingleDlog(const BarcodeEngine& engine, Printer& printer, QPrinter& previewPrinter,
-                         Prompter& prompter, QWidget* parent)
-    : QDialog(parent),
-      engine_(engine),
-      printer_(printer),
-      previewPrinter_(previewPrinter),
-      prompter_(prompter) {
+TsingleDlog::TsingleDlog(const BarcodeEngine& engine, Printer& printer, Prompter& prompter,
+                         QWidget* parent)
+    : QDialog(parent), engine_(engine), printer_(printer), prompter_(prompter) {
     setObjectName("singleDlog");
     setWindowTitle("Create One Barcode At A Time");
     setFixedSize(435, 358);
@@ -222,22 +207,12 @@ void TsingleDlog::PrintClick() {
 }
 
 void TsingleDlog::PreviewClick() {
-    auto* preview = new QPrintPreviewDialog(&previewPrinter_, this);
-    preview->setAttribute(Qt::WA_DeleteOnClose);
-    connect(preview, &QPrintPreviewDialog::paintRequested, this, &TsingleDlog::PreviewPaint);
-    preview->open();
-}
-
-void TsingleDlog::PreviewPaint(QPrinter* printer) {
-    // The preview's own print dialog sets the copy count; the page on screen is one copy.
-    const int copies = std::max(1, printer->copyCount());
-    QtPrintSurface surface(*printer);
     try {
-        if (mailer_.intelligentMail()) {
-            PrintEnvelopeImb(
-                surface, [this] { return NextIntelligentMailBars(mailer_, routing_); }, copies);
-        } else {
-            PrintEnvelopeBarcode(surface, barPattern_, copies);
+        if (!mailer_.intelligentMail()) {
+            PreviewThenPrint(printer_, EnvelopePrintout(barPattern_));
+        } else if (printer_.preview(ImbEnvelopePrintout(
+                       [this] { return NextIntelligentMailBars(mailer_, routing_); }))) {
+            printIntelligentMail();
         }
     } catch (const MarrowbyError& error) {
         showError(error.what());
@@ -259,7 +234,7 @@ void TsingleDlog::CreateCode() {
             showError(typingError_);
         }
     }
-    barPattern_ = BarPattern(text);
+    barPattern_ = DrawnBarPattern(text);
     Barcode->setText(QString::fromStdString(text));
     if (mailer_.intelligentMail() && !text.empty()) {
         // Shown with the serial the next print will use; a reason it cannot be made
@@ -278,27 +253,30 @@ void TsingleDlog::CreateCode() {
 }
 
 void TsingleDlog::printCode() {
+    if (mailer_.intelligentMail()) {
+        printIntelligentMail();
+    } else {
+        PrintCopies(printer_, EnvelopePrintout(barPattern_));
+    }
+}
+
+void TsingleDlog::printIntelligentMail() {
     const int copies = printer_.askCopies();
-    if (copies == 0) return;
-    Hourglass hourglass;
-    if (!mailer_.intelligentMail()) {
-        PrintEnvelopeBarcode(printer_.surface(), barPattern_, copies);
-        return;
+    if (copies <= 0) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+    // Every copy takes the next serial before its job starts, so that a serial is never
+    // printed twice and no job starts without one; the dialog then shows the next.
+    const auto showNext = qScopeGuard([this] { showNextSerial(); });
+    for (int copy = 0; copy < copies; ++copy) {
+        const std::string bars = IssueIntelligentMailBars(mailerFolder_, routing_);
+        PrintJobs(printer_.surface(), ImbEnvelopePrintout([&bars] { return bars; }), 1);
     }
-    // Every copy takes the next serial; the dialog then shows the one after them.
-    const auto showNext = [this] {
-        loadMailerSettings();
-        CreateCode();
-    };
-    try {
-        PrintEnvelopeImb(
-            printer_.surface(),
-            [this] { return IssueIntelligentMailBars(mailerFolder_, routing_); }, copies);
-    } catch (const MarrowbyError&) {
-        showNext();
-        throw;
-    }
-    showNext();
+}
+
+void TsingleDlog::showNextSerial() {
+    loadMailerSettings();
+    CreateCode();
 }
 
 void TsingleDlog::showError(const std::string& text) {

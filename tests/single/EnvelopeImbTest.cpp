@@ -68,8 +68,7 @@ TEST(EnvelopeImb, PrintedPdfMeetsTheLetterDimensionsInTheClearZone) {
     printer.setPageSize(QPageSize(QPageSize::Letter));
     printer.setPageMargins(QMarginsF(18, 18, 18, 18), QPageLayout::Point);
     QtPrintSurface surface(printer);
-    PrintEnvelopeImb(
-        surface, [] { return Bars; }, 1);
+    PrintJobs(surface, ImbEnvelopePrintout([] { return Bars; }), 1);
 
     const std::vector<Bar> bars = BarsOnPage(folder.path() / "envelope.pdf");
     ASSERT_EQ(bars.size(), 65u) << folder.path();
@@ -120,8 +119,8 @@ TEST(EnvelopeImb, PrintedPdfMeetsTheLetterDimensionsInTheClearZone) {
 TEST(EnvelopeImb, EveryCopyAsksForItsOwnBarsAndARefusedJobIsReported) {
     RecordingPrintSurface surface(300, 300, {0, 0});
     int asked = 0;
-    PrintEnvelopeImb(
-        surface, [&] { return ++asked == 2 ? std::string(65, 'F') : Bars; }, 3);
+    PrintJobs(surface,
+              ImbEnvelopePrintout([&] { return ++asked == 2 ? std::string(65, 'F') : Bars; }), 3);
     EXPECT_EQ(asked, 3);
     ASSERT_EQ(surface.jobs.size(), 3u);
     for (const RecordedJob& job : surface.jobs) {
@@ -136,7 +135,5 @@ TEST(EnvelopeImb, EveryCopyAsksForItsOwnBarsAndARefusedJobIsReported) {
     }
     EXPECT_EQ(surface.penWidth, 1);
     surface.refuseJobs = true;
-    EXPECT_THROW(PrintEnvelopeImb(
-                     surface, [] { return Bars; }, 1),
-                 MarrowbyError);
+    EXPECT_THROW(PrintJobs(surface, ImbEnvelopePrintout([] { return Bars; }), 1), MarrowbyError);
 }

@@ -2,7 +2,6 @@
 // the next serial, every printed copy taking its own serial, and POSTNET otherwise.
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTest>
 
@@ -61,9 +60,8 @@ class TsingleDlogImbTest : public testing::Test {
     std::vector<std::string> designators = DesignatorTable();
     BarcodeEngine engine{preferences, designators};
     FakePrinter printer{300, 300, {0, 0}};
-    QPrinter previewPrinter;
     FakePrompter prompter;
-    TsingleDlog dialog{engine, printer, previewPrinter, prompter};
+    TsingleDlog dialog{engine, printer, prompter};
 };
 
 }  // namespace
@@ -99,6 +97,18 @@ TEST_F(TsingleDlogImbTest, ShowsTheNextSerialsBarsAndEveryPrintedCopyTakesItsOwn
     printer.copies = 0;
     QTest::mouseClick(dialog.Print, Qt::LeftButton);
     EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "44"));
+
+    // The preview shows the next serial's bars and uses none; printing from it does.
+    QTest::mouseClick(dialog.Preview, Qt::LeftButton);
+    ASSERT_EQ(printer.previewed.jobs.size(), 1u);
+    EXPECT_EQ(LettersOf(printer.previewed.jobs[0]), Bars(44));
+    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "44"));
+    printer.printFromPreview = true;
+    printer.copies = 1;
+    QTest::mouseClick(dialog.Preview, Qt::LeftButton);
+    ASSERT_EQ(printer.recording.jobs.size(), 4u);
+    EXPECT_EQ(LettersOf(printer.recording.jobs[3]), Bars(44));
+    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "45"));
 }
 
 TEST_F(TsingleDlogImbTest, PostnetChosenOrSerialsUsedUp) {
