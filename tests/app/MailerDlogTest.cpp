@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeHelp.h"
+#include "RadioGroupClick.h"
 #include "TempFolder.h"
 #include "app/TMailerDlog.h"
 
@@ -17,11 +18,6 @@ void Type(QLineEdit* edit, const QString& text) {
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Delete);
     QTest::keyClicks(edit, text);
-}
-
-void ClickItem(RadioGroup* group, int index) {
-    QRadioButton* item = group->item(index);
-    QTest::mouseClick(item, Qt::LeftButton, {}, QPoint(6, item->height() / 2));
 }
 
 // Runs EditMailerSettings on a folder whose mailer.dat holds `file` (none when empty).
