@@ -12,21 +12,27 @@ namespace {
 
 constexpr int kBarCount = 65;
 
-void requireRoomForBars(MailingList& list, const RunPlan& plan) {
-    if (!plan.addMode || plan.roles.barcode < 0) return;
-    const int capacity = list.textCapacity(plan.roles.barcode);
-    if (capacity < 0 || capacity >= kBarCount) return;
+// Why the barcode field cannot take the 65 letters, or nothing.
+std::optional<std::string> BarFieldProblem(MailingList& list, int field, bool addMode) {
+    if (!addMode || field < 0) return std::nullopt;
+    const int capacity = list.textCapacity(field);
+    if (capacity < 0 || capacity >= kBarCount) return std::nullopt;
     const std::vector<std::string> names = list.fieldNames();
-    const std::string name = plan.roles.barcode < static_cast<int>(names.size())
-                                 ? names[plan.roles.barcode]
-                                 : std::to_string(plan.roles.barcode + 1);
-    throw MarrowbyError("The field " + name + " that you chose for barcodes holds " +
-                        std::to_string(capacity) +
-                        " characters, too few for an Intelligent Mail barcode: it must be "
-                        "able to hold at least 65 characters. Nothing has been changed.");
+    const std::string name =
+        field < static_cast<int>(names.size()) ? names[field] : std::to_string(field + 1);
+    return "The field " + name + " that you chose for barcodes holds " + std::to_string(capacity) +
+           " characters, too few for an Intelligent Mail barcode: it must be able to hold at "
+           "least 65 characters.";
 }
 
 }  // namespace
+
+std::optional<std::string> IntelligentMailFieldProblem(const std::filesystem::path& folder,
+                                                       MailingList& list, int barcodeField,
+                                                       bool addMode) {
+    if (folder.empty() || !LoadMailerSettings(folder).intelligentMail()) return std::nullopt;
+    return BarFieldProblem(list, barcodeField, addMode);
+}
 
 std::unique_ptr<IntelligentMailRun> IntelligentMailRun::Start(const std::filesystem::path& folder,
                                                               MailingList& list,
@@ -35,7 +41,9 @@ std::unique_ptr<IntelligentMailRun> IntelligentMailRun::Start(const std::filesys
     MailerSettings settings = LoadMailerSettings(folder);
     if (!settings.intelligentMail()) return nullptr;
     SerialIssuer issuer = settings.issuer();
-    requireRoomForBars(list, plan);
+    if (const auto problem = BarFieldProblem(list, plan.roles.barcode, plan.addMode)) {
+        throw MarrowbyError(*problem + " Nothing has been changed.");
+    }
     auto run = std::make_unique<IntelligentMailRun>(folder, std::move(issuer));
     run->issuer_.requireRoomFor(static_cast<unsigned long long>(std::max(plan.recordCount, 0L)));
     return run;

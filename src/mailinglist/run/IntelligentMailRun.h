@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "engine/IntelligentMailTracking.h"
@@ -12,6 +13,13 @@
 class BarcodeEngine;
 class MailingList;
 struct RunPlan;
+
+// When the mailer settings in the folder choose Intelligent Mail, why the barcode field
+// chosen for an add-mode run cannot hold the 65 letters; otherwise nothing. Throws
+// MarrowbyError when mailer.dat cannot be read.
+std::optional<std::string> IntelligentMailFieldProblem(const std::filesystem::path& folder,
+                                                       MailingList& list, int barcodeField,
+                                                       bool addMode);
 
 class IntelligentMailRun {
   public:

@@ -176,13 +176,30 @@ TEST_F(IntelligentMailRunTest, RunsThatCannotFinishAreRefusedBeforeTheFirstWrite
                                {{"123 MAIN ST", "123456789"}});
         }
         const std::string before = ReadFile(list);
+        errors.str("");
         EXPECT_EQ(run({list.string(), "NOSTOP"}), 1);
-        ASSERT_EQ(messageTexts().size(), 1u);
-        EXPECT_EQ(messageTexts()[0].substr(0, c.message.size()), c.message);
+        // A box for a run that cannot start; a field nobody can choose again goes to errors.
+        const std::string reported = messageTexts().empty() ? errors.str() : messageTexts()[0];
+        EXPECT_LE(messageTexts().size(), 1u);
+        EXPECT_EQ(reported.substr(0, c.message.size()), c.message);
         EXPECT_EQ(ReadFile(list), before);
         EXPECT_EQ(settings.read("mailer.dat"), c.mailer);
         EXPECT_FALSE(fs::exists(folder.path() / "mrbtemp.txt"));
     }
+}
+
+TEST_F(IntelligentMailRunTest, AShortBarcodeFieldSendsTheUserBackToTheFieldDialog) {
+    const fs::path table = CreateTable(folder.path() / "t.dbf", 64, {{"123 MAIN ST", "123456789"}});
+    const std::string before = ReadFile(table);
+    // The fields are confirmed as found, refused, and the second showing is cancelled.
+    EXPECT_EQ(run({table.string()}), 0);
+    EXPECT_EQ(identifier.shown.size(), 2u);
+    EXPECT_EQ(messageTexts(),
+              Texts{"The field BARCODE that you chose for barcodes holds 64 characters, too few "
+                    "for an Intelligent Mail barcode: it must be able to hold at least 65 "
+                    "characters."});
+    EXPECT_EQ(ReadFile(table), before);
+    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "123456", "41"));
 }
 
 TEST_F(IntelligentMailRunTest, ARunThatFailsMidwayKeepsTheSerialsItHandedOut) {
