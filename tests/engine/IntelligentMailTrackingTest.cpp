@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/IntelligentMail.h"
 #include "engine/MarrowbyError.h"
 
 TEST(IntelligentMailTracking, SerialFillsTheDigitsTheMailerIdLeaves) {
@@ -58,14 +57,4 @@ TEST(IntelligentMailTracking, IssuerRefusesARunThatWouldPassTheLargestSerial) {
         }
     }
     EXPECT_THROW(SerialIssuer({"00", "300", "912345678"}, 1000000), MarrowbyError);
-}
-
-TEST(IntelligentMailTracking, IssuerHandsOutConsecutiveSerialsUntilTheLast) {
-    SerialIssuer issuer({"00", "300", "912345678"}, 999998);
-    EXPECT_EQ(issuer.issue("12345678901"),
-              IntelligentMailBars("00300912345678999998", "12345678901"));
-    EXPECT_EQ(issuer.issue(""), IntelligentMailBars("00300912345678999999", ""));
-    EXPECT_EQ(issuer.next(), 1000000u);
-    EXPECT_THROW(issuer.issue(""), MarrowbyError);
-    EXPECT_EQ(issuer.next(), 1000000u);
 }

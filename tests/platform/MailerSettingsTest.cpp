@@ -1,11 +1,9 @@
-// mailer.dat: defaults for a missing or short file without writing it, the values read,
-// and a serial line that is not a number.
+// mailer.dat: defaults for a missing or short file without writing it, and the values read.
 #include "platform/MailerSettings.h"
 
 #include <gtest/gtest.h>
 
 #include "TempFolder.h"
-#include "engine/MarrowbyError.h"
 
 TEST(MailerSettings, ReadingCompletesInMemoryAndWritesNothing) {
     const struct {
@@ -32,25 +30,6 @@ TEST(MailerSettings, ReadingCompletesInMemoryAndWritesNothing) {
             EXPECT_FALSE(std::filesystem::exists(folder.path() / "mailer.dat"));
         } else {
             EXPECT_EQ(folder.read("mailer.dat"), c.file);
-        }
-    }
-}
-
-TEST(MailerSettings, SerialMustBeANumberOfAtMostNineDigits) {
-    MailerSettings settings;
-    for (const char* good : {"0", "1", "000000007", "999999999"}) {
-        settings.nextSerial = good;
-        EXPECT_EQ(settings.serial(), std::stoull(good));
-    }
-    for (const char* bad : {"", "-1", "12a", " 5", "1000000000"}) {
-        settings.nextSerial = bad;
-        try {
-            settings.serial();
-            ADD_FAILURE() << "accepted '" << bad << "'";
-        } catch (const MarrowbyError& error) {
-            EXPECT_EQ(std::string(error.what()),
-                      std::string("The next serial number in mailer.dat, '") + bad +
-                          "', is not a number of at most nine digits.");
         }
     }
 }
