@@ -10,6 +10,7 @@ packages=(
   googletest libgtest-dev
   shapelib mdbtools poppler-utils zint zbar-tools
   python3-fonttools libharfbuzz-bin opentype-sanitizer fontconfig
+  desktop-file-utils appstream groff-base dpkg-dev file
 )
 missing=()
 for p in "${packages[@]}"; do

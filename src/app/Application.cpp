@@ -247,6 +247,8 @@ int RunMarrowby(int argc, char** argv) {
                                   : display    ? Attendance::Unattended
                                                : Attendance::Headless;
     QApplication::setApplicationName("Marrowby");
+    // Lets the desktop match our windows to the menu entry and show its icon.
+    QGuiApplication::setDesktopFileName(MARROWBY_APP_ID);
     // Ending is explicit (Exit, the close box, the end of a command-line run), never
     // a side effect of the last window being hidden.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Computes barcode texts. The frame-bar string is read from entry 3 of the preference
@@ -23,7 +24,7 @@ class BarcodeEngine {
     std::string BarcodeDigits(const std::string& barcodeText) const;
 
   private:
-    std::string finish(const std::string& digits) const;
+    std::string finish(std::string_view zip, std::string_view deliveryPoint) const;
 
     const std::vector<std::string>& preferences_;
     const std::vector<std::string>& designators_;

@@ -48,6 +48,8 @@ class DbaseRecordSource : public RecordSource {
     DbaseLayout layout_;
     bool addMode_;
     int highestField_;
+    // The fields the run looks at, in file order; the others are not copied out.
+    std::vector<int> roleFields_;
     const DbaseField* barcodeField_ = nullptr;
     std::optional<DbaseFile> file_;
 
@@ -72,6 +74,13 @@ DbaseRecordSource::DbaseRecordSource(const std::string& path, const DbaseLayout&
       addMode_(plan.addMode),
       highestField_(plan.roles.highest()),
       recordsPerBlock_(std::max<long>(1, long(kBlockBytes) / layout.header.recordLength)) {
+    const FieldRoles& roles = plan.roles;
+    for (const int i : {roles.address, roles.zip5, roles.zip4, roles.zip9, roles.highrise,
+                        roles.barcode, roles.deliveryPoint}) {
+        if (i >= 0) roleFields_.push_back(i);
+    }
+    std::sort(roleFields_.begin(), roleFields_.end());
+    roleFields_.erase(std::unique(roleFields_.begin(), roleFields_.end()), roleFields_.end());
     const int fieldCount = int(layout_.fields.size());
     if (highestField_ >= fieldCount)
         throw MarrowbyError(prefix_ + "it has no field " + std::to_string(highestField_ + 1) + ".");
@@ -115,7 +124,7 @@ bool DbaseRecordSource::readRecord(FieldList& fields) {
     if (fields.size() < layout_.fields.size()) fields.resize(layout_.fields.size());
     for (std::string& field : fields) field.clear();
     if (current_[0] != ' ') return true;  // deleted: no values, hence no barcode
-    for (int i = 0; i <= highestField_; ++i) {
+    for (const int i : roleFields_) {
         const DbaseField& field = layout_.fields[std::size_t(i)];
         const char* bytes = current_ + field.offset;
         std::size_t length = std::size_t(field.width);

@@ -40,6 +40,9 @@ std::optional<std::string> FirstOccupiedBarcodeField(MailingList& list, const Ru
                                                      std::unique_ptr<RecordSource>& reader) {
     RunPlan reading = plan;
     reading.addMode = false;
+    // Only the barcode field is looked at, so a list that copies out only the fields with
+    // a role (dBase) copies out only that one.
+    reading.roles = FieldRoles{.barcode = plan.roles.barcode};
     reader = list.openSource(reading);
     const int field = plan.roles.barcode;
     FieldList fields(std::max(plan.roles.highest(), plan.fieldCount) + 1);

@@ -64,13 +64,13 @@ void ShowFailure(Prompter& prompter, MessageBeep beep, const std::string& text,
 std::string RecordZip(const FieldList& fields, const FieldRoles& roles) {
     std::string zip;
     if (roles.zip9 < 0) {
-        zip = At(fields, roles.zip5) + At(fields, roles.zip4);
+        zip.append(At(fields, roles.zip5)).append(At(fields, roles.zip4));
     } else {
         const std::string& text = At(fields, roles.zip9);
         if (text.size() == 9) {
             zip = text;
         } else if (text.size() == 10 && text.find('-') == 5) {
-            zip = text.substr(0, 5) + text.substr(6);
+            zip.assign(text, 0, 5).append(text, 6);
         }
     }
     return zip.size() == 9 && Digits(zip) ? zip : std::string();

@@ -216,12 +216,12 @@ TEST(Dbase, TableFromAnotherProgramGetsBarcodesInItsLiveRecordsAndNothingElse) {
         EXPECT_FALSE(source->readRecord(fields));
         source->finish();
         // Values are trimmed and upper-cased, a field of spaces reads as one space, fields
-        // past the highest role are not read and a deleted record reads as empty.
+        // without a role (the name, the note) are not read and a deleted record reads as empty.
         EXPECT_EQ(read, (std::vector<FieldList>{
-                            {"SMITH", "12 OAK ST", "77001-1234", "5", "OLD BARCODE", "", "", ""},
-                            {"JONES", "PO BOX 7", "770011234", " ", " ", "", "", ""},
+                            {"", "12 OAK ST", "77001-1234", "5", "OLD BARCODE", "", "", ""},
+                            {"", "PO BOX 7", "770011234", " ", " ", "", "", ""},
                             FieldList(8),
-                            {"SHORT", " ", "7", " ", " ", "", "", ""}}));
+                            {"", " ", "7", " ", " ", "", "", ""}}));
 
         std::string expected = before;
         for (long n : {0L, 1L, 3L}) {
