@@ -25,6 +25,8 @@ class MailingList {
     virtual FieldList identificationRecord(int pass) = 0;
     // Width in bytes of the field at a position, or -1 where fields have no fixed width.
     virtual int fieldWidth(int position) const = 0;
+    // How many characters a stored value of the field may have, or -1 for no limit.
+    virtual int textCapacity(int position) const { return fieldWidth(position); }
 
     // Record viewer of the identification dialog: names as the lists show them (an
     // empty list for kinds without names) and record n (1-based) as stored.

@@ -13,6 +13,7 @@
 #include "mailinglist/run/BatchRun.h"
 #include "mailinglist/run/FieldIdentification.h"
 #include "mailinglist/run/FieldIdentifier.h"
+#include "mailinglist/run/IntelligentMailRun.h"
 #include "mailinglist/run/RunProgress.h"
 #include "mailinglist/text/TextFormat.h"
 #include "mailinglist/text/TextLineReader.h"
@@ -102,7 +103,11 @@ int OpenMailingList(const StartArguments& args, MailingListContext& context) {
     for (;;) {
         if (!args.unattended() && context.identifier.identifyFields(lines, *list) == 2) return 0;
         roles = ReadTransferLines(lines);
-        const std::optional<std::string> failed = CheckRoles(roles, addMode, *list);
+        std::optional<std::string> failed = CheckRoles(roles, addMode, *list);
+        if (!failed) {
+            failed =
+                IntelligentMailFieldProblem(context.settingsFolder, *list, roles.barcode, addMode);
+        }
         if (!failed) break;
         if (args.unattended()) {
             // Nobody is there to correct the choice: the same check would fail forever.

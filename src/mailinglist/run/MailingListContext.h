@@ -2,6 +2,7 @@
 // the application, shared by the command and the batch run.
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <iosfwd>
 #include <string>
@@ -39,6 +40,8 @@ struct MailingListContext {
     // when cancelled).
     AccessTable* taTable1 = nullptr;
     std::function<std::string(const std::string& databasePath)> chooseTable = {};
+    // The folder of mailer.dat, which may choose Intelligent Mail barcodes; none: POSTNET.
+    std::filesystem::path settingsFolder = {};
 
     bool addMode() const;
     bool askForBarcodeFileName() const;
