@@ -8,6 +8,7 @@
 
 #include "app/BarcodeFontInstaller.h"
 #include "app/Settings.h"
+#include "app/TMailerDlog.h"
 #include "engine/MarrowbyError.h"
 #include "mailinglist/forms/RunPicture.h"
 #include "mailinglist/forms/TTableDlog.h"
@@ -43,10 +44,12 @@ Application::Application(fs::path programFolder, CommandLine commandLine, Prompt
       tableDlog_(new TTableDlog(mainWindow_.get())),
       labelFontsDlg_(new TLabelFontsDlg(mainWindow_.get())),
       prefDlog_(new TPrefDlog(*help_, mainWindow_.get())),
+      mailerDlog_(new TMailerDlog(*help_, mainWindow_.get())),
       // Nobody sees the picture without a display, so nothing waits for it.
       runPicture_(new RunPicture(attendance_ != Attendance::Headless)) {
     printer_.setPageSize(QPageSize(QPageSize::Letter));
     mainWindow_->setProgressPicture(runPicture_);
+    singleDlog_->setMailerFolder(programFolder_);
     verifyDlog_->showHelp = [this](int context) { help_->showContext(context); };
     AddHelpKey(*singleDlog_, *help_, HelpContext::OneBarcode);
     AddHelpKey(*mailclassDlog_, *help_, HelpContext::Tags);
@@ -70,6 +73,7 @@ void Application::connectCommands() {
     mainWindow_->onOneBarcode = [this] { OneAddressataTime(); };
     mainWindow_->onCreateTags = [this] { EnterTagInfo(); };
     mainWindow_->onSetTagFonts = [this] { SetTagFonts(); };
+    mainWindow_->onMailerSettings = [this] { MailerSettings(); };
     mainWindow_->onInstallBarcodeFonts = [this] {
         BarcodeFontInstaller(prompter_, BarcodeFontInstaller::DefaultSourceFolders()).Install();
     };
@@ -98,7 +102,8 @@ int Application::AddBarcodestoaFile() {
                                        return std::string();
                                    }
                                    return tableDlog_->chooseTable(tables);
-                               }};
+                               },
+                               programFolder_};
     return AddBarcodesToFile(arguments, context);
 }
 
@@ -113,6 +118,8 @@ void Application::EnterTagInfo() {
 void Application::SetTagFonts() {
     ::SetTagFonts(*labelFontsDlg_, tagFonts_, programFolder_, prompter_);
 }
+
+void Application::MailerSettings() { EditMailerSettings(*mailerDlog_, programFolder_); }
 
 void Application::start() {
     if (attendance_ == Attendance::Headless) {
@@ -216,6 +223,8 @@ int RunMarrowby(int argc, char** argv) {
                 std::cerr << "marrowby: " << error.what() << '\n';
                 return 1;
             }
+        case CommandLine::Action::IntelligentMail:
+            return PrintIntelligentMail(line, std::cout, std::cerr);
         case CommandLine::Action::Run:
             break;
     }

@@ -23,6 +23,7 @@ class Prompter;
 class RunPicture;
 class TTableDlog;
 class TLabelFontsDlg;
+class TMailerDlog;
 class TVerifyDlog;
 class TmailclassDlog;
 class TsingleDlog;
@@ -59,6 +60,7 @@ class Application {
     TMainWindow& mainWindow() { return *mainWindow_; }
     TWelcomeDlog& welcome() { return *welcome_; }
     TPrefDlog& prefDlog() { return *prefDlog_; }
+    TMailerDlog& mailerDlog() { return *mailerDlog_; }
 
     // Loads prefs.dat, fonts.dat and the designator table, each replacing the earlier
     // list; an error is shown and stops the loading. Returns whether all loaded.
@@ -76,6 +78,7 @@ class Application {
     void OneAddressataTime();
     void EnterTagInfo();
     void SetTagFonts();
+    void MailerSettings();
     int AddBarcodestoaFile();
     void PrinterSetup();
     void About();
@@ -106,6 +109,7 @@ class Application {
     TTableDlog* tableDlog_;
     TLabelFontsDlg* labelFontsDlg_;
     TPrefDlog* prefDlog_;
+    TMailerDlog* mailerDlog_;
     RunPicture* runPicture_;
 };
 

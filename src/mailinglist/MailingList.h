@@ -28,6 +28,8 @@ class MailingList {
     virtual FieldList identificationRecord(int pass) = 0;
     // Width in bytes of the field at a position, or -1 where fields have no fixed width.
     virtual int fieldWidth(int position) const = 0;
+    // How many characters a stored value of the field may have, or -1 for no limit.
+    virtual int textCapacity(int position) const { return fieldWidth(position); }
     // For each field, whether it holds text and `allowed` accepts its value in every record,
     // read apart from the run's own reading: where barcodes may go without losing data.
     // Lists that add a barcode field of their own are not asked and answer true for all.

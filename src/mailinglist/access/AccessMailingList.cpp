@@ -237,6 +237,8 @@ class AccessMailingList : public MailingList {
     }
 
     int fieldWidth(int) const override { return -1; }
+    // Only text fields take a barcode.
+    int textCapacity(int position) const override { return table_.FieldSize(position); }
 
     std::vector<std::string> viewerFieldNames() override { return table_.FieldNames(); }
 

@@ -13,6 +13,7 @@
 #include "mailinglist/run/BatchRun.h"
 #include "mailinglist/run/FieldIdentification.h"
 #include "mailinglist/run/FieldIdentifier.h"
+#include "mailinglist/run/IntelligentMailRun.h"
 #include "mailinglist/run/RunProgress.h"
 #include "mailinglist/text/TextFormat.h"
 #include "mailinglist/text/TextLineReader.h"
@@ -82,7 +83,11 @@ int OpenMailingList(const StartArguments& args, MailingListContext& context) {
         if (!args.unattended() && !context.identifier.identifyFields(roles, *list, addMode)) {
             return 0;
         }
-        const std::optional<std::string> failed = CheckRoles(roles, addMode, *list);
+        std::optional<std::string> failed = CheckRoles(roles, addMode, *list);
+        if (!failed) {
+            failed =
+                IntelligentMailFieldProblem(context.settingsFolder, *list, roles.barcode, addMode);
+        }
         if (!failed) break;
         if (args.unattended()) {
             // Nobody is there to correct the choice: the same check would fail forever.

@@ -2,6 +2,7 @@
 // the application, shared by the command and the batch run.
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <iosfwd>
 #include <string>
@@ -48,4 +49,6 @@ struct MailingListContext {
     std::function<std::string(const std::string& databasePath,
                               const std::vector<std::string>& tables)>
         chooseTable = {};
+    // The folder of mailer.dat, which may choose Intelligent Mail barcodes; none: POSTNET.
+    std::filesystem::path settingsFolder = {};
 };
