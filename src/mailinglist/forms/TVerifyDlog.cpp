@@ -15,10 +15,10 @@
 #include "mailinglist/FileKind.h"
 #include "mailinglist/MailingList.h"
 #include "mailinglist/forms/DisplayText.h"
+#include "platform/HelpRequests.h"
 
 namespace {
 
-constexpr int kHelpContext = 20;
 // Room beside an item's text in a drop-down: the item's padding and the list's frame.
 constexpr int kItemMargins = 24;
 // The design's size, and its narrowest lists on the left and on the right.
@@ -367,7 +367,7 @@ bool TVerifyDlog::eventFilter(QObject* watched, QEvent* event) {
 
 void TVerifyDlog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1 && showHelp) {
-        showHelp(kHelpContext);
+        showHelp(HelpContext::FieldIdentification);
         return;
     }
     QDialog::keyPressEvent(event);
