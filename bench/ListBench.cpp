@@ -19,6 +19,8 @@
 #include "mailinglist/run/RunProgress.h"
 #include "platform/Prompter.h"
 
+namespace marrowby {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -141,7 +143,7 @@ double PlainCopy(const fs::path& from, const fs::path& to) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int RunBench(int argc, char** argv) {
     if (argc < 3) {
         std::cerr << "usage: marrowby_bench tab|merge|dbase RECORDS [FOLDER]\n";
         return 2;
@@ -183,3 +185,7 @@ int main(int argc, char** argv) {
     fs::remove(list);
     return status;
 }
+
+}  // namespace marrowby
+
+int main(int argc, char** argv) { return marrowby::RunBench(argc, argv); }

@@ -1,4 +1,4 @@
 // marrowby: POSTNET barcodes for mailing lists and envelopes, tray and sack tags.
 #include "app/Application.h"
 
-int main(int argc, char** argv) { return RunMarrowby(argc, argv); }
+int main(int argc, char** argv) { return marrowby::RunMarrowby(argc, argv); }

@@ -22,6 +22,8 @@
 #include "tags/TmailclassDlog.h"
 #include "tags/TtagsDlog.h"
 
+namespace marrowby {
+
 namespace fs = std::filesystem;
 
 Application::Application(fs::path programFolder, CommandLine commandLine, Prompter& prompter,
@@ -116,7 +118,7 @@ void Application::EnterTagInfo() {
 }
 
 void Application::SetTagFonts() {
-    ::SetTagFonts(*labelFontsDlg_, tagFonts_, programFolder_, prompter_);
+    marrowby::SetTagFonts(*labelFontsDlg_, tagFonts_, programFolder_, prompter_);
 }
 
 void Application::MailerSettings() { EditMailerSettings(*mailerDlog_, programFolder_); }
@@ -148,7 +150,7 @@ bool Application::loadSettings() {
 }
 
 bool Application::Preferences() {
-    return ::Preferences(*prefDlog_, preferences_, programFolder_ / PreferencesFileName);
+    return marrowby::Preferences(*prefDlog_, preferences_, programFolder_ / PreferencesFileName);
 }
 
 void Application::runCommandLineFile() {
@@ -280,3 +282,5 @@ int RunMarrowby(int argc, char** argv) {
     marrowby.start();
     return QApplication::exec();
 }
+
+}  // namespace marrowby

@@ -19,6 +19,8 @@
 #include "platform/SettingsFile.h"
 #include "tags/QtTagSheetPrinter.h"
 
+namespace marrowby {
+
 class Prompter;
 class RunPicture;
 class TTableDlog;
@@ -115,3 +117,5 @@ class Application {
 
 // Runs the whole program; returns the process exit status.
 int RunMarrowby(int argc, char** argv);
+
+}  // namespace marrowby

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <string_view>
 
+namespace marrowby {
+
 namespace {
 // The first platform of a list such as "xcb;offscreen".
 std::string_view FirstPlatform(std::string_view platforms) {
@@ -49,3 +51,5 @@ std::string NoDisplayReason(const DisplayEnvironment& environment) {
     if (reason.empty()) return "neither DISPLAY nor WAYLAND_DISPLAY is set";
     return reason + " cannot be opened";
 }
+
+}  // namespace marrowby

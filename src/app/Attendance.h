@@ -5,6 +5,8 @@
 #include <QString>
 #include <string>
 
+namespace marrowby {
+
 enum class Attendance {
     // Somebody at a display answers every dialog.
     Attended,
@@ -36,3 +38,5 @@ bool ShowsWindows(const QString& platformName);
 
 // Why there is no usable display, for the message of a start that needs one.
 std::string NoDisplayReason(const DisplayEnvironment& environment);
+
+}  // namespace marrowby

@@ -13,6 +13,8 @@
 #include "engine/MarrowbyError.h"
 #include "platform/Prompter.h"
 
+namespace marrowby {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -179,3 +181,5 @@ void BarcodeFontInstaller::Install() {
     prompter_.message(cacheProblem.empty() ? MessageIcon::Information : MessageIcon::Warning,
                       MessageBeep::None, text, MessageButton::Ok);
 }
+
+}  // namespace marrowby

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace marrowby {
+
 class Prompter;
 
 // One barcode font as the user meets it: its file and the name a word processor lists.
@@ -48,3 +50,5 @@ class BarcodeFontInstaller {
     std::vector<std::filesystem::path> sourceFolders_;
     std::string fcCache_;
 };
+
+}  // namespace marrowby

@@ -10,6 +10,8 @@
 #include "engine/IntelligentMail.h"
 #include "engine/MarrowbyError.h"
 
+namespace marrowby {
+
 namespace {
 bool AllDigits(const std::string& text, size_t count) {
     return text.size() == count &&
@@ -135,3 +137,5 @@ int PrintIntelligentMail(const CommandLine& line, std::ostream& out, std::ostrea
         return 2;
     }
 }
+
+}  // namespace marrowby

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace marrowby {
+
 struct CommandLine {
     enum class Action { Run, Help, Version, Barcode, IntelligentMail, Invalid };
     Action action = Action::Run;
@@ -45,3 +47,5 @@ int PrintBarcode(const CommandLine& line, const std::filesystem::path& programFo
 // Writes the 65 Intelligent Mail letters as one line and returns 0; a refused input
 // writes only the reason to err and returns 2. Reads and writes no settings file.
 int PrintIntelligentMail(const CommandLine& line, std::ostream& out, std::ostream& err);
+
+}  // namespace marrowby

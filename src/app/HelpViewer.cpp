@@ -6,6 +6,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+// The pages are compiled into a static library, whose resources are not registered by
+// themselves; Qt's registration must be named outside any namespace.
+static void RegisterHelpPages() { Q_INIT_RESOURCE(help); }
+
+namespace marrowby {
+
 namespace {
 struct ContextPage {
     int context;
@@ -84,9 +90,7 @@ QString HelpPage(int context) {
 }
 
 HelpViewer::HelpViewer() : QWidget(nullptr, Qt::Window) {
-    // The pages are compiled into a static library, whose resources are not
-    // registered by themselves.
-    Q_INIT_RESOURCE(help);
+    RegisterHelpPages();
     setWindowTitle("Marrowby Help");
     resize(560, 480);
 
@@ -192,3 +196,5 @@ void HelpViewer::openTopic() {
     if (item == nullptr || item->isHidden()) return;
     showPage(item->data(Qt::UserRole).toUrl());
 }
+
+}  // namespace marrowby

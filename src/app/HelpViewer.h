@@ -10,6 +10,8 @@
 
 #include "platform/HelpRequests.h"
 
+namespace marrowby {
+
 // The page that a help context opens, as a resource address.
 QString HelpPage(int context);
 
@@ -34,3 +36,5 @@ class HelpViewer : public QWidget, public HelpRequests {
 
     QStackedWidget* stack_;
 };
+
+}  // namespace marrowby

@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+namespace marrowby {
+
 namespace {
 // A few bars of a barcode: 1 a full bar, 0 a half bar.
 constexpr int BarSample[] = {1, 0, 0, 0, 1, 1, 0, 0, 1, 0, 1, 0, 1, 0, 0, 1, 1, 0, 1, 0, 0, 1};
@@ -66,3 +68,5 @@ QPixmap EnvelopeIcon() {
     PaintEnvelope(painter, QRectF(2, 7, 28, 19));
     return icon;
 }
+
+}  // namespace marrowby

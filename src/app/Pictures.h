@@ -7,6 +7,8 @@
 
 class QPainter;
 
+namespace marrowby {
+
 // The teal colour of the main window and the welcome screen.
 QColor Teal();
 
@@ -14,3 +16,5 @@ QColor Teal();
 void PaintWelcomePicture(QPainter& painter, const QRect& area);
 // A 32 x 32 envelope with bars.
 QPixmap EnvelopeIcon();
+
+}  // namespace marrowby

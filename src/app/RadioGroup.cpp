@@ -2,6 +2,8 @@
 
 #include <QVBoxLayout>
 
+namespace marrowby {
+
 RadioGroup::RadioGroup(const QString& caption, const QStringList& items, QWidget* parent)
     : QGroupBox(caption, parent), buttons_(this) {
     auto* layout = new QVBoxLayout(this);
@@ -20,3 +22,5 @@ void RadioGroup::setItemIndex(int index) {
 QRadioButton* RadioGroup::item(int index) const {
     return static_cast<QRadioButton*>(buttons_.button(index));
 }
+
+}  // namespace marrowby

@@ -6,6 +6,8 @@
 #include <QRadioButton>
 #include <QStringList>
 
+namespace marrowby {
+
 class RadioGroup : public QGroupBox {
     Q_OBJECT
   public:
@@ -23,3 +25,5 @@ class RadioGroup : public QGroupBox {
   private:
     QButtonGroup buttons_;
 };
+
+}  // namespace marrowby

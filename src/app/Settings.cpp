@@ -5,6 +5,8 @@
 
 #include "engine/MarrowbyError.h"
 
+namespace marrowby {
+
 namespace fs = std::filesystem;
 
 const LineList& DefaultPreferences() {
@@ -100,3 +102,5 @@ void StoreChoices(const PreferenceChoices& choices, LineList& preferences) {
     preferences[PreferenceEntry::FileNaming] = std::to_string(choices.fileNaming);
     preferences[PreferenceEntry::FrameBar] = choices.frameBar;
 }
+
+}  // namespace marrowby

@@ -7,6 +7,8 @@
 
 #include "platform/SettingsFile.h"
 
+namespace marrowby {
+
 inline constexpr const char* PreferencesFileName = "prefs.dat";
 inline constexpr const char* TagFontsFileName = "fonts.dat";
 
@@ -44,3 +46,5 @@ struct PreferenceChoices {
 // counts every value other than 1 as the first choice, so the dialog shows it that way too.
 PreferenceChoices ReadChoices(const LineList& preferences);
 void StoreChoices(const PreferenceChoices& choices, LineList& preferences);
+
+}  // namespace marrowby

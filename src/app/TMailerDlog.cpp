@@ -8,6 +8,8 @@
 #include "engine/MarrowbyError.h"
 #include "platform/HelpRequests.h"
 
+namespace marrowby {
+
 namespace {
 
 QLineEdit* DigitsEdit(int maxLength, QWidget* parent) {
@@ -127,3 +129,5 @@ bool EditMailerSettings(TMailerDlog& dialog, const std::filesystem::path& folder
     SaveMailerSettings(folder, dialog.settings());
     return true;
 }
+
+}  // namespace marrowby

@@ -11,6 +11,8 @@
 #include "app/RadioGroup.h"
 #include "platform/MailerSettings.h"
 
+namespace marrowby {
+
 class HelpRequests;
 
 class TMailerDlog : public QDialog {
@@ -43,3 +45,5 @@ class TMailerDlog : public QDialog {
 // Shows the dialog filled from mailer.dat in the folder and writes the file on OK.
 // Returns whether OK was pressed.
 bool EditMailerSettings(TMailerDlog& dialog, const std::filesystem::path& folder);
+
+}  // namespace marrowby

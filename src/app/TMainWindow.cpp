@@ -10,6 +10,8 @@
 #include "platform/HelpRequests.h"
 #include "platform/Prompter.h"
 
+namespace marrowby {
+
 TMainWindow::TMainWindow(Prompter& prompter, HelpRequests& help)
     : prompter_(prompter), help_(help) {
     setWindowTitle("Marrowby");
@@ -143,3 +145,5 @@ void TMainWindow::InstallBarcodeFonts1Click() {
 void TMainWindow::About1Click() {
     if (onAbout) runCommand(onAbout);
 }
+
+}  // namespace marrowby

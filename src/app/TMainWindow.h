@@ -7,6 +7,8 @@
 #include <QMenu>
 #include <functional>
 
+namespace marrowby {
+
 class HelpRequests;
 class Prompter;
 
@@ -80,3 +82,5 @@ class TMainWindow : public QMainWindow {
     QWidget* progressPicture_ = nullptr;
     QList<QAction*> commands_;
 };
+
+}  // namespace marrowby

@@ -6,6 +6,8 @@
 #include "app/Pictures.h"
 #include "platform/HelpRequests.h"
 
+namespace marrowby {
+
 namespace {
 const char* const HelpText =
     "PREFERENCES FOR ADDING BARCODES TO A FILE\n"
@@ -134,3 +136,5 @@ bool Preferences(TPrefDlog& dialog, LineList& preferences, const std::filesystem
     WriteLineList(file, preferences);
     return true;
 }
+
+}  // namespace marrowby

@@ -12,6 +12,8 @@
 #include "app/RadioGroup.h"
 #include "app/Settings.h"
 
+namespace marrowby {
+
 class HelpRequests;
 
 class TPrefDlog : public QDialog {
@@ -49,3 +51,5 @@ class TPrefDlog : public QDialog {
 // MarrowbyError, before the dialog is shown, for a save mode or naming line that is
 // not a number.
 bool Preferences(TPrefDlog& dialog, LineList& preferences, const std::filesystem::path& file);
+
+}  // namespace marrowby

@@ -9,6 +9,8 @@
 #include "app/Pictures.h"
 #include "app/Version.h"
 
+namespace marrowby {
+
 namespace {
 class WelcomePicture : public QWidget {
   public:
@@ -103,3 +105,5 @@ bool TWelcomeDlog::eventFilter(QObject* watched, QEvent* event) {
     }
     return QDialog::eventFilter(watched, event);
 }
+
+}  // namespace marrowby

@@ -8,6 +8,8 @@
 #include <QTimer>
 #include <functional>
 
+namespace marrowby {
+
 class TWelcomeDlog : public QDialog {
     Q_OBJECT
   public:
@@ -40,3 +42,5 @@ class TWelcomeDlog : public QDialog {
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
+
+}  // namespace marrowby

@@ -4,8 +4,12 @@
 
 #include <string>
 
+namespace marrowby {
+
 inline std::string AsciiUpper(std::string text) {
     for (char& c : text)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     return text;
 }
+
+}  // namespace marrowby

@@ -7,6 +7,8 @@
 #include "engine/DeliveryPoint.h"
 #include "engine/MarrowbyError.h"
 
+namespace marrowby {
+
 namespace {
 
 // Entry of the preference list that holds the frame-bar string.
@@ -88,3 +90,5 @@ std::string BarPattern(const std::string& barcodeText) {
     }
     return pattern;
 }
+
+}  // namespace marrowby

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+namespace marrowby {
+
 // Computes barcode texts. The frame-bar string is read from entry 3 of the preference
 // list at every call, so a saved preference takes effect with the next barcode.
 // Both lists are owned by the application and outlive the engine.
@@ -35,3 +37,5 @@ std::string BarPattern(const std::string& barcodeText);
 
 // The 41 secondary-unit designators of the highrise rule, in order of precedence.
 std::vector<std::string> DesignatorTable();
+
+}  // namespace marrowby

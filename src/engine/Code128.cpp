@@ -5,6 +5,8 @@
 
 #include "engine/MarrowbyError.h"
 
+namespace marrowby {
+
 namespace {
 
 constexpr size_t kDigitCount = 24;
@@ -61,3 +63,5 @@ std::vector<int> Code128Widths(std::string_view digits) {
     }
     return widths;
 }
+
+}  // namespace marrowby

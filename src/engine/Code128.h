@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+namespace marrowby {
+
 // Start C, one codeword per digit pair, the modulo-103 check, the stop: 15 codewords.
 // Throws MarrowbyError, naming the input, unless it is exactly 24 digits; fewer or more
 // would not stay in code set C from start to stop.
@@ -14,3 +16,5 @@ std::vector<int> Code128Codewords(std::string_view digits);
 // stop ends with its termination bar. 167 modules in all, without the quiet zones.
 // Throws as Code128Codewords does.
 std::vector<int> Code128Widths(std::string_view digits);
+
+}  // namespace marrowby

@@ -4,6 +4,8 @@
 #include <array>
 #include <string_view>
 
+namespace marrowby {
+
 namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -267,3 +269,5 @@ std::string HighriseDeliveryPoint(const std::string& address,
             return ReduceFourDigits(number.substr(number.size() - 4));
     }
 }
+
+}  // namespace marrowby

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace marrowby {
+
 // Last two digits of the primary number or of the box number; "99" when there is none.
 std::string OrdinaryDeliveryPoint(const std::string& address);
 // Digits of the secondary unit found after a designator word; "99" when there is none.
@@ -15,3 +17,5 @@ std::string ReduceFourDigits(const std::string& fourDigits);
 // The number that stands for a letter in unit texts: A 1 ... I 9, J 0, K 21 ... T 30, U 41 ...
 // Z 46.
 int LetterCode(char letter);
+
+}  // namespace marrowby

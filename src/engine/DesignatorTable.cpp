@@ -2,6 +2,8 @@
 // precedence: the first designator found in an address names its unit.
 #include "engine/BarcodeEngine.h"
 
+namespace marrowby {
+
 std::vector<std::string> DesignatorTable() {
     return {
         "APARTMENT", "APT",       "BASEMENT", "BSMT",  "BUILDING", "BLDG",   "DEPARTMENT",
@@ -12,3 +14,5 @@ std::vector<std::string> DesignatorTable() {
         "TRAILER",   "TRLR",      "UNIT",     "UPPER", "UPPR",     "#",
     };
 }
+
+}  // namespace marrowby

@@ -8,6 +8,8 @@
 
 #include "engine/MarrowbyError.h"
 
+namespace marrowby {
+
 namespace {
 
 using Value = unsigned __int128;  // the value needs 102 bits
@@ -197,3 +199,5 @@ std::string IntelligentMailBars(const std::string& tracking, const std::string& 
     }
     return bars;
 }
+
+}  // namespace marrowby

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace marrowby {
+
 // The 65 bars from left to right: 'A' ascender, 'D' descender, 'F' full bar, 'T' tracker.
 // The tracking code is 20 digits whose second digit is 0 to 4; the routing code is empty
 // or 5, 9 or 11 digits. Anything else throws MarrowbyError naming the rule it breaks.
@@ -12,3 +14,5 @@ std::string IntelligentMailBars(const std::string& tracking, const std::string& 
 // The 11-bit frame check sequence over the 102-bit value of a barcode, exposed so that
 // its check values can be tested on their own. High and low hold bits 101..64 and 63..0.
 unsigned IntelligentMailCheck(unsigned long long high, unsigned long long low);
+
+}  // namespace marrowby

@@ -7,6 +7,8 @@
 #include "engine/IntelligentMail.h"
 #include "engine/MarrowbyError.h"
 
+namespace marrowby {
+
 namespace {
 
 bool allDigits(const std::string& text) {
@@ -89,3 +91,5 @@ std::string SerialIssuer::issue(const std::string& routing) {
     ++next_;
     return bars;
 }
+
+}  // namespace marrowby

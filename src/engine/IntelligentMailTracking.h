@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace marrowby {
+
 struct MailerIdentity {
     std::string barcodeId = "00";  // two digits, the second 0 to 4
     std::string serviceType;       // three digits
@@ -41,3 +43,5 @@ class SerialIssuer {
     MailerIdentity identity_;
     unsigned long long next_;
 };
+
+}  // namespace marrowby

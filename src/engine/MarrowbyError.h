@@ -5,7 +5,11 @@
 #include <stdexcept>
 #include <string>
 
+namespace marrowby {
+
 class MarrowbyError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
+
+}  // namespace marrowby

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace marrowby {
+
 inline constexpr std::string_view kAsciiTab = "Ascii Tab-Delimited";
 inline constexpr std::string_view kAsciiComma = "Ascii Comma-Delimited";
 inline constexpr std::string_view kAsciiMerge = "Ascii Merge";
@@ -13,3 +15,5 @@ inline constexpr std::string_view kDbase = "dBase";
 inline constexpr std::string_view kAccess = "Access";
 
 inline bool IsTextKind(std::string_view kind) { return kind.substr(0, 5) == "Ascii"; }
+
+}  // namespace marrowby

@@ -12,6 +12,8 @@
 #include "mailinglist/RecordSource.h"
 #include "mailinglist/run/RunPlan.h"
 
+namespace marrowby {
+
 class MailingList {
   public:
     virtual ~MailingList() = default;
@@ -47,3 +49,5 @@ class MailingList {
     // record is read; throws MarrowbyError with the reason when it cannot.
     virtual std::unique_ptr<RecordSource> openSource(const RunPlan& plan) = 0;
 };
+
+}  // namespace marrowby

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace marrowby {
+
 using FieldList = std::vector<std::string>;
 
 class RecordSource {
@@ -23,3 +25,5 @@ class RecordSource {
     // Closes the list after a failure, undoing what can be undone. Never throws.
     virtual void abandon() noexcept = 0;
 };
+
+}  // namespace marrowby

@@ -1,5 +1,7 @@
 #include "platform/BoldLabel.h"
 
+namespace marrowby {
+
 QLabel* BoldLabel(const QString& text) {
     auto* label = new QLabel(text);
     QFont font = label->font();
@@ -7,3 +9,5 @@ QLabel* BoldLabel(const QString& text) {
     label->setFont(font);
     return label;
 }
+
+}  // namespace marrowby

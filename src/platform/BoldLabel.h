@@ -3,4 +3,8 @@
 
 #include <QLabel>
 
+namespace marrowby {
+
 QLabel* BoldLabel(const QString& text);
+
+}  // namespace marrowby

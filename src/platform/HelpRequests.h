@@ -4,6 +4,8 @@
 
 class QWidget;
 
+namespace marrowby {
+
 // Help contexts: the page a context number opens.
 namespace HelpContext {
 constexpr int Contents = 1;              // main window and "Contents"
@@ -31,3 +33,5 @@ class HelpRequests {
 
 // Makes F1 anywhere in the form's window show the help context.
 void AddHelpKey(QWidget& form, HelpRequests& help, int context);
+
+}  // namespace marrowby

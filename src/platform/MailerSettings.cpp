@@ -5,6 +5,8 @@
 
 #include "engine/MarrowbyError.h"
 
+namespace marrowby {
+
 namespace fs = std::filesystem;
 
 const LineList& DefaultMailerLines() {
@@ -69,3 +71,5 @@ void SaveMailerSettings(const fs::path& folder, const MailerSettings& settings) 
     lines[MailerEntry::NextSerial] = settings.nextSerial;
     WriteLineList(folder / MailerSettingsFileName, lines);
 }
+
+}  // namespace marrowby

@@ -8,6 +8,8 @@
 #include "engine/IntelligentMailTracking.h"
 #include "platform/SettingsFile.h"
 
+namespace marrowby {
+
 inline constexpr const char* MailerSettingsFileName = "mailer.dat";
 
 // Lines of mailer.dat, counted from 0, one value each, CR LF line ends:
@@ -57,3 +59,5 @@ const LineList& DefaultMailerLines();
 MailerSettings LoadMailerSettings(const std::filesystem::path& folder);
 // Writes the whole file, the values over their lines and every other line as read.
 void SaveMailerSettings(const std::filesystem::path& folder, const MailerSettings& settings);
+
+}  // namespace marrowby

@@ -2,6 +2,10 @@
 
 #include <cmath>
 
+namespace marrowby {
+
 int ToDevice(double points, double pixelsPerPoint) {
     return static_cast<int>(std::nearbyint(points * pixelsPerPoint));
 }
+
+}  // namespace marrowby

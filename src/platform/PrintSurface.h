@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace marrowby {
+
 struct DevicePoint {
     int x = 0;
     int y = 0;
@@ -52,3 +54,5 @@ class PrintSurface {
 
 // A distance in points converted to whole device pixels, halves to the even neighbour.
 int ToDevice(double points, double pixelsPerPoint);
+
+}  // namespace marrowby

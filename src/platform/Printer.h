@@ -4,6 +4,8 @@
 
 #include "platform/PrintSurface.h"
 
+namespace marrowby {
+
 class Printout;
 
 class Printer {
@@ -19,3 +21,5 @@ class Printer {
     // user asks to print them. The preview itself prints nothing.
     virtual bool preview(const Printout& printout) = 0;
 };
+
+}  // namespace marrowby

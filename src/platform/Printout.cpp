@@ -5,6 +5,8 @@
 #include "engine/MarrowbyError.h"
 #include "platform/Printer.h"
 
+namespace marrowby {
+
 namespace {
 
 class Hourglass {
@@ -49,3 +51,5 @@ bool PrintCopies(Printer& printer, const Printout& printout) {
 bool PreviewThenPrint(Printer& printer, const Printout& printout) {
     return printer.preview(printout) && PrintCopies(printer, printout);
 }
+
+}  // namespace marrowby

@@ -6,6 +6,8 @@
 
 #include "platform/PrintSurface.h"
 
+namespace marrowby {
+
 class Printer;
 
 class Printout {
@@ -32,3 +34,5 @@ bool PrintCopies(Printer& printer, const Printout& printout);
 // Shows the printout as the printer will print it; when the user asks to print from the
 // preview, prints through PrintCopies. Returns true when copies were printed.
 bool PreviewThenPrint(Printer& printer, const Printout& printout);
+
+}  // namespace marrowby

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace marrowby {
+
 enum class MessageIcon { Error, Warning, Information };
 // The sound played before a box: none, the exclamation sound or the error (hand) sound.
 enum class MessageBeep { None, Exclamation, Error };
@@ -31,3 +33,5 @@ class Prompter {
         return -1;
     }
 };
+
+}  // namespace marrowby

@@ -4,6 +4,8 @@
 #include <QPolygon>
 #include <QPrinter>
 
+namespace marrowby {
+
 namespace {
 
 QPoint ToQt(DevicePoint point) { return {point.x, point.y}; }
@@ -107,3 +109,5 @@ QPen QtPrintSurface::pen() const {
 QBrush QtPrintSurface::brush() const {
     return QBrush(fill_ == FillColor::Black ? Qt::black : Qt::white);
 }
+
+}  // namespace marrowby

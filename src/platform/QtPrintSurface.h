@@ -9,6 +9,8 @@
 
 class QPrinter;
 
+namespace marrowby {
+
 class QtPrintSurface : public PrintSurface {
   public:
     // The printer must outlive the surface.
@@ -52,3 +54,5 @@ class QtPrintSurface : public PrintSurface {
     FillColor fill_ = FillColor::White;
     QFont font_;
 };
+
+}  // namespace marrowby

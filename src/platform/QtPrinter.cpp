@@ -12,6 +12,8 @@
 #include "engine/MarrowbyError.h"
 #include "platform/Printout.h"
 
+namespace marrowby {
+
 QtPrinter::QtPrinter(QPrinter& printer) : printer_(printer), surface_(printer) {}
 
 int QtPrinter::askCopies() {
@@ -63,3 +65,5 @@ bool QtPrinter::preview(const Printout& printout) {
     if (!failure.empty()) throw MarrowbyError(failure);
     return printAsked;
 }
+
+}  // namespace marrowby

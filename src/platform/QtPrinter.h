@@ -7,6 +7,8 @@
 
 class QPrinter;
 
+namespace marrowby {
+
 class QtPrinter : public Printer {
   public:
     // The application owns the printer; it must outlive this object.
@@ -24,3 +26,5 @@ class QtPrinter : public Printer {
     QPrinter& printer_;
     QtPrintSurface surface_;
 };
+
+}  // namespace marrowby

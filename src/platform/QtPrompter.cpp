@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QStringList>
 
+namespace marrowby {
+
 namespace {
 QMessageBox::Icon BoxIcon(MessageIcon icon) {
     switch (icon) {
@@ -93,3 +95,5 @@ void QtPrompter::setBusy(bool busy) {
         QApplication::restoreOverrideCursor();
     }
 }
+
+}  // namespace marrowby

@@ -6,6 +6,8 @@
 
 #include "platform/Prompter.h"
 
+namespace marrowby {
+
 class QtPrompter : public Prompter {
   public:
     void message(MessageIcon icon, MessageBeep beep, const std::string& text,
@@ -24,3 +26,5 @@ class QtPrompter : public Prompter {
 // form. "*.*" becomes "*" (every file, with or without a dot), and every pattern also
 // matches its upper-case spelling, as lists made on other systems often have one.
 QString ToQtFilter(const std::string& filter);
+
+}  // namespace marrowby

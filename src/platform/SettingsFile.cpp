@@ -14,6 +14,8 @@
 
 #include "engine/MarrowbyError.h"
 
+namespace marrowby {
+
 namespace fs = std::filesystem;
 
 LineList ReadLineList(const fs::path& file) {
@@ -132,3 +134,5 @@ fs::path ProgramFolder(const fs::path& executableFolder) {
     CheckTrusted(folder);
     return folder;
 }
+
+}  // namespace marrowby

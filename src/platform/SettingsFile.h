@@ -8,6 +8,8 @@
 
 #include <sys/types.h>
 
+namespace marrowby {
+
 using LineList = std::vector<std::string>;
 
 // Lines end at CR LF, CR or LF; a last line without an end counts. Bytes are kept as
@@ -46,3 +48,5 @@ std::filesystem::path ConfigFolder(const SettingsEnvironment& environment);
 // the path otherwise. A missing path passes.
 void CheckTrusted(const std::filesystem::path& path, uid_t user, gid_t group);
 void CheckTrusted(const std::filesystem::path& path);
+
+}  // namespace marrowby

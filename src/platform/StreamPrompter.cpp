@@ -2,6 +2,8 @@
 
 #include <ostream>
 
+namespace marrowby {
+
 void StreamPrompter::message(MessageIcon, MessageBeep, const std::string& text, MessageButton) {
     out_ << "marrowby: " << text << '\n' << std::flush;
 }
@@ -15,3 +17,5 @@ std::string StreamPrompter::saveFile(const std::string& title, const std::string
                                      const std::string&) {
     return openFile(title, {});
 }
+
+}  // namespace marrowby

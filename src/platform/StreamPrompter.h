@@ -6,6 +6,8 @@
 
 #include "platform/Prompter.h"
 
+namespace marrowby {
+
 class StreamPrompter : public Prompter {
   public:
     explicit StreamPrompter(std::ostream& out) : out_(out) {}
@@ -21,3 +23,5 @@ class StreamPrompter : public Prompter {
   private:
     std::ostream& out_;
 };
+
+}  // namespace marrowby

@@ -1,5 +1,7 @@
 #include "single/EnvelopeBarcode.h"
 
+namespace marrowby {
+
 namespace {
 
 // Bar geometry in points.
@@ -39,3 +41,5 @@ void DrawEnvelopeBarcode(PrintSurface& surface, const std::string& barPattern) {
     }
     surface.setPen(1, PenStyle::Solid);
 }
+
+}  // namespace marrowby

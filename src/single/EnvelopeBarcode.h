@@ -7,6 +7,8 @@
 
 #include "platform/Printout.h"
 
+namespace marrowby {
+
 // Where the first bar stands and the baseline all bars share, in pixels of the printable
 // area: 4 inches left of the paper's right edge and 1/4 inch above its bottom edge, both
 // edges taken from the paper itself whatever the printer's margins.
@@ -28,3 +30,5 @@ class EnvelopePrintout : public Printout {
   private:
     std::string barPattern_;
 };
+
+}  // namespace marrowby

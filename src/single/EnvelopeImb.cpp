@@ -2,6 +2,8 @@
 
 #include "single/EnvelopeBarcode.h"
 
+namespace marrowby {
+
 namespace {
 
 // Geometry in inches, at the middle of the tolerances for letters: pitch 1/22 (20 to 24
@@ -34,3 +36,5 @@ void DrawEnvelopeImb(PrintSurface& surface, const std::string& bars) {
     }
     surface.setPen(1, PenStyle::Solid);
 }
+
+}  // namespace marrowby

@@ -8,6 +8,8 @@
 
 #include "platform/Printout.h"
 
+namespace marrowby {
+
 // Draws one bar per letter (A ascender, D descender, F full bar, T tracker), 22 bars to
 // the inch, 0.020 in wide, full bars 0.145 in tall, from the envelope barcode's origin:
 // the first bar 4 inches left of the paper's right edge, the bottom of the full bars
@@ -27,3 +29,5 @@ class ImbEnvelopePrintout : public Printout {
   private:
     std::function<std::string()> bars_;
 };
+
+}  // namespace marrowby

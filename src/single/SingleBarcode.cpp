@@ -4,6 +4,8 @@
 
 #include "engine/BarcodeEngine.h"
 
+namespace marrowby {
+
 namespace {
 
 // Nine ZIP digits, two delivery-point digits and the check digit.
@@ -36,3 +38,5 @@ std::string DrawnBarPattern(const std::string& barcodeText) {
         barcodeText.substr((barcodeText.size() - kBarcodeDigits) / 2, kBarcodeDigits);
     return "L" + BarPattern(digits) + "L";
 }
+
+}  // namespace marrowby

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace marrowby {
+
 class BarcodeEngine;
 
 // The inputs as typed: the street line (or a two-digit delivery point), the five ZIP
@@ -26,3 +28,5 @@ std::string SingleBarcodeText(const BarcodeEngine& engine, const SingleAddress& 
 // bars of the twelve digits, whatever character the user's barcode font takes for a
 // frame bar (a reader refuses a barcode without them). Empty for an empty text.
 std::string DrawnBarPattern(const std::string& barcodeText);
+
+}  // namespace marrowby

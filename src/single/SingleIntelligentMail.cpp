@@ -2,6 +2,8 @@
 
 #include "platform/MailerSettings.h"
 
+namespace marrowby {
+
 std::string NextIntelligentMailBars(const MailerSettings& settings, const std::string& routing) {
     return settings.issuer().issue(routing);
 }
@@ -15,3 +17,5 @@ std::string IssueIntelligentMailBars(const std::filesystem::path& folder,
     SaveMailerSettings(folder, settings);
     return bars;
 }
+
+}  // namespace marrowby

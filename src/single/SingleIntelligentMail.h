@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string>
 
+namespace marrowby {
+
 struct MailerSettings;
 
 // The bars the next printed barcode for the routing code will have. Throws MarrowbyError
@@ -15,3 +17,5 @@ std::string NextIntelligentMailBars(const MailerSettings& settings, const std::s
 // advanced before they are returned, so that a serial is never handed out twice.
 std::string IssueIntelligentMailBars(const std::filesystem::path& folder,
                                      const std::string& routing);
+
+}  // namespace marrowby

@@ -21,6 +21,8 @@
 #include "single/SingleBarcode.h"
 #include "single/SingleIntelligentMail.h"
 
+namespace marrowby {
+
 namespace {
 
 // Where the bars stand on the dialog, in client pixels: bar i at x = 190 + 3i, all on
@@ -282,3 +284,5 @@ void TsingleDlog::showNextSerial() {
 void TsingleDlog::showError(const std::string& text) {
     prompter_.message(MessageIcon::Error, MessageBeep::None, text, MessageButton::Ok);
 }
+
+}  // namespace marrowby

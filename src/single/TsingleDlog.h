@@ -9,14 +9,17 @@
 
 #include "platform/MailerSettings.h"
 
-class BarcodeEngine;
-class Printer;
-class Prompter;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+
+namespace marrowby {
+
+class BarcodeEngine;
+class Printer;
+class Prompter;
 
 class TsingleDlog : public QDialog {
     Q_OBJECT
@@ -84,3 +87,5 @@ class TsingleDlog : public QDialog {
     // The error last shown while typing, so that every further key does not repeat it.
     std::string typingError_;
 };
+
+}  // namespace marrowby

@@ -5,6 +5,8 @@
 
 #include "engine/MarrowbyError.h"
 
+namespace marrowby {
+
 namespace {
 
 constexpr std::array<std::string_view, 10> kDigitPatterns = {
@@ -81,3 +83,5 @@ void drawbarcode(PrintSurface& surface, const TagPageUnits& units, std::string_v
     drawbar(surface, units, BarKind::Narrow, position);
     surface.setFill(FillColor::White);
 }
+
+}  // namespace marrowby

@@ -7,6 +7,8 @@
 #include "platform/PrintSurface.h"
 #include "tags/TagPageUnits.h"
 
+namespace marrowby {
+
 enum class BarKind { Narrow, Wide };
 
 // The five elements of one digit, "N" narrow and "W" wide; throws MarrowbyError for a
@@ -21,3 +23,5 @@ void drawbar(PrintSurface& surface, const TagPageUnits& units, BarKind kind, Dev
 // Leaves the fill white.
 void drawbarcode(PrintSurface& surface, const TagPageUnits& units, std::string_view digits,
                  DevicePoint topLeft);
+
+}  // namespace marrowby

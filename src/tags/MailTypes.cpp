@@ -4,6 +4,8 @@
 #include <array>
 #include <stdexcept>
 
+namespace marrowby {
+
 namespace {
 
 using enum MailType;
@@ -71,3 +73,5 @@ std::optional<MailType> MailTypeFromCode(std::string_view code) {
 }
 
 TagKind TagKindOf(MailType type) { return InfoOf(type).kind; }
+
+}  // namespace marrowby

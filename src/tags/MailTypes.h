@@ -9,6 +9,8 @@
 
 #include "tags/TagSheet.h"
 
+namespace marrowby {
+
 // clang-format off
 enum class MailType {
     FLN, FLM, FLU, FLA, FFN, FFA, FFC, FPN,
@@ -46,3 +48,5 @@ const MailTypeInfo& InfoOf(MailType type);
 std::string_view CodeOf(MailType type);
 std::optional<MailType> MailTypeFromCode(std::string_view code);
 TagKind TagKindOf(MailType type);
+
+}  // namespace marrowby

@@ -4,6 +4,8 @@
 
 #include "tags/TagPagePrint.h"
 
+namespace marrowby {
+
 QtTagSheetPrinter::QtTagSheetPrinter(Printer& printer, Prompter& prompter,
                                      std::filesystem::path programFolder)
     : printer_(printer), prompter_(prompter), fonts_(std::move(programFolder)) {}
@@ -17,3 +19,5 @@ void QtTagSheetPrinter::print(const TagSheet& sheet) {
 void QtTagSheetPrinter::preview(const TagSheet& sheet) {
     PreviewTags(printer_, prompter_, sheet, fonts_);
 }
+
+}  // namespace marrowby

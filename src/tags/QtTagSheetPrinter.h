@@ -9,6 +9,8 @@
 #include "tags/TagFonts.h"
 #include "tags/TagSheetPrinter.h"
 
+namespace marrowby {
+
 class QtTagSheetPrinter : public TagSheetPrinter {
   public:
     // The printer and the prompter must outlive this object.
@@ -25,3 +27,5 @@ class QtTagSheetPrinter : public TagSheetPrinter {
     Prompter& prompter_;
     TagFontSettings fonts_;
 };
+
+}  // namespace marrowby

@@ -21,6 +21,8 @@
 
 #include "tags/TagFonts.h"
 
+namespace marrowby {
+
 namespace {
 
 const char kHelp[] =
@@ -231,3 +233,5 @@ bool SetTagFonts(TLabelFontsDlg& dialog, LineList& tagFonts,
     }
     return false;
 }
+
+}  // namespace marrowby

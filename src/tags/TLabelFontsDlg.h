@@ -16,6 +16,8 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
+namespace marrowby {
+
 class TLabelFontsDlg : public QDialog {
     Q_OBJECT
 
@@ -46,3 +48,5 @@ class TLabelFontsDlg : public QDialog {
 // whole and keeps the list in step. Returns true when fonts.dat was written.
 bool SetTagFonts(TLabelFontsDlg& dialog, LineList& tagFonts,
                  const std::filesystem::path& programFolder, Prompter& prompter);
+
+}  // namespace marrowby

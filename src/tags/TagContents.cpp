@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <array>
 
+namespace marrowby {
+
 namespace {
 
 using enum MailType;
@@ -102,3 +104,5 @@ bool WantsCodeField(MailType type, std::string_view contents) {
     if (std::ranges::find(kCodedContents, contents) != kCodedContents.end()) return true;
     return type == SPI && std::ranges::find(kSpiCodedContents, contents) != kSpiCodedContents.end();
 }
+
+}  // namespace marrowby

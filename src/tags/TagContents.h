@@ -7,6 +7,8 @@
 
 #include "tags/MailTypes.h"
 
+namespace marrowby {
+
 // Which of the three headings stand over the code column.
 struct CodeHeadings {
     bool carrierRouteCode = false;  // "Carrier Route Code", upper line
@@ -29,3 +31,5 @@ const ContentsGroup& ContentsGroupOf(MailType type);
 CodeHeadings CodeHeadingsOf(MailType type);
 // Whether a row with this contents choice wants the route, scheme or processing code.
 bool WantsCodeField(MailType type, std::string_view contents);
+
+}  // namespace marrowby

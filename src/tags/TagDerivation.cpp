@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+namespace marrowby {
+
 namespace {
 
 using enum MailType;
@@ -242,3 +244,5 @@ TagSheet BuildTagSheet(const std::array<TagEntry, 10>& entries, MailType type, P
     }
     return sheet;
 }
+
+}  // namespace marrowby

@@ -10,6 +10,8 @@
 #include "tags/MailTypes.h"
 #include "tags/TagSheet.h"
 
+namespace marrowby {
+
 // One row of the tag dialog as typed (upper case, UTF-8).
 struct TagEntry {
     std::string destination;
@@ -46,3 +48,5 @@ bool HasAutomationStripes(MailType type);
 std::optional<TagValues> DeriveTag(const TagEntry& entry, MailType type, PeriodicalKind kind);
 TagSheet BuildTagSheet(const std::array<TagEntry, 10>& entries, MailType type, PeriodicalKind kind,
                        std::string origin);
+
+}  // namespace marrowby

@@ -5,6 +5,8 @@
 
 #include "engine/MarrowbyError.h"
 
+namespace marrowby {
+
 namespace {
 
 const char kFontsFile[] = "fonts.dat";
@@ -69,3 +71,5 @@ void TagFontSettings::reload() {
         problem_ = error.what();
     }
 }
+
+}  // namespace marrowby

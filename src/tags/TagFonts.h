@@ -9,6 +9,8 @@
 
 #include "platform/SettingsFile.h"
 
+namespace marrowby {
+
 // The lines of fonts.dat, counted from 0 as the list holds them.
 enum TagFontLine {
     kFontNameLine = 1,
@@ -57,3 +59,5 @@ class TagFontSettings {
     std::optional<TagFonts> fonts_;
     std::string problem_;
 };
+
+}  // namespace marrowby

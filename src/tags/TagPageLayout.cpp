@@ -6,6 +6,8 @@
 
 #include "tags/I2of5.h"
 
+namespace marrowby {
+
 namespace {
 
 // Across, in points from a tag's left edge.
@@ -269,3 +271,5 @@ void printtags(PrintSurface& surface, const TagSheet& sheet, const TagFonts& fon
         }
     }
 }
+
+}  // namespace marrowby

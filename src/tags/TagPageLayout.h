@@ -9,6 +9,8 @@
 #include "tags/TagPageUnits.h"
 #include "tags/TagSheet.h"
 
+namespace marrowby {
+
 // The smallest size a text line is reduced to before it is cut to fit its room.
 inline constexpr int kSmallestTagTextSize = 6;
 
@@ -38,3 +40,5 @@ TagSheetPaging PageTagSheet(const PrintSurface& surface, const TagSheet& sheet,
 // then cut at the end.
 void printtags(PrintSurface& surface, const TagSheet& sheet, const TagFonts& fonts,
                int firstRow = 0, int rows = 5);
+
+}  // namespace marrowby

@@ -5,6 +5,8 @@
 #include "engine/MarrowbyError.h"
 #include "tags/TagPageLayout.h"
 
+namespace marrowby {
+
 namespace {
 
 // Shows why the fonts cannot be used, when they cannot; true when they can.
@@ -51,3 +53,5 @@ void PreviewTags(Printer& printer, Prompter& prompter, const TagSheet& sheet,
     RunWithFonts(prompter, sheet, fonts,
                  [&](const TagSheetPrintout& printout) { PreviewThenPrint(printer, printout); });
 }
+
+}  // namespace marrowby

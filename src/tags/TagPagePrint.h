@@ -8,6 +8,8 @@
 #include "tags/TagFonts.h"
 #include "tags/TagSheet.h"
 
+namespace marrowby {
+
 inline constexpr char kTagJobTitle[] = "Tray/Sack Tags";
 
 // Usually one page; rows of places that would fall below the printable area go on
@@ -34,3 +36,5 @@ void PrintTagCopies(Printer& printer, Prompter& prompter, const TagSheet& sheet,
 // the way of PrintTagCopies.
 void PreviewTags(Printer& printer, Prompter& prompter, const TagSheet& sheet,
                  const TagFontSettings& fonts);
+
+}  // namespace marrowby

@@ -3,6 +3,8 @@
 
 #include "platform/PrintSurface.h"
 
+namespace marrowby {
+
 // The factors are single-precision on purpose: every tag position is rounded from the
 // product with these exact values, so a half-pixel distance falls the same way each time.
 struct TagPageUnits {
@@ -16,3 +18,5 @@ struct TagPageUnits {
     int across(double points) const { return ToDevice(points, HU); }
     int down(double points) const { return ToDevice(points, VU); }
 };
+
+}  // namespace marrowby

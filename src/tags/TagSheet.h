@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+namespace marrowby {
+
 enum class TagKind { Tray, Sack };
 
 // One tag's printed values. Every text is upper case as typed (UTF-8).
@@ -25,3 +27,5 @@ struct TagSheet {
     // Place n (1 to 10) holds tags[n - 1]; an empty place stays blank.
     std::array<std::optional<TagValues>, 10> tags;
 };
+
+}  // namespace marrowby

@@ -4,6 +4,8 @@
 
 #include "tags/TagSheet.h"
 
+namespace marrowby {
+
 class TagSheetPrinter {
   public:
     virtual ~TagSheetPrinter() = default;
@@ -15,3 +17,5 @@ class TagSheetPrinter {
     // Shows exactly the pages the printer gets; printing from there goes as print() does.
     virtual void preview(const TagSheet& sheet) = 0;
 };
+
+}  // namespace marrowby

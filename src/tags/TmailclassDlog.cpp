@@ -15,6 +15,8 @@
 #include "platform/BoldLabel.h"
 #include "tags/UpperCaseValidator.h"
 
+namespace marrowby {
+
 namespace {
 
 constexpr int kColumnWidths[] = {250, 120, 120};
@@ -144,3 +146,5 @@ MailTypeChoice TmailclassDlog::choice() const {
             static_cast<PeriodicalKind>(periodicalKinds_->checkedId()),
             origin_->text().toStdString()};
 }
+
+}  // namespace marrowby

@@ -9,6 +9,8 @@
 class QButtonGroup;
 class QLineEdit;
 
+namespace marrowby {
+
 class TmailclassDlog : public QDialog {
     Q_OBJECT
   public:
@@ -22,3 +24,5 @@ class TmailclassDlog : public QDialog {
     QButtonGroup* periodicalKinds_;
     QLineEdit* origin_;
 };
+
+}  // namespace marrowby

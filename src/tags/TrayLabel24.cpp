@@ -2,6 +2,8 @@
 
 #include "engine/MarrowbyError.h"
 
+namespace marrowby {
+
 namespace {
 
 bool AllDigits(std::string_view text) {
@@ -90,3 +92,5 @@ TrayLabelFields SplitTrayLabelDigits(std::string_view digits) {
             std::stoull(std::string(digits.substr(serialStart, 23 - serialStart))),
             digits[23] - '0'};
 }
+
+}  // namespace marrowby

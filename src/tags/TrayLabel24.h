@@ -10,6 +10,8 @@
 
 #include "tags/TagSheet.h"
 
+namespace marrowby {
+
 // What the mailer sets once for all labels. The two one-digit codes have no default: the
 // user chooses them.
 struct TrayLabelSettings {
@@ -46,3 +48,5 @@ std::uint64_t TraySerialCount(std::string_view mailerId);
 // The fields of 24 label digits, the mailer ID's length told by its first digit. Throws
 // MarrowbyError unless the text is 24 digits.
 TrayLabelFields SplitTrayLabelDigits(std::string_view digits);
+
+}  // namespace marrowby

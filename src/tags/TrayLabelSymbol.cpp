@@ -4,6 +4,8 @@
 
 #include "engine/Code128.h"
 
+namespace marrowby {
+
 namespace {
 
 // Sizes in thousandths of an inch, from the tray label publication (USPS-L-3216).
@@ -63,3 +65,5 @@ void DrawTrayLabelSymbol(PrintSurface& surface, std::string_view digits, DeviceP
     const int textLeft = barsLeft + (x - barsLeft - surface.textWidth(text)) / 2;
     surface.text({textLeft, topLeft.y + TrayLabelFiguresTop(surface.dpiY())}, text);
 }
+
+}  // namespace marrowby

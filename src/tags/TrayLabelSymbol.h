@@ -7,6 +7,8 @@
 
 #include "platform/PrintSurface.h"
 
+namespace marrowby {
+
 // The font of the figures under the bars.
 struct TrayLabelFigures {
     std::string fontFamily;
@@ -26,3 +28,5 @@ int TrayLabelFiguresTop(int dpiY);
 // the digits are exactly 24. Leaves the fill white and the figures' font set.
 void DrawTrayLabelSymbol(PrintSurface& surface, std::string_view digits, DevicePoint topLeft,
                          const TrayLabelFigures& figures);
+
+}  // namespace marrowby

@@ -17,6 +17,8 @@
 #include "tags/TagContents.h"
 #include "tags/UpperCaseValidator.h"
 
+namespace marrowby {
+
 namespace {
 
 const QColor kSilver(0xC0, 0xC0, 0xC0);
@@ -214,3 +216,5 @@ void TtagsDlog::setCodeFieldEnabled(int row, bool enabled) {
     }
     field->setPalette(palette);
 }
+
+}  // namespace marrowby

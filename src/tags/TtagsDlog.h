@@ -15,6 +15,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace marrowby {
+
 class TtagsDlog : public QDialog {
     Q_OBJECT
   public:
@@ -56,3 +58,5 @@ class TtagsDlog : public QDialog {
     QPushButton* Print_;
     QPushButton* Preview_;
 };
+
+}  // namespace marrowby

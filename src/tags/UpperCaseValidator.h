@@ -3,9 +3,13 @@
 
 #include <QValidator>
 
+namespace marrowby {
+
 class UpperCaseValidator : public QValidator {
     Q_OBJECT
   public:
     using QValidator::QValidator;
     State validate(QString& input, int& position) const override;
 };
+
+}  // namespace marrowby

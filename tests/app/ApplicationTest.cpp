@@ -17,6 +17,10 @@
 #include "FakePrompter.h"
 #include "TempFolder.h"
 #include "engine/MarrowbyError.h"
+#include "tags/TmailclassDlog.h"
+#include "tags/TtagsDlog.h"
+
+namespace marrowby {
 
 namespace {
 // An application on a fresh program folder; activate() shows the welcome screen.
@@ -154,20 +158,16 @@ TEST(Application, TheTagDialogIsHandedTheMailTypeJustChosen) {
     App a;
     a.activate(0);
     QString contents;
-    const auto modal = [](const char* className) {
-        QWidget* dialog = QApplication::activeModalWidget();
-        return dialog != nullptr && dialog->inherits(className) ? dialog : nullptr;
-    };
     // Timers bound to the main window end with this test.
     QObject* scope = &a.app.mainWindow();
     std::function<void()> inTags = [&] {
-        QWidget* tags = modal("TtagsDlog");
+        auto* tags = qobject_cast<TtagsDlog*>(QApplication::activeModalWidget());
         if (tags == nullptr) return QTimer::singleShot(0, scope, inTags);
         contents = tags->findChild<QComboBox*>("contents1")->currentText();
         tags->findChild<QPushButton*>("Close")->click();
     };
     QTimer::singleShot(0, scope, [&] {
-        QWidget* mailType = modal("TmailclassDlog");
+        auto* mailType = qobject_cast<TmailclassDlog*>(QApplication::activeModalWidget());
         ASSERT_NE(mailType, nullptr);
         mailType->findChild<QRadioButton*>("DSP")->click();
         QTimer::singleShot(0, scope, inTags);
@@ -176,3 +176,5 @@ TEST(Application, TheTagDialogIsHandedTheMailTypeJustChosen) {
     a.app.mainWindow().EnterTagInfo1->trigger();
     EXPECT_EQ(contents, "Priority");
 }
+
+}  // namespace marrowby

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+namespace marrowby {
+
 TEST(Attendance, OffscreenIsTriedLastAndTheReasonNamesWhatWasAskedFor) {
     struct Case {
         DisplayEnvironment environment;
@@ -31,3 +33,5 @@ TEST(Attendance, OffscreenIsTriedLastAndTheReasonNamesWhatWasAskedFor) {
         EXPECT_EQ(NoDisplayReason(c.environment), c.reason);
     }
 }
+
+}  // namespace marrowby

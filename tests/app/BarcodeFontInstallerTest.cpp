@@ -19,6 +19,8 @@
 #include "app/Application.h"
 #include "engine/MarrowbyError.h"
 
+namespace marrowby {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -207,3 +209,5 @@ TEST(BarcodeFontInstaller, RepairsADamagedCopyAndReportsWhatGoesWrong) {
             1);
     }
 }
+
+}  // namespace marrowby

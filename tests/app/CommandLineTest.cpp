@@ -9,6 +9,8 @@
 #include "ShellCommand.h"
 #include "TempFolder.h"
 
+namespace marrowby {
+
 namespace fs = std::filesystem;
 using Action = CommandLine::Action;
 
@@ -146,3 +148,5 @@ TEST(CommandLine, SettingsOthersCanChangeAreRefused) {
                                      "settings that others can change\n");
     }
 }
+
+}  // namespace marrowby

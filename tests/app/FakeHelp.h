@@ -5,6 +5,8 @@
 
 #include "platform/HelpRequests.h"
 
+namespace marrowby {
+
 class FakeHelp : public HelpRequests {
   public:
     void showContext(int context) override { contexts.push_back(context); }
@@ -14,3 +16,5 @@ class FakeHelp : public HelpRequests {
     std::vector<int> contexts;
     int indexRequests = 0;
 };
+
+}  // namespace marrowby

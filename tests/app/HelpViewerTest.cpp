@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+namespace marrowby {
+
 namespace {
 // The text of a help page, or of the page a qrc: address or a relative link names.
 QString Page(const QString& address) {
@@ -81,3 +83,5 @@ TEST(HelpViewer, HelpFromAModalDialogTakesInputAtOnceWhileTheDialogStaysOpen) {
     viewer.showContext(HelpContext::Contents);  // from the main window: not modal
     EXPECT_EQ(viewer.windowModality(), Qt::NonModal);
 }
+
+}  // namespace marrowby

@@ -12,6 +12,8 @@
 #include "TempFolder.h"
 #include "app/TMailerDlog.h"
 
+namespace marrowby {
+
 namespace {
 
 void Type(QLineEdit* edit, const QString& text) {
@@ -136,3 +138,5 @@ TEST(MailerDlog, RefusedValuesKeepTheDialogOpenAndCancelWritesNothing) {
         EXPECT_EQ(run.folder.read("mailer.dat"), original);
     }
 }
+
+}  // namespace marrowby

@@ -12,6 +12,8 @@
 #include "FakePrompter.h"
 #include "engine/MarrowbyError.h"
 
+namespace marrowby {
+
 namespace {
 struct Window {
     FakePrompter prompter;
@@ -109,3 +111,5 @@ TEST(MainWindow, CtrlEExitsAndF1ShowsTheContents) {
     QTest::keyClick(&w.window, Qt::Key_F1);
     EXPECT_EQ(w.help.contexts, std::vector<int>{1});
 }
+
+}  // namespace marrowby

@@ -13,6 +13,8 @@
 #include "app/TPrefDlog.h"
 #include "engine/MarrowbyError.h"
 
+namespace marrowby {
+
 namespace {
 // Runs Preferences() on prefs.dat holding `file`, doing `actions` once the dialog is up.
 struct DialogRun {
@@ -135,3 +137,5 @@ TEST(PrefDlog, ANonNumberInTheFileStopsBeforeTheDialog) {
     EXPECT_FALSE(shown);
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "prefs.dat"));
 }
+
+}  // namespace marrowby

@@ -5,7 +5,11 @@
 
 #include "app/RadioGroup.h"
 
+namespace marrowby {
+
 inline void ClickItem(RadioGroup* group, int index) {
     QRadioButton* item = group->item(index);
     QTest::mouseClick(item, Qt::LeftButton, {}, QPoint(6, item->height() / 2));
 }
+
+}  // namespace marrowby

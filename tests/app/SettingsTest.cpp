@@ -7,6 +7,8 @@
 #include "TempFolder.h"
 #include "engine/MarrowbyError.h"
 
+namespace marrowby {
+
 TEST(Settings, MissingOrShortFilesAreCompletedAndExistingLinesKept) {
     struct Case {
         const char* name;
@@ -63,3 +65,5 @@ TEST(Settings, ChoicesAreReadFromLinesTwoToFourAndBadOnesReportedWithTheirText) 
         }
     }
 }
+
+}  // namespace marrowby

@@ -10,6 +10,8 @@
 #include "ShellCommand.h"
 #include "TempFolder.h"
 
+namespace marrowby {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -85,3 +87,5 @@ TEST(UnattendedRun, EndsWithItsStatusAndMessagesOnStandardErrorWithoutADisplay) 
         }
     }
 }
+
+}  // namespace marrowby

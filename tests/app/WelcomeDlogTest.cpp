@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+namespace marrowby {
+
 namespace {
 // The welcome screen shown with the tag that chooses start-up (0) or About (1).
 struct Shown {
@@ -72,3 +74,5 @@ TEST(WelcomeDlog, AboutShowsOkAndFailedLoadingLeavesItUpWithNeitherTimerNorOk) {
         EXPECT_EQ(s.loads, 2);
     }
 }
+
+}  // namespace marrowby

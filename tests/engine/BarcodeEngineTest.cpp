@@ -5,6 +5,8 @@
 
 #include "engine/MarrowbyError.h"
 
+namespace marrowby {
+
 namespace {
 
 class BarcodeEngineTest : public ::testing::Test {
@@ -75,3 +77,5 @@ TEST(BarPattern, FiveBarsADigitAndTheSlashAsFrameBar) {
     EXPECT_EQ(BarPattern("|123456789014|").size(), 60u);  // no frame bars
     EXPECT_EQ(BarPattern(""), "");
 }
+
+}  // namespace marrowby

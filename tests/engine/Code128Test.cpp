@@ -11,6 +11,8 @@
 #include "engine/Code128.h"
 #include "engine/MarrowbyError.h"
 
+namespace marrowby {
+
 namespace {
 
 std::string AsText(const std::vector<int>& widths) {
@@ -71,3 +73,5 @@ TEST(Code128, RefusesAnythingButTwentyFourDigits) {
         }
     }
 }
+
+}  // namespace marrowby

@@ -5,6 +5,8 @@
 
 #include "engine/BarcodeEngine.h"
 
+namespace marrowby {
+
 namespace {
 
 struct Case {
@@ -101,3 +103,5 @@ TEST(HighriseDeliveryPoint, LetterCodesAndFourDigitReduction) {
     EXPECT_EQ(ReduceFourDigits("9999"), "99");  // 24 + 25 x 3
     EXPECT_EQ(ReduceFourDigits("0400"), "00");
 }
+
+}  // namespace marrowby

@@ -12,6 +12,8 @@
 
 #include "engine/MarrowbyError.h"
 
+namespace marrowby {
+
 namespace {
 
 const char* const Example = "01234567094987654321";
@@ -157,3 +159,5 @@ TEST(IntelligentMailTest, AgreesWithZintOnFreshInputs) {
             << tracking << "-" << routing;
     }
 }
+
+}  // namespace marrowby

@@ -5,6 +5,8 @@
 
 #include "engine/MarrowbyError.h"
 
+namespace marrowby {
+
 TEST(IntelligentMailTracking, SerialFillsTheDigitsTheMailerIdLeaves) {
     const struct {
         MailerIdentity identity;
@@ -58,3 +60,5 @@ TEST(IntelligentMailTracking, IssuerRefusesARunThatWouldPassTheLargestSerial) {
     }
     EXPECT_THROW(SerialIssuer({"00", "300", "912345678"}, 1000000), MarrowbyError);
 }
+
+}  // namespace marrowby

@@ -7,6 +7,8 @@
 
 #include "engine/BarcodeEngine.h"
 
+namespace marrowby {
+
 namespace {
 
 std::vector<std::string> SplitTabs(const std::string& line) {
@@ -45,3 +47,5 @@ TEST(PostnetGolden, EveryRowGivesItsBarcode) {
     }
     EXPECT_EQ(rows, 3200);
 }
+
+}  // namespace marrowby

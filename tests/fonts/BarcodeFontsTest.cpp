@@ -12,6 +12,8 @@
 #include "app/BarcodeFontInstaller.h"
 #include "engine/BarcodeEngine.h"
 
+namespace marrowby {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -169,3 +171,5 @@ TEST(BarcodeFonts, IntelligentMailLettersDrawTheFourBarStates) {
         }
     }
 }
+
+}  // namespace marrowby

@@ -4,6 +4,8 @@
 #include <QProcess>
 #include <stdexcept>
 
+namespace marrowby {
+
 ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments) {
     QStringList list;
     for (const std::string& argument : arguments) list << QString::fromStdString(argument);
@@ -54,3 +56,5 @@ Rendering RenderBars(const std::filesystem::path& font, const std::string& text,
     }
     return rendering;
 }
+
+}  // namespace marrowby

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace marrowby {
+
 // Output of a program run to its end.
 struct ProgramRun {
     int exitCode = -1;   // -1 when it could not be started or did not finish
@@ -30,3 +32,5 @@ constexpr int kRenderMargin = 40;  // pixels around the line on every side
 // at least half covered.
 Rendering RenderBars(const std::filesystem::path& font, const std::string& text, double points,
                      const std::filesystem::path& scratchFolder);
+
+}  // namespace marrowby

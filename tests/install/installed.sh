@@ -27,14 +27,22 @@ grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" |
   fail "the description does not launch $id.desktop"
 grep -q "<release version=\"$version\"" "$metainfo" || fail "the description lacks release $version"
 
-# As a user without any settings yet, then with XDG_CONFIG_HOME set.
+# As a user without any settings: the defaults, and nothing written by a query.
 mkdir "$work/home"
 run() { env -i PATH=/usr/bin:/bin HOME="$work/home" "$@"; }
 [ "$(run "$prefix/bin/marrowby" --version)" = "Marrowby Version $version - Updated 7/25/01" ] ||
   fail "--version printed '$(run "$prefix/bin/marrowby" --version)'"
 expected=$'/123456789122/\nLSSSLLSSLSLSSLLSSLSSLSLSLSSLLSSLSSSLLSSLSLSLSSSSSLLSSLSLSSLSLL'
 [ "$(run "$prefix/bin/marrowby" --barcode 12 123456789)" = "$expected" ] || fail "--barcode is wrong"
-[ -f "$work/home/.config/marrowby/prefs.dat" ] || fail "no prefs.dat in ~/.config/marrowby"
 [ "$(ls "$prefix/bin")" = marrowby ] || fail "the bin folder holds $(ls "$prefix/bin")"
-run XDG_CONFIG_HOME="$work/config" "$prefix/bin/marrowby" --barcode 12 123456789 >/dev/null
-[ -f "$work/config/marrowby/prefs.dat" ] || fail "no prefs.dat in \$XDG_CONFIG_HOME/marrowby"
+
+# The settings are read from ~/.config/marrowby, then from $XDG_CONFIG_HOME/marrowby.
+frame_bar() { # FOLDER CHARACTER: a prefs.dat whose frame bar is CHARACTER
+  mkdir -p -m 700 "$1" && printf 'Marrowby preferences\r\n0\r\n0\r\n%s\r\n' "$2" >"$1/prefs.dat"
+}
+frame_bar "$work/home/.config/marrowby" '|'
+[ "$(run "$prefix/bin/marrowby" --barcode 12 123456789 | head -1)" = '|123456789122|' ] ||
+  fail "the settings of ~/.config/marrowby are not used"
+frame_bar "$work/config/marrowby" '!'
+[ "$(run XDG_CONFIG_HOME="$work/config" "$prefix/bin/marrowby" --barcode 12 123456789 | head -1)" = \
+  '!123456789122!' ] || fail "the settings of \$XDG_CONFIG_HOME/marrowby are not used"

@@ -5,6 +5,8 @@
 
 #include "TempFolder.h"
 
+namespace marrowby {
+
 TEST(MailerSettings, ReadingCompletesInMemoryAndWritesNothing) {
     const struct {
         std::string file;  // empty: no file
@@ -33,3 +35,5 @@ TEST(MailerSettings, ReadingCompletesInMemoryAndWritesNothing) {
         }
     }
 }
+
+}  // namespace marrowby

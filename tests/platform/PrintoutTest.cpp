@@ -15,6 +15,8 @@
 #include "engine/MarrowbyError.h"
 #include "platform/QtPrinter.h"
 
+namespace marrowby {
+
 namespace {
 
 // Page p holds one line whose length tells the page.
@@ -109,3 +111,5 @@ TEST(Printout, PreviewShowsEveryPageAndPrintsOnlyWhenAsked) {
     EXPECT_EQ(fake.previewed.jobs.size(), 1u);
     EXPECT_EQ(fake.recording.jobs.size(), 2u);
 }
+
+}  // namespace marrowby

@@ -10,6 +10,8 @@
 #include "TempFolder.h"
 #include "platform/QtPrintSurface.h"
 
+namespace marrowby {
+
 TEST(QtPrintSurface, ReportsResolutionOffsetPrintableAndPaperSizeInDevicePixels) {
     struct Case {
         int dpi;
@@ -99,3 +101,5 @@ TEST(QtPrintSurface, JobIsTitledPrintsOneCopyAndIsRefusedWhenItCannotBeWritten) 
     printer.setOutputFileName(QString::fromStdString((folder.path() / "no" / "p.pdf").string()));
     EXPECT_FALSE(surface.beginJob("Single Barcode"));
 }
+
+}  // namespace marrowby

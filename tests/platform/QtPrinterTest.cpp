@@ -11,6 +11,8 @@
 #include "TempFolder.h"
 #include "platform/QtPrinter.h"
 
+namespace marrowby {
+
 TEST(QtPrinter, DialogStartsAtOneCopyOfPageOneAndReturnsTheCopiesChosen) {
     TempFolder folder;
     QPrinter printer(QPrinter::HighResolution);
@@ -40,3 +42,5 @@ TEST(QtPrinter, DialogStartsAtOneCopyOfPageOneAndReturnsTheCopiesChosen) {
         EXPECT_EQ(printer.copyCount(), 1);
     }
 }
+
+}  // namespace marrowby

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+namespace marrowby {
+
 TEST(QtPrompter, FiltersBecomeQtFilters) {
     EXPECT_EQ(ToQtFilter("All Files|*.*|Access|*.mdb|Ascii|*.txt;*.csv|dBase|*.dbf"),
               "All Files (*);;Access (*.mdb *.MDB);;Ascii (*.txt *.TXT *.csv *.CSV);;dBase (*.dbf "
@@ -56,3 +58,5 @@ TEST(QtPrompter, BusyShowsTheHourglassUntilCleared) {
     prompter.setBusy(false);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
+
+}  // namespace marrowby

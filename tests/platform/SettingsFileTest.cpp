@@ -9,6 +9,8 @@
 #include "TempFolder.h"
 #include "engine/MarrowbyError.h"
 
+namespace marrowby {
+
 TEST(SettingsFile, ReadsEveryKindOfLineEndAndWritesCrLf) {
     struct Case {
         std::string bytes;
@@ -116,3 +118,5 @@ TEST(SettingsFile, SettingsOthersCanChangeAreRefusedWithTheirPath) {
         }
     }
 }
+
+}  // namespace marrowby

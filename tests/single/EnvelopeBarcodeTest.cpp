@@ -12,6 +12,8 @@
 #include "platform/QtPrintSurface.h"
 #include "single/EnvelopeBarcode.h"
 
+namespace marrowby {
+
 namespace {
 // ZIP 12345-6789, delivery point 01: frame bar, twelve digits, frame bar.
 const std::string Pattern = BarPattern("/123456789014/");
@@ -117,3 +119,5 @@ TEST(EnvelopeBarcode, PrintedPdfHasTheBarsWhereTheEnvelopeNeedsThem) {
         }
     }
 }
+
+}  // namespace marrowby

@@ -15,6 +15,8 @@
 #include "platform/QtPrintSurface.h"
 #include "single/EnvelopeImb.h"
 
+namespace marrowby {
+
 namespace {
 
 constexpr int Dpi = 600;
@@ -137,3 +139,5 @@ TEST(EnvelopeImb, EveryCopyAsksForItsOwnBarsAndARefusedJobIsReported) {
     surface.refuseJobs = true;
     EXPECT_THROW(PrintJobs(surface, ImbEnvelopePrintout([] { return Bars; }), 1), MarrowbyError);
 }
+
+}  // namespace marrowby

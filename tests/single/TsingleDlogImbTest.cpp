@@ -14,6 +14,8 @@
 #include "engine/IntelligentMail.h"
 #include "single/TsingleDlog.h"
 
+namespace marrowby {
+
 namespace {
 
 std::string MailerFile(const std::string& choice, const std::string& next) {
@@ -132,3 +134,5 @@ TEST_F(TsingleDlogImbTest, PostnetChosenOrSerialsUsedUp) {
     EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "1000000"));
     EXPECT_TRUE(dialog.barPattern().empty());
 }
+
+}  // namespace marrowby

@@ -14,6 +14,8 @@
 #include "single/SingleBarcode.h"
 #include "single/TsingleDlog.h"
 
+namespace marrowby {
+
 namespace {
 class TsingleDlogTest : public testing::Test {
   protected:
@@ -182,3 +184,5 @@ TEST_F(TsingleDlogTest, AnErrorWhileTypingIsShownOnceAndTheBarcodeStaysEmpty) {
     EXPECT_EQ(barcode(), "/123456789230/");
     EXPECT_EQ(prompter.messages.size(), 1u);
 }
+
+}  // namespace marrowby

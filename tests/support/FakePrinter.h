@@ -6,6 +6,8 @@
 #include "platform/Printer.h"
 #include "platform/Printout.h"
 
+namespace marrowby {
+
 class FakePrinter : public Printer {
   public:
     FakePrinter(int dpiX, int dpiY, DevicePoint offset)
@@ -27,3 +29,5 @@ class FakePrinter : public Printer {
     int dialogs = 0;
     bool printFromPreview = false;  // the user's answer to every preview
 };
+
+}  // namespace marrowby

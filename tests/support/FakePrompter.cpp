@@ -1,5 +1,7 @@
 #include "FakePrompter.h"
 
+namespace marrowby {
+
 namespace {
 std::string take(std::deque<std::string>& answers) {
     if (answers.empty()) return {};
@@ -34,3 +36,5 @@ int FakePrompter::ask(const std::string& text, const std::vector<std::string>&) 
     askAnswers.pop_front();
     return answer;
 }
+
+}  // namespace marrowby

@@ -7,6 +7,8 @@
 
 #include "platform/Prompter.h"
 
+namespace marrowby {
+
 struct RecordedMessage {
     MessageIcon icon;
     MessageBeep beep;
@@ -34,3 +36,5 @@ class FakePrompter : public Prompter {
     std::vector<std::string> dialogTitles;  // open and save dialog titles, in order
     bool busy = false;
 };
+
+}  // namespace marrowby

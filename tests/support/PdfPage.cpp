@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+namespace marrowby {
+
 void SetUpPdfPrinter(QPrinter& printer, const std::filesystem::path& pdf, int dpi,
                      QMarginsF margins) {
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -83,3 +85,5 @@ QRect InkBox(const QImage& image, QRect area) {
     }
     return box;
 }
+
+}  // namespace marrowby

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace marrowby {
+
 // Margins in points (left, top, right, bottom) around the printable area.
 void SetUpPdfPrinter(QPrinter& printer, const std::filesystem::path& pdf, int dpi,
                      QMarginsF margins);
@@ -33,3 +35,5 @@ std::vector<int> InkRuns(const QImage& image, int y, int x0, int x1);
 
 // The smallest box holding all ink inside the area; empty when there is none.
 QRect InkBox(const QImage& image, QRect area);
+
+}  // namespace marrowby

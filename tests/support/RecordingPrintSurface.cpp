@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+namespace marrowby {
+
 RecordingPrintSurface::RecordingPrintSurface(int dpiX, int dpiY, DevicePoint offset)
     : farMargins(offset), dpiX_(dpiX), dpiY_(dpiY), offset_(offset) {}
 
@@ -72,3 +74,5 @@ void RecordingPrintSurface::record(DrawCall call) {
     call.page = page_;
     jobs.back().calls.push_back(call);
 }
+
+}  // namespace marrowby

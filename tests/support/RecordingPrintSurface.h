@@ -7,6 +7,8 @@
 
 #include "platform/PrintSurface.h"
 
+namespace marrowby {
+
 struct DrawCall {
     enum Kind { Line, Rectangle, Polygon, Text } kind;
     std::vector<DevicePoint> points{};  // line: from, to; rectangle: corners; polygon: corners
@@ -69,3 +71,5 @@ class RecordingPrintSurface : public PrintSurface {
     DevicePoint offset_;
     int page_ = 0;
 };
+
+}  // namespace marrowby

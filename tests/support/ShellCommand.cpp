@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdio>
 
+namespace marrowby {
+
 ShellResult RunShellCommand(const std::string& command) {
     ShellResult result{-1, {}};
     FILE* pipe = popen(command.c_str(), "r");
@@ -17,3 +19,5 @@ ShellResult RunShellCommand(const std::string& command) {
     if (WIFSIGNALED(status)) result.status = 128 + WTERMSIG(status);
     return result;
 }
+
+}  // namespace marrowby

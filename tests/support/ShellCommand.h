@@ -4,9 +4,13 @@
 
 #include <string>
 
+namespace marrowby {
+
 struct ShellResult {
     int status;  // the exit status, 128 + the signal for a process ended by one
     std::string output;
 };
 
 ShellResult RunShellCommand(const std::string& command);
+
+}  // namespace marrowby

@@ -5,6 +5,8 @@
 #include <iterator>
 #include <stdexcept>
 
+namespace marrowby {
+
 namespace fs = std::filesystem;
 
 TempFolder::TempFolder() {
@@ -32,3 +34,5 @@ std::string TempFolder::read(const std::string& name) const {
     if (!in) throw std::runtime_error("cannot read " + (path_ / name).string());
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
+
+}  // namespace marrowby

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <string>
 
+namespace marrowby {
+
 class TempFolder {
   public:
     TempFolder();
@@ -19,3 +21,5 @@ class TempFolder {
   private:
     std::filesystem::path path_;
 };
+
+}  // namespace marrowby

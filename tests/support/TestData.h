@@ -3,7 +3,11 @@
 
 #include <filesystem>
 
+namespace marrowby {
+
 // The repository's tests/data folder.
 inline std::filesystem::path TestDataFolder() {
     return std::filesystem::path(MARROWBY_SOURCE_DIR) / "tests" / "data";
 }
+
+}  // namespace marrowby

@@ -13,6 +13,8 @@
 #include "engine/MarrowbyError.h"
 #include "tags/I2of5.h"
 
+namespace marrowby {
+
 namespace {
 
 struct DrawnSymbol {
@@ -125,3 +127,5 @@ TEST(I2of5, DigitsThatCannotBePairedDrawNothing) {
         EXPECT_TRUE(surface.jobs.back().calls.empty()) << digits;
     }
 }
+
+}  // namespace marrowby

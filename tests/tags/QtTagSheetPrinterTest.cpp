@@ -24,6 +24,8 @@
 #include "tags/TagPageLayout.h"
 #include "tags/TagPagePrint.h"
 
+namespace marrowby {
+
 namespace {
 
 const char kFontsFile[] = "x\r\nArial\r\n12\r\n12\r\n10\r\n10\r\n10\r\n";
@@ -237,3 +239,5 @@ TEST(QtTagSheetPrinter, PreviewShowsThePagesOrOnlyTheFontWarning) {
         EXPECT_FALSE(std::filesystem::exists(folder.path() / "unused.pdf"));
     }
 }
+
+}  // namespace marrowby

@@ -23,6 +23,8 @@
 #include "TempFolder.h"
 #include "tags/TLabelFontsDlg.h"
 
+namespace marrowby {
+
 namespace {
 
 const std::string kFile =
@@ -208,3 +210,5 @@ TEST(TLabelFontsDlg, F1OpensTheTagFontsPage) {
     QTest::keyClick(dialog.trayleftfont, Qt::Key_F1);
     EXPECT_EQ(context, HelpContext::TagFonts);
 }
+
+}  // namespace marrowby

@@ -11,6 +11,8 @@
 #include "tags/TagContents.h"
 #include "tags/TagDerivation.h"
 
+namespace marrowby {
+
 namespace {
 
 using enum PeriodicalKind;
@@ -253,3 +255,5 @@ TEST(TagSheetBuild, OnlyAutomationTraysGetStripes) {
 }
 
 }  // namespace
+
+}  // namespace marrowby

@@ -15,6 +15,8 @@
 #include "tags/TmailclassDlog.h"
 #include "tags/TtagsDlog.h"
 
+namespace marrowby {
+
 namespace {
 
 class FakeTagSheetPrinter : public TagSheetPrinter {
@@ -264,3 +266,5 @@ TEST_F(TagDialogs, PrintAndPreviewHandTheRowsAsOneSheet) {
 }
 
 }  // namespace
+
+}  // namespace marrowby

@@ -8,6 +8,8 @@
 #include "RecordingPrintSurface.h"
 #include "tags/TagPageLayout.h"
 
+namespace marrowby {
+
 namespace {
 
 TagValues trayTag(std::string code = "") {
@@ -286,3 +288,5 @@ TEST(TagPageLayout, RowsBelowThePrintableAreaFollowOnAnotherPage) {
         EXPECT_EQ(paging.firstRows, c.firstRows);
     }
 }
+
+}  // namespace marrowby

@@ -11,6 +11,8 @@
 #include "TempFolder.h"
 #include "tags/TagPagePrint.h"
 
+namespace marrowby {
+
 namespace {
 
 const std::string kFonts = "x\r\nArial\r\n12\r\n12\r\n10\r\n10\r\n10\r\n";
@@ -104,3 +106,5 @@ TEST(TagPagePrint, FontSettingsAreReadAgainOnReload) {
     EXPECT_EQ(settings.fonts()->family, "Liberation Serif");
     EXPECT_EQ(settings.fonts()->trayCorner, 12);
 }
+
+}  // namespace marrowby

@@ -8,6 +8,8 @@
 #include "tags/TagDerivation.h"
 #include "tags/TrayLabel24.h"
 
+namespace marrowby {
+
 namespace {
 
 struct Case {
@@ -132,3 +134,5 @@ TEST(TrayLabel24, RefusalsNameTheField) {
     }
     EXPECT_THROW(SplitTrayLabelDigits("12345678112345612312345"), MarrowbyError);
 }
+
+}  // namespace marrowby

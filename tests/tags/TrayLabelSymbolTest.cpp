@@ -18,6 +18,8 @@
 #include "platform/QtPrintSurface.h"
 #include "tags/TrayLabelSymbol.h"
 
+namespace marrowby {
+
 namespace {
 
 const char kSample[] = "123456781123456123123451";
@@ -134,3 +136,5 @@ TEST(TrayLabelSymbol, PrintedIntoAPdfDecodesToItsDigits) {
         EXPECT_EQ(decoded, symbols) << output;
     }
 }
+
+}  // namespace marrowby

@@ -14,6 +14,8 @@
 
 #include "engine/MarrowbyError.h"
 
+namespace marrowby {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -181,3 +183,5 @@ void AccessDatabaseFile::removeBackup() noexcept {
     std::error_code ignored;
     fs::remove(std::exchange(backup_, fs::path()), ignored);
 }
+
+}  // namespace marrowby

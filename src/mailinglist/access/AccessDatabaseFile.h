@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+namespace marrowby {
+
 // Bytes an ordinary user may still write on the file system holding folder; nullopt when
 // it cannot be told. Tests put their own figure in its place.
 using FreeSpaceProbe = std::function<std::optional<std::uint64_t>(const std::string& folder)>;
@@ -44,3 +46,5 @@ class AccessDatabaseFile {
     int fd_ = -1;
     std::filesystem::path backup_;
 };
+
+}  // namespace marrowby

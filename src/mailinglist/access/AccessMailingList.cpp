@@ -15,6 +15,8 @@
 #include "mailinglist/access/AccessDatabaseFile.h"
 #include "platform/Prompter.h"
 
+namespace marrowby {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -307,3 +309,5 @@ std::unique_ptr<MailingList> OpenAccessMailingList(AccessTable& taTable1, const 
     taTable1.setActive(true);
     return std::make_unique<AccessMailingList>(taTable1, path, prompter);
 }
+
+}  // namespace marrowby

@@ -10,6 +10,8 @@
 #include "mailinglist/MailingList.h"
 #include "mailinglist/access/AccessTable.h"
 
+namespace marrowby {
+
 class Prompter;
 
 // Asks which of the database's tables to read: its name, or empty when the user cancelled.
@@ -29,3 +31,5 @@ std::unique_ptr<MailingList> OpenAccessMailingList(AccessTable& taTable1, const 
 
 // The shortest barcode field the run accepts: one barcode with a one-character frame bar.
 inline constexpr int kAccessBarcodeWidth = 14;
+
+}  // namespace marrowby

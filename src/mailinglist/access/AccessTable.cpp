@@ -20,6 +20,8 @@
 #include "mailinglist/access/MdbPageCheck.h"
 #include "mailinglist/access/MdbRowWriter.h"
 
+namespace marrowby {
+
 namespace {
 
 // Access's "Large Number", a 64-bit integer, which libmdb does not name.
@@ -375,3 +377,5 @@ void AccessTable::post() {
                      "record " + std::to_string(open.position + 1) + " of the table " + tableName_);
     open.values[field] = open.pendingValue;
 }
+
+}  // namespace marrowby

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace marrowby {
+
 enum class AccessFieldType { Text, Integer32, Integer64, Float, Other };
 
 class AccessTable {
@@ -72,3 +74,5 @@ class AccessTable {
     std::string tableName_;
     std::unique_ptr<Open> open_;
 };
+
+}  // namespace marrowby

@@ -12,6 +12,8 @@
 
 #include "mailinglist/access/MdbLibrary.h"
 
+namespace marrowby {
+
 bool MdbCatalogReadsInTime(const std::string& path, std::chrono::milliseconds limit) {
     const pid_t child = fork();
     if (child < 0) return false;
@@ -39,3 +41,5 @@ bool MdbCatalogReadsInTime(const std::string& path, std::chrono::milliseconds li
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
 }
+
+}  // namespace marrowby

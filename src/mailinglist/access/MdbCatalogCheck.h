@@ -5,5 +5,9 @@
 #include <chrono>
 #include <string>
 
+namespace marrowby {
+
 // True when libmdb opens the file and reads its catalog within the time limit.
 bool MdbCatalogReadsInTime(const std::string& path, std::chrono::milliseconds limit);
+
+}  // namespace marrowby

@@ -7,6 +7,8 @@
 
 #include <memory>
 
+namespace marrowby {
+
 struct MdbHandleCloser {
     void operator()(MdbHandle* mdb) const { mdb_close(mdb); }
 };
@@ -15,3 +17,5 @@ struct MdbTableFreer {
 };
 using MdbHandlePtr = std::unique_ptr<MdbHandle, MdbHandleCloser>;
 using MdbTablePtr = std::unique_ptr<MdbTableDef, MdbTableFreer>;
+
+}  // namespace marrowby

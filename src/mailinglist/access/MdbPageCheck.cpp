@@ -11,6 +11,8 @@
 
 #include "mailinglist/access/MdbRowLayout.h"
 
+namespace marrowby {
+
 namespace {
 
 constexpr unsigned char kDataPage = 0x01;
@@ -126,3 +128,5 @@ std::string FindDamagedDataPage(MdbTableDef& table, int fd) {
     }
     return {};
 }
+
+}  // namespace marrowby

@@ -7,6 +7,10 @@
 
 #include "mailinglist/access/MdbLibrary.h"
 
+namespace marrowby {
+
 // Empty when every data page of table in the file open at fd is sound; otherwise what is
 // wrong, naming the page (and the row), as a sentence.
 std::string FindDamagedDataPage(MdbTableDef& table, int fd);
+
+}  // namespace marrowby

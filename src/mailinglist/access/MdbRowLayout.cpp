@@ -1,6 +1,8 @@
 // Row offset tables and rows of data pages, as the database engine writes them.
 #include "mailinglist/access/MdbRowLayout.h"
 
+namespace marrowby {
+
 unsigned Get16(const std::string& bytes, size_t at) {
     return static_cast<unsigned char>(bytes[at]) |
            (static_cast<unsigned>(static_cast<unsigned char>(bytes[at + 1])) << 8);
@@ -96,3 +98,5 @@ std::optional<std::string> JoinRow(const RowParts& parts, bool jet3) {
     }
     return row + parts.nullMask;
 }
+
+}  // namespace marrowby

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace marrowby {
+
 // Flags in a row offset table entry; the low 13 bits are the row's position on the page.
 inline constexpr unsigned kDeletedRow = 0x8000;
 inline constexpr unsigned kOverflowRow = 0x4000;
@@ -31,3 +33,5 @@ std::optional<RowParts> SplitRow(const std::string& row, bool jet3);
 // Lays a row out again; nullopt when it cannot be expressed (a Jet 3 row whose offset
 // table would need more than one spare jump entry, or offsets beyond 16 bits).
 std::optional<std::string> JoinRow(const RowParts& parts, bool jet3);
+
+}  // namespace marrowby

@@ -14,6 +14,8 @@
 #include "engine/MarrowbyError.h"
 #include "mailinglist/access/MdbRowLayout.h"
 
+namespace marrowby {
+
 namespace {
 
 // One field of a row as libmdb reads it.
@@ -234,3 +236,5 @@ void MdbRowWriter::writeText(const MdbRowLocation& where, int column, const std:
     std::fflush(mdb.f->stream);
     if (mdb.cur_pg == where.page) std::memcpy(mdb.pg_buf, newPage.data(), pageSize);
 }
+
+}  // namespace marrowby

@@ -6,6 +6,8 @@
 
 #include "mailinglist/access/MdbLibrary.h"
 
+namespace marrowby {
+
 // Where a row lives: its data page and its entry in that page's row offset table.
 struct MdbRowLocation {
     unsigned long page = 0;
@@ -29,3 +31,5 @@ class MdbRowWriter {
     MdbTableDef& table_;
     int fd_;
 };
+
+}  // namespace marrowby

@@ -12,6 +12,8 @@
 #include "mailinglist/dbase/DbaseRecordSource.h"
 #include "mailinglist/dbase/DbaseTable.h"
 
+namespace marrowby {
+
 namespace {
 
 constexpr std::string_view kRecordsTooLong =
@@ -135,3 +137,5 @@ std::unique_ptr<MailingList> OpenDbaseMailingList(const std::string& path, Promp
     }
     return std::make_unique<DbaseMailingList>(tablePath, std::move(layout), std::move(firstRecord));
 }
+
+}  // namespace marrowby

@@ -8,8 +8,12 @@
 #include "mailinglist/MailingList.h"
 #include "platform/Prompter.h"
 
+namespace marrowby {
+
 // Reads the header and field descriptors of the table at path (a memo file stands for the
 // table of the same name beside it; fileName() is then the table's path). Returns nullptr
 // after telling the user when its records are too long to handle. Throws MarrowbyError
 // whose text is the reason alone when the file cannot be read as a table.
 std::unique_ptr<MailingList> OpenDbaseMailingList(const std::string& path, Prompter& prompter);
+
+}  // namespace marrowby

@@ -13,6 +13,8 @@
 
 #include "engine/MarrowbyError.h"
 
+namespace marrowby {
+
 namespace {
 
 // Records are read in blocks of about this size; a block holds whole records only.
@@ -278,3 +280,5 @@ std::unique_ptr<RecordSource> OpenDbaseRecordSource(const std::string& path,
                                                     const RunPlan& plan) {
     return std::make_unique<DbaseRecordSource>(path, layout, plan);
 }
+
+}  // namespace marrowby

@@ -14,6 +14,8 @@
 #include "engine/AsciiUpper.h"
 #include "engine/MarrowbyError.h"
 
+namespace marrowby {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -185,3 +187,5 @@ FieldList SplitDbaseRecord(std::string_view record, const std::vector<DbaseField
         values.emplace_back(record.substr(std::size_t(field.offset), std::size_t(field.width)));
     return values;
 }
+
+}  // namespace marrowby

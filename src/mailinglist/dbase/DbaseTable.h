@@ -10,6 +10,8 @@
 
 #include "mailinglist/RecordSource.h"
 
+namespace marrowby {
+
 inline constexpr int kMaxDbaseRecordLength = 10000;
 inline constexpr int kMaxDbaseFields = 100;
 
@@ -83,3 +85,5 @@ DbaseLayout ReadDbaseLayout(const DbaseFile& file, const DbaseHeader& header);
 
 // Record bytes split into the fields as stored, trailing spaces kept.
 FieldList SplitDbaseRecord(std::string_view record, const std::vector<DbaseField>& fields);
+
+}  // namespace marrowby

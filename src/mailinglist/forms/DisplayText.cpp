@@ -2,6 +2,8 @@
 
 #include <QStringDecoder>
 
+namespace marrowby {
+
 namespace {
 
 // Windows-1252 where it differs from Latin-1 (0x80 to 0x9F); 0 for the five unused bytes.
@@ -25,3 +27,5 @@ QString DisplayText(std::string_view bytes) {
     }
     return text;
 }
+
+}  // namespace marrowby

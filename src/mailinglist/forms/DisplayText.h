@@ -5,4 +5,8 @@
 #include <QString>
 #include <string_view>
 
+namespace marrowby {
+
 QString DisplayText(std::string_view bytes);
+
+}  // namespace marrowby

@@ -11,6 +11,8 @@
 #include "mailinglist/forms/DisplayText.h"
 #include "mailinglist/text/TextLineReader.h"
 
+namespace marrowby {
+
 namespace {
 
 const QColor kWhite(255, 255, 255);
@@ -150,3 +152,5 @@ void RunPicture::HideRunLabels() {
     Image2->hide();
     QApplication::processEvents();
 }
+
+}  // namespace marrowby

@@ -10,6 +10,8 @@
 class QLabel;
 class QTimer;
 
+namespace marrowby {
+
 class RunPicture : public QWidget, public RunProgress {
     Q_OBJECT
 
@@ -38,3 +40,5 @@ class RunPicture : public QWidget, public RunProgress {
     QPixmap envelopes_;
     bool tick_ = false;
 };
+
+}  // namespace marrowby

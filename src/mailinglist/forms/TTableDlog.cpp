@@ -8,6 +8,8 @@
 #include <QScrollBar>
 #include <QTableWidget>
 
+namespace marrowby {
+
 TTableDlog::TTableDlog(QWidget* parent) : QDialog(parent) {
     setObjectName("TableDlog");
     setWindowTitle("Table Selector");
@@ -88,3 +90,5 @@ void TTableDlog::TablesGridDblClick() {
     chosen_ = item->text().toStdString();
     accept();
 }
+
+}  // namespace marrowby

@@ -10,6 +10,8 @@ class QLabel;
 class QPushButton;
 class QTableWidget;
 
+namespace marrowby {
+
 class TTableDlog : public QDialog {
     Q_OBJECT
 
@@ -36,3 +38,5 @@ class TTableDlog : public QDialog {
     std::vector<std::string> tables_;
     std::string chosen_;
 };
+
+}  // namespace marrowby

@@ -17,6 +17,8 @@
 #include "mailinglist/forms/DisplayText.h"
 #include "platform/HelpRequests.h"
 
+namespace marrowby {
+
 namespace {
 
 // Room beside an item's text in a drop-down: the item's padding and the list's frame.
@@ -372,3 +374,5 @@ void TVerifyDlog::keyPressEvent(QKeyEvent* event) {
     }
     QDialog::keyPressEvent(event);
 }
+
+}  // namespace marrowby

@@ -19,6 +19,8 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
+namespace marrowby {
+
 class TVerifyDlog : public QDialog, public FieldIdentifier {
     Q_OBJECT
 
@@ -115,3 +117,5 @@ class TVerifyDlog : public QDialog, public FieldIdentifier {
     // outside the dialog's event loop.
     std::string readError_;
 };
+
+}  // namespace marrowby

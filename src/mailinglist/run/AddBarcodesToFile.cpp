@@ -20,6 +20,8 @@
 #include "mailinglist/text/TextMailingList.h"
 #include "platform/Prompter.h"
 
+namespace marrowby {
+
 namespace {
 
 const char* const kOpenTitle = "Find the file that holds your mailing list:";
@@ -148,3 +150,5 @@ int AddBarcodesToFile(const StartArguments& args, MailingListContext& context) {
     context.progress.HideRunLabels();
     return status;
 }
+
+}  // namespace marrowby

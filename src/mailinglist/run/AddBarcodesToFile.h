@@ -7,6 +7,8 @@
 
 #include "mailinglist/run/MailingListContext.h"
 
+namespace marrowby {
+
 class AccessTable;
 class MailingList;
 
@@ -24,3 +26,5 @@ std::string KindFromExtension(const std::string& path);
 std::unique_ptr<MailingList> OpenListOfKind(const std::string& kind, const std::string& path,
                                             const StartArguments& args, MailingListContext& context,
                                             AccessTable& taTable1);
+
+}  // namespace marrowby

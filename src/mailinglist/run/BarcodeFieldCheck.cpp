@@ -7,6 +7,8 @@
 #include "mailinglist/run/RunPlan.h"
 #include "mailinglist/text/TextLineReader.h"
 
+namespace marrowby {
+
 namespace {
 
 constexpr std::string_view kDigits = "0123456789";
@@ -69,3 +71,5 @@ std::optional<std::string> FirstOccupiedBarcodeField(MailingList& list, const Ru
     }
     return std::nullopt;
 }
+
+}  // namespace marrowby

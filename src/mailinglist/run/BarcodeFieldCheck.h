@@ -9,6 +9,8 @@
 
 #include "mailinglist/RecordSource.h"
 
+namespace marrowby {
+
 class MailingList;
 struct RunPlan;
 
@@ -26,3 +28,5 @@ bool IsIntelligentMailText(std::string_view value);
 std::optional<std::string> FirstOccupiedBarcodeField(MailingList& list, const RunPlan& plan,
                                                      std::string_view frame,
                                                      std::unique_ptr<RecordSource>& reader);
+
+}  // namespace marrowby

@@ -16,6 +16,8 @@
 #include "mailinglist/text/TextLineReader.h"
 #include "platform/Prompter.h"
 
+namespace marrowby {
+
 namespace {
 
 const char* const kSaveTitle = "Choose a file (or name a new file) for the barcodes:";
@@ -199,3 +201,5 @@ bool AddBarcodes(MailingList& list, const RunPlan& plan, MailingListContext& con
     }
     return true;
 }
+
+}  // namespace marrowby

@@ -7,6 +7,8 @@
 #include "mailinglist/RecordSource.h"
 #include "mailinglist/run/RunPlan.h"
 
+namespace marrowby {
+
 class BarcodeEngine;
 class MailingList;
 struct MailingListContext;
@@ -24,3 +26,5 @@ std::string RecordBarcode(const FieldList& fields, const FieldRoles& roles,
 // unattended), false when it ended early: cancelled, or a failure already reported.
 bool AddBarcodes(MailingList& list, const RunPlan& plan, MailingListContext& context,
                  bool unattended);
+
+}  // namespace marrowby

@@ -9,6 +9,8 @@
 #include "mailinglist/MailingList.h"
 #include "mailinglist/run/BarcodeFieldCheck.h"
 
+namespace marrowby {
+
 namespace {
 
 struct NameRule {
@@ -182,3 +184,5 @@ std::optional<std::string> CheckRoles(const FieldRoles& roles, bool addMode, Mai
     }
     return std::nullopt;
 }
+
+}  // namespace marrowby

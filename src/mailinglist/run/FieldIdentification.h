@@ -10,6 +10,8 @@
 #include "mailinglist/RecordSource.h"
 #include "mailinglist/run/RunPlan.h"
 
+namespace marrowby {
+
 class MailingList;
 
 // The position that at least two of the three hold, else -1.
@@ -38,3 +40,5 @@ bool NeedsContentIdentification(const FieldRoles& roles, bool addMode);
 
 // The message of the first check the choice fails, or nothing when a run can start.
 std::optional<std::string> CheckRoles(const FieldRoles& roles, bool addMode, MailingList& list);
+
+}  // namespace marrowby

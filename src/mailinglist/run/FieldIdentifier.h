@@ -4,6 +4,8 @@
 
 #include "mailinglist/run/RunPlan.h"
 
+namespace marrowby {
+
 class MailingList;
 
 class FieldIdentifier {
@@ -15,3 +17,5 @@ class FieldIdentifier {
     // so the barcode field is offered. Returns true for Finish, false for Cancel.
     virtual bool identifyFields(FieldRoles& roles, MailingList& list, bool addMode) = 0;
 };
+
+}  // namespace marrowby

@@ -8,6 +8,8 @@
 #include "mailinglist/MailingList.h"
 #include "mailinglist/run/RunPlan.h"
 
+namespace marrowby {
+
 namespace {
 
 constexpr int kBarCount = 65;
@@ -71,3 +73,5 @@ std::string IntelligentMailRun::saveNextSerial() noexcept {
                ", could not be saved: " + error.what();
     }
 }
+
+}  // namespace marrowby

@@ -10,6 +10,8 @@
 #include "engine/IntelligentMailTracking.h"
 #include "platform/MailerSettings.h"
 
+namespace marrowby {
+
 class BarcodeEngine;
 class MailingList;
 struct RunPlan;
@@ -44,3 +46,5 @@ class IntelligentMailRun {
     SerialIssuer issuer_;
     unsigned long long saved_;
 };
+
+}  // namespace marrowby

@@ -2,6 +2,8 @@
 
 #include "engine/AsciiUpper.h"
 
+namespace marrowby {
+
 bool StartArguments::unattended() const {
     return arguments.size() >= 2 && AsciiUpper(arguments[1]) == "NOSTOP";
 }
@@ -11,3 +13,5 @@ RunSettings RunSettingsOf(const std::vector<std::string>& preferences) {
             .askForBarcodeFileName = preferences.size() > 2 && preferences[2] == "1",
             .frameBar = preferences.size() > 3 ? preferences[3] : std::string()};
 }
+
+}  // namespace marrowby

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace marrowby {
+
 class BarcodeEngine;
 class FieldIdentifier;
 class Prompter;
@@ -52,3 +54,5 @@ struct MailingListContext {
     // The folder of mailer.dat, which may choose Intelligent Mail barcodes; none: POSTNET.
     std::filesystem::path settingsFolder = {};
 };
+
+}  // namespace marrowby

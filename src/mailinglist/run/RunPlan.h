@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <string>
 
+namespace marrowby {
+
 struct FieldRoles {
     int address = -1;
     int zip5 = -1;
@@ -26,3 +28,5 @@ struct RunPlan {
     FieldRoles roles;
     bool addMode = true;  // false: a separate file of barcodes only
 };
+
+}  // namespace marrowby

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace marrowby {
+
 class RunProgress {
   public:
     virtual ~RunProgress() = default;
@@ -26,3 +28,5 @@ class NoRunProgress : public RunProgress {
     void ClearPagePicture() override {}
     void HideRunLabels() override {}
 };
+
+}  // namespace marrowby

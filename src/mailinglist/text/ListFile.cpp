@@ -11,6 +11,8 @@
 #include "engine/MarrowbyError.h"
 #include "mailinglist/text/TextLineReader.h"
 
+namespace marrowby {
+
 namespace {
 
 const char* KindOfNonFile(mode_t mode) {
@@ -63,3 +65,5 @@ bool TryLockWholeFile(int descriptor) {
     whole.l_whence = SEEK_SET;
     return ::fcntl(descriptor, F_OFD_SETLK, &whole) == 0;
 }
+
+}  // namespace marrowby

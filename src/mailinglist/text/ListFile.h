@@ -7,6 +7,8 @@
 
 #include <sys/types.h>
 
+namespace marrowby {
+
 // Opens path with the given flags and returns the descriptor. Anything but a regular file
 // (a pipe, a device, a folder) is refused without waiting for a writer. Throws
 // MarrowbyError naming the file.
@@ -29,3 +31,5 @@ FileIdentity IdentityOf(int descriptor, const std::string& path);
 // without waiting; false when another open file holds either. The descriptor must be
 // open for writing.
 bool TryLockWholeFile(int descriptor);
+
+}  // namespace marrowby

@@ -14,6 +14,8 @@
 #include "engine/MarrowbyError.h"
 #include "mailinglist/text/TextLineReader.h"
 
+namespace marrowby {
+
 namespace {
 
 constexpr size_t kFlushSize = 1 << 20;
@@ -225,3 +227,5 @@ void ReplacementFile::abandon() noexcept {
     }
     closeList();
 }
+
+}  // namespace marrowby

@@ -9,6 +9,8 @@
 
 #include "mailinglist/text/ListFile.h"
 
+namespace marrowby {
+
 class ReplacementFile {
   public:
     // A file of output: created, or replaced whatever it holds. Throws MarrowbyError.
@@ -60,3 +62,5 @@ std::string FolderOf(const std::string& path);
 // The file a path names once every symbolic link is followed; the path itself when it
 // names nothing yet.
 std::string FileBehind(const std::string& path);
+
+}  // namespace marrowby

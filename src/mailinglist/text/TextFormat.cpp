@@ -7,6 +7,8 @@
 #include "mailinglist/text/TextLineReader.h"
 #include "platform/Prompter.h"
 
+namespace marrowby {
+
 namespace {
 
 const char* const kBlankFirstLine =
@@ -154,3 +156,5 @@ void SplitTextLine(int fieldCount, std::string_view line, std::string_view kind,
                    FieldList& fields) {
     SplitTextLineAt(fieldCount, line, kind, fields);
 }
+
+}  // namespace marrowby

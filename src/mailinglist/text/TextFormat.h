@@ -7,6 +7,8 @@
 
 #include "mailinglist/RecordSource.h"
 
+namespace marrowby {
+
 class Prompter;
 
 // In the comma kinds the double quote opens and closes quoted fields. The Mac OS Roman
@@ -36,3 +38,5 @@ void SplitTextLine(int fieldCount, std::string_view line, std::string_view kind,
 // begin (at their separator), or the line's length when there are none.
 size_t SplitTextLineAt(int fieldCount, std::string_view line, std::string_view kind,
                        FieldList& fields);
+
+}  // namespace marrowby

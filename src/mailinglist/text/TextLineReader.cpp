@@ -9,6 +9,8 @@
 
 #include "engine/MarrowbyError.h"
 
+namespace marrowby {
+
 namespace {
 constexpr size_t kBufferSize = 1 << 16;
 
@@ -85,3 +87,5 @@ std::string LastPathComponent(const std::string& path) {
     const size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
+
+}  // namespace marrowby

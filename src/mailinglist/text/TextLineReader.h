@@ -7,6 +7,8 @@
 
 #include "mailinglist/text/ListFile.h"
 
+namespace marrowby {
+
 class TextLineReader {
   public:
     // Throws MarrowbyError when the file cannot be opened or is not a regular file.
@@ -37,3 +39,5 @@ class TextLineReader {
 
 // The last component of a path, as messages show file names.
 std::string LastPathComponent(const std::string& path);
+
+}  // namespace marrowby

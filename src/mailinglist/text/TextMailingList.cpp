@@ -12,6 +12,8 @@
 #include "mailinglist/text/ReplacementFile.h"
 #include "mailinglist/text/TextFormat.h"
 
+namespace marrowby {
+
 namespace {
 
 // Read-only by its permissions even for a user the system would let write anyway.
@@ -196,3 +198,5 @@ std::unique_ptr<MailingList> OpenTextMailingList(const std::string& path, const 
     while (reader.readLine(line)) ++records;
     return std::make_unique<TextMailingList>(path, kind, records, fieldCount, reader.identity());
 }
+
+}  // namespace marrowby

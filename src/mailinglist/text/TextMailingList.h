@@ -9,6 +9,8 @@
 #include "mailinglist/MailingList.h"
 #include "mailinglist/text/TextLineReader.h"
 
+namespace marrowby {
+
 class Prompter;
 
 class TextMailingList : public MailingList {
@@ -57,3 +59,5 @@ std::unique_ptr<MailingList> OpenTextMailingList(const std::string& path, const 
 void TextLineWithBarcode(std::string& out, std::string_view kind, std::string_view line,
                          const FieldList& fields, int fieldCount, std::string_view rest,
                          int barcodeField, std::string_view barcode);
+
+}  // namespace marrowby

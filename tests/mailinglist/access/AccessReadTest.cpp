@@ -9,6 +9,8 @@
 #include "mailinglist/access/AccessMailingList.h"
 #include "mailinglist/run/FieldIdentification.h"
 
+namespace marrowby {
+
 namespace {
 
 void OpenTable(AccessTable& table, const std::filesystem::path& path, const std::string& name) {
@@ -186,3 +188,5 @@ TEST(AccessRead, NoBarcodeFieldIsProposedWhereEveryFieldHoldsData) {
 }
 
 }  // namespace
+
+}  // namespace marrowby

@@ -9,6 +9,8 @@
 #include "mailinglist/run/BatchRun.h"
 #include "run/RoadTestSupport.h"
 
+namespace marrowby {
+
 namespace {
 
 // Employees keep a 5-digit PostalCode and a 4-digit Extension: taken as ZIP and +4 they give
@@ -101,3 +103,5 @@ TEST(AccessRun, TheSelectorPicksTheTableTheRoadReads) {
 }
 
 }  // namespace
+
+}  // namespace marrowby

@@ -19,6 +19,8 @@
 #include "mailinglist/access/AccessMailingList.h"
 #include "mailinglist/access/MdbLibrary.h"
 
+namespace marrowby {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -364,3 +366,5 @@ TEST(AccessSafety, RequiredFieldIsNeverLeftEmpty) {
 }
 
 }  // namespace
+
+}  // namespace marrowby

@@ -14,6 +14,8 @@
 #include "TempFolder.h"
 #include "TestData.h"
 
+namespace marrowby {
+
 // Copies tests/data/access/<name> into folder; an empty path when the file is missing.
 inline std::filesystem::path CopyAccessDatabase(const TempFolder& folder, const std::string& name) {
     namespace fs = std::filesystem;
@@ -71,3 +73,5 @@ inline std::vector<std::string> AccessFolderListing(const std::filesystem::path&
     std::sort(names.begin(), names.end());
     return names;
 }
+
+}  // namespace marrowby

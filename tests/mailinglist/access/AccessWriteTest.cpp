@@ -12,6 +12,8 @@
 #include "engine/MarrowbyError.h"
 #include "mailinglist/access/AccessMailingList.h"
 
+namespace marrowby {
+
 namespace {
 
 RunPlan AddPlan(const MailingList& list, int barcodeField) {
@@ -222,3 +224,5 @@ TEST(AccessWrite, Jet3RecordGrowsPast256Bytes) {
 }
 
 }  // namespace
+
+}  // namespace marrowby

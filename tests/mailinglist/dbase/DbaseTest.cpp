@@ -19,6 +19,8 @@
 #include "mailinglist/run/FieldIdentification.h"
 #include "run/RoadTestSupport.h"
 
+namespace marrowby {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -555,3 +557,5 @@ TEST(Dbase, BarcodesAreProposedOnlyForCharacterFieldsBlankOrBarcodedInEveryRecor
               std::vector<std::string>{"Barcodes have been added to clients.dbf."});
     EXPECT_EQ(Open(folder.path() / "clients.dbf")->viewerRecord(2)[7], "see note 1234 ");
 }
+
+}  // namespace marrowby

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+namespace marrowby {
+
 TEST(DisplayText, Utf8ElseWindows1252) {
     const struct {
         std::string bytes;
@@ -15,3 +17,5 @@ TEST(DisplayText, Utf8ElseWindows1252) {
     };
     for (const auto& c : cases) EXPECT_EQ(DisplayText(c.bytes), c.shown) << c.bytes;
 }
+
+}  // namespace marrowby

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+namespace marrowby {
+
 namespace {
 
 QColor Pixel(QLabel* image, QPoint at) { return image->pixmap().toImage().pixelColor(at); }
@@ -74,3 +76,5 @@ TEST(RunPicture, EachStepWaitsForTheTimerOnlyWhenSomebodyCanSeeIt) {
         EXPECT_FALSE(picture.Image2->isHidden());
     }
 }
+
+}  // namespace marrowby

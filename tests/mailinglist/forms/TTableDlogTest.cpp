@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+namespace marrowby {
+
 namespace {
 
 const std::vector<std::string> kTables{"Order Details", "Orders",     "Products",
@@ -97,3 +99,5 @@ TEST(TTableDlog, KeyboardPicksTheHighlightedTableOrCancels) {
 }
 
 }  // namespace
+
+}  // namespace marrowby

@@ -15,6 +15,8 @@
 #include "mailinglist/FileKind.h"
 #include "mailinglist/text/TextMailingList.h"
 
+namespace marrowby {
+
 namespace {
 
 // A choice in a list as the user makes it: the selection changes and the list reports it.
@@ -215,3 +217,5 @@ TEST_F(TVerifyDlogTest, FinishCancelHelpAndAReadErrorOfTheViewer) {
         EXPECT_EQ(std::string(error.what()).substr(0, 25), "Cannot open file l.txt: N");
     }
 }
+
+}  // namespace marrowby

@@ -6,6 +6,8 @@
 #include "engine/BarcodeEngine.h"
 #include "mailinglist/run/BarcodeFieldCheck.h"
 
+namespace marrowby {
+
 TEST(BatchRun, ZipAndDeliveryPointOfARecord) {
     const struct {
         FieldList fields;
@@ -73,3 +75,5 @@ TEST(BatchRun, BarcodeTextsAnUnattendedRunMayOverwrite) {
     };
     for (const auto& c : cases) EXPECT_EQ(IsBarcodeText(c.value, c.frame), c.barcode) << c.value;
 }
+
+}  // namespace marrowby

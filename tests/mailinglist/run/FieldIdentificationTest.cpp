@@ -10,6 +10,8 @@
 #include "mailinglist/MailingList.h"
 #include "mailinglist/text/TextMailingList.h"
 
+namespace marrowby {
+
 TEST(FieldIdentification, VoteOfThree) {
     const int cases[][4] = {
         {1, 1, 2, 1}, {1, 2, 1, 1}, {2, 1, 1, 1}, {1, 2, 3, -1}, {-1, -1, 3, -1}};
@@ -160,3 +162,5 @@ TEST(FieldIdentification, BarcodesAreNeverProposedForAFieldThatHoldsData) {
         EXPECT_EQ(roles, expected) << c.what;
     }
 }
+
+}  // namespace marrowby

@@ -15,6 +15,8 @@
 #include "mailinglist/run/BatchRun.h"
 #include "run/RoadTestSupport.h"
 
+namespace marrowby {
+
 namespace fs = std::filesystem;
 using Texts = std::vector<std::string>;
 
@@ -277,3 +279,5 @@ TEST(IntelligentMailAccessRun, LongTextFieldGetsTheLettersAndAShortOneIsRefused)
     }
     EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "123456", "47"));
 }
+
+}  // namespace marrowby

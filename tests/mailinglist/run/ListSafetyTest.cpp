@@ -15,6 +15,8 @@
 #include "TempFolder.h"
 #include "run/RoadTestSupport.h"
 
+namespace marrowby {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -255,3 +257,5 @@ TEST(ListSafety, PipesFoldersAndDevicesAreRefusedWithoutWaiting) {
     }
     ::alarm(0);
 }
+
+}  // namespace marrowby

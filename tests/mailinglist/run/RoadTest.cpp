@@ -12,6 +12,8 @@
 #include "TempFolder.h"
 #include "run/RoadTestSupport.h"
 
+namespace marrowby {
+
 namespace fs = std::filesystem;
 using Texts = std::vector<std::string>;
 
@@ -360,3 +362,5 @@ TEST(KindFromExtension, DatabasesByTheirExtensionInAnyCase) {
     };
     for (const auto& [path, kind] : cases) EXPECT_EQ(KindFromExtension(path), kind) << path;
 }
+
+}  // namespace marrowby

@@ -14,6 +14,8 @@
 #include "mailinglist/run/RunPlan.h"
 #include "mailinglist/run/RunProgress.h"
 
+namespace marrowby {
+
 // Each showing takes the next answer: the roles the user leaves chosen and Finish or Cancel.
 struct FakeIdentifierAnswer {
     FieldRoles roles;
@@ -90,3 +92,5 @@ struct RoadFixture {
         return texts;
     }
 };
+
+}  // namespace marrowby

@@ -10,6 +10,8 @@
 #include "mailinglist/text/TextLineReader.h"
 #include "mailinglist/text/TextMailingList.h"
 
+namespace marrowby {
+
 TEST(TextFormat, KindComesFromTheFirstLineAndFieldsAreCountedOnTheFirstTwo) {
     const struct {
         std::string bytes;
@@ -152,3 +154,5 @@ TEST(TextFormat, CurlyQuoteBytesQuoteOnlyWholeFields) {
         EXPECT_EQ(again, expected) << written;
     }
 }
+
+}  // namespace marrowby

@@ -7,6 +7,8 @@
 #include "TempFolder.h"
 #include "engine/MarrowbyError.h"
 
+namespace marrowby {
+
 TEST(TextLineReader, EveryLineEndIsFoundWhereverItFallsAmongLookalikeBytes) {
     const std::string lookalikes = "\x8D\x8A\x80\x0C\x0B\x09\x01\xFF";
     const std::string ends[] = {"\r", "\n", "\r\n", std::string(1, '\0')};
@@ -29,3 +31,5 @@ TEST(TextLineReader, EveryLineEndIsFoundWhereverItFallsAmongLookalikeBytes) {
         }
     }
 }
+
+}  // namespace marrowby
