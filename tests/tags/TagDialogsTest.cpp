@@ -122,12 +122,6 @@ TEST_F(TagDialogs, OneMailTypeAtATimeKeptThroughCancelAndTheOriginUpperCased) {
     EXPECT_EQ(mailTypeDlog.result(), QDialog::Accepted);
 }
 
-TEST_F(TagDialogs, TagDialogOpensWithItsRowsEmptyAndPrintingOff) {
-    ChooseMailType("FLN");
-    ExpectRowsEmpty(4);
-    EXPECT_EQ(printer.fontLoads, 1);
-}
-
 TEST_F(TagDialogs, CodeHeadingsFollowTheMailType) {
     struct Case {
         const char* mailType;
@@ -143,22 +137,6 @@ TEST_F(TagDialogs, CodeHeadingsFollowTheMailType) {
         EXPECT_EQ(Heading("Label15")->isVisible(), c.processing) << c.mailType;
         EXPECT_EQ(Heading("Label16")->isVisible(), c.scheme) << c.mailType;
     }
-}
-
-TEST_F(TagDialogs, SingleDropShipItemIsChosenInEveryRow) {
-    ChooseMailType("DSE");
-    for (int n = 1; n <= 10; ++n) {
-        EXPECT_EQ(Contents(n)->count(), 1);
-        EXPECT_EQ(Contents(n)->currentText(), "Express") << n;
-    }
-    EXPECT_FALSE(PrintEnabled());
-    QTest::keyClicks(Dest(7), "denver co 80202");
-    EXPECT_TRUE(PrintEnabled());
-    QTest::mouseClick(TagsButton("Print"), Qt::LeftButton);
-    ASSERT_EQ(printer.printed.size(), 1u);
-    EXPECT_EQ(printer.printed[0].kind, TagKind::Sack);
-    EXPECT_EQ(printer.printed[0].tags[6],
-              (TagValues{"DENVER CO", "80202", "EXPRESS DROP SHIP", "", "80202143"}));
 }
 
 TEST_F(TagDialogs, CodeFieldOpensOnlyForContentsThatTakeACode) {
@@ -184,6 +162,8 @@ TEST_F(TagDialogs, CodeFieldOpensOnlyForContentsThatTakeACode) {
 
 TEST_F(TagDialogs, PrintNeedsDestinationAndContentsAndClearOrCloseEmptyTheRows) {
     ChooseMailType("SLN");
+    ExpectRowsEmpty(9);
+    EXPECT_EQ(printer.fontLoads, 1);
     QTest::keyClicks(Dest(4), "dallas tx 75201");
     EXPECT_EQ(Dest(4)->text(), "DALLAS TX 75201");
     EXPECT_FALSE(PrintEnabled());
@@ -225,12 +205,20 @@ TEST_F(TagDialogs, EachOpeningStartsInTheFirstDestinationAndNoCodeOutlivesItsMai
     tagsDlog.show();
     EXPECT_EQ(tagsDlog.focusWidget(), Dest(1));
 
-    // Drop shipments offer one item, chosen at once, which takes no code.
+    // Drop shipments offer one item, chosen at once in every row, which takes no code.
     ChooseMailType("DSE");
+    for (int n = 1; n <= 10; ++n) {
+        EXPECT_EQ(Contents(n)->count(), 1);
+        EXPECT_EQ(Contents(n)->currentText(), "Express") << n;
+    }
     EXPECT_FALSE(CodeOpen(1));
+    QTest::keyClicks(Dest(7), "denver co 80202");
     QTest::mouseClick(TagsButton("Print"), Qt::LeftButton);
     ASSERT_EQ(printer.printed.size(), 1u);
+    EXPECT_EQ(printer.printed[0].kind, TagKind::Sack);
     EXPECT_EQ(printer.printed[0].tags[0]->codeText, "");
+    EXPECT_EQ(printer.printed[0].tags[6],
+              (TagValues{"DENVER CO", "80202", "EXPRESS DROP SHIP", "", "80202143"}));
 }
 
 TEST_F(TagDialogs, PrintAndPreviewHandTheRowsAsOneSheet) {
