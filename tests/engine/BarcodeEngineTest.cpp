@@ -18,28 +18,22 @@ class BarcodeEngineTest : public ::testing::Test {
 
 }  // namespace
 
+// tests/data/engine/postnet-golden.tsv checks every rule on thousands of addresses; these
+// are the cases it does not hold.
 TEST_F(BarcodeEngineTest, CheckDigitMakesTheSumAMultipleOfTen) {
     const struct {
         const char* zip;
         const char* deliveryPoint;
         const char* text;
     } cases[] = {
-        {"123456789", "01", "/123456789014/"},  // sum 46
-        {"123456789", "99", "/123456789997/"}, {"987654321", "00", "/987654321005/"},
-        {"000000000", "00", "/000000000000/"},  // sum 0 gives 0, not 10
-        {"123456789", "5", "/12345678950/"},    // another length is coded unchanged
+        {"123456789", "01", "/123456789014/"},  // 1 sum 46
+        {"000000000", "00", "/000000000000/"},  // 2 sum 0 gives 0, not 10
+        {"123456789", "5", "/12345678950/"},    // 3 another length is coded unchanged
+        {"123456789", "", "/123456789997/"},    // 4 no address and no delivery point: 99
     };
     for (const auto& c : cases) {
         EXPECT_EQ(engine.ComputeBarcodes("", c.zip, c.deliveryPoint), c.text) << c.zip;
     }
-}
-
-TEST_F(BarcodeEngineTest, DeliveryPointWinsThenAddressThen99) {
-    EXPECT_EQ(engine.ComputeBarcodes("123 MAIN ST", "123456789", "01"), "/123456789014/");
-    EXPECT_EQ(engine.ComputeBarcodes("", "123456789", ""), "/123456789997/");
-    EXPECT_EQ(engine.ComputeBarcodes("123 MAIN ST", "123456789", ""), "/123456789230/");
-    EXPECT_EQ(engine.Highrise("123 MAIN ST APT 5", "123456789"), "/123456789050/");
-    EXPECT_EQ(engine.Highrise("123 MAIN ST", "123456789"), "/123456789997/");
 }
 
 TEST_F(BarcodeEngineTest, FrameBarIsReadAtEveryCall) {
@@ -69,12 +63,10 @@ TEST_F(BarcodeEngineTest, ShortPreferenceListNamesTheMissingLine) {
 }
 
 TEST(BarPattern, FiveBarsADigitAndTheSlashAsFrameBar) {
-    const std::string pattern = BarPattern("/123456789014/");
-    EXPECT_EQ(pattern.size(), 62u);
-    EXPECT_EQ(pattern.substr(0, 6), "LSSSLL");
-    EXPECT_EQ(pattern.back(), 'L');
-    EXPECT_EQ(BarPattern("0123456789"), "LLSSSSSSLLSSLSLSSLLSSLSSLSLSLSSLLSSLSSSLLSSLSLSLSS");
-    EXPECT_EQ(BarPattern("|123456789014|").size(), 60u);  // no frame bars
+    // Any other character, the frame bar '|' among them, draws nothing.
+    EXPECT_EQ(BarPattern("/0123456789|"),
+              "L"
+              "LLSSSSSSLLSSLSLSSLLSSLSSLSLSLSSLLSSLSSSLLSSLSLSLSS");
     EXPECT_EQ(BarPattern(""), "");
 }
 

@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <numeric>
 #include <string>
 #include <vector>
 
+#include "TestData.h"
 #include "engine/Code128.h"
 #include "engine/MarrowbyError.h"
 
@@ -31,23 +31,17 @@ TEST(Code128, CodewordsOfTheTrayLabelSample) {
 }
 
 TEST(Code128, WidthsMatchZintForEveryInputOfTheGoldenFile) {
-    std::ifstream golden(std::string(MARROWBY_SOURCE_DIR) +
-                         "/tests/data/code128/zint-24-digits.txt");
-    ASSERT_TRUE(golden) << "missing tests/data/code128/zint-24-digits.txt";
     std::vector<bool> checkSeen(103, false);
-    int inputs = 0;
-    for (std::string line; std::getline(golden, line);) {
-        if (line.empty() || line[0] == '#') continue;
-        const std::string digits = line.substr(0, 24);
-        SCOPED_TRACE(digits);
-        const std::vector<int> widths = Code128Widths(digits);
-        EXPECT_EQ(AsText(widths), line.substr(25));
+    const auto rows = GoldenRows("code128/zint-24-digits.txt", ' ');
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row[0]);
+        ASSERT_EQ(row.size(), 2u);
+        const std::vector<int> widths = Code128Widths(row[0]);
+        EXPECT_EQ(AsText(widths), row[1]);
         EXPECT_EQ(std::accumulate(widths.begin(), widths.end(), 0), 167);
-        EXPECT_EQ(widths.size(), 15u * 6 + 1);
-        checkSeen[Code128Codewords(digits)[13]] = true;
-        ++inputs;
+        checkSeen[Code128Codewords(row[0])[13]] = true;
     }
-    EXPECT_EQ(inputs, 309);
+    EXPECT_EQ(rows.size(), 309u);
     // Every check value occurs, so every codeword pattern a check can need was compared.
     EXPECT_EQ(std::count(checkSeen.begin(), checkSeen.end(), true), 103);
 }

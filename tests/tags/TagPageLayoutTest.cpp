@@ -20,16 +20,21 @@ TagValues sackTag(std::string code = "") {
     return {"DALLAS TX", "75201", "STD FLTS 3D", std::move(code), "75201000"};
 }
 
-std::vector<DrawCall> printSheet(int dpi, DevicePoint offset, TagKind kind, int place,
-                                 const TagValues& tag, bool stripes = false) {
+const TagFonts kFonts{"Arial", 12, 14, 10, 11, 13};
+
+TagSheet sheetOf(TagKind kind, int place, const TagValues& tag, bool stripes = false) {
     TagSheet sheet;
     sheet.kind = kind;
     sheet.automationStripes = stripes;
     sheet.origin = "ORIGIN CITY TX";
     sheet.tags[place - 1] = tag;
+    return sheet;
+}
+
+std::vector<DrawCall> printSheet(int dpi, DevicePoint offset, const TagSheet& sheet) {
     RecordingPrintSurface surface(dpi, dpi, offset);
     surface.beginJob("test");
-    printtags(surface, sheet, TagFonts{"Arial", 12, 14, 10, 11, 13});
+    printtags(surface, sheet, kFonts);
     return surface.jobs.back().calls;
 }
 
@@ -158,7 +163,7 @@ TEST(TagPageLayout, TagsStepByStep) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.dpi) + " dpi, code '" + c.code + "'");
         const TagValues tag = c.kind == Tray ? trayTag(c.code) : sackTag(c.code);
-        const auto calls = printSheet(c.dpi, {0, 0}, c.kind, 1, tag, true);
+        const auto calls = printSheet(c.dpi, {0, 0}, sheetOf(c.kind, 1, tag, true));
         expectTexts(calls, c.dpi, c.texts);
         EXPECT_EQ(callsOf(calls, DrawCall::Rectangle).at(0)->points[0], c.symbol);
         // Stripes are filled black; cut lines dotted and at least half a point wide (3 pixels
@@ -177,14 +182,15 @@ TEST(TagPageLayout, TagsStepByStep) {
         EXPECT_EQ(marks, c.marks);
     }
     // A tray sheet without automation has no stripes.
-    EXPECT_TRUE(callsOf(printSheet(300, {0, 0}, Tray, 3, trayTag()), DrawCall::Polygon).empty());
+    EXPECT_TRUE(
+        callsOf(printSheet(300, {0, 0}, sheetOf(Tray, 3, trayTag())), DrawCall::Polygon).empty());
 }
 
 TEST(TagPageLayout, OneFilledTagLeavesEveryOtherPlaceBlank) {
     // Tag 2 alone, a quarter-inch printing offset: everything lands in the upper right place.
     for (const TagKind kind : {TagKind::Tray, TagKind::Sack}) {
         const TagValues tag = kind == TagKind::Tray ? trayTag("R001") : sackTag("R001");
-        const auto calls = printSheet(300, {75, 75}, kind, 2, tag, true);
+        const auto calls = printSheet(300, {75, 75}, sheetOf(kind, 2, tag, true));
         ASSERT_FALSE(calls.empty());
         for (const DrawCall& call : calls) {
             for (const DevicePoint& point : call.points) {
@@ -214,28 +220,22 @@ TEST(TagPageLayout, LongLinesAreSetSmallerDownToSixPointsThenCut) {
     };
     using enum TagKind;
     const Case cases[] = {
-        {Sack, false, times("W", 109), 11, 109}, {Sack, false, times("W", 115), 10, 115},
-        {Sack, false, times("W", 200), 6, 200},  {Sack, false, times("W", 250), 6, 200},
-        {Sack, false, times(e, 250), 6, 200},  // cut between characters, never inside one
-        {Sack, true, times("W", 116), 11, 116},  {Sack, true, times("W", 117), 10, 117},
-        {Tray, false, times("W", 180), 12, 180}, {Tray, false, times("W", 181), 11, 181},
-        {Tray, true, times("W", 154), 10, 154},  {Tray, true, times("W", 155), 9, 155},
+        {Sack, false, times("W", 109), 11, 109},    {Sack, false, times("W", 115), 10, 115},
+        {Sack, false, times("W", 200), 6, 200},     {Sack, false, times("W", 250), 6, 200},
+        {Sack, false, "W" + times(e, 250), 6, 199},  // cut between characters, never inside one
+        {Sack, true, times("W", 116), 11, 116},     {Sack, true, times("W", 117), 10, 117},
+        {Tray, false, times("W", 180), 12, 180},    {Tray, false, times("W", 181), 11, 181},
+        {Tray, true, times("W", 154), 10, 154},     {Tray, true, times("W", 155), 9, 155},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message()
                      << (c.kind == Tray ? "tray " : "sack ")
                      << (c.origin ? "origin " : "destination ") << c.text.size() << " bytes");
-        TagSheet sheet;
-        sheet.kind = c.kind;
-        sheet.origin = c.origin ? c.text : "ORIGIN";
-        const TagValues tag = c.kind == Tray ? trayTag("R001") : sackTag("R001");
-        sheet.tags[0] = tag;
-        if (!c.origin) sheet.tags[0]->placeText = c.text;
-        RecordingPrintSurface surface(300, 300, {0, 0});
-        surface.beginJob("test");
-        printtags(surface, sheet, TagFonts{"Arial", 12, 14, 10, 11, 13});
+        TagSheet sheet = sheetOf(c.kind, 1, c.kind == Tray ? trayTag("R001") : sackTag("R001"));
+        (c.origin ? sheet.origin : sheet.tags[0]->placeText) = c.text;
+        const std::vector<DrawCall> calls = printSheet(300, {0, 0}, sheet);
         bool found = false;
-        for (const DrawCall& call : surface.jobs[0].calls) {
+        for (const DrawCall& call : calls) {
             if (call.kind != DrawCall::Text || call.text.substr(0, 2) != c.text.substr(0, 2))
                 continue;
             found = true;
@@ -244,7 +244,7 @@ TEST(TagPageLayout, LongLinesAreSetSmallerDownToSixPointsThenCut) {
         }
         EXPECT_TRUE(found);
         // The neighbours print as they always do.
-        expectTexts(surface.jobs[0].calls, 300,
+        expectTexts(calls, 300,
                     c.kind == Tray ? std::vector<TextStep>{{"75201", 1221, 196, 14, Right},
                                                            {"7520125007", 345, 641, 10}}
                                    : std::vector<TextStep>{{"75201", 1197, 204, 13, Right},
@@ -282,8 +282,7 @@ TEST(TagPageLayout, RowsBelowThePrintableAreaFollowOnAnotherPage) {
         TagSheet sheet;
         sheet.kind = c.kind;
         for (const int n : c.filled) sheet.tags[n - 1] = c.kind == Tray ? trayTag() : sackTag();
-        const TagFonts fonts{"Arial", 12, 14, 10, 11, 13};
-        const TagSheetPaging paging = PageTagSheet(surface, sheet, fonts);
+        const TagSheetPaging paging = PageTagSheet(surface, sheet, kFonts);
         EXPECT_EQ(paging.rowsPerPage, c.rowsPerPage);
         EXPECT_EQ(paging.firstRows, c.firstRows);
     }
