@@ -192,7 +192,6 @@ std::unique_ptr<MailingList> OpenTextMailingList(const std::string& path, const 
     TextLineReader reader(path);
     std::string line;
     if (kind == kAsciiMerge) reader.readLine(line);
-    long records = 0;
-    while (reader.readLine(line)) ++records;
+    const long records = reader.countLines();
     return std::make_unique<TextMailingList>(path, kind, records, fieldCount, reader.identity());
 }
