@@ -107,16 +107,15 @@ int CountTextFields(const std::string& path, std::string_view kind, Prompter& pr
 }
 
 size_t SplitTextLineAt(int fieldCount, std::string_view line, std::string_view kind,
-                       FieldList& fields) {
-    if (fields.size() < static_cast<size_t>(std::max(fieldCount, 0))) fields.resize(fieldCount);
-    for (std::string& field : fields) field.clear();
+                       FieldViews& fields) {
+    fields.assign(static_cast<size_t>(std::max(fieldCount, 0)), std::string_view());
 
     const long length = static_cast<long>(line.size());
     // p is the 0-based index of the separator before the next field; -1 before the first.
     long p = -1;
     const bool tabs = kind == kAsciiTab;
     for (int f = 0; f < fieldCount && p < length; ++f) {
-        std::string& field = fields[f];
+        std::string_view& field = fields[f];
         if (tabs) {
             const size_t tab = line.find('\t', static_cast<size_t>(p + 1));
             const long end = tab == std::string_view::npos ? length : static_cast<long>(tab);
@@ -124,7 +123,7 @@ size_t SplitTextLineAt(int fieldCount, std::string_view line, std::string_view k
             if (!text.empty() && text.front() == '"' && text.back() == '"') {
                 text = text.size() == 1 ? std::string_view() : text.substr(1, text.size() - 2);
             }
-            field.assign(text);
+            field = text;
             p = end;
             continue;
         }
@@ -138,12 +137,12 @@ size_t SplitTextLineAt(int fieldCount, std::string_view line, std::string_view k
                     ? curlyEnd - 1
                     : std::min(line.find('"', static_cast<size_t>(p + 1)), line.size());
             const long close = static_cast<long>(closing);
-            field.assign(line.substr(p + 1, close - (p + 1)));
+            field = line.substr(p + 1, close - (p + 1));
             p = close + 1;
         } else {
             const size_t comma = line.find(',', static_cast<size_t>(p));
             const long end = comma == std::string_view::npos ? length : static_cast<long>(comma);
-            field.assign(line.substr(p, end - p));
+            field = line.substr(p, end - p);
             p = end;
         }
     }
@@ -152,5 +151,10 @@ size_t SplitTextLineAt(int fieldCount, std::string_view line, std::string_view k
 
 void SplitTextLine(int fieldCount, std::string_view line, std::string_view kind,
                    FieldList& fields) {
-    SplitTextLineAt(fieldCount, line, kind, fields);
+    FieldViews views;
+    SplitTextLineAt(fieldCount, line, kind, views);
+    if (fields.size() < views.size()) fields.resize(views.size());
+    for (size_t i = 0; i < fields.size(); ++i) {
+        fields[i].assign(i < views.size() ? views[i] : std::string_view());
+    }
 }

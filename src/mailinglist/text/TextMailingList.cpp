@@ -62,7 +62,11 @@ class TextRecordSource : public RecordSource {
             // The reader must see the very file that was counted and is now locked.
             output_->requireSameFile(reader_.identity());
         }
-        fields_.resize(plan.fieldCount);
+        // The run looks only at the fields up to the last one with a role; replacing the
+        // barcode column writes every field again.
+        lookedAt_ =
+            static_cast<size_t>(std::max(0, std::min(plan.fieldCount, plan.roles.highest() + 1)));
+        splitCount_ = plan.addMode && plan.roles.barcode >= 0 ? plan.fieldCount : int(lookedAt_);
         if (kind_ == kAsciiMerge) {
             std::string names;
             reader_.readLine(names);
@@ -72,16 +76,16 @@ class TextRecordSource : public RecordSource {
 
     bool readRecord(FieldList& fields) override {
         if (!reader_.readLine(line_)) return false;
-        rest_ = SplitTextLineAt(plan_.fieldCount, line_, kind_, fields);
-        // Replacing the barcode column writes every field again; a new column needs none.
-        if (plan_.addMode && plan_.roles.barcode >= 0) {
-            fields_.assign(fields.begin(), fields.begin() + plan_.fieldCount);
+        rest_ = SplitTextLineAt(splitCount_, line_, kind_, views_);
+        if (fields.size() < lookedAt_) fields.resize(lookedAt_);
+        for (size_t i = 0; i < fields.size(); ++i) {
+            fields[i].assign(i < lookedAt_ ? views_[i] : std::string_view());
         }
         return true;
     }
 
     void storeBarcode(const std::string& barcode) override {
-        TextLineWithBarcode(out_, kind_, line_, fields_, plan_.fieldCount,
+        TextLineWithBarcode(out_, kind_, line_, views_, plan_.fieldCount,
                             std::string_view(line_).substr(rest_), plan_.roles.barcode, barcode);
         output_->writeLine(out_);
     }
@@ -100,15 +104,17 @@ class TextRecordSource : public RecordSource {
     TextLineReader reader_;
     std::optional<ReplacementFile> output_;
     std::string line_;
+    size_t lookedAt_;
+    int splitCount_;
     size_t rest_ = 0;
-    FieldList fields_;
+    FieldViews views_;  // into line_
     std::string out_;
 };
 
 }  // namespace
 
 void TextLineWithBarcode(std::string& out, std::string_view kind, std::string_view line,
-                         const FieldList& fields, int fieldCount, std::string_view rest,
+                         const FieldViews& fields, int fieldCount, std::string_view rest,
                          int barcodeField, std::string_view barcode) {
     const bool tabs = TabStyle(kind);
     const bool lineQuoted = line.find('"') != std::string_view::npos;
@@ -127,7 +133,7 @@ void TextLineWithBarcode(std::string& out, std::string_view kind, std::string_vi
     }
     for (int i = 0; i < fieldCount; ++i) {
         if (i > 0) out += tabs ? '\t' : ',';
-        const std::string_view value = i == barcodeField ? barcode : std::string_view(fields[i]);
+        const std::string_view value = i == barcodeField ? barcode : fields[i];
         if (tabs) {
             out += value;
         } else {

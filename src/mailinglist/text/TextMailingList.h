@@ -7,6 +7,7 @@
 #include <string>
 
 #include "mailinglist/MailingList.h"
+#include "mailinglist/text/TextFormat.h"
 #include "mailinglist/text/TextLineReader.h"
 
 class Prompter;
@@ -55,5 +56,5 @@ std::unique_ptr<MailingList> OpenTextMailingList(const std::string& path, const 
 // barcode column replaced. rest holds the unsplit fields beyond fieldCount. It replaces
 // the content of out, so that a run reuses one buffer for every line.
 void TextLineWithBarcode(std::string& out, std::string_view kind, std::string_view line,
-                         const FieldList& fields, int fieldCount, std::string_view rest,
+                         const FieldViews& fields, int fieldCount, std::string_view rest,
                          int barcodeField, std::string_view barcode);
