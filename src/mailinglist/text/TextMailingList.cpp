@@ -62,11 +62,17 @@ class TextRecordSource : public RecordSource {
             // The reader must see the very file that was counted and is now locked.
             output_->requireSameFile(reader_.identity());
         }
-        // The run looks only at the fields up to the last one with a role; replacing the
-        // barcode column writes every field again.
+        // The run looks only at the fields with a role, so only they are copied out and
+        // the line is split up to the last of them; replacing the barcode column writes
+        // every field again.
+        const FieldRoles& roles = plan.roles;
+        for (const int i : {roles.address, roles.zip5, roles.zip4, roles.zip9, roles.highrise,
+                            roles.barcode, roles.deliveryPoint}) {
+            if (i >= 0 && i < plan.fieldCount) roleFields_.push_back(static_cast<size_t>(i));
+        }
         lookedAt_ =
-            static_cast<size_t>(std::max(0, std::min(plan.fieldCount, plan.roles.highest() + 1)));
-        splitCount_ = plan.addMode && plan.roles.barcode >= 0 ? plan.fieldCount : int(lookedAt_);
+            static_cast<size_t>(std::max(0, std::min(plan.fieldCount, roles.highest() + 1)));
+        splitCount_ = plan.addMode && roles.barcode >= 0 ? plan.fieldCount : int(lookedAt_);
         if (kind_ == kAsciiMerge) {
             std::string names;
             reader_.readLine(names);
@@ -78,9 +84,8 @@ class TextRecordSource : public RecordSource {
         if (!reader_.readLine(line_)) return false;
         rest_ = SplitTextLineAt(splitCount_, line_, kind_, views_);
         if (fields.size() < lookedAt_) fields.resize(lookedAt_);
-        for (size_t i = 0; i < fields.size(); ++i) {
-            fields[i].assign(i < lookedAt_ ? views_[i] : std::string_view());
-        }
+        for (std::string& field : fields) field.clear();
+        for (const size_t i : roleFields_) fields[i].assign(views_[i]);
         return true;
     }
 
@@ -104,6 +109,7 @@ class TextRecordSource : public RecordSource {
     TextLineReader reader_;
     std::optional<ReplacementFile> output_;
     std::string line_;
+    std::vector<size_t> roleFields_;
     size_t lookedAt_;
     int splitCount_;
     size_t rest_ = 0;

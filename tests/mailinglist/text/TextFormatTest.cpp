@@ -66,6 +66,9 @@ TEST(TextFormat, LinesAreSplitIntoFields) {
         {"\"\"\t\"a\"b\"\t\"", kAsciiTab, 3, {"", "a\"b", ""}, ""},
         {"a\tb\tc\td", kAsciiTab, 2, {"a", "b"}, "\tc\td"},
         {"", kAsciiTab, 2, {"", ""}, ""},
+        {"a\t", kAsciiTab, 1, {"a"}, "\t"},
+        {"a\tb", kAsciiTab, 0, {}, "a\tb"},
+        {"a,b", kAsciiComma, 0, {}, "a,b"},
     };
     for (const auto& c : cases) {
         FieldViews fields{"left", "over", "and", "more"};
