@@ -90,9 +90,9 @@ class TextRecordSource : public RecordSource {
     }
 
     void storeBarcode(const std::string& barcode) override {
-        TextLineWithBarcode(out_, kind_, line_, views_, plan_.fieldCount,
+        TextLineWithBarcode(output_->pending(), kind_, line_, views_, plan_.fieldCount,
                             std::string_view(line_).substr(rest_), plan_.roles.barcode, barcode);
-        output_->writeLine(out_);
+        output_->endLine();
     }
 
     void finish() override {
@@ -114,7 +114,6 @@ class TextRecordSource : public RecordSource {
     int splitCount_;
     size_t rest_ = 0;
     FieldViews views_;  // into line_
-    std::string out_;
 };
 
 }  // namespace
@@ -123,9 +122,7 @@ void TextLineWithBarcode(std::string& out, std::string_view kind, std::string_vi
                          const FieldViews& fields, int fieldCount, std::string_view rest,
                          int barcodeField, std::string_view barcode) {
     const bool tabs = TabStyle(kind);
-    const bool lineQuoted = line.find('"') != std::string_view::npos;
-    out.clear();
-    out.reserve(line.size() + barcode.size() + 8);
+    const bool lineQuoted = !tabs && line.find('"') != std::string_view::npos;
     if (barcodeField < 0) {
         out += line;
         if (tabs) {

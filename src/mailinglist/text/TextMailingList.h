@@ -53,8 +53,8 @@ std::unique_ptr<MailingList> OpenTextMailingList(const std::string& path, const 
                                                  Prompter& prompter);
 
 // The line written back for one record in add mode: a new last column, or the chosen
-// barcode column replaced. rest holds the unsplit fields beyond fieldCount. It replaces
-// the content of out, so that a run reuses one buffer for every line.
+// barcode column replaced. rest holds the unsplit fields beyond fieldCount. It is appended
+// to out, so that a run builds each line straight in its output buffer.
 void TextLineWithBarcode(std::string& out, std::string_view kind, std::string_view line,
                          const FieldViews& fields, int fieldCount, std::string_view rest,
                          int barcodeField, std::string_view barcode);
