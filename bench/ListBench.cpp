@@ -125,6 +125,15 @@ double Seconds(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+// Processor time of the process so far, user and system: on a machine shared with other
+// work it says what the run itself costs where the clock also counts the waits.
+double ProcessorSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) { return double(t.tv_sec) + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
 // Read and write in large blocks and flush to disk, as the run does with what it writes.
 void CopyFile(const fs::path& from, const fs::path& to) {
     const int in = ::open(from.c_str(), O_RDONLY);
@@ -181,16 +190,21 @@ int main(int argc, char** argv) {
     // neither inherits the other's write-back.
     std::vector<double> runs;
     std::vector<double> copies;
+    std::vector<double> runsProcessor;
+    std::vector<double> copiesProcessor;
     int status = 0;
     for (int i = 0; i < 2 * repetitions; ++i) {
         CopyFile(original, list);
         const auto start = std::chrono::steady_clock::now();
+        const double processor = ProcessorSeconds();
         if ((i % 2 == 0) == (i / 2 % 2 == 0)) {
             status |= AddBarcodesToFile(StartArguments{{list.string(), "NOSTOP"}}, context);
             runs.push_back(Seconds(start));
+            runsProcessor.push_back(ProcessorSeconds() - processor);
         } else {
             CopyFile(list, copy);
             copies.push_back(Seconds(start));
+            copiesProcessor.push_back(ProcessorSeconds() - processor);
             fs::remove(copy);
         }
     }
@@ -199,11 +213,15 @@ int main(int argc, char** argv) {
     getrusage(RUSAGE_SELF, &usage);
     const double run = Median(runs);
     const double plain = Median(copies);
+    const double runProcessor = Median(runsProcessor);
+    const double plainProcessor = Median(copiesProcessor);
     std::printf(
         "%-5s %ld records, %.1f MB: run %.3f s (%.0f records/s), plain copy %.3f s, "
-        "ratio %.2f (medians of %d), peak memory %.1f MB, status %d\n",
-        kind.c_str(), records, bytes / 1e6, run, records / run, plain, run / plain, repetitions,
-        usage.ru_maxrss / 1024.0, status);
+        "ratio %.2f; processor time %.3f s against %.3f s, ratio %.2f (medians of %d); "
+        "peak memory %.1f MB, status %d\n",
+        kind.c_str(), records, bytes / 1e6, run, records / run, plain, run / plain, runProcessor,
+        plainProcessor, runProcessor / plainProcessor, repetitions, usage.ru_maxrss / 1024.0,
+        status);
     fs::remove(list);
     fs::remove(original);
     return status;
