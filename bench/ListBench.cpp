@@ -41,7 +41,7 @@ class FailingPrompter : public Prompter {
 
 class NoIdentifier : public FieldIdentifier {
   public:
-    int identifyFields(TransferLines&, MailingList&) override { return 2; }
+    bool identifyFields(FieldRoles&, MailingList&, bool) override { return false; }
 };
 
 const char* const kStreets[] = {"MAIN ST",        "OAK AVE",
@@ -183,7 +183,8 @@ int main(int argc, char** argv) {
     FailingPrompter prompter;
     NoIdentifier identifier;
     NoRunProgress progress;
-    MailingListContext context{prompter, identifier, progress, engine, preferences, {}, std::cerr};
+    MailingListContext context{prompter, identifier, progress, engine, RunSettingsOf(preferences),
+                               {},       std::cerr};
 
     // The run and the copy take turns (run, copy, copy, run, ...), each starting from the
     // same list freshly written and flushed, so that both find it in the page cache and

@@ -46,6 +46,13 @@ std::string BarcodeEngine::Highrise(const std::string& address, const std::strin
     return finish(zip, HighriseDeliveryPoint(address, designators_));
 }
 
+std::string BarcodeEngine::BarcodeDigits(const std::string& barcodeText) const {
+    const size_t frame =
+        preferences_.size() > kFrameBarEntry ? preferences_[kFrameBarEntry].size() : 0;
+    if (barcodeText.size() < 2 * frame + 1) return {};
+    return barcodeText.substr(frame, barcodeText.size() - 2 * frame - 1);
+}
+
 std::string BarcodeEngine::finish(std::string_view zip, std::string_view deliveryPoint) const {
     int sum = 0;
     for (const std::string_view part : {zip, deliveryPoint}) {

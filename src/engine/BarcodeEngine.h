@@ -19,6 +19,9 @@ class BarcodeEngine {
                                 const std::string& deliveryPoint) const;
     // Address treated by the Postal Service as a highrise.
     std::string Highrise(const std::string& address, const std::string& zip) const;
+    // The ZIP and delivery-point digits of a barcode text this engine made, without its
+    // frame bars and check digit: the routing code of an Intelligent Mail barcode.
+    std::string BarcodeDigits(const std::string& barcodeText) const;
 
   private:
     std::string finish(std::string_view zip, std::string_view deliveryPoint) const;

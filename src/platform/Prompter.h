@@ -25,4 +25,9 @@ class Prompter {
                                  const std::string& defaultSuffix) = 0;
     // Hourglass while true, the normal arrow otherwise.
     virtual void setBusy(bool busy) = 0;
+    // A question with one button per answer: the index of the answer chosen, or -1 when
+    // the box was closed, or when nobody is there to answer (the default).
+    virtual int ask(const std::string& /*text*/, const std::vector<std::string>& /*answers*/) {
+        return -1;
+    }
 };

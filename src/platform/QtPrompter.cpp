@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
 namespace {
@@ -53,6 +54,18 @@ void QtPrompter::message(MessageIcon icon, MessageBeep beep, const std::string& 
     QMessageBox box(BoxIcon(icon), "Marrowby", QString::fromUtf8(text), standardButton,
                     QApplication::activeWindow());
     box.exec();
+}
+
+int QtPrompter::ask(const std::string& text, const std::vector<std::string>& answers) {
+    QMessageBox box(QMessageBox::Question, "Marrowby", QString::fromUtf8(text),
+                    QMessageBox::NoButton, QApplication::activeWindow());
+    std::vector<QPushButton*> buttons;
+    for (const std::string& answer : answers)
+        buttons.push_back(box.addButton(QString::fromUtf8(answer), QMessageBox::AcceptRole));
+    box.exec();
+    for (size_t i = 0; i < buttons.size(); ++i)
+        if (box.clickedButton() == buttons[i]) return static_cast<int>(i);
+    return -1;
 }
 
 std::string QtPrompter::openFile(const std::string& title, const std::string& filter) {

@@ -14,6 +14,7 @@ class QtPrompter : public Prompter {
     std::string saveFile(const std::string& title, const std::string& filter,
                          const std::string& defaultSuffix) override;
     void setBusy(bool busy) override;
+    int ask(const std::string& text, const std::vector<std::string>& answers) override;
 
   private:
     bool busy_ = false;

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QShowEvent>
 #include <QValidator>
@@ -16,7 +17,9 @@
 #include "platform/Printer.h"
 #include "platform/Prompter.h"
 #include "single/EnvelopeBarcode.h"
+#include "single/EnvelopeImb.h"
 #include "single/SingleBarcode.h"
+#include "single/SingleIntelligentMail.h"
 
 namespace {
 
@@ -28,6 +31,28 @@ constexpr int BarPitch = 3;
 constexpr int BaselineY = 200;
 constexpr int FullBarRows = 9;
 constexpr int HalfBarRows = 4;
+// Intelligent Mail bars on the same rows: ascenders from the top row, descenders from
+// the baseline, trackers the three rows in the middle.
+constexpr int TopY = BaselineY - FullBarRows + 1;
+constexpr int ExtendedRows = 6;
+constexpr int TrackerRows = 3;
+
+// The rows a bar covers, from the top.
+std::pair<int, int> BarRows(char bar) {
+    switch (bar) {
+        case 'L':
+        case 'F':
+            return {TopY, FullBarRows};
+        case 'S':
+            return {BaselineY - HalfBarRows + 1, HalfBarRows};
+        case 'A':
+            return {TopY, ExtendedRows};
+        case 'D':
+            return {BaselineY - ExtendedRows + 1, ExtendedRows};
+        default:
+            return {TopY + ExtendedRows - TrackerRows, TrackerRows};
+    }
+}
 
 constexpr char NoteText[] =
     "Click \"Print Code\" to print the barcode in the bottom right corner of an envelope or "
@@ -136,13 +161,24 @@ void TsingleDlog::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(BarArea, palette().color(QPalette::Window));
     for (std::size_t i = 0; i < barPattern_.size(); ++i) {
-        const int rows = barPattern_[i] == 'L' ? FullBarRows : HalfBarRows;
+        const auto [top, rows] = BarRows(barPattern_[i]);
         const int x = FirstBarX + BarPitch * static_cast<int>(i);
-        painter.fillRect(QRect(x, BaselineY - rows + 1, 1, rows), Qt::black);
+        painter.fillRect(QRect(x, top, 1, rows), Qt::black);
+    }
+}
+
+void TsingleDlog::loadMailerSettings() {
+    mailer_ = MailerSettings{};
+    if (mailerFolder_.empty()) return;
+    try {
+        mailer_ = LoadMailerSettings(mailerFolder_);
+    } catch (const MarrowbyError& error) {
+        showError(error.what());
     }
 }
 
 void TsingleDlog::FormActivate() {
+    loadMailerSettings();
     typingError_.clear();
     Street->clear();
     Zip->clear();
@@ -172,7 +208,12 @@ void TsingleDlog::PrintClick() {
 
 void TsingleDlog::PreviewClick() {
     try {
-        PreviewThenPrint(printer_, EnvelopePrintout(barPattern_));
+        if (!mailer_.intelligentMail()) {
+            PreviewThenPrint(printer_, EnvelopePrintout(barPattern_));
+        } else if (printer_.preview(ImbEnvelopePrintout(
+                       [this] { return NextIntelligentMailBars(mailer_, routing_); }))) {
+            printIntelligentMail();
+        }
     } catch (const MarrowbyError& error) {
         showError(error.what());
     }
@@ -195,12 +236,48 @@ void TsingleDlog::CreateCode() {
     }
     barPattern_ = DrawnBarPattern(text);
     Barcode->setText(QString::fromStdString(text));
+    if (mailer_.intelligentMail() && !text.empty()) {
+        // Shown with the serial the next print will use; a reason it cannot be made
+        // comes up when printing.
+        routing_ = engine_.BarcodeDigits(text);
+        Barcode->setText(QString::fromStdString(routing_));
+        try {
+            barPattern_ = NextIntelligentMailBars(mailer_, routing_);
+        } catch (const MarrowbyError&) {
+            barPattern_.clear();
+        }
+    }
     Print->setEnabled(!text.empty());
     Preview->setEnabled(!text.empty());
     update(BarArea);
 }
 
-void TsingleDlog::printCode() { PrintCopies(printer_, EnvelopePrintout(barPattern_)); }
+void TsingleDlog::printCode() {
+    if (mailer_.intelligentMail()) {
+        printIntelligentMail();
+    } else {
+        PrintCopies(printer_, EnvelopePrintout(barPattern_));
+    }
+}
+
+void TsingleDlog::printIntelligentMail() {
+    const int copies = printer_.askCopies();
+    if (copies <= 0) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+    // Every copy takes the next serial before its job starts, so that a serial is never
+    // printed twice and no job starts without one; the dialog then shows the next.
+    const auto showNext = qScopeGuard([this] { showNextSerial(); });
+    for (int copy = 0; copy < copies; ++copy) {
+        const std::string bars = IssueIntelligentMailBars(mailerFolder_, routing_);
+        PrintJobs(printer_.surface(), ImbEnvelopePrintout([&bars] { return bars; }), 1);
+    }
+}
+
+void TsingleDlog::showNextSerial() {
+    loadMailerSettings();
+    CreateCode();
+}
 
 void TsingleDlog::showError(const std::string& text) {
     prompter_.message(MessageIcon::Error, MessageBeep::None, text, MessageButton::Ok);

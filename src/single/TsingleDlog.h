@@ -3,8 +3,11 @@
 #pragma once
 
 #include <QDialog>
+#include <filesystem>
 #include <memory>
 #include <string>
+
+#include "platform/MailerSettings.h"
 
 class BarcodeEngine;
 class Printer;
@@ -25,8 +28,12 @@ class TsingleDlog : public QDialog {
                 QWidget* parent = nullptr);
     ~TsingleDlog() override;
 
-    // The bars of the barcode shown, "L" and "S", always with both frame bars; empty
-    // while there is none.
+    // The folder of mailer.dat, read at every activation: with Intelligent Mail chosen
+    // there the dialog shows and prints Intelligent Mail barcodes. None: POSTNET.
+    void setMailerFolder(std::filesystem::path folder) { mailerFolder_ = std::move(folder); }
+
+    // The bars of the barcode shown: "L" and "S" for POSTNET, always with both frame bars;
+    // "A", "D", "F" and "T" for Intelligent Mail; empty while there is none.
     const std::string& barPattern() const { return barPattern_; }
 
     QLabel* StreetLabel;
@@ -63,10 +70,16 @@ class TsingleDlog : public QDialog {
     void CreateCode();
     void printCode();
     void showError(const std::string& text);
+    void loadMailerSettings();
+    void printIntelligentMail();
+    void showNextSerial();
 
     const BarcodeEngine& engine_;
     Printer& printer_;
     std::string barPattern_;
+    std::filesystem::path mailerFolder_;
+    MailerSettings mailer_;
+    std::string routing_;  // of the Intelligent Mail barcode shown
     Prompter& prompter_;
     // The error last shown while typing, so that every further key does not repeat it.
     std::string typingError_;

@@ -8,16 +8,12 @@
 #include <gtest/gtest.h>
 
 #include "FakeHelp.h"
+#include "RadioGroupClick.h"
 #include "TempFolder.h"
 #include "app/TPrefDlog.h"
 #include "engine/MarrowbyError.h"
 
 namespace {
-void ClickItem(RadioGroup* group, int index) {
-    QRadioButton* item = group->item(index);
-    QTest::mouseClick(item, Qt::LeftButton, {}, QPoint(6, item->height() / 2));
-}
-
 // Runs Preferences() on prefs.dat holding `file`, doing `actions` once the dialog is up.
 struct DialogRun {
     TempFolder folder;

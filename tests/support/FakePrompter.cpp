@@ -26,3 +26,11 @@ std::string FakePrompter::saveFile(const std::string& title, const std::string&,
 }
 
 void FakePrompter::setBusy(bool isBusy) { busy = isBusy; }
+
+int FakePrompter::ask(const std::string& text, const std::vector<std::string>&) {
+    questions.push_back(text);
+    if (askAnswers.empty()) return -1;
+    const int answer = askAnswers.front();
+    askAnswers.pop_front();
+    return answer;
+}

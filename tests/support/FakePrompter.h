@@ -22,10 +22,13 @@ class FakePrompter : public Prompter {
     std::string saveFile(const std::string& title, const std::string& filter,
                          const std::string& defaultSuffix) override;
     void setBusy(bool busy) override;
+    int ask(const std::string& text, const std::vector<std::string>& answers) override;
 
     // Answers, used in order; an empty queue answers "cancelled".
     std::deque<std::string> openAnswers;
     std::deque<std::string> saveAnswers;
+    std::deque<int> askAnswers;  // an empty queue answers -1 (box closed)
+    std::vector<std::string> questions;
 
     std::vector<RecordedMessage> messages;
     std::vector<std::string> dialogTitles;  // open and save dialog titles, in order

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <optional>
@@ -75,6 +76,8 @@ class DbaseRecordSource : public RecordSource {
         std::size_t end;  // just past the field, from the start of the block
     };
 
+    // Refuses a file whose header lengths do not lead exactly from record to record.
+    void checkRecordsFitTheFile();
     void readBlock();
     // Writes the pending barcode fields; returns the reason when the file refuses them.
     std::string writePending();
@@ -132,20 +135,60 @@ DbaseRecordSource::DbaseRecordSource(const std::string& path, const DbaseLayout&
     } catch (const MarrowbyError& error) {
         throw MarrowbyError(prefix_ + error.what());
     }
+    if (addMode_ && !file_->hasWriteBit()) throw MarrowbyError(prefix_ + "it is read-only.");
     if (addMode_ && !file_->tryLockExclusive())
         throw MarrowbyError(prefix_ + "another application is using it.");
     // The layout decides which bytes get written, so it must be the one identified.
+    bool sameLayout = false;
     try {
         const DbaseHeader header = ReadDbaseHeader(*file_);
-        if (header.recordLength <= kMaxDbaseRecordLength &&
-            ReadDbaseLayout(*file_, header) == layout_) {
-            block_.resize(std::size_t(recordsPerBlock_) * std::size_t(layout_.header.recordLength));
-            return;
-        }
+        sameLayout = header.recordLength <= kMaxDbaseRecordLength &&
+                     ReadDbaseLayout(*file_, header) == layout_;
     } catch (const MarrowbyError& error) {
         throw MarrowbyError(prefix_ + "it has changed since it was opened. " + error.what());
     }
-    throw MarrowbyError(prefix_ + "it has changed since it was opened.");
+    if (!sameLayout) throw MarrowbyError(prefix_ + "it has changed since it was opened.");
+    block_.resize(std::size_t(recordsPerBlock_) * std::size_t(layout_.header.recordLength));
+    if (addMode_) checkRecordsFitTheFile();
+}
+
+void DbaseRecordSource::checkRecordsFitTheFile() {
+    // A header length a few bytes off still leaves the records inside the file, but every
+    // write would then land across two fields: the header must end right before the first
+    // record, the size must come out exactly, and every record must begin with a deletion
+    // flag.
+    const std::uint64_t end = layout_.recordStart(layout_.header.recordCount);
+    const std::uint64_t size = file_->size();
+    char last = 0;
+    if (size != end && !(size == end + 1 && file_->readAt(&last, 1, end) == 1 && last == '\x1A'))
+        throw MarrowbyError(prefix_ + "its size of " + std::to_string(size) +
+                            " bytes does not match its header, which gives " + std::to_string(end) +
+                            " bytes (" + std::to_string(layout_.header.headerLength) +
+                            " of header and " + std::to_string(layout_.header.recordCount) +
+                            " records of " + std::to_string(layout_.header.recordLength) +
+                            "), so its records cannot be found safely. Nothing was changed.");
+    // The header ends with its terminator (or padding after it) right before record 1.
+    char headerEnd = 0;
+    file_->readAt(&headerEnd, 1, std::uint64_t(layout_.header.headerLength - 1));
+    if (headerEnd != '\x0D' && headerEnd != '\0')
+        throw MarrowbyError(prefix_ + "its header length of " +
+                            std::to_string(layout_.header.headerLength) +
+                            " bytes does not end where its header does, so its records cannot "
+                            "be found safely. Nothing was changed.");
+    for (nextRecord_ = 0; nextRecord_ < layout_.header.recordCount; nextRecord_ += blockRecords_) {
+        readBlock();
+        for (long n = 0; n < blockRecords_; ++n) {
+            const char flag = block_[std::size_t(n) * std::size_t(layout_.header.recordLength)];
+            if (flag == ' ' || flag == '*') continue;
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "0x%02X", unsigned(static_cast<unsigned char>(flag)));
+            throw MarrowbyError(prefix_ + "record " + std::to_string(blockFirst_ + n + 1) +
+                                " begins with the byte " + hex +
+                                ", which is not a deletion flag, so its header does not match "
+                                "its records. Nothing was changed.");
+        }
+    }
+    nextRecord_ = blockFirst_ = blockRecords_ = 0;
 }
 
 bool DbaseRecordSource::readRecord(FieldList& fields) {

@@ -5,9 +5,11 @@
 #include <optional>
 
 #include "engine/BarcodeEngine.h"
+#include "engine/MarrowbyError.h"
 #include "mailinglist/FileKind.h"
 #include "mailinglist/MailingList.h"
 #include "mailinglist/run/BarcodeFieldCheck.h"
+#include "mailinglist/run/IntelligentMailRun.h"
 #include "mailinglist/run/MailingListContext.h"
 #include "mailinglist/run/RunProgress.h"
 #include "mailinglist/text/ReplacementFile.h"
@@ -105,7 +107,7 @@ bool AddBarcodes(MailingList& list, const RunPlan& plan, MailingListContext& con
     Prompter& prompter = context.prompter;
     std::string outputName;
     if (!plan.addMode) {
-        outputName = context.askForBarcodeFileName()
+        outputName = context.settings.askForBarcodeFileName
                          ? prompter.saveFile(kSaveTitle, kSaveFilter, "txt")
                          : std::string("Barcode.txt");
         if (outputName.empty()) return true;
@@ -115,10 +117,12 @@ bool AddBarcodes(MailingList& list, const RunPlan& plan, MailingListContext& con
     std::unique_ptr<RecordSource> checked;  // outlives source: see FirstOccupiedBarcodeField
     std::optional<ReplacementFile> barcodes;
     std::unique_ptr<RecordSource> source;
+    std::unique_ptr<IntelligentMailRun> intelligentMail;
     try {
+        intelligentMail = IntelligentMailRun::Start(context.settingsFolder, list, plan);
         if (unattended && plan.addMode && plan.roles.barcode >= 0) {
             const std::optional<std::string> occupied =
-                FirstOccupiedBarcodeField(list, plan, context.frameBar(), checked);
+                FirstOccupiedBarcodeField(list, plan, context.settings.frameBar, checked);
             if (occupied) {
                 context.errors << *occupied << '\n';
                 return false;
@@ -152,7 +156,8 @@ bool AddBarcodes(MailingList& list, const RunPlan& plan, MailingListContext& con
                 context.progress.ShowEnvelopeStep(6 - progressStep);
             }
             if (!source->readRecord(fields)) break;
-            const std::string barcode = RecordBarcode(fields, plan.roles, context.engine);
+            std::string barcode = RecordBarcode(fields, plan.roles, context.engine);
+            if (intelligentMail) barcode = intelligentMail->code(barcode, context.engine);
             if (plan.addMode) {
                 source->storeBarcode(barcode);
             } else {
@@ -162,12 +167,24 @@ bool AddBarcodes(MailingList& list, const RunPlan& plan, MailingListContext& con
                 barcodes->writeLine(line);
             }
         }
+        // The serials are on record before the barcodes that use them are kept.
+        if (intelligentMail) {
+            if (std::string failed = intelligentMail->saveNextSerial(); !failed.empty()) {
+                throw MarrowbyError(failed);
+            }
+        }
         if (barcodes) barcodes->commit();
         source->finish();
     } catch (const std::exception& error) {
         source->abandon();
         if (barcodes) barcodes->abandon();
-        ShowFailure(prompter, MessageBeep::None, error.what(), MessageButton::Ok);
+        std::string text = error.what();
+        if (intelligentMail) {
+            if (std::string failed = intelligentMail->saveNextSerial(); !failed.empty()) {
+                text += "\n" + failed;
+            }
+        }
+        ShowFailure(prompter, MessageBeep::None, text, MessageButton::Ok);
         return false;
     }
     prompter.setBusy(false);
