@@ -116,6 +116,10 @@ void ReplacementFile::flushBuffer() {
 
 void ReplacementFile::writeLine(std::string_view line) {
     buffer_.append(line);
+    endLine();
+}
+
+void ReplacementFile::endLine() {
     buffer_.append("\r\n");
     if (buffer_.size() >= kFlushSize) flushBuffer();
 }

@@ -27,6 +27,10 @@ class ReplacementFile {
 
     // Writes the line followed by CR LF. Throws MarrowbyError on a write error.
     void writeLine(std::string_view line);
+    // For a line built in place, without a copy of its own: the caller appends its bytes
+    // to pending() and then calls endLine(), which is writeLine's CR LF.
+    std::string& pending() { return buffer_; }
+    void endLine();
     // Flushes and puts the new content in place of the target's: by renaming the scratch
     // file over it, or, for a file with several names, by writing it into the same file
     // so that every name sees it. Throws MarrowbyError; the target is then unchanged

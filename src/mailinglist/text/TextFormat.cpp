@@ -1,6 +1,7 @@
 #include "mailinglist/text/TextFormat.h"
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 
 #include "mailinglist/FileKind.h"
@@ -49,6 +50,25 @@ bool HasZip(std::string_view line) {
         }
     }
     return false;
+}
+
+// Fills every view from the tab-separated fields of the line, each without a pair of
+// double quotes around it; returns the index of the tab after the last, or the length.
+size_t SplitTabLine(std::string_view line, FieldViews& fields) {
+    if (fields.empty()) return 0;
+    const char* at = line.data();
+    const char* const end = at + line.size();
+    for (std::string_view& field : fields) {
+        const auto* tab = static_cast<const char*>(std::memchr(at, '\t', size_t(end - at)));
+        const char* const stop = tab != nullptr ? tab : end;
+        field = std::string_view(at, size_t(stop - at));
+        if (!field.empty() && field.front() == '"' && field.back() == '"') {
+            field = field.size() == 1 ? std::string_view() : field.substr(1, field.size() - 2);
+        }
+        if (tab == nullptr) return line.size();
+        at = tab + 1;
+    }
+    return size_t(at - 1 - line.data());
 }
 
 }  // namespace
@@ -109,27 +129,16 @@ int CountTextFields(const std::string& path, std::string_view kind, Prompter& pr
 }
 
 size_t SplitTextLineAt(int fieldCount, std::string_view line, std::string_view kind,
-                       FieldList& fields) {
-    if (fields.size() < static_cast<size_t>(std::max(fieldCount, 0))) fields.resize(fieldCount);
-    for (std::string& field : fields) field.clear();
+                       FieldViews& fields) {
+    fields.assign(static_cast<size_t>(std::max(fieldCount, 0)), std::string_view());
+
+    if (kind == kAsciiTab) return SplitTabLine(line, fields);
 
     const long length = static_cast<long>(line.size());
     // p is the 0-based index of the separator before the next field; -1 before the first.
     long p = -1;
-    const bool tabs = kind == kAsciiTab;
     for (int f = 0; f < fieldCount && p < length; ++f) {
-        std::string& field = fields[f];
-        if (tabs) {
-            const size_t tab = line.find('\t', static_cast<size_t>(p + 1));
-            const long end = tab == std::string_view::npos ? length : static_cast<long>(tab);
-            std::string_view text = line.substr(p + 1, end - (p + 1));
-            if (!text.empty() && text.front() == '"' && text.back() == '"') {
-                text = text.size() == 1 ? std::string_view() : text.substr(1, text.size() - 2);
-            }
-            field.assign(text);
-            p = end;
-            continue;
-        }
+        std::string_view& field = fields[f];
         ++p;
         if (p >= length || line[p] == ',') continue;
         const size_t curlyEnd = CurlyQuotedFieldEnd(line, static_cast<size_t>(p));
@@ -140,12 +149,12 @@ size_t SplitTextLineAt(int fieldCount, std::string_view line, std::string_view k
                     ? curlyEnd - 1
                     : std::min(line.find('"', static_cast<size_t>(p + 1)), line.size());
             const long close = static_cast<long>(closing);
-            field.assign(line.substr(p + 1, close - (p + 1)));
+            field = line.substr(p + 1, close - (p + 1));
             p = close + 1;
         } else {
             const size_t comma = line.find(',', static_cast<size_t>(p));
             const long end = comma == std::string_view::npos ? length : static_cast<long>(comma);
-            field.assign(line.substr(p, end - p));
+            field = line.substr(p, end - p);
             p = end;
         }
     }
@@ -154,7 +163,12 @@ size_t SplitTextLineAt(int fieldCount, std::string_view line, std::string_view k
 
 void SplitTextLine(int fieldCount, std::string_view line, std::string_view kind,
                    FieldList& fields) {
-    SplitTextLineAt(fieldCount, line, kind, fields);
+    FieldViews views;
+    SplitTextLineAt(fieldCount, line, kind, views);
+    if (fields.size() < views.size()) fields.resize(views.size());
+    for (size_t i = 0; i < fields.size(); ++i) {
+        fields[i].assign(i < views.size() ? views[i] : std::string_view());
+    }
 }
 
 }  // namespace marrowby

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "mailinglist/RecordSource.h"
 
@@ -34,9 +35,13 @@ int CountTextFields(const std::string& path, std::string_view kind, Prompter& pr
 // emptied and filled with at most fieldCount fields.
 void SplitTextLine(int fieldCount, std::string_view line, std::string_view kind, FieldList& fields);
 
-// As SplitTextLine; returns the index in the line where the fields beyond fieldCount
-// begin (at their separator), or the line's length when there are none.
+// Fields of a line as views into it, so that a run copies none it does not look at.
+using FieldViews = std::vector<std::string_view>;
+
+// As SplitTextLine, with exactly fieldCount views into the line; returns the index in the
+// line where the fields beyond fieldCount begin (at their separator), or the line's length
+// when there are none.
 size_t SplitTextLineAt(int fieldCount, std::string_view line, std::string_view kind,
-                       FieldList& fields);
+                       FieldViews& fields);
 
 }  // namespace marrowby

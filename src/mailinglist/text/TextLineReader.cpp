@@ -1,7 +1,7 @@
 #include "mailinglist/text/TextLineReader.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <cstdint>
 #include <cstring>
 
 #include <fcntl.h>
@@ -12,23 +12,21 @@
 namespace marrowby {
 
 namespace {
-constexpr size_t kBufferSize = 1 << 16;
+// Large reads: a run reads every list byte twice, and each read costs a system call.
+constexpr size_t kBufferSize = 1 << 20;
 
-// The first CR, LF or NUL of the bytes, or size when there is none. Eight bytes are tested
-// at a time (a byte is zero exactly where the word minus ones borrows into a clear high
-// bit): every list is read twice in a run, and byte by byte this was its costliest loop.
-size_t LineEnd(const char* bytes, size_t size) {
-    constexpr uint64_t kOnes = 0x0101010101010101;
-    constexpr uint64_t kHighs = 0x8080808080808080;
-    const auto hasZero = [](uint64_t word) { return (word - kOnes) & ~word & kHighs; };
-    size_t n = 0;
-    for (; n + 8 <= size; n += 8) {
-        uint64_t word;
-        std::memcpy(&word, bytes + n, 8);
-        if (hasZero(word) | hasZero(word ^ (kOnes * '\r')) | hasZero(word ^ (kOnes * '\n'))) break;
+size_t Find(const char* bytes, size_t from, size_t to, char byte) {
+    const void* found = std::memchr(bytes + from, byte, to - from);
+    return found != nullptr ? static_cast<size_t>(static_cast<const char*>(found) - bytes) : to;
+}
+
+// How many times byte occurs in bytes [from, to).
+long Occurrences(const char* bytes, size_t from, size_t to, char byte) {
+    long count = 0;
+    for (size_t at = Find(bytes, from, to, byte); at < to; at = Find(bytes, at + 1, to, byte)) {
+        ++count;
     }
-    while (n < size && bytes[n] != '\r' && bytes[n] != '\n' && bytes[n] != '\0') ++n;
-    return n;
+    return count;
 }
 }  // namespace
 
@@ -53,7 +51,21 @@ bool TextLineReader::fill() {
     position_ = 0;
     length_ = static_cast<size_t>(got);
     if (got == 0) endOfFile_ = true;
+    nul_ = Find(buffer_.data(), 0, length_, '\0');
+    nextCr_ = Find(buffer_.data(), 0, nul_, '\r');
+    nextLf_ = Find(buffer_.data(), 0, nul_, '\n');
     return got > 0;
+}
+
+size_t TextLineReader::lineEnd() {
+    if (nextCr_ < position_) nextCr_ = Find(buffer_.data(), position_, nul_, '\r');
+    if (nextLf_ < position_) nextLf_ = Find(buffer_.data(), position_, nul_, '\n');
+    return std::min({nextCr_, nextLf_, nul_});
+}
+
+void TextLineReader::refuseNul() const {
+    throw MarrowbyError(LastPathComponent(path_) + " is not a text file: line " +
+                        std::to_string(lineNumber_) + " holds a NUL byte.");
 }
 
 FileIdentity TextLineReader::identity() const { return IdentityOf(descriptor_, path_); }
@@ -65,22 +77,47 @@ bool TextLineReader::readLine(std::string& line) {
     if (atEnd()) return false;
     ++lineNumber_;
     for (;;) {
-        const char* start = buffer_.data() + position_;
-        const size_t available = length_ - position_;
-        const size_t n = LineEnd(start, available);
-        line.append(start, n);
-        position_ += n;
-        if (n < available) {
-            const char end = buffer_[position_++];
-            if (end == '\0') {
-                throw MarrowbyError(LastPathComponent(path_) + " is not a text file: line " +
-                                    std::to_string(lineNumber_) + " holds a NUL byte.");
-            }
-            if (end == '\r' && !atEnd() && buffer_[position_] == '\n') ++position_;
+        const size_t end = lineEnd();
+        line.append(buffer_.data() + position_, end - position_);
+        position_ = end;
+        if (end < length_) {
+            const char byte = buffer_[position_++];
+            if (byte == '\0') refuseNul();
+            if (byte == '\r' && !atEnd() && buffer_[position_] == '\n') ++position_;
             return true;
         }
         if (!fill()) return true;
     }
+}
+
+long TextLineReader::countLines() {
+    long lines = 0;
+    bool afterCr = false;  // the byte before this buffer was a CR, whose LF may follow
+    bool open = false;     // the last byte seen was not a line end
+    while (!atEnd()) {
+        const char* bytes = buffer_.data();
+        const size_t end = nul_;
+        // Every LF ends a line, and so does every CR but one right before an LF.
+        lines += Occurrences(bytes, position_, end, '\n');
+        if (afterCr && position_ < end && bytes[position_] == '\n') --lines;
+        for (size_t cr = Find(bytes, position_, end, '\r'); cr < end;
+             cr = Find(bytes, cr + 1, end, '\r')) {
+            if (cr + 1 == end || bytes[cr + 1] != '\n') ++lines;
+        }
+        if (end < length_) {
+            // The line that holds the NUL begins after the line ends before it.
+            lineNumber_ += lines + 1;
+            refuseNul();
+        }
+        if (position_ < end) {
+            afterCr = bytes[end - 1] == '\r';
+            open = !afterCr && bytes[end - 1] != '\n';
+        }
+        position_ = length_;
+    }
+    if (open) ++lines;
+    lineNumber_ += lines;
+    return lines;
 }
 
 std::string LastPathComponent(const std::string& path) {

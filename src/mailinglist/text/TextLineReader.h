@@ -21,12 +21,18 @@ class TextLineReader {
     // result false, as reading past the end of a text file gives empty lines. Throws
     // MarrowbyError on a read error or a NUL byte (a binary file, not a mailing list).
     bool readLine(std::string& line);
+    // Reads the rest of the file and returns how many lines readLine would have read;
+    // throws as readLine does.
+    long countLines();
     bool atEnd();
     // The open file's identity, as a run compares it with the list it counted.
     FileIdentity identity() const;
 
   private:
     bool fill();
+    // The first CR, LF or NUL from position_, or length_ when the buffer holds none.
+    size_t lineEnd();
+    [[noreturn]] void refuseNul() const;
 
     std::string path_;
     int descriptor_ = -1;
@@ -34,6 +40,11 @@ class TextLineReader {
     size_t position_ = 0;
     size_t length_ = 0;
     bool endOfFile_ = false;
+    // The buffer's first NUL and the next CR and LF before it, each length_ or nul_ when
+    // there is none; the next CR and LF are searched for again only once passed.
+    size_t nul_ = 0;
+    size_t nextCr_ = 0;
+    size_t nextLf_ = 0;
     long lineNumber_ = 0;
 };
 

@@ -64,7 +64,17 @@ class TextRecordSource : public RecordSource {
             // The reader must see the very file that was counted and is now locked.
             output_->requireSameFile(reader_.identity());
         }
-        fields_.resize(plan.fieldCount);
+        // The run looks only at the fields with a role, so only they are copied out and
+        // the line is split up to the last of them; replacing the barcode column writes
+        // every field again.
+        const FieldRoles& roles = plan.roles;
+        for (const int i : {roles.address, roles.zip5, roles.zip4, roles.zip9, roles.highrise,
+                            roles.barcode, roles.deliveryPoint}) {
+            if (i >= 0 && i < plan.fieldCount) roleFields_.push_back(static_cast<size_t>(i));
+        }
+        lookedAt_ =
+            static_cast<size_t>(std::max(0, std::min(plan.fieldCount, roles.highest() + 1)));
+        splitCount_ = plan.addMode && roles.barcode >= 0 ? plan.fieldCount : int(lookedAt_);
         if (kind_ == kAsciiMerge) {
             std::string names;
             reader_.readLine(names);
@@ -74,18 +84,17 @@ class TextRecordSource : public RecordSource {
 
     bool readRecord(FieldList& fields) override {
         if (!reader_.readLine(line_)) return false;
-        rest_ = SplitTextLineAt(plan_.fieldCount, line_, kind_, fields);
-        // Replacing the barcode column writes every field again; a new column needs none.
-        if (plan_.addMode && plan_.roles.barcode >= 0) {
-            fields_.assign(fields.begin(), fields.begin() + plan_.fieldCount);
-        }
+        rest_ = SplitTextLineAt(splitCount_, line_, kind_, views_);
+        if (fields.size() < lookedAt_) fields.resize(lookedAt_);
+        for (std::string& field : fields) field.clear();
+        for (const size_t i : roleFields_) fields[i].assign(views_[i]);
         return true;
     }
 
     void storeBarcode(const std::string& barcode) override {
-        TextLineWithBarcode(out_, kind_, line_, fields_, plan_.fieldCount,
+        TextLineWithBarcode(output_->pending(), kind_, line_, views_, plan_.fieldCount,
                             std::string_view(line_).substr(rest_), plan_.roles.barcode, barcode);
-        output_->writeLine(out_);
+        output_->endLine();
     }
 
     void finish() override {
@@ -102,20 +111,20 @@ class TextRecordSource : public RecordSource {
     TextLineReader reader_;
     std::optional<ReplacementFile> output_;
     std::string line_;
+    std::vector<size_t> roleFields_;
+    size_t lookedAt_;
+    int splitCount_;
     size_t rest_ = 0;
-    FieldList fields_;
-    std::string out_;
+    FieldViews views_;  // into line_
 };
 
 }  // namespace
 
 void TextLineWithBarcode(std::string& out, std::string_view kind, std::string_view line,
-                         const FieldList& fields, int fieldCount, std::string_view rest,
+                         const FieldViews& fields, int fieldCount, std::string_view rest,
                          int barcodeField, std::string_view barcode) {
     const bool tabs = TabStyle(kind);
-    const bool lineQuoted = line.find('"') != std::string_view::npos;
-    out.clear();
-    out.reserve(line.size() + barcode.size() + 8);
+    const bool lineQuoted = !tabs && line.find('"') != std::string_view::npos;
     if (barcodeField < 0) {
         out += line;
         if (tabs) {
@@ -129,7 +138,7 @@ void TextLineWithBarcode(std::string& out, std::string_view kind, std::string_vi
     }
     for (int i = 0; i < fieldCount; ++i) {
         if (i > 0) out += tabs ? '\t' : ',';
-        const std::string_view value = i == barcodeField ? barcode : std::string_view(fields[i]);
+        const std::string_view value = i == barcodeField ? barcode : fields[i];
         if (tabs) {
             out += value;
         } else {
@@ -194,8 +203,7 @@ std::unique_ptr<MailingList> OpenTextMailingList(const std::string& path, const 
     TextLineReader reader(path);
     std::string line;
     if (kind == kAsciiMerge) reader.readLine(line);
-    long records = 0;
-    while (reader.readLine(line)) ++records;
+    const long records = reader.countLines();
     return std::make_unique<TextMailingList>(path, kind, records, fieldCount, reader.identity());
 }
 

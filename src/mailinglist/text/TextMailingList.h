@@ -7,6 +7,7 @@
 #include <string>
 
 #include "mailinglist/MailingList.h"
+#include "mailinglist/text/TextFormat.h"
 #include "mailinglist/text/TextLineReader.h"
 
 namespace marrowby {
@@ -54,10 +55,10 @@ std::unique_ptr<MailingList> OpenTextMailingList(const std::string& path, const 
                                                  Prompter& prompter);
 
 // The line written back for one record in add mode: a new last column, or the chosen
-// barcode column replaced. rest holds the unsplit fields beyond fieldCount. It replaces
-// the content of out, so that a run reuses one buffer for every line.
+// barcode column replaced. rest holds the unsplit fields beyond fieldCount. It is appended
+// to out, so that a run builds each line straight in its output buffer.
 void TextLineWithBarcode(std::string& out, std::string_view kind, std::string_view line,
-                         const FieldList& fields, int fieldCount, std::string_view rest,
+                         const FieldViews& fields, int fieldCount, std::string_view rest,
                          int barcodeField, std::string_view barcode);
 
 }  // namespace marrowby

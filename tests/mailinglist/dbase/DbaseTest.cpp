@@ -462,6 +462,38 @@ TEST(Dbase, MemoFileStandsForTheTableOfTheSameNameBesideIt) {
     }
 }
 
+// Values lose their trailing blanks (one is kept) and only their ASCII letters change
+// case: every byte value, at every place in a word, with every length of padding.
+TEST(Dbase, ValuesAreTrimmedAndOnlyAsciiLettersUpperCased) {
+    std::vector<std::string> values = {"",
+                                       " ",
+                                       "a",
+                                       "  a  ",
+                                       "abcdefghijklmnopqrstuvwxyz{|}`@[\\]^_",
+                                       "a" + std::string(30, ' ') + "b"};
+    for (int first = 0; first < 256; first += 13) {
+        std::string value;
+        for (int b = first; b < first + 13 + first % 27; ++b) value += char(b % 256);
+        values.push_back(value);
+    }
+    for (std::size_t length = 0; length <= 40; ++length)
+        values.push_back(std::string(length, 'z') + std::string(40 - length, ' '));
+    TempFolder folder;
+    DbfRows rows;
+    for (const std::string& value : values) rows.push_back({value, "770011234"});
+    auto list = Open(folder.write("bytes.dbf", DbaseBytes(kBigColumns, rows)));
+    auto source = list->openSource(PlanFor(*list, {.address = 0, .zip9 = 1}, false));
+    FieldList fields;
+    for (const std::string& value : values) {
+        ASSERT_TRUE(source->readRecord(fields));
+        std::string expected = Padded(value, 40);
+        while (expected.size() > 1 && expected.back() == ' ') expected.pop_back();
+        for (char& c : expected)
+            if (c >= 'a' && c <= 'z') c = char(c - 32);
+        EXPECT_EQ(fields[0], expected) << value;
+    }
+}
+
 // Files whose header opens but does not lead exactly from record to record, or that nobody
 // may write, are refused before the first write and stay byte for byte as they were; a
 // table without the end-of-file byte is sound.

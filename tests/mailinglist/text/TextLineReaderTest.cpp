@@ -1,5 +1,5 @@
-// Line ends found at every place within the reader's eight-byte steps, among bytes that
-// differ from CR, LF and NUL by a single bit.
+// Line ends found wherever they fall among bytes that differ from CR, LF and NUL by a single
+// bit, and the fast count of lines against reading them one by one, across read blocks.
 #include "mailinglist/text/TextLineReader.h"
 
 #include <gtest/gtest.h>
@@ -28,6 +28,81 @@ TEST(TextLineReader, EveryLineEndIsFoundWhereverItFallsAmongLookalikeBytes) {
             ASSERT_TRUE(reader.readLine(read));
             EXPECT_EQ(read, "next") << length;
             EXPECT_FALSE(reader.readLine(read));
+        }
+    }
+}
+
+namespace {
+// The lines readLine gives, or the message it refuses the file with.
+std::string ReadOneByOne(const std::string& path, long& lines) {
+    TextLineReader reader(path);
+    std::string line;
+    lines = 0;
+    try {
+        while (reader.readLine(line)) ++lines;
+    } catch (const MarrowbyError& error) {
+        return error.what();
+    }
+    return {};
+}
+
+std::string Counted(const std::string& path, long& lines, bool skipFirst) {
+    TextLineReader reader(path);
+    std::string line;
+    try {
+        lines = skipFirst && reader.readLine(line) ? 1 : 0;
+        lines += reader.countLines();
+    } catch (const MarrowbyError& error) {
+        return error.what();
+    }
+    return {};
+}
+}  // namespace
+
+TEST(TextLineReader, CountsExactlyTheLinesItReadsAndRefusesTheSameNul) {
+    using namespace std::string_literals;
+    const std::string block(1 << 20, 'x');
+    const struct {
+        std::string content;
+        long lines;  // -1: a NUL refuses the file
+    } cases[] = {
+        {"", 0},
+        {"a", 1},
+        {"\n", 1},
+        {"\r", 1},
+        {"\r\n", 1},
+        {"\n\r", 2},
+        {"\r\r\n\n", 3},
+        {"a\r\nb\rc\nd", 4},
+        {"a\r\nb\r\n", 2},
+        {"a\nb\0c\n"s, -1},
+        {"a\r\0"s, -1},
+        // Line ends across the end of the first read block.
+        {block.substr(1) + "\r\nb", 2},
+        {block.substr(1) + "\r\r\n", 2},
+        {block.substr(1) + "\rb", 2},
+        {block.substr(1) + "\r", 1},
+        {block + "\n", 1},
+        {block + "\0"s, -1},
+        {block.substr(2) + "\r\n\n" + block + "\r", 3},
+        {"a\n" + block + "b\0"s, -1},
+    };
+    TempFolder folder;
+    for (const auto& c : cases) {
+        const std::string path = folder.write("f.txt", c.content).string();
+        const std::string shown = c.content.substr(c.content.size() > 8 ? c.content.size() - 8 : 0);
+        long read = 0;
+        const std::string readRefusal = ReadOneByOne(path, read);
+        EXPECT_EQ(readRefusal.empty(), c.lines >= 0) << shown;
+        if (c.lines >= 0) {
+            EXPECT_EQ(read, c.lines) << shown;
+        }
+        for (const bool skipFirst : {false, true}) {
+            long counted = 0;
+            EXPECT_EQ(Counted(path, counted, skipFirst), readRefusal) << shown;
+            if (c.lines >= 0) {
+                EXPECT_EQ(counted, c.lines) << shown << " " << skipFirst;
+            }
         }
     }
 }
