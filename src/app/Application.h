@@ -17,6 +17,7 @@
 #include "engine/BarcodeEngine.h"
 #include "mailinglist/access/AccessTable.h"
 #include "platform/QtPrinter.h"
+#include "platform/RecentListFolder.h"
 #include "platform/SettingsFile.h"
 #include "tags/QtTagSheetPrinter.h"
 
@@ -90,6 +91,7 @@ class Application {
 
     LineList preferences_;
     LineList tagFonts_;
+    RecentListFolder recentLists_;
     std::vector<std::string> designators_;
     BarcodeEngine engine_;
     QPrinter printer_;

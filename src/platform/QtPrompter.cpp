@@ -1,6 +1,7 @@
 #include "platform/QtPrompter.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -20,6 +21,10 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
 }
 
 std::string FileNameBytes(const QString& name) { return QFile::encodeName(name).toStdString(); }
+
+QString StartFolder(const std::string& folder) {
+    return folder.empty() ? QDir::homePath() : QFile::decodeName(QByteArray::fromStdString(folder));
+}
 
 QString PatternsOf(const QString& windowsPatterns) {
     QStringList patterns;
@@ -55,14 +60,23 @@ void QtPrompter::message(MessageIcon icon, MessageBeep beep, const std::string& 
     box.exec();
 }
 
-std::string QtPrompter::openFile(const std::string& title, const std::string& filter) {
-    return FileNameBytes(QFileDialog::getOpenFileName(
-        QApplication::activeWindow(), QString::fromUtf8(title), QString(), ToQtFilter(filter)));
+bool QtPrompter::question(const std::string& text) {
+    QMessageBox box(QMessageBox::Question, "Marrowby", QString::fromUtf8(text),
+                    QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::string QtPrompter::openFile(const std::string& title, const std::string& filter,
+                                 const std::string& folder) {
+    return FileNameBytes(QFileDialog::getOpenFileName(QApplication::activeWindow(),
+                                                      QString::fromUtf8(title), StartFolder(folder),
+                                                      ToQtFilter(filter)));
 }
 
 std::string QtPrompter::saveFile(const std::string& title, const std::string& filter,
-                                 const std::string& defaultSuffix) {
-    QFileDialog dialog(QApplication::activeWindow(), QString::fromUtf8(title), QString(),
+                                 const std::string& defaultSuffix, const std::string& folder) {
+    QFileDialog dialog(QApplication::activeWindow(), QString::fromUtf8(title), StartFolder(folder),
                        ToQtFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);

@@ -18,16 +18,21 @@ class FakePrompter : public Prompter {
   public:
     void message(MessageIcon icon, MessageBeep beep, const std::string& text,
                  MessageButton button) override;
-    std::string openFile(const std::string& title, const std::string& filter) override;
+    bool question(const std::string& text) override;
+    std::string openFile(const std::string& title, const std::string& filter,
+                         const std::string& folder) override;
     std::string saveFile(const std::string& title, const std::string& filter,
-                         const std::string& defaultSuffix) override;
+                         const std::string& defaultSuffix, const std::string& folder) override;
     void setBusy(bool busy) override;
 
-    // Answers, used in order; an empty queue answers "cancelled".
+    // Answers, used in order; an empty queue answers "cancelled", or No to a question.
     std::deque<std::string> openAnswers;
     std::deque<std::string> saveAnswers;
+    std::deque<bool> questionAnswers;
 
     std::vector<RecordedMessage> messages;
-    std::vector<std::string> dialogTitles;  // open and save dialog titles, in order
+    std::vector<std::string> questions;
+    std::vector<std::string> dialogTitles;   // open and save dialog titles, in order
+    std::vector<std::string> dialogFolders;  // the folder each of them started in
     bool busy = false;
 };

@@ -11,6 +11,7 @@ class AccessTable;
 class BarcodeEngine;
 class FieldIdentifier;
 class Prompter;
+class RecentListFolder;
 class RunProgress;
 
 // The program's arguments after its own name: a list to process at once, "NOSTOP" for an
@@ -39,6 +40,9 @@ struct MailingListContext {
     // when cancelled).
     AccessTable* taTable1 = nullptr;
     std::function<std::string(const std::string& databasePath)> chooseTable = {};
+    // Where the open dialog starts and the folder of each list opened is kept; without
+    // it the dialog starts in the home folder.
+    RecentListFolder* recentLists = nullptr;
 
     bool addMode() const;
     bool askForBarcodeFileName() const;
