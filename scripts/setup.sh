@@ -8,12 +8,9 @@ packages=(
   build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev libgl-dev mdbtools-dev fonts-liberation
   googletest libgtest-dev
-<<<<<<< HEAD
   shapelib mdbtools poppler-utils zint zbar-tools
-=======
-  shapelib mdbtools poppler-utils zint
   python3-fonttools libharfbuzz-bin opentype-sanitizer fontconfig
->>>>>>> fonts
+  desktop-file-utils appstream groff-base dpkg-dev file
 )
 missing=()
 for p in "${packages[@]}"; do

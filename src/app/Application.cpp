@@ -10,6 +10,7 @@
 
 #include "app/BarcodeFontInstaller.h"
 #include "app/Settings.h"
+#include "app/TMailerDlog.h"
 #include "engine/MarrowbyError.h"
 #include "mailinglist/forms/RunPicture.h"
 #include "mailinglist/forms/TTableDlog.h"
@@ -38,18 +39,20 @@ Application::Application(fs::path programFolder, CommandLine commandLine, Prompt
       help_(std::make_unique<HelpViewer>()),
       mainWindow_(std::make_unique<TMainWindow>(prompter_, *help_)),
       welcome_(new TWelcomeDlog(mainWindow_.get())),
-      verifyDlog_(new TVerifyDlog(preferences_, mainWindow_.get())),
-      singleDlog_(new TsingleDlog(engine_, jobs_, printer_, prompter_, mainWindow_.get())),
+      verifyDlog_(new TVerifyDlog(mainWindow_.get())),
+      singleDlog_(new TsingleDlog(engine_, jobs_, prompter_, mainWindow_.get())),
       mailclassDlog_(new TmailclassDlog(mainWindow_.get())),
-      tagPrinter_(printer_, jobs_, prompter_, programFolder_),
-      tagsDlog_(new TtagsDlog(*mailclassDlog_, tagPrinter_, mainWindow_.get())),
-      tableDlog_(new TTableDlog(taTable1_, mainWindow_.get())),
+      tagPrinter_(jobs_, prompter_, programFolder_),
+      tagsDlog_(new TtagsDlog(tagPrinter_, mainWindow_.get())),
+      tableDlog_(new TTableDlog(mainWindow_.get())),
       labelFontsDlg_(new TLabelFontsDlg(mainWindow_.get())),
       prefDlog_(new TPrefDlog(*help_, mainWindow_.get())),
+      mailerDlog_(new TMailerDlog(*help_, mainWindow_.get())),
       // Nobody sees the picture without a display, so nothing waits for it.
       runPicture_(new RunPicture(attendance_ != Attendance::Headless)) {
     printer_.setPageSize(QPageSize(QPageSize::Letter));
     mainWindow_->setProgressPicture(runPicture_);
+    singleDlog_->setMailerFolder(programFolder_);
     verifyDlog_->showHelp = [this](int context) { help_->showContext(context); };
     AddHelpKey(*singleDlog_, *help_, HelpContext::OneBarcode);
     AddHelpKey(*mailclassDlog_, *help_, HelpContext::Tags);
@@ -73,6 +76,7 @@ void Application::connectCommands() {
     mainWindow_->onOneBarcode = [this] { OneAddressataTime(); };
     mainWindow_->onCreateTags = [this] { EnterTagInfo(); };
     mainWindow_->onSetTagFonts = [this] { SetTagFonts(); };
+    mainWindow_->onMailerSettings = [this] { MailerSettings(); };
     mainWindow_->onInstallBarcodeFonts = [this] {
         BarcodeFontInstaller(prompter_, BarcodeFontInstaller::DefaultSourceFolders()).Install();
     };
@@ -89,11 +93,10 @@ int Application::AddBarcodestoaFile() {
                                *verifyDlog_,
                                *runPicture_,
                                engine_,
-                               preferences_,
+                               RunSettingsOf(preferences_),
                                [this](bool enabled) { mainWindow_->setCommandsEnabled(enabled); },
                                std::cerr,
-                               &taTable1_,
-                               [this](const std::string&) {
+                               [this](const std::string&, const std::vector<std::string>& tables) {
                                    // Nobody could pick a table in a run without a display.
                                    if (attendance_ == Attendance::Headless) {
                                        report(
@@ -101,8 +104,9 @@ int Application::AddBarcodestoaFile() {
                                            "the one to use after NOSTOP.");
                                        return std::string();
                                    }
-                                   return tableDlog_->chooseTable();
-                               }};
+                                   return tableDlog_->chooseTable(tables);
+                               },
+                               programFolder_};
     context.recentLists = &recentLists_;
     return AddBarcodesToFile(arguments, context);
 }
@@ -110,12 +114,16 @@ int Application::AddBarcodestoaFile() {
 void Application::OneAddressataTime() { singleDlog_->exec(); }
 
 void Application::EnterTagInfo() {
-    if (mailclassDlog_->exec() == QDialog::Accepted) tagsDlog_->exec();
+    if (mailclassDlog_->exec() != QDialog::Accepted) return;
+    tagsDlog_->setMailType(mailclassDlog_->choice());
+    tagsDlog_->exec();
 }
 
 void Application::SetTagFonts() {
     ::SetTagFonts(*labelFontsDlg_, tagFonts_, programFolder_, prompter_);
 }
+
+void Application::MailerSettings() { EditMailerSettings(*mailerDlog_, programFolder_); }
 
 void Application::start() {
     if (attendance_ == Attendance::Headless) {
@@ -225,6 +233,8 @@ int RunMarrowby(int argc, char** argv) {
                 std::cerr << "marrowby: " << error.what() << '\n';
                 return 1;
             }
+        case CommandLine::Action::IntelligentMail:
+            return PrintIntelligentMail(line, std::cout, std::cerr);
         case CommandLine::Action::Run:
             break;
     }
@@ -248,6 +258,8 @@ int RunMarrowby(int argc, char** argv) {
                                   : display    ? Attendance::Unattended
                                                : Attendance::Headless;
     QApplication::setApplicationName("Marrowby");
+    // Lets the desktop match our windows to the menu entry and show its icon.
+    QGuiApplication::setDesktopFileName(MARROWBY_APP_ID);
     // Ending is explicit (Exit, the close box, the end of a command-line run), never
     // a side effect of the last window being hidden.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -15,7 +15,6 @@
 #include "app/TPrefDlog.h"
 #include "app/TWelcomeDlog.h"
 #include "engine/BarcodeEngine.h"
-#include "mailinglist/access/AccessTable.h"
 #include "platform/QtPrinter.h"
 #include "platform/RecentListFolder.h"
 #include "platform/SettingsFile.h"
@@ -25,6 +24,7 @@ class Prompter;
 class RunPicture;
 class TTableDlog;
 class TLabelFontsDlg;
+class TMailerDlog;
 class TVerifyDlog;
 class TmailclassDlog;
 class TsingleDlog;
@@ -61,6 +61,7 @@ class Application {
     TMainWindow& mainWindow() { return *mainWindow_; }
     TWelcomeDlog& welcome() { return *welcome_; }
     TPrefDlog& prefDlog() { return *prefDlog_; }
+    TMailerDlog& mailerDlog() { return *mailerDlog_; }
 
     // Loads prefs.dat, fonts.dat and the designator table, each replacing the earlier
     // list; an error is shown and stops the loading. Returns whether all loaded.
@@ -78,6 +79,7 @@ class Application {
     void OneAddressataTime();
     void EnterTagInfo();
     void SetTagFonts();
+    void MailerSettings();
     int AddBarcodestoaFile();
     void PrinterSetup();
     void About();
@@ -103,13 +105,13 @@ class Application {
     TWelcomeDlog* welcome_;
     TVerifyDlog* verifyDlog_;
     TsingleDlog* singleDlog_;
-    AccessTable taTable1_;
     TmailclassDlog* mailclassDlog_;
     QtTagSheetPrinter tagPrinter_;
     TtagsDlog* tagsDlog_;
     TTableDlog* tableDlog_;
     TLabelFontsDlg* labelFontsDlg_;
     TPrefDlog* prefDlog_;
+    TMailerDlog* mailerDlog_;
     RunPicture* runPicture_;
 };
 

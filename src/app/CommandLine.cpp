@@ -7,6 +7,7 @@
 #include "app/Version.h"
 #include "engine/AsciiUpper.h"
 #include "engine/BarcodeEngine.h"
+#include "engine/IntelligentMail.h"
 #include "engine/MarrowbyError.h"
 
 namespace {
@@ -42,6 +43,17 @@ CommandLine ParseBarcode(const std::vector<std::string>& arguments) {
     }
     return line;
 }
+
+CommandLine ParseIntelligentMail(const std::vector<std::string>& arguments) {
+    if (arguments.size() < 2 || arguments.size() > 3) {
+        return Invalid("--imb needs a TRACKING code and may have a ROUTING code");
+    }
+    CommandLine line;
+    line.action = CommandLine::Action::IntelligentMail;
+    line.tracking = arguments[1];
+    if (arguments.size() == 3) line.routing = arguments[2];
+    return line;
+}
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
@@ -54,6 +66,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         line.action = CommandLine::Action::Version;
     } else if (first == "--barcode") {
         return ParseBarcode(arguments);
+    } else if (first == "--imb") {
+        return ParseIntelligentMail(arguments);
     } else if (first.starts_with("--")) {
         return Invalid("unknown option " + first);
     } else {
@@ -67,6 +81,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 std::string UsageText() {
     return "Usage: marrowby [FILE [NOSTOP [TABLE]]]\n"
            "       marrowby --barcode ADDRESS ZIP9 [--highrise]\n"
+           "       marrowby --imb TRACKING [ROUTING]\n"
            "       marrowby --help | --version\n"
            "\n"
            "Without arguments Marrowby opens its main window.\n"
@@ -78,7 +93,12 @@ std::string UsageText() {
            "              bar, S half bar); an ADDRESS of two digits is the delivery\n"
            "              point itself; ZIP9 is the ZIP+4 code without a dash\n"
            "--highrise    with --barcode: take the delivery point from the apartment,\n"
-           "              suite or other unit of the address\n";
+           "              suite or other unit of the address\n"
+           "--imb         print the 65 bars of an Intelligent Mail barcode as letters (A\n"
+           "              ascender, D descender, F full bar, T tracker); TRACKING is 20\n"
+           "              digits (barcode identifier, service type, mailer ID, serial),\n"
+           "              ROUTING the ZIP, ZIP+4 or ZIP+4 and delivery point (5, 9 or\n"
+           "              11 digits, no dash)\n";
 }
 
 std::string VersionText() { return "Marrowby " + VersionLine() + "\n"; }
@@ -86,7 +106,7 @@ std::string VersionText() { return "Marrowby " + VersionLine() + "\n"; }
 int PrintBarcode(const CommandLine& line, const std::filesystem::path& programFolder,
                  std::ostream& out, std::ostream& err) {
     try {
-        const LineList preferences = LoadPreferences(programFolder);
+        const LineList preferences = ReadPreferences(programFolder);
         const std::vector<std::string> designators = DesignatorTable();
         const BarcodeEngine engine(preferences, designators);
         std::string text;
@@ -102,5 +122,16 @@ int PrintBarcode(const CommandLine& line, const std::filesystem::path& programFo
     } catch (const MarrowbyError& error) {
         err << "marrowby: " << error.what() << '\n';
         return 1;
+    }
+}
+
+int PrintIntelligentMail(const CommandLine& line, std::ostream& out, std::ostream& err) {
+    try {
+        const std::string bars = IntelligentMailBars(line.tracking, line.routing);
+        out << bars << '\n';
+        return 0;
+    } catch (const MarrowbyError& error) {
+        err << "marrowby: " << error.what() << '\n';
+        return 2;
     }
 }

@@ -8,7 +8,7 @@
 #include <vector>
 
 struct CommandLine {
-    enum class Action { Run, Help, Version, Barcode, Invalid };
+    enum class Action { Run, Help, Version, Barcode, IntelligentMail, Invalid };
     Action action = Action::Run;
 
     // Run: the file to process at once (empty for an ordinary start), unattended
@@ -21,6 +21,11 @@ struct CommandLine {
     std::string address;
     std::string zip;
     bool highrise = false;
+
+    // IntelligentMail: the 20-digit tracking code and the routing code (may be empty),
+    // checked only when encoded.
+    std::string tracking;
+    std::string routing;
 
     // Invalid: what is wrong.
     std::string error;
@@ -36,3 +41,7 @@ std::string VersionText();
 // the folder's prefs.dat; returns the exit status (1 when prefs.dat cannot be read).
 int PrintBarcode(const CommandLine& line, const std::filesystem::path& programFolder,
                  std::ostream& out, std::ostream& err);
+
+// Writes the 65 Intelligent Mail letters as one line and returns 0; a refused input
+// writes only the reason to err and returns 2. Reads and writes no settings file.
+int PrintIntelligentMail(const CommandLine& line, std::ostream& out, std::ostream& err);

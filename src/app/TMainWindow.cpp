@@ -32,6 +32,9 @@ TMainWindow::TMainWindow(Prompter& prompter, HelpRequests& help)
                                      &TMainWindow::AddBarcodestoaFile1Click);
     OneAddressataTime1 = addCommand(BarcodesforEnvelopes1, "One Barcode at a Time",
                                     &TMainWindow::OneAddressataTime1Click);
+    BarcodesforEnvelopes1->addSeparator();
+    MailerSettings1 =
+        addCommand(BarcodesforEnvelopes1, "Mailer Settings...", &TMainWindow::MailerSettings1Click);
 
     BarcodedTraySackTags1 = menuBar()->addMenu("Barcoded Tray/Sack Tags");
     EnterTagInfo1 = addCommand(BarcodedTraySackTags1, "Create and Print Tags",
@@ -115,6 +118,10 @@ void TMainWindow::AddBarcodestoaFile1Click() {
 
 void TMainWindow::OneAddressataTime1Click() {
     if (onOneBarcode) runCommand(onOneBarcode);
+}
+
+void TMainWindow::MailerSettings1Click() {
+    if (onMailerSettings) runCommand(onMailerSettings);
 }
 
 void TMainWindow::EnterTagInfo1Click() {

@@ -20,6 +20,7 @@ class TMainWindow : public QMainWindow {
     std::function<bool()> onPreferences;  // false ends "Add Barcodes to a File"
     std::function<int()> onAddBarcodes;
     std::function<void()> onOneBarcode;
+    std::function<void()> onMailerSettings;
     std::function<void()> onCreateTags;
     std::function<void()> onSetTagFonts;
     std::function<void()> onPrinterSetup;
@@ -42,6 +43,7 @@ class TMainWindow : public QMainWindow {
     void ExitClick();
     void AddBarcodestoaFile1Click();
     void OneAddressataTime1Click();
+    void MailerSettings1Click();
     void EnterTagInfo1Click();
     void SetTagFonts1Click();
     void Contents1Click();
@@ -55,6 +57,7 @@ class TMainWindow : public QMainWindow {
     QMenu* BarcodesforEnvelopes1;
     QAction* AddBarcodestoaFile1;
     QAction* OneAddressataTime1;
+    QAction* MailerSettings1;
     QMenu* BarcodedTraySackTags1;
     QAction* EnterTagInfo1;
     QAction* SetTagFonts1;

@@ -1,5 +1,6 @@
 #include "engine/BarcodeEngine.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -36,22 +37,31 @@ BarcodeEngine::BarcodeEngine(const std::vector<std::string>& preferences,
 
 std::string BarcodeEngine::ComputeBarcodes(const std::string& address, const std::string& zip,
                                            const std::string& deliveryPoint) const {
-    if (!deliveryPoint.empty()) return finish(zip + deliveryPoint);
-    if (address.empty()) return finish(zip + "99");
-    return finish(zip + OrdinaryDeliveryPoint(address));
+    if (!deliveryPoint.empty()) return finish(zip, deliveryPoint);
+    if (address.empty()) return finish(zip, "99");
+    return finish(zip, OrdinaryDeliveryPoint(address));
 }
 
 std::string BarcodeEngine::Highrise(const std::string& address, const std::string& zip) const {
-    return finish(zip + HighriseDeliveryPoint(address, designators_));
+    return finish(zip, HighriseDeliveryPoint(address, designators_));
 }
 
-std::string BarcodeEngine::finish(const std::string& digits) const {
+std::string BarcodeEngine::BarcodeDigits(const std::string& barcodeText) const {
+    const size_t frame =
+        preferences_.size() > kFrameBarEntry ? preferences_[kFrameBarEntry].size() : 0;
+    if (barcodeText.size() < 2 * frame + 1) return {};
+    return barcodeText.substr(frame, barcodeText.size() - 2 * frame - 1);
+}
+
+std::string BarcodeEngine::finish(std::string_view zip, std::string_view deliveryPoint) const {
     int sum = 0;
-    for (char c : digits) {
-        if (c < '0' || c > '9') {
-            throw MarrowbyError("'" + std::string(1, c) + "' is not a valid integer value");
+    for (const std::string_view part : {zip, deliveryPoint}) {
+        for (char c : part) {
+            if (c < '0' || c > '9') {
+                throw MarrowbyError("'" + std::string(1, c) + "' is not a valid integer value");
+            }
+            sum += c - '0';
         }
-        sum += c - '0';
     }
     const int check = (10 - sum % 10) % 10;
     if (preferences_.size() <= kFrameBarEntry) {
@@ -59,7 +69,14 @@ std::string BarcodeEngine::finish(const std::string& digits) const {
         throw MarrowbyError("prefs.dat line " + std::to_string(kFrameBarEntry + 1) + " is missing");
     }
     const std::string& frameBar = preferences_[kFrameBarEntry];
-    return frameBar + digits + std::to_string(check) + frameBar;
+    // Copied into place in one string: this runs once for every record of a list.
+    std::string text(2 * frameBar.size() + zip.size() + deliveryPoint.size() + 1, '0');
+    char* out = std::copy(frameBar.begin(), frameBar.end(), text.data());
+    out = std::copy(zip.begin(), zip.end(), out);
+    out = std::copy(deliveryPoint.begin(), deliveryPoint.end(), out);
+    *out++ = static_cast<char>('0' + check);
+    std::copy(frameBar.begin(), frameBar.end(), out);
+    return text;
 }
 
 std::string BarPattern(const std::string& barcodeText) {

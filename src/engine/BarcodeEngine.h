@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Computes barcode texts. The frame-bar string is read from entry 3 of the preference
@@ -18,9 +19,12 @@ class BarcodeEngine {
                                 const std::string& deliveryPoint) const;
     // Address treated by the Postal Service as a highrise.
     std::string Highrise(const std::string& address, const std::string& zip) const;
+    // The ZIP and delivery-point digits of a barcode text this engine made, without its
+    // frame bars and check digit: the routing code of an Intelligent Mail barcode.
+    std::string BarcodeDigits(const std::string& barcodeText) const;
 
   private:
-    std::string finish(const std::string& digits) const;
+    std::string finish(std::string_view zip, std::string_view deliveryPoint) const;
 
     const std::vector<std::string>& preferences_;
     const std::vector<std::string>& designators_;

@@ -1,5 +1,6 @@
 #include "engine/DeliveryPoint.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -9,15 +10,20 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isLetter(char c) { return c >= 'A' && c <= 'Z'; }
 
 // Only the letters a to z change; every other byte stays as it is.
-std::string upper(std::string text) {
+void upperInPlace(std::string& text) {
     for (char& c : text) {
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     }
+}
+
+std::string upper(std::string text) {
+    upperInPlace(text);
     return text;
 }
 
+// The first byte decides for nearly every address, without a call to compare the rest.
 bool startsWith(std::string_view text, std::string_view prefix) {
-    return text.substr(0, prefix.size()) == prefix;
+    return !text.empty() && text.front() == prefix.front() && text.starts_with(prefix);
 }
 
 bool hasDigit(std::string_view text) {
@@ -27,7 +33,7 @@ bool hasDigit(std::string_view text) {
     return false;
 }
 
-std::string firstWord(const std::string& text) { return text.substr(0, text.find(' ')); }
+std::string_view firstWord(std::string_view text) { return text.substr(0, text.find(' ')); }
 
 // Leading then trailing blanks go one at a time while more than one character is left.
 void trimBlanksKeepingOne(std::string& text) {
@@ -35,8 +41,9 @@ void trimBlanksKeepingOne(std::string& text) {
     while (text.size() >= 2 && text.back() == ' ') text.pop_back();
 }
 
+// Values from 0 to 99.
 std::string twoDigits(int value) {
-    return value < 10 ? "0" + std::to_string(value) : std::to_string(value);
+    return {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
 }
 
 // Addresses that begin like these carry their number after "BOX ", if anywhere.
@@ -63,6 +70,13 @@ constexpr std::array<std::string_view, 21> kBoxPrefixes = {
     "UNIT ",
     "BOX ",
 };
+
+// Every box prefix begins with one of these letters, so most addresses, which begin with
+// their number, need not be compared with the prefixes at all.
+constexpr std::string_view kBoxPrefixLetters = "PRHCUB";
+static_assert(std::all_of(kBoxPrefixes.begin(), kBoxPrefixes.end(), [](std::string_view prefix) {
+    return kBoxPrefixLetters.find(prefix.front()) != std::string_view::npos;
+}));
 
 // Endings of numbered street names such as 5TH AVE, which are not house numbers.
 constexpr std::array<std::string_view, 10> kOrdinalEndings3 = {"1ST", "2ND", "3RD", "4TH", "5TH",
@@ -156,46 +170,54 @@ std::string ReduceFourDigits(const std::string& fourDigits) {
 }
 
 std::string OrdinaryDeliveryPoint(const std::string& address) {
-    std::string a = upper(address);
-    while (!a.empty() && a.back() == ' ') a.pop_back();
+    // Runs once for every record of a list: the address is copied to upper case into a
+    // buffer kept from call to call, and everything after works on views of that copy.
+    thread_local std::string upperCase;
+    upperCase = address;
+    upperInPlace(upperCase);
+    std::string_view a = upperCase;
+    while (!a.empty() && a.back() == ' ') a.remove_suffix(1);
     if (a.empty()) return "99";
 
-    for (std::string_view prefix : kBoxPrefixes) {
-        if (startsWith(a, prefix)) {
-            const size_t box = a.find("BOX ");
-            if (box == std::string::npos) return "99";
-            a = a.substr(box + 4);
-            break;
-        }
-    }
-
-    std::string word = firstWord(a);
-    if (!hasDigit(word)) {
-        const size_t blank = a.find(' ');
-        if (blank == std::string::npos) {
-            word.clear();
-        } else {
-            const std::string rest = a.substr(blank + 1);
-            if (!rest.empty() && isDigit(rest.front())) {
-                const std::string next = firstWord(rest);
-                if (!isOrdinal(next) && next.find('/') == std::string::npos) word = next;
+    if (kBoxPrefixLetters.find(a.front()) != std::string_view::npos) {
+        for (std::string_view prefix : kBoxPrefixes) {
+            if (startsWith(a, prefix)) {
+                const size_t box = a.find("BOX ");
+                if (box == std::string_view::npos) return "99";
+                a = a.substr(box + 4);
+                break;
             }
         }
     }
 
-    while (!word.empty() && isLetter(word.back())) word.pop_back();
+    std::string_view word = firstWord(a);
+    if (!hasDigit(word)) {
+        const size_t blank = a.find(' ');
+        if (blank == std::string_view::npos) {
+            word = {};
+        } else {
+            const std::string_view rest = a.substr(blank + 1);
+            if (!rest.empty() && isDigit(rest.front())) {
+                const std::string_view next = firstWord(rest);
+                if (!isOrdinal(next) && next.find('/') == std::string_view::npos) word = next;
+            }
+        }
+    }
 
-    std::string digits;
-    for (size_t i = word.size(); i > 0 && digits.size() < 2; --i) {
-        const char c = word[i - 1];
+    while (!word.empty() && isLetter(word.back())) word.remove_suffix(1);
+
+    size_t digits = 0;
+    while (digits < 2 && digits < word.size()) {
+        const char c = word[word.size() - 1 - digits];
         if (!isDigit(c)) {
             if (c == '/') return "99";
             break;
         }
-        digits.insert(digits.begin(), c);
+        ++digits;
     }
-    if (digits.empty()) return "99";
-    return digits.size() == 1 ? "0" + digits : digits;
+    if (digits == 0) return "99";
+    const std::string_view last = word.substr(word.size() - digits);
+    return digits == 1 ? std::string{'0', last[0]} : std::string(last);
 }
 
 std::string HighriseDeliveryPoint(const std::string& address,

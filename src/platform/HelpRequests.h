@@ -13,6 +13,7 @@ constexpr int Tags = 4;                  // tray and sack tags
 constexpr int PrinterSetup = 5;          // choosing the printer
 constexpr int Preferences = 7;           // preferences dialog and tag font dialog
 constexpr int TagFonts = 8;              // the tag font page itself
+constexpr int Mailer = 9;                // mailer settings and the choice of barcode
 constexpr int FieldIdentification = 20;  // field identification dialog
 }  // namespace HelpContext
 

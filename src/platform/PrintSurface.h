@@ -20,6 +20,8 @@ class PrintSurface {
 
     // One job is one printed document; returns false when the printer refuses it.
     virtual bool beginJob(const std::string& title) = 0;
+    // Ends the page drawn so far and starts the next one of the same job.
+    virtual void newPage() = 0;
     virtual void endJob() = 0;
 
     virtual int dpiX() const = 0;
@@ -28,11 +30,16 @@ class PrintSurface {
     virtual DevicePoint printingOffset() const = 0;
     virtual int printableWidth() const = 0;
     virtual int printableHeight() const = 0;
+    // The whole sheet, margins included; the right and bottom margins need not equal the
+    // left and top ones.
+    virtual int paperWidth() const = 0;
+    virtual int paperHeight() const = 0;
 
     virtual void setPen(int width, PenStyle style) = 0;
     virtual void setFill(FillColor color) = 0;
     virtual void line(DevicePoint from, DevicePoint to) = 0;
-    // Filled with the current fill colour and outlined with the current pen.
+    // Filled with the current fill colour and not outlined, so the ink covers exactly the
+    // pixels from one corner to the other: a bar is as wide as it was meant to be.
     virtual void rectangle(DevicePoint topLeft, DevicePoint bottomRight) = 0;
     virtual void polygon(const std::vector<DevicePoint>& corners) = 0;
 

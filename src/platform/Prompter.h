@@ -18,8 +18,6 @@ class Prompter {
     // Texts are UTF-8; file names inside them are shown as the file system gives them.
     virtual void message(MessageIcon icon, MessageBeep beep, const std::string& text,
                          MessageButton button) = 0;
-    // A question with Yes and No, No the default; true for Yes.
-    virtual bool question(const std::string& text) = 0;
     // The file dialogs start in `folder`, or in the home folder when it is empty (never in
     // the program folder, which holds nothing a user looks for).
     // An existing file chosen by the user, or empty when cancelled.
@@ -30,4 +28,10 @@ class Prompter {
                                  const std::string& defaultSuffix, const std::string& folder) = 0;
     // Hourglass while true, the normal arrow otherwise.
     virtual void setBusy(bool busy) = 0;
+    // A question with one button per answer, the first the default (Enter): the index of
+    // the answer chosen, or -1 when the box was closed, or when nobody is there to answer
+    // (the default).
+    virtual int ask(const std::string& /*text*/, const std::vector<std::string>& /*answers*/) {
+        return -1;
+    }
 };

@@ -22,6 +22,8 @@ bool QtPrintSurface::beginJob(const std::string& title) {
     return true;
 }
 
+void QtPrintSurface::newPage() { printer_.newPage(); }
+
 void QtPrintSurface::endJob() { painter_.end(); }
 
 int QtPrintSurface::dpiX() const { return printer_.logicalDpiX(); }
@@ -44,6 +46,14 @@ int QtPrintSurface::printableHeight() const {
     return printer_.pageLayout().paintRectPixels(printer_.resolution()).height();
 }
 
+int QtPrintSurface::paperWidth() const {
+    return printer_.pageLayout().fullRectPixels(printer_.resolution()).width();
+}
+
+int QtPrintSurface::paperHeight() const {
+    return printer_.pageLayout().fullRectPixels(printer_.resolution()).height();
+}
+
 void QtPrintSurface::setPen(int width, PenStyle style) {
     penWidth_ = width;
     penStyle_ = style;
@@ -60,13 +70,16 @@ void QtPrintSurface::line(DevicePoint from, DevicePoint to) {
 }
 
 void QtPrintSurface::rectangle(DevicePoint topLeft, DevicePoint bottomRight) {
-    painter_.drawRect(QRectF(QPointF(topLeft.x, topLeft.y), QPointF(bottomRight.x, bottomRight.y)));
+    painter_.fillRect(
+        QRect(ToQt(topLeft), QSize(bottomRight.x - topLeft.x, bottomRight.y - topLeft.y)), brush());
 }
 
 void QtPrintSurface::polygon(const std::vector<DevicePoint>& corners) {
     QPolygon polygon;
     for (const DevicePoint& corner : corners) polygon << ToQt(corner);
+    painter_.setPen(Qt::NoPen);
     painter_.drawPolygon(polygon);
+    painter_.setPen(pen());
 }
 
 void QtPrintSurface::setFont(const std::string& family, int pointSize) {

@@ -17,6 +17,7 @@ class QtPrintSurface : public PrintSurface {
     // Every job prints one copy, whatever the print dialog's copy count says: the
     // callers print one job per copy.
     bool beginJob(const std::string& title) override;
+    void newPage() override;
     void endJob() override;
 
     int dpiX() const override;
@@ -24,12 +25,15 @@ class QtPrintSurface : public PrintSurface {
     DevicePoint printingOffset() const override;
     int printableWidth() const override;
     int printableHeight() const override;
+    int paperWidth() const override;
+    int paperHeight() const override;
 
     // Lines end flat at their end points, so a bar is exactly as tall as its line.
     void setPen(int width, PenStyle style) override;
     void setFill(FillColor color) override;
     void line(DevicePoint from, DevicePoint to) override;
-    // The rectangle between the two corners, its edges centred under the pen.
+    // Filled shapes are drawn without the pen: an outline centred on their edges would
+    // widen every bar by a pixel and narrow every space by one.
     void rectangle(DevicePoint topLeft, DevicePoint bottomRight) override;
     void polygon(const std::vector<DevicePoint>& corners) override;
 

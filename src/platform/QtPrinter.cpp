@@ -1,9 +1,17 @@
 #include "platform/QtPrinter.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QPrintDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "engine/MarrowbyError.h"
+#include "platform/Printout.h"
 
 QtPrinter::QtPrinter(QPrinter& printer) : printer_(printer), surface_(printer) {}
 
@@ -27,4 +35,40 @@ int QtPrinter::askCopies() {
     // The copies become separate jobs, each printed once.
     printer_.setCopyCount(1);
     return copies < 1 ? 1 : copies;
+}
+
+// Printing is left to the caller, so a print asked for here goes through the same print
+// dialog, copies and jobs as the command's own Print button.
+bool QtPrinter::preview(const Printout& printout) {
+    const QString title = QString::fromStdString(printout.title());
+    QDialog dialog(QApplication::activeWindow());
+    dialog.setWindowTitle("Print Preview: " + title);
+    dialog.resize(720, 860);
+
+    auto* pages = new QPrintPreviewWidget(&printer_, &dialog);
+    std::string failure;
+    QObject::connect(pages, &QPrintPreviewWidget::paintRequested, &dialog, [&](QPrinter* target) {
+        QtPrintSurface pageSurface(*target);
+        try {
+            PrintJobs(pageSurface, printout, 1);
+        } catch (const MarrowbyError& error) {
+            failure = error.what();
+        }
+    });
+    pages->fitInView();
+
+    auto* buttons = new QDialogButtonBox(&dialog);
+    QPushButton* print = buttons->addButton("Print...", QDialogButtonBox::AcceptRole);
+    print->setObjectName("print");
+    buttons->addButton(QDialogButtonBox::Close);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(pages, 1);
+    layout->addWidget(buttons);
+
+    const bool printAsked = dialog.exec() == QDialog::Accepted;
+    if (!failure.empty()) throw MarrowbyError(failure);
+    return printAsked;
 }

@@ -1,5 +1,5 @@
-// The printer chosen in Printer Setup, behind the Printer seam: Qt's print dialog
-// and a QtPrintSurface over the same QPrinter.
+// The printer chosen in Printer Setup, behind the Printer seam: Qt's print dialog, a
+// preview of our own and a QtPrintSurface over the same QPrinter.
 #pragma once
 
 #include "platform/Printer.h"
@@ -12,9 +12,13 @@ class QtPrinter : public Printer {
     // The application owns the printer; it must outlive this object.
     explicit QtPrinter(QPrinter& printer);
 
-    // The dialog belongs to the active window, so it stays above the dialog that asked.
+    // The dialogs belong to the active window, so they stay above the dialog that asked.
     int askCopies() override;
     PrintSurface& surface() override { return surface_; }
+    // A modal window with the pages and two buttons: "Print..." (object name "print"),
+    // which closes it and answers true, and "Close". Throws MarrowbyError when the pages
+    // could not be drawn.
+    bool preview(const Printout& printout) override;
 
   private:
     QPrinter& printer_;

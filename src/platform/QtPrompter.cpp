@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
 namespace {
@@ -60,11 +61,17 @@ void QtPrompter::message(MessageIcon icon, MessageBeep beep, const std::string& 
     box.exec();
 }
 
-bool QtPrompter::question(const std::string& text) {
+int QtPrompter::ask(const std::string& text, const std::vector<std::string>& answers) {
     QMessageBox box(QMessageBox::Question, "Marrowby", QString::fromUtf8(text),
-                    QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
-    box.setDefaultButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+                    QMessageBox::NoButton, QApplication::activeWindow());
+    std::vector<QPushButton*> buttons;
+    for (const std::string& answer : answers)
+        buttons.push_back(box.addButton(QString::fromUtf8(answer), QMessageBox::AcceptRole));
+    if (!buttons.empty()) box.setDefaultButton(buttons.front());
+    box.exec();
+    for (size_t i = 0; i < buttons.size(); ++i)
+        if (box.clickedButton() == buttons[i]) return static_cast<int>(i);
+    return -1;
 }
 
 std::string QtPrompter::openFile(const std::string& title, const std::string& filter,

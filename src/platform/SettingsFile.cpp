@@ -106,8 +106,18 @@ void CheckTrusted(const fs::path& path, uid_t user, gid_t group) {
 
 void CheckTrusted(const fs::path& path) { CheckTrusted(path, geteuid(), getegid()); }
 
+namespace {
+// An installed copy's bin folder is shared by every user (and writable by root), so its
+// settings never go there. It is known by its menu entry, which every install lays out
+// at the same place from the bin folder, whatever prefix it went to.
+bool IsInstalledCopy(const fs::path& executableFolder) {
+    std::error_code ignored;
+    return fs::exists(executableFolder / MARROWBY_INSTALLED_MARKER, ignored);
+}
+}  // namespace
+
 fs::path ProgramFolder(const fs::path& executableFolder) {
-    if (access(executableFolder.c_str(), W_OK) == 0) {
+    if (!IsInstalledCopy(executableFolder) && access(executableFolder.c_str(), W_OK) == 0) {
         CheckTrusted(executableFolder);
         return executableFolder;
     }

@@ -18,9 +18,10 @@ LineList ReadLineList(const std::filesystem::path& file);
 // Throws MarrowbyError with the reason when it cannot be written.
 void WriteLineList(const std::filesystem::path& file, const LineList& lines);
 
-// The executable's folder when it is writable, otherwise ConfigFolder() of this process,
-// created for the user alone when missing. Throws MarrowbyError when there is no home
-// folder or the folder cannot be trusted (CheckTrusted).
+// The executable's folder when it is writable and not an installed copy's (a build tree, a
+// portable copy), otherwise ConfigFolder() of this process, created for the user alone when
+// missing. Throws MarrowbyError when there is no home folder or the folder cannot be
+// trusted (CheckTrusted).
 std::filesystem::path ProgramFolder(const std::filesystem::path& executableFolder);
 
 // What the settings folder outside the executable's folder is chosen from.

@@ -6,11 +6,6 @@ void StreamPrompter::message(MessageIcon, MessageBeep, const std::string& text, 
     out_ << "marrowby: " << text << '\n' << std::flush;
 }
 
-bool StreamPrompter::question(const std::string& text) {
-    out_ << "marrowby: no display to ask \"" << text << "\"; answered No\n" << std::flush;
-    return false;
-}
-
 std::string StreamPrompter::openFile(const std::string& title, const std::string&,
                                      const std::string&) {
     out_ << "marrowby: no display to ask \"" << title << "\"\n" << std::flush;

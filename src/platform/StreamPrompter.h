@@ -12,8 +12,6 @@ class StreamPrompter : public Prompter {
 
     void message(MessageIcon icon, MessageBeep beep, const std::string& text,
                  MessageButton button) override;
-    // A question is answered No, the answer that changes nothing.
-    bool question(const std::string& text) override;
     // Both dialogs answer as if cancelled.
     std::string openFile(const std::string& title, const std::string& filter,
                          const std::string& folder) override;

@@ -1,8 +1,5 @@
 #include "single/EnvelopeBarcode.h"
 
-#include "engine/MarrowbyError.h"
-#include "platform/PrintSurface.h"
-
 namespace {
 
 // Bar geometry in points.
@@ -13,41 +10,32 @@ constexpr double BarWidth = 1.4;
 constexpr double FullBarHeight = 9;
 constexpr double HalfBarHeight = 3.6;
 
-constexpr char JobTitle[] = "Single Barcode";
-
 // Points times dots per inch stays exact, so a distance of exactly half a pixel
 // really goes to the even neighbour.
 int Pixels(double points, int dpi) { return ToDevice(points * dpi / 72.0, 1.0); }
 
 }  // namespace
 
+DevicePoint EnvelopeBarcodeOrigin(const PrintSurface& surface) {
+    // The paper's edges in printable-area coordinates.
+    const DevicePoint offset = surface.printingOffset();
+    const int right = surface.paperWidth() - offset.x;
+    const int bottom = surface.paperHeight() - offset.y;
+    return {right - Pixels(FirstBarFromRight, surface.dpiX()),
+            bottom - Pixels(BaselineFromBottom, surface.dpiY())};
+}
+
 void DrawEnvelopeBarcode(PrintSurface& surface, const std::string& barPattern) {
     const int dpiX = surface.dpiX();
     const int dpiY = surface.dpiY();
-    const DevicePoint offset = surface.printingOffset();
-    // The paper's edges in printable-area coordinates, taking the right and bottom
-    // margins to equal the left and top ones.
-    const int right = surface.printableWidth() + offset.x;
-    const int bottom = surface.printableHeight() + offset.y;
-
-    const int firstBar = right - Pixels(FirstBarFromRight, dpiX);
-    const int baseline = bottom - Pixels(BaselineFromBottom, dpiY);
-    const int fullTop = bottom - Pixels(FullBarHeight, dpiY) - Pixels(BaselineFromBottom, dpiY);
-    const int halfTop = bottom - Pixels(HalfBarHeight, dpiY) - Pixels(BaselineFromBottom, dpiY);
+    const DevicePoint origin = EnvelopeBarcodeOrigin(surface);
+    const int fullTop = origin.y - Pixels(FullBarHeight, dpiY);
+    const int halfTop = origin.y - Pixels(HalfBarHeight, dpiY);
 
     surface.setPen(Pixels(BarWidth, dpiX), PenStyle::Solid);
     for (std::size_t i = 0; i < barPattern.size(); ++i) {
-        const int x = firstBar + Pixels(static_cast<double>(i) * Pitch, dpiX);
-        surface.line({x, baseline}, {x, barPattern[i] == 'L' ? fullTop : halfTop});
+        const int x = origin.x + Pixels(static_cast<double>(i) * Pitch, dpiX);
+        surface.line({x, origin.y}, {x, barPattern[i] == 'L' ? fullTop : halfTop});
     }
     surface.setPen(1, PenStyle::Solid);
-}
-
-void PrintEnvelopeBarcode(PrintSurface& surface, const std::string& barPattern, int copies) {
-    for (int copy = 0; copy < copies; ++copy) {
-        if (!surface.beginJob(JobTitle))
-            throw MarrowbyError("The printer could not start the document \"Single Barcode\".");
-        DrawEnvelopeBarcode(surface, barPattern);
-        surface.endJob();
-    }
 }

@@ -6,6 +6,9 @@
 
 namespace {
 
+// Nine ZIP digits, two delivery-point digits and the check digit.
+constexpr std::size_t kBarcodeDigits = 12;
+
 bool AllDigits(const std::string& text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
@@ -32,4 +35,12 @@ std::string SingleBarcodeText(const BarcodeEngine& engine, const SingleAddress& 
         return engine.ComputeBarcodes("", zip, address.street);
     if (address.highrise) return engine.Highrise(address.street, zip);
     return engine.ComputeBarcodes(address.street, zip, "");
+}
+
+std::string DrawnBarPattern(const std::string& barcodeText) {
+    if (barcodeText.size() < kBarcodeDigits) return {};
+    // The frame-bar string stands at both ends, so the digits are the middle twelve.
+    const std::string digits =
+        barcodeText.substr((barcodeText.size() - kBarcodeDigits) / 2, kBarcodeDigits);
+    return "L" + BarPattern(digits) + "L";
 }

@@ -26,3 +26,8 @@ std::string NoBarcodeReason(const SingleAddress& address);
 // The barcode text, or empty while the inputs are not complete. Two digits in the street
 // line are a delivery point, whatever the highrise box says.
 std::string SingleBarcodeText(const BarcodeEngine& engine, const SingleAddress& address);
+
+// The bars Marrowby draws for a barcode text of the dialog: both frame bars around the
+// bars of the twelve digits, whatever character the user's barcode font takes for a
+// frame bar (a reader refuses a barcode without them). Empty for an empty text.
+std::string DrawnBarPattern(const std::string& barcodeText);

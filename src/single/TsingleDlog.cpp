@@ -6,9 +6,8 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QShowEvent>
 #include <QValidator>
@@ -17,10 +16,10 @@
 #include "engine/MarrowbyError.h"
 #include "platform/Printer.h"
 #include "platform/Prompter.h"
-#include "platform/QtPrintSurface.h"
-#include "platform/QtPrinter.h"
 #include "single/EnvelopeBarcode.h"
+#include "single/EnvelopeImb.h"
 #include "single/SingleBarcode.h"
+#include "single/SingleIntelligentMail.h"
 
 namespace {
 
@@ -32,6 +31,28 @@ constexpr int BarPitch = 3;
 constexpr int BaselineY = 200;
 constexpr int FullBarRows = 9;
 constexpr int HalfBarRows = 4;
+// Intelligent Mail bars on the same rows: ascenders from the top row, descenders from
+// the baseline, trackers the three rows in the middle.
+constexpr int TopY = BaselineY - FullBarRows + 1;
+constexpr int ExtendedRows = 6;
+constexpr int TrackerRows = 3;
+
+// The rows a bar covers, from the top.
+std::pair<int, int> BarRows(char bar) {
+    switch (bar) {
+        case 'L':
+        case 'F':
+            return {TopY, FullBarRows};
+        case 'S':
+            return {BaselineY - HalfBarRows + 1, HalfBarRows};
+        case 'A':
+            return {TopY, ExtendedRows};
+        case 'D':
+            return {BaselineY - ExtendedRows + 1, ExtendedRows};
+        default:
+            return {TopY + ExtendedRows - TrackerRows, TrackerRows};
+    }
+}
 
 constexpr char NoteText[] =
     "Click \"Print Code\" to print the barcode in the bottom right corner of an envelope or "
@@ -47,14 +68,6 @@ class UpperCase : public QValidator {
         input = input.toUpper();
         return Acceptable;
     }
-};
-
-class Hourglass {
-  public:
-    Hourglass() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~Hourglass() { QApplication::restoreOverrideCursor(); }
-    Hourglass(const Hourglass&) = delete;
-    Hourglass& operator=(const Hourglass&) = delete;
 };
 
 template <typename Control>
@@ -80,13 +93,9 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* text, QRe
 
 }  // namespace
 
-TsingleDlog::TsingleDlog(const BarcodeEngine& engine, Printer& printer, QPrinter& previewPrinter,
-                         Prompter& prompter, QWidget* parent)
-    : QDialog(parent),
-      engine_(engine),
-      printer_(printer),
-      previewPrinter_(previewPrinter),
-      prompter_(prompter) {
+TsingleDlog::TsingleDlog(const BarcodeEngine& engine, Printer& printer, Prompter& prompter,
+                         QWidget* parent)
+    : QDialog(parent), engine_(engine), printer_(printer), prompter_(prompter) {
     setObjectName("singleDlog");
     setWindowTitle("Create One Barcode At A Time");
     setFixedSize(435, 358);
@@ -156,13 +165,24 @@ void TsingleDlog::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(BarArea, palette().color(QPalette::Window));
     for (std::size_t i = 0; i < barPattern_.size(); ++i) {
-        const int rows = barPattern_[i] == 'L' ? FullBarRows : HalfBarRows;
+        const auto [top, rows] = BarRows(barPattern_[i]);
         const int x = FirstBarX + BarPitch * static_cast<int>(i);
-        painter.fillRect(QRect(x, BaselineY - rows + 1, 1, rows), Qt::black);
+        painter.fillRect(QRect(x, top, 1, rows), Qt::black);
+    }
+}
+
+void TsingleDlog::loadMailerSettings() {
+    mailer_ = MailerSettings{};
+    if (mailerFolder_.empty()) return;
+    try {
+        mailer_ = LoadMailerSettings(mailerFolder_);
+    } catch (const MarrowbyError& error) {
+        showError(error.what());
     }
 }
 
 void TsingleDlog::FormActivate() {
+    loadMailerSettings();
     typingError_.clear();
     Street->clear();
     Zip->clear();
@@ -191,18 +211,13 @@ void TsingleDlog::PrintClick() {
 }
 
 void TsingleDlog::PreviewClick() {
-    auto* preview = new QPrintPreviewDialog(&previewPrinter_, this);
-    preview->setAttribute(Qt::WA_DeleteOnClose);
-    connect(preview, &QPrintPreviewDialog::paintRequested, this, &TsingleDlog::PreviewPaint);
-    preview->open();
-}
-
-void TsingleDlog::PreviewPaint(QPrinter* printer) {
-    // The preview's own print dialog sets the copy count; the page on screen is one copy.
-    const int copies = std::max(1, printer->copyCount());
-    QtPrintSurface surface(*printer);
     try {
-        PrintEnvelopeBarcode(surface, barPattern_, copies);
+        if (!mailer_.intelligentMail()) {
+            PreviewThenPrint(printer_, EnvelopePrintout(barPattern_));
+        } else if (printer_.preview(ImbEnvelopePrintout(
+                       [this] { return NextIntelligentMailBars(mailer_, routing_); }))) {
+            printIntelligentMail();
+        }
     } catch (const MarrowbyError& error) {
         showError(error.what());
     }
@@ -223,8 +238,19 @@ void TsingleDlog::CreateCode() {
             showError(typingError_);
         }
     }
-    barPattern_ = BarPattern(text);
+    barPattern_ = DrawnBarPattern(text);
     Barcode->setText(QString::fromStdString(text));
+    if (mailer_.intelligentMail() && !text.empty()) {
+        // Shown with the serial the next print will use; a reason it cannot be made
+        // comes up when printing.
+        routing_ = engine_.BarcodeDigits(text);
+        Barcode->setText(QString::fromStdString(routing_));
+        try {
+            barPattern_ = NextIntelligentMailBars(mailer_, routing_);
+        } catch (const MarrowbyError&) {
+            barPattern_.clear();
+        }
+    }
     NoCodeReason->setText(QString::fromStdString(text.empty() ? NoBarcodeReason(address) : ""));
     Print->setEnabled(!text.empty());
     Preview->setEnabled(!text.empty());
@@ -232,10 +258,30 @@ void TsingleDlog::CreateCode() {
 }
 
 void TsingleDlog::printCode() {
+    if (mailer_.intelligentMail()) {
+        printIntelligentMail();
+    } else {
+        PrintCopies(printer_, EnvelopePrintout(barPattern_));
+    }
+}
+
+void TsingleDlog::printIntelligentMail() {
     const int copies = printer_.askCopies();
-    if (copies == 0) return;
-    Hourglass hourglass;
-    PrintEnvelopeBarcode(printer_.surface(), barPattern_, copies);
+    if (copies <= 0) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+    // Every copy takes the next serial before its job starts, so that a serial is never
+    // printed twice and no job starts without one; the dialog then shows the next.
+    const auto showNext = qScopeGuard([this] { showNextSerial(); });
+    for (int copy = 0; copy < copies; ++copy) {
+        const std::string bars = IssueIntelligentMailBars(mailerFolder_, routing_);
+        PrintJobs(printer_.surface(), ImbEnvelopePrintout([&bars] { return bars; }), 1);
+    }
+}
+
+void TsingleDlog::showNextSerial() {
+    loadMailerSettings();
+    CreateCode();
 }
 
 void TsingleDlog::showError(const std::string& text) {

@@ -3,8 +3,11 @@
 #pragma once
 
 #include <QDialog>
+#include <filesystem>
 #include <memory>
 #include <string>
+
+#include "platform/MailerSettings.h"
 
 class BarcodeEngine;
 class Printer;
@@ -13,7 +16,6 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
-class QPrinter;
 class QPushButton;
 
 class TsingleDlog : public QDialog {
@@ -21,13 +23,17 @@ class TsingleDlog : public QDialog {
 
   public:
     // The engine, the printer and the prompter belong to the application and outlive the
-    // dialog. The preview shows the page on previewPrinter, the printer behind `printer`.
-    // Errors are shown through the prompter.
-    TsingleDlog(const BarcodeEngine& engine, Printer& printer, QPrinter& previewPrinter,
-                Prompter& prompter, QWidget* parent = nullptr);
+    // dialog. Errors are shown through the prompter.
+    TsingleDlog(const BarcodeEngine& engine, Printer& printer, Prompter& prompter,
+                QWidget* parent = nullptr);
     ~TsingleDlog() override;
 
-    // The bars of the barcode shown, "L" and "S"; empty while there is none.
+    // The folder of mailer.dat, read at every activation: with Intelligent Mail chosen
+    // there the dialog shows and prints Intelligent Mail barcodes. None: POSTNET.
+    void setMailerFolder(std::filesystem::path folder) { mailerFolder_ = std::move(folder); }
+
+    // The bars of the barcode shown: "L" and "S" for POSTNET, always with both frame bars;
+    // "A", "D", "F" and "T" for Intelligent Mail; empty while there is none.
     const std::string& barPattern() const { return barPattern_; }
 
     QLabel* StreetLabel;
@@ -62,16 +68,20 @@ class TsingleDlog : public QDialog {
     void ClearClick();
     void PrintClick();
     void PreviewClick();
-    void PreviewPaint(QPrinter* printer);
 
     void CreateCode();
     void printCode();
     void showError(const std::string& text);
+    void loadMailerSettings();
+    void printIntelligentMail();
+    void showNextSerial();
 
     const BarcodeEngine& engine_;
     Printer& printer_;
     std::string barPattern_;
-    QPrinter& previewPrinter_;
+    std::filesystem::path mailerFolder_;
+    MailerSettings mailer_;
+    std::string routing_;  // of the Intelligent Mail barcode shown
     Prompter& prompter_;
     // The error last shown while typing, so that every further key does not repeat it.
     std::string typingError_;

@@ -1,5 +1,5 @@
 // Tag printing for the tag dialog on the application's printer: fonts.dat read at every
-// activation, the sheet printed one job per copy, and a preview of exactly that page.
+// activation, the sheet printed one job per copy, and a preview of exactly those pages.
 #pragma once
 
 #include <filesystem>
@@ -9,24 +9,19 @@
 #include "tags/TagFonts.h"
 #include "tags/TagSheetPrinter.h"
 
-class QPrinter;
-
 class QtTagSheetPrinter : public TagSheetPrinter {
   public:
-    // printer is the application's QPrinter and jobs the Printer over it; both, and the
-    // prompter, must outlive this object.
-    QtTagSheetPrinter(QPrinter& printer, Printer& jobs, Prompter& prompter,
-                      std::filesystem::path programFolder);
+    // The printer and the prompter must outlive this object.
+    QtTagSheetPrinter(Printer& printer, Prompter& prompter, std::filesystem::path programFolder);
 
     void reloadFonts() override;
     // Errors are shown through the prompter; neither call throws.
     void print(const TagSheet& sheet) override;
-    // Printing from the preview closes it and prints as print() does.
+    // Printing from the preview prints as print() does.
     void preview(const TagSheet& sheet) override;
 
   private:
-    QPrinter& printer_;
-    Printer& jobs_;
+    Printer& printer_;
     Prompter& prompter_;
     TagFontSettings fonts_;
 };

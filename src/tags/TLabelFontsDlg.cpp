@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
 #include <utility>
 
 #include "tags/TagFonts.h"
@@ -39,7 +40,24 @@ const char kHelp[] =
     "postal authorities tell you to change them. Tags that do not meet the requirements "
     "can cause a whole mailing to be turned away.";
 
-const char kSizeMessage[] = "Each font size must have a numeric value greater than zero.";
+// The size boxes in the order they are checked, with the words a warning names them by.
+struct SizeBox {
+    QLineEdit* TLabelFontsDlg::*edit;
+    const char* name;
+};
+constexpr std::array<SizeBox, 5> kSizeBoxes = {{
+    {&TLabelFontsDlg::trayleftfont, "Tray Label, text above the barcode"},
+    {&TLabelFontsDlg::trayrightfont, "Tray Label, ZIP code in the upper right corner"},
+    {&TLabelFontsDlg::traybtmfont, "Tray Label, text below the barcode"},
+    {&TLabelFontsDlg::sackleftfont, "Sack Label, text right of the barcode"},
+    {&TLabelFontsDlg::sackrightfont, "Sack Label, ZIP code at the right edge"},
+}};
+
+std::string sizeWarning(const char* box) {
+    return "Each font size must be a whole number of points from " +
+           std::to_string(kSmallestFontSize) + " to " + std::to_string(kLargestFontSize) +
+           ". Please correct the size for " + box + ".";
+}
 
 // A few vertical strokes of varying weight that stand for the barcode in the sketches.
 class BarSketch : public QWidget {
@@ -173,9 +191,6 @@ void TLabelFontsDlg::keyPressEvent(QKeyEvent* event) {
 
 bool SetTagFonts(TLabelFontsDlg& dialog, LineList& tagFonts,
                  const std::filesystem::path& programFolder, Prompter& prompter) {
-    const std::array<QLineEdit*, 5> sizes = {dialog.trayleftfont, dialog.trayrightfont,
-                                             dialog.traybtmfont, dialog.sackleftfont,
-                                             dialog.sackrightfont};
     auto line = [&tagFonts](int index) {
         return static_cast<size_t>(index) < tagFonts.size()
                    ? QString::fromStdString(tagFonts[index])
@@ -187,25 +202,29 @@ bool SetTagFonts(TLabelFontsDlg& dialog, LineList& tagFonts,
     dialog.FontSelect->setCurrentIndex(0);
     const int savedFont = dialog.FontSelect->findText(line(kFontNameLine));
     if (savedFont >= 0) dialog.FontSelect->setCurrentIndex(savedFont);
-    for (size_t i = 0; i < sizes.size(); ++i) sizes[i]->setText(line(kTrayUpperSizeLine + i));
+    for (size_t i = 0; i < kSizeBoxes.size(); ++i)
+        (dialog.*kSizeBoxes[i].edit)->setText(line(kTrayUpperSizeLine + i));
     dialog.OKBtn->setFocus();
 
     while (dialog.exec() == QDialog::Accepted) {
-        const bool allSizes = std::all_of(sizes.begin(), sizes.end(), [](QLineEdit* edit) {
-            return FontSizeOf(edit->text().toStdString()).has_value();
-        });
-        if (!allSizes) {
-            prompter.message(MessageIcon::Warning, MessageBeep::Exclamation, kSizeMessage,
-                             MessageButton::Ok);
+        const auto wrong =
+            std::find_if(kSizeBoxes.begin(), kSizeBoxes.end(), [&](const SizeBox& box) {
+                return !FontSizeOf((dialog.*box.edit)->text().toStdString());
+            });
+        if (wrong != kSizeBoxes.end()) {
+            prompter.message(MessageIcon::Warning, MessageBeep::Exclamation,
+                             sizeWarning(wrong->name), MessageButton::Ok);
+            // The dialog comes back with the wrong size selected, ready to be typed over.
+            (dialog.*wrong->edit)->setFocus();
+            (dialog.*wrong->edit)->selectAll();
             continue;
         }
         // A short list is completed so the font and all five sizes are stored.
         LineList updated = tagFonts;
         if (updated.size() < kTagFontLineCount) updated.resize(kTagFontLineCount);
         updated[kFontNameLine] = dialog.FontSelect->currentText().toStdString();
-        for (size_t i = 0; i < sizes.size(); ++i) {
-            updated[kTrayUpperSizeLine + i] = sizes[i]->text().toStdString();
-        }
+        for (size_t i = 0; i < kSizeBoxes.size(); ++i)
+            updated[kTrayUpperSizeLine + i] = (dialog.*kSizeBoxes[i].edit)->text().toStdString();
         WriteLineList(programFolder / "fonts.dat", updated);
         tagFonts = std::move(updated);
         return true;

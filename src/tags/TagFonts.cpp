@@ -23,7 +23,9 @@ int sizeAt(const LineList& lines, int line) {
     const std::string& text = lineAt(lines, line);
     const std::optional<int> size = FontSizeOf(text);
     if (!size)
-        throw MarrowbyError(lineName(line) + ": '" + text + "' is not a whole number of points");
+        throw MarrowbyError(
+            lineName(line) + ": '" + text + "' is not a whole number of points from " +
+            std::to_string(kSmallestFontSize) + " to " + std::to_string(kLargestFontSize));
     return *size;
 }
 
@@ -36,7 +38,9 @@ std::optional<int> FontSizeOf(std::string_view text) {
     }
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value <= 0) return std::nullopt;
+    if (error != std::errc() || end != text.data() + text.size() || value < kSmallestFontSize ||
+        value > kLargestFontSize)
+        return std::nullopt;
     return value;
 }
 

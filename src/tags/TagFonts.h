@@ -29,12 +29,16 @@ struct TagFonts {
     int sackCorner = 0;
 };
 
-// A size as the tag font dialog accepts it: decimal digits only, a value above zero that
-// fits a font size.
+// The sizes a tag text may have, in points: smaller is unreadable, larger leaves the tag.
+inline constexpr int kSmallestFontSize = 4;
+inline constexpr int kLargestFontSize = 72;
+
+// A size as the tag font dialog accepts it: decimal digits only (leading zeros allowed),
+// a value from kSmallestFontSize to kLargestFontSize.
 std::optional<int> FontSizeOf(std::string_view text);
 
-// The fonts of the lines of fonts.dat. A missing line or a size that is not a whole number
-// throws MarrowbyError naming the line as a text editor counts it (from 1).
+// The fonts of the lines of fonts.dat. A missing line or a size FontSizeOf refuses throws
+// MarrowbyError naming the line as a text editor counts it (from 1).
 TagFonts TagFontsFromLines(const LineList& lines);
 
 // fonts.dat as the tag dialog last read it: the fonts, or why they cannot be used.

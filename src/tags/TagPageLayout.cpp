@@ -1,5 +1,7 @@
 #include "tags/TagPageLayout.h"
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "tags/I2of5.h"
@@ -18,97 +20,186 @@ constexpr double kSackTextX = 105.84;
 constexpr double kSackRightX = 233.28;
 constexpr double kCutLineLength = 237.6;
 constexpr double kCutLineHeight = 69;
+constexpr double kCutLineWidth = 0.5;
 constexpr double kCutWordX = 108;
 constexpr int kCutWordSize = 8;
 
+// Down, in points: the steps of the running position on each kind of tag.
+constexpr double kTrayFirstLine = 11;
+constexpr double kTraySecondLine = 15;
+constexpr double kTrayCodeDrop = 6;
+constexpr double kTraySymbol = 27;
+constexpr double kTrayBottomLine = 65;
+constexpr double kSackTop = 4;
+constexpr double kSackSymbolDrop = 5;
+constexpr double kSackFirstLine = 9;
+constexpr double kSackSecondLine = 13;
+constexpr double kSackCodeDrop = 7;
+constexpr double kSackCodeRise = 5;
+constexpr double kSackOrigin = 27;
+constexpr double kSackCutLine = 16;
+constexpr double kSackCutWord = 5;
+
 constexpr double kSymbolHeight = 52;
+// The character cell is a little taller than the size for the faces tags are printed in.
+constexpr double kCellHeightPerPoint = 1.2;
 
-// Text with the top left of its character cell at the point.
-void textAt(PrintSurface& surface, int x, int y, const std::string& text) {
-    surface.text({x, y}, text);
+void dropLastCharacter(std::string& text) {
+    // UTF-8: continuation bytes are 10xxxxxx; a character ends with its lead byte removed.
+    while (!text.empty()) {
+        const auto byte = static_cast<unsigned char>(text.back());
+        text.pop_back();
+        if ((byte & 0xC0) != 0x80) break;
+    }
 }
 
-void textRightAlignedTo(PrintSurface& surface, int x, int y, const std::string& text) {
-    surface.text({x - surface.textWidth(text), y}, text);
+// Sets the font for the text and returns the text as it fits `room` pixels: at its own
+// size when it fits, else at the largest smaller size that fits down to the smallest,
+// else at the smallest size cut at the end.
+std::string fitted(PrintSurface& surface, const std::string& family, int size,
+                   const std::string& text, int room) {
+    surface.setFont(family, size);
+    if (surface.textWidth(text) <= room) return text;
+    const int smallest = std::min(size, kSmallestTagTextSize);
+    for (int smaller = size - 1; smaller >= smallest; --smaller) {
+        surface.setFont(family, smaller);
+        if (surface.textWidth(text) <= room) return text;
+    }
+    std::string cut = text;
+    while (!cut.empty() && surface.textWidth(cut) > room) dropLastCharacter(cut);
+    return cut;
 }
 
-void textCentredOn(PrintSurface& surface, int x, int y, const std::string& text) {
-    surface.text({x - surface.textWidth(text) / 2, y}, text);
+// The blank kept between a line and the corner text beside it: one space of the line.
+int gapBefore(PrintSurface& surface, const std::string& family, int size) {
+    surface.setFont(family, size);
+    return surface.textWidth(" ");
+}
+
+// A line with its left edge at `left`, kept short of `limit`.
+void lineText(PrintSurface& surface, const std::string& family, int size, DevicePoint at, int limit,
+              const std::string& text) {
+    surface.text(at, fitted(surface, family, size, text, limit - at.x));
+}
+
+// A text right-aligned to `right` and kept right of `left`; returns its left edge.
+int cornerText(PrintSurface& surface, const std::string& family, int size, int left,
+               DevicePoint rightEnd, const std::string& text) {
+    const std::string shown = fitted(surface, family, size, text, rightEnd.x - left);
+    const int x = rightEnd.x - surface.textWidth(shown);
+    surface.text({x, rightEnd.y}, shown);
+    return x;
 }
 
 // Each step down is converted on its own and added to the running position, so the
 // rounding of one step never shifts the steps before it.
 void printTrayTag(PrintSurface& surface, const TagPageUnits& units, DevicePoint place,
                   const TagSheet& sheet, const TagValues& tag, const TagFonts& fonts) {
+    const std::string& family = fonts.family;
     const int x0 = place.x;
-    int y = place.y + units.down(11);
-    surface.setFont(fonts.family, fonts.trayUpper);
-    textAt(surface, x0 + units.across(kTrayTextX), y, tag.placeText);
-    surface.setFont(fonts.family, fonts.trayCorner);
-    textRightAlignedTo(surface, x0 + units.across(kTrayRightX), y, tag.zipText);
+    const int left = x0 + units.across(kTrayTextX);
+    const int right = x0 + units.across(kTrayRightX);
+    const int gap = gapBefore(surface, family, fonts.trayUpper);
 
-    y += units.down(15);
-    surface.setFont(fonts.family, fonts.trayUpper);
-    textAt(surface, x0 + units.across(kTrayTextX), y, tag.secondLine);
+    int y = place.y + units.down(kTrayFirstLine);
+    const int zipLeft =
+        cornerText(surface, family, fonts.trayCorner, left, {right, y}, tag.zipText);
+    lineText(surface, family, fonts.trayUpper, {left, y}, zipLeft - gap, tag.placeText);
+
+    y += units.down(kTraySecondLine);
+    int secondLineLimit = right;
     if (!tag.codeText.empty()) {
         // Set a little lower than the second line without moving what follows.
-        surface.setFont(fonts.family, fonts.trayCorner);
-        textRightAlignedTo(surface, x0 + units.across(kTrayRightX), y + units.down(6),
-                           tag.codeText);
+        secondLineLimit = cornerText(surface, family, fonts.trayCorner, left,
+                                     {right, y + units.down(kTrayCodeDrop)}, tag.codeText) -
+                          gap;
     }
+    lineText(surface, family, fonts.trayUpper, {left, y}, secondLineLimit, tag.secondLine);
 
-    y += units.down(27);
+    y += units.down(kTraySymbol);
     drawbarcode(surface, units, tag.barcodeDigits, {x0 + units.across(kTraySymbolX), y});
     if (sheet.automationStripes) {
         drawstripes(surface, units,
                     {x0 + units.across(kTrayStripesX), y + units.down(kSymbolHeight)});
     }
 
-    y += units.down(65);
-    surface.setFont(fonts.family, fonts.trayBottom);
-    textAt(surface, x0 + units.across(kTrayDigitsX), y, tag.barcodeDigits);
-    textCentredOn(surface, x0 + units.across(kTrayOriginCentreX), y, sheet.origin);
+    y += units.down(kTrayBottomLine);
+    const int digitsLeft = x0 + units.across(kTrayDigitsX);
+    const std::string digits =
+        fitted(surface, family, fonts.trayBottom, tag.barcodeDigits, right - digitsLeft);
+    surface.text({digitsLeft, y}, digits);
+    const int digitsRight = digitsLeft + surface.textWidth(digits);
+    // The origin stays centred, clear of the digits on its left and the tag's right edge.
+    const int centre = x0 + units.across(kTrayOriginCentreX);
+    const int bottomGap = gapBefore(surface, family, fonts.trayBottom);
+    const int room = 2 * std::min(centre - digitsRight - bottomGap, right - centre);
+    const std::string origin = fitted(surface, family, fonts.trayBottom, sheet.origin, room);
+    surface.text({centre - surface.textWidth(origin) / 2, y}, origin);
 }
 
 void printSackTag(PrintSurface& surface, const TagPageUnits& units, DevicePoint place,
                   const TagSheet& sheet, const TagValues& tag, const TagFonts& fonts) {
+    const std::string& family = fonts.family;
     const int x0 = place.x;
-    int y = place.y + units.down(4);
+    const int left = x0 + units.across(kSackTextX);
+    const int right = x0 + units.across(kSackRightX);
+    const int gap = gapBefore(surface, family, fonts.sackText);
+
+    int y = place.y + units.down(kSackTop);
     drawbarcode(surface, units, tag.barcodeDigits,
-                {x0 + units.across(kSackSymbolX), y + units.down(5)});
+                {x0 + units.across(kSackSymbolX), y + units.down(kSackSymbolDrop)});
 
-    y += units.down(9);
-    surface.setFont(fonts.family, fonts.sackText);
-    textAt(surface, x0 + units.across(kSackTextX), y, tag.placeText);
-    surface.setFont(fonts.family, fonts.sackCorner);
-    textRightAlignedTo(surface, x0 + units.across(kSackRightX), y, tag.zipText);
+    y += units.down(kSackFirstLine);
+    const int zipLeft =
+        cornerText(surface, family, fonts.sackCorner, left, {right, y}, tag.zipText);
+    lineText(surface, family, fonts.sackText, {left, y}, zipLeft - gap, tag.placeText);
 
-    y += units.down(13);
-    surface.setFont(fonts.family, fonts.sackText);
-    textAt(surface, x0 + units.across(kSackTextX), y, tag.secondLine);
+    y += units.down(kSackSecondLine);
+    const int secondLineY = y;
+    int secondLineLimit = right;
     if (!tag.codeText.empty()) {
         // The code text sits 7 points lower; all below it moves down by 2 points in all.
-        y += units.down(7);
-        surface.setFont(fonts.family, fonts.sackCorner);
-        textRightAlignedTo(surface, x0 + units.across(kSackRightX), y, tag.codeText);
-        y -= units.down(5);
+        y += units.down(kSackCodeDrop);
+        secondLineLimit =
+            cornerText(surface, family, fonts.sackCorner, left, {right, y}, tag.codeText) - gap;
+        y -= units.down(kSackCodeRise);
     }
+    lineText(surface, family, fonts.sackText, {left, secondLineY}, secondLineLimit, tag.secondLine);
 
-    y += units.down(27);
-    surface.setFont(fonts.family, fonts.sackText);
-    textAt(surface, x0 + units.across(kSackTextX), y, sheet.origin);
+    y += units.down(kSackOrigin);
+    lineText(surface, family, fonts.sackText, {left, y}, right, sheet.origin);
 
-    // The cut line frames the tag's bottom and right edges only.
-    y += units.down(16);
-    const int right = x0 + units.across(kCutLineLength);
-    surface.setPen(1, PenStyle::Dotted);
-    surface.line({x0, y}, {right, y});
-    surface.line({right, y}, {right, y - units.down(kCutLineHeight)});
+    // The cut line frames the tag's bottom and right edges only; half a point at least,
+    // so that it shows at any resolution.
+    y += units.down(kSackCutLine);
+    const int cutRight = x0 + units.across(kCutLineLength);
+    const int cutWidth =
+        std::max(1, static_cast<int>(std::ceil(kCutLineWidth * std::max(units.HU, units.VU))));
+    surface.setPen(cutWidth, PenStyle::Dotted);
+    surface.line({x0, y}, {cutRight, y});
+    surface.line({cutRight, y}, {cutRight, y - units.down(kCutLineHeight)});
     surface.setPen(1, PenStyle::Solid);
 
-    y += units.down(5);
-    surface.setFont(fonts.family, kCutWordSize);
-    textAt(surface, x0 + units.across(kCutWordX), y, "cut");
+    y += units.down(kSackCutWord);
+    surface.setFont(family, kCutWordSize);
+    surface.text({x0 + units.across(kCutWordX), y}, "cut");
+}
+
+// How far below its place's top a tag's lowest text reaches, in pixels; a sack tag is
+// taken with a code text, which moves its lower lines down.
+int tagDepth(const TagPageUnits& units, TagKind kind, const TagFonts& fonts) {
+    if (kind == TagKind::Tray) {
+        return units.down(kTrayFirstLine) + units.down(kTraySecondLine) + units.down(kTraySymbol) +
+               units.down(kTrayBottomLine) + units.down(kCellHeightPerPoint * fonts.trayBottom);
+    }
+    return units.down(kSackTop) + units.down(kSackFirstLine) + units.down(kSackSecondLine) +
+           units.down(kSackCodeDrop) - units.down(kSackCodeRise) + units.down(kSackOrigin) +
+           units.down(kSackCutLine) + units.down(kSackCutWord) +
+           units.down(kCellHeightPerPoint * kCutWordSize);
+}
+
+bool rowHasTag(const TagSheet& sheet, int row) {
+    return sheet.tags[2 * row] || sheet.tags[2 * row + 1];
 }
 
 }  // namespace
@@ -136,18 +227,45 @@ void drawstripes(PrintSurface& surface, const TagPageUnits& units, DevicePoint b
     surface.setFill(FillColor::White);
 }
 
-void printtags(PrintSurface& surface, const TagSheet& sheet, const TagFonts& fonts) {
+TagSheetPaging PageTagSheet(const PrintSurface& surface, const TagSheet& sheet,
+                            const TagFonts& fonts) {
+    const TagPageUnits units = TagPageUnits::of(surface);
+    const DevicePoint offset = surface.printingOffset();
+    const int depth = tagDepth(units, sheet.kind, fonts);
+    TagSheetPaging paging;
+    paging.rowsPerPage = 1;
+    while (paging.rowsPerPage < 5 &&
+           TagPlace(2 * paging.rowsPerPage + 1, units, offset).y + depth <=
+               surface.printableHeight()) {
+        ++paging.rowsPerPage;
+    }
+    for (int first = 0; first < 5; first += paging.rowsPerPage) {
+        for (int row = first; row < std::min(5, first + paging.rowsPerPage); ++row) {
+            if (rowHasTag(sheet, row)) {
+                paging.firstRows.push_back(first);
+                break;
+            }
+        }
+    }
+    if (paging.firstRows.empty()) paging.firstRows.push_back(0);
+    return paging;
+}
+
+void printtags(PrintSurface& surface, const TagSheet& sheet, const TagFonts& fonts, int firstRow,
+               int rows) {
     const TagPageUnits units = TagPageUnits::of(surface);
     const DevicePoint offset = surface.printingOffset();
     surface.setPen(1, PenStyle::Solid);
-    for (int n = 1; n <= 10; ++n) {
-        const std::optional<TagValues>& tag = sheet.tags[n - 1];
-        if (!tag) continue;
-        const DevicePoint place = TagPlace(n, units, offset);
-        if (sheet.kind == TagKind::Tray) {
-            printTrayTag(surface, units, place, sheet, *tag, fonts);
-        } else {
-            printSackTag(surface, units, place, sheet, *tag, fonts);
+    for (int row = firstRow; row < std::min(5, firstRow + rows); ++row) {
+        for (int column = 0; column < 2; ++column) {
+            const std::optional<TagValues>& tag = sheet.tags[2 * row + column];
+            if (!tag) continue;
+            const DevicePoint place = TagPlace(2 * (row - firstRow) + column + 1, units, offset);
+            if (sheet.kind == TagKind::Tray) {
+                printTrayTag(surface, units, place, sheet, *tag, fonts);
+            } else {
+                printSackTag(surface, units, place, sheet, *tag, fonts);
+            }
         }
     }
 }

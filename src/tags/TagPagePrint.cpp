@@ -1,37 +1,13 @@
 #include "tags/TagPagePrint.h"
 
-#include <string>
+#include <utility>
 
+#include "engine/MarrowbyError.h"
 #include "tags/TagPageLayout.h"
 
 namespace {
 
-// The hourglass for as long as the copies print, however printing ends.
-class BusyCursor {
-  public:
-    explicit BusyCursor(Prompter& prompter) : prompter_(prompter) { prompter_.setBusy(true); }
-    ~BusyCursor() { prompter_.setBusy(false); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-
-  private:
-    Prompter& prompter_;
-};
-
-}  // namespace
-
-bool PrintTagJob(PrintSurface& surface, const TagSheet& sheet, const TagFonts& fonts) {
-    if (!surface.beginJob(kTagJobTitle)) return false;
-    try {
-        printtags(surface, sheet, fonts);
-    } catch (...) {
-        surface.endJob();
-        throw;
-    }
-    surface.endJob();
-    return true;
-}
-
+// Shows why the fonts cannot be used, when they cannot; true when they can.
 bool CheckTagFonts(Prompter& prompter, const TagFontSettings& fonts) {
     if (fonts.fonts()) return true;
     prompter.message(MessageIcon::Warning, MessageBeep::Exclamation, fonts.problem(),
@@ -39,22 +15,39 @@ bool CheckTagFonts(Prompter& prompter, const TagFontSettings& fonts) {
     return false;
 }
 
+template <typename Run>
+void RunWithFonts(Prompter& prompter, const TagSheet& sheet, const TagFontSettings& fonts,
+                  Run run) {
+    if (!CheckTagFonts(prompter, fonts)) return;
+    try {
+        run(TagSheetPrintout(sheet, *fonts.fonts()));
+    } catch (const MarrowbyError& error) {
+        prompter.message(MessageIcon::Error, MessageBeep::Error, error.what(), MessageButton::Ok);
+    }
+}
+
+}  // namespace
+
+TagSheetPrintout::TagSheetPrintout(TagSheet sheet, TagFonts fonts)
+    : sheet_(std::move(sheet)), fonts_(std::move(fonts)) {}
+
+int TagSheetPrintout::pageCount(const PrintSurface& surface) const {
+    return static_cast<int>(PageTagSheet(surface, sheet_, fonts_).firstRows.size());
+}
+
+void TagSheetPrintout::drawPage(PrintSurface& surface, int page) const {
+    const TagSheetPaging paging = PageTagSheet(surface, sheet_, fonts_);
+    printtags(surface, sheet_, fonts_, paging.firstRows.at(page), paging.rowsPerPage);
+}
+
 void PrintTagCopies(Printer& printer, Prompter& prompter, const TagSheet& sheet,
                     const TagFontSettings& fonts) {
-    if (!CheckTagFonts(prompter, fonts)) return;
-    const int copies = printer.askCopies();
-    if (copies <= 0) {
-        prompter.setBusy(false);
-        return;
-    }
-    BusyCursor busy(prompter);
-    for (int copy = 0; copy < copies; ++copy) {
-        if (!PrintTagJob(printer.surface(), sheet, *fonts.fonts())) {
-            prompter.message(
-                MessageIcon::Error, MessageBeep::Error,
-                std::string("The printer did not start the print job \"") + kTagJobTitle + "\".",
-                MessageButton::Ok);
-            return;
-        }
-    }
+    RunWithFonts(prompter, sheet, fonts,
+                 [&](const TagSheetPrintout& printout) { PrintCopies(printer, printout); });
+}
+
+void PreviewTags(Printer& printer, Prompter& prompter, const TagSheet& sheet,
+                 const TagFontSettings& fonts) {
+    RunWithFonts(prompter, sheet, fonts,
+                 [&](const TagSheetPrintout& printout) { PreviewThenPrint(printer, printout); });
 }

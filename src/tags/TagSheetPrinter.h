@@ -12,6 +12,6 @@ class TagSheetPrinter {
     virtual void reloadFonts() = 0;
     // Asks for the copies and prints one job per copy.
     virtual void print(const TagSheet& sheet) = 0;
-    // Shows exactly the page the printer gets.
+    // Shows exactly the pages the printer gets; printing from there goes as print() does.
     virtual void preview(const TagSheet& sheet) = 0;
 };

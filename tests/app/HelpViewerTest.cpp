@@ -23,7 +23,7 @@ QString Page(const QString& address) {
 TEST(HelpViewer, ContextsTopicsAndLinksLeadToExistingPages) {
     using namespace HelpContext;
     for (int context : {Contents, OneBarcode, AddBarcodes, Tags, PrinterSetup, Preferences,
-                        TagFonts, FieldIdentification}) {
+                        TagFonts, FieldIdentification, Mailer}) {
         EXPECT_FALSE(Page(HelpPage(context)).isEmpty()) << context;
     }
     EXPECT_EQ(HelpPage(999), HelpPage(Contents));

@@ -33,6 +33,7 @@ TEST(MainWindow, EveryCommandRunsItsHookAndCanBeDisabledDuringARun) {
     window.onPrinterSetup = record("printer");
     window.onAddBarcodes = [&] { return ran.push_back("add"), 0; };
     window.onOneBarcode = record("one");
+    window.onMailerSettings = record("mailer");
     window.onCreateTags = record("tags");
     window.onSetTagFonts = record("fonts");
     window.onInstallBarcodeFonts = record("install fonts");
@@ -41,6 +42,7 @@ TEST(MainWindow, EveryCommandRunsItsHookAndCanBeDisabledDuringARun) {
     const std::vector<QAction*> commands = {window.PrinterSetup1,
                                             window.AddBarcodestoaFile1,
                                             window.OneAddressataTime1,
+                                            window.MailerSettings1,
                                             window.EnterTagInfo1,
                                             window.SetTagFonts1,
                                             window.InstallBarcodeFonts1,
@@ -49,7 +51,7 @@ TEST(MainWindow, EveryCommandRunsItsHookAndCanBeDisabledDuringARun) {
                                             window.Contents1,
                                             window.TopicSearch1};
     for (QAction* action : commands) action->trigger();
-    EXPECT_EQ(ran, (std::vector<std::string>{"printer", "add", "one", "tags", "fonts",
+    EXPECT_EQ(ran, (std::vector<std::string>{"printer", "add", "one", "mailer", "tags", "fonts",
                                              "install fonts", "about", "exit"}));
     EXPECT_EQ(w.help.contexts, std::vector<int>{1});
     EXPECT_EQ(w.help.indexRequests, 1);

@@ -9,15 +9,11 @@
 
 #include "FakeHelp.h"
 #include "FakePrompter.h"
+#include "RadioGroupClick.h"
 #include "TempFolder.h"
 #include "app/TPrefDlog.h"
 
 namespace {
-void ClickItem(RadioGroup* group, int index) {
-    QRadioButton* item = group->item(index);
-    QTest::mouseClick(item, Qt::LeftButton, {}, QPoint(6, item->height() / 2));
-}
-
 // Runs Preferences() on prefs.dat holding `file`, doing `actions` once the dialog is up.
 struct DialogRun {
     TempFolder folder;

@@ -1,50 +1,94 @@
 // The Qt print surface on a real PDF printer: the page geometry it reports in device
-// pixels, and its jobs. Where its drawing lands on paper is checked by the envelope and
-// tag sheet prints.
+// pixels, its jobs and pages, and filled shapes inking exactly the pixels drawn.
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
 
 #include <gtest/gtest.h>
 
+#include "PdfPage.h"
 #include "TempFolder.h"
 #include "platform/QtPrintSurface.h"
 
-namespace {
-// A letter-size PDF printer whose printable area starts `margin` points inside the paper.
-void SetUpPdf(QPrinter& printer, const std::filesystem::path& file, int dpi, double margin) {
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(file.string()));
-    printer.setResolution(dpi);
-    printer.setPageSize(QPageSize(QPageSize::Letter));
-    printer.setPageMargins(QMarginsF(margin, margin, margin, margin), QPageLayout::Point);
-}
-}  // namespace
-
-TEST(QtPrintSurface, ReportsResolutionOffsetAndPrintableSizeInDevicePixels) {
+TEST(QtPrintSurface, ReportsResolutionOffsetPrintableAndPaperSizeInDevicePixels) {
     struct Case {
         int dpi;
-        double marginPoints;
-        int offset;
+        QMarginsF margins;  // points: left, top, right, bottom
+        DevicePoint offset;
+        int width, height;
     };
-    for (const Case& c : {Case{300, 0, 0}, Case{300, 18, 75}, Case{600, 18, 150}}) {
-        SCOPED_TRACE(testing::Message() << c.dpi << " dpi, margin " << c.marginPoints);
+    const Case cases[] = {
+        {300, {0, 0, 0, 0}, {0, 0}, 2550, 3300},
+        {300, {18, 18, 18, 18}, {75, 75}, 2400, 3150},
+        {600, {18, 18, 18, 18}, {150, 150}, 4800, 6300},
+        {300, {18, 18, 36, 45}, {75, 75}, 2325, 3037},
+        {600, {18, 54, 36, 45}, {150, 450}, 4650, 5775},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << c.dpi << " dpi, margins " << c.margins.left() << "/" << c.margins.top()
+                     << "/" << c.margins.right() << "/" << c.margins.bottom());
         TempFolder folder;
         QPrinter printer(QPrinter::HighResolution);
-        SetUpPdf(printer, folder.path() / "page.pdf", c.dpi, c.marginPoints);
+        SetUpPdfPrinter(printer, folder.path() / "page.pdf", c.dpi, c.margins);
         QtPrintSurface surface(printer);
         EXPECT_EQ(surface.dpiX(), c.dpi);
         EXPECT_EQ(surface.dpiY(), c.dpi);
-        EXPECT_EQ(surface.printingOffset(), (DevicePoint{c.offset, c.offset}));
-        EXPECT_EQ(surface.printableWidth(), c.dpi * 17 / 2 - 2 * c.offset);
-        EXPECT_EQ(surface.printableHeight(), c.dpi * 11 - 2 * c.offset);
+        EXPECT_EQ(surface.printingOffset(), c.offset);
+        EXPECT_EQ(surface.printableWidth(), c.width);
+        EXPECT_EQ(surface.printableHeight(), c.height);
+        EXPECT_EQ(surface.paperWidth(), c.dpi * 17 / 2);
+        EXPECT_EQ(surface.paperHeight(), c.dpi * 11);
+    }
+}
+
+// Rectangles and polygons are filled without an outline: a bar 4 pixels wide inks 4.
+TEST(QtPrintSurface, FilledShapesInkExactlyThePixelsDrawnOnEveryPage) {
+    for (const int dpi : {300, 600}) {
+        SCOPED_TRACE(testing::Message() << dpi << " dpi");
+        TempFolder folder;
+        const std::filesystem::path pdf = folder.path() / "shapes.pdf";
+        QPrinter printer(QPrinter::HighResolution);
+        SetUpPdfPrinter(printer, pdf, dpi, {18, 36, 27, 18});
+        QtPrintSurface surface(printer);
+        const DevicePoint offset = surface.printingOffset();
+        ASSERT_TRUE(surface.beginJob("Shapes"));
+        surface.setPen(1, PenStyle::Solid);
+        surface.setFill(FillColor::Black);
+        for (int page = 0; page < 2; ++page) {
+            if (page > 0) surface.newPage();
+            // Bars of widths 1 to 5 with spaces of 5 to 1, then a slanted stripe.
+            int x = 100;
+            for (int width = 1; width <= 5; ++width) {
+                surface.rectangle({x, 100}, {x + width, 300});
+                x += width + 6 - width;
+            }
+            surface.polygon({{400, 300}, {450, 200}, {500, 200}, {450, 300}});
+        }
+        surface.endJob();
+
+        ASSERT_EQ(PdfPageCount(pdf), 2);
+        for (int page = 1; page <= 2; ++page) {
+            const QImage image = RasterisePdf(pdf, dpi, page);
+            ASSERT_FALSE(image.isNull());
+            const int row = offset.y + 200;
+            EXPECT_EQ(InkRuns(image, row, offset.x + 90, offset.x + 140),
+                      (std::vector<int>{1, 5, 2, 4, 3, 3, 4, 2, 5}));
+            EXPECT_EQ(InkBox(image, QRect(offset.x + 90, offset.y + 90, 60, 220)),
+                      QRect(offset.x + 100, offset.y + 100, 29, 200));
+            // The stripe's foot spans 50 pixels, its top as well, and it is 100 tall.
+            EXPECT_EQ(InkRuns(image, offset.y + 299, offset.x + 380, offset.x + 520),
+                      (std::vector<int>{50}));
+            EXPECT_EQ(InkBox(image, QRect(offset.x + 380, offset.y + 180, 140, 140)),
+                      QRect(offset.x + 400, offset.y + 200, 100, 100));
+        }
     }
 }
 
 TEST(QtPrintSurface, JobIsTitledPrintsOneCopyAndIsRefusedWhenItCannotBeWritten) {
     TempFolder folder;
     QPrinter printer(QPrinter::HighResolution);
-    SetUpPdf(printer, folder.path() / "page.pdf", 300, 0);
+    SetUpPdfPrinter(printer, folder.path() / "page.pdf", 300, {0, 0, 0, 0});
     printer.setCopyCount(3);
     QtPrintSurface surface(printer);
     ASSERT_TRUE(surface.beginJob("Single Barcode"));

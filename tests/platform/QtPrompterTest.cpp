@@ -62,19 +62,27 @@ TEST(QtPrompter, BusyShowsTheHourglassUntilCleared) {
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST(QtPrompter, QuestionAnswersYesOnlyWhenYesIsChosen) {
-    for (const auto button : {QMessageBox::Yes, QMessageBox::No, QMessageBox::NoButton}) {
+// One button per answer in the order given, the first the default (Enter takes the answer
+// that changes least); the index of the one clicked, -1 when the box is dismissed.
+TEST(QtPrompter, AskOffersEachAnswerWithTheFirstAsDefault) {
+    for (const int chosen : {0, 1, -1}) {
+        SCOPED_TRACE(chosen);
         QtPrompter prompter;
         QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             ASSERT_NE(box, nullptr);
             EXPECT_EQ(box->text(), "Replace it?");
-            EXPECT_EQ(box->buttons().size(), 2);
-            EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
-            if (button == QMessageBox::NoButton) return box->reject();  // Escape
-            box->button(button)->click();
+            const QList<QAbstractButton*> buttons = box->buttons();
+            ASSERT_EQ(buttons.size(), 2);
+            EXPECT_EQ(box->defaultButton()->text(), "Choose Another Name");
+            if (chosen < 0) return box->reject();
+            for (QAbstractButton* button : buttons) {
+                if (button->text() == (chosen == 0 ? "Choose Another Name" : "Replace")) {
+                    button->click();
+                }
+            }
         });
-        EXPECT_EQ(prompter.question("Replace it?"), button == QMessageBox::Yes);
+        EXPECT_EQ(prompter.ask("Replace it?", {"Choose Another Name", "Replace"}), chosen);
     }
 }
 

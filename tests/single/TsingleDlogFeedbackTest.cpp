@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTest>
 
@@ -21,9 +20,8 @@ struct Dialog {
     std::vector<std::string> designators = DesignatorTable();
     BarcodeEngine engine{preferences, designators};
     FakePrinter printer{300, 300, {0, 0}};
-    QPrinter previewPrinter;
     FakePrompter prompter;
-    TsingleDlog dialog{engine, printer, previewPrinter, prompter};
+    TsingleDlog dialog{engine, printer, prompter};
 };
 }  // namespace
 

@@ -3,9 +3,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTest>
 
@@ -14,15 +11,13 @@
 #include "FakePrinter.h"
 #include "FakePrompter.h"
 #include "engine/BarcodeEngine.h"
+#include "single/SingleBarcode.h"
 #include "single/TsingleDlog.h"
 
 namespace {
 class TsingleDlogTest : public testing::Test {
   protected:
-    void SetUp() override {
-        previewPrinter.setPageSize(QPageSize(QPageSize::Letter));
-        dialog.show();
-    }
+    void SetUp() override { dialog.show(); }
 
     void enter(const char* street, const char* zip, const char* zip4, bool highrise = false) {
         QTest::keyClicks(dialog.Street, street);
@@ -37,9 +32,8 @@ class TsingleDlogTest : public testing::Test {
     std::vector<std::string> designators = DesignatorTable();
     BarcodeEngine engine{preferences, designators};
     FakePrinter printer{300, 300, {0, 0}};
-    QPrinter previewPrinter;
     FakePrompter prompter;
-    TsingleDlog dialog{engine, printer, previewPrinter, prompter};
+    TsingleDlog dialog{engine, printer, prompter};
 };
 }  // namespace
 
@@ -67,7 +61,7 @@ TEST_F(TsingleDlogTest, TypingIsUpperCasedAndTheBarcodeAndPrintingFollowTheInput
         enter(c.street, c.zip, c.zip4, c.highrise);
         EXPECT_EQ(dialog.Street->text(), QString(c.street).toUpper());
         EXPECT_EQ(barcode(), c.barcode);
-        EXPECT_EQ(dialog.barPattern(), BarPattern(c.barcode));
+        EXPECT_EQ(dialog.barPattern(), DrawnBarPattern(c.barcode));
         EXPECT_EQ(dialog.Print->isEnabled(), *c.barcode != '\0');
         EXPECT_EQ(dialog.Preview->isEnabled(), *c.barcode != '\0');
     }
@@ -122,8 +116,7 @@ TEST_F(TsingleDlogTest, BarsAreDrawnAtTheirPixelsWhenThePageIsPainted) {
     expectBars("");
 }
 
-TEST_F(TsingleDlogTest,
-       PrintCodePrintsOneJobPerCopyNothingWhenCancelledAndPreviewShowsOneLetterPage) {
+TEST_F(TsingleDlogTest, PrintCodePrintsOneJobPerCopyNothingWhenCancelledAndPreviewPrintsOnRequest) {
     enter("123 main st", "12345", "6789");
     printer.copies = 0;
     QTest::mouseClick(dialog.Print, Qt::LeftButton);
@@ -140,21 +133,35 @@ TEST_F(TsingleDlogTest,
     }
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
-    // Only bars: another frame bar prints 60 of them.
-    preferences[3] = "|";
-    printer.copies = 1;
-    QTest::keyClick(dialog.Street, Qt::Key_A);
-    QTest::mouseClick(dialog.Print, Qt::LeftButton);
-    ASSERT_EQ(printer.recording.jobs.size(), 4u);
-    EXPECT_EQ(printer.recording.jobs.back().calls.size(), 60u);
-
+    // The preview shows the same page and prints only when asked, through the dialog.
     QTest::mouseClick(dialog.Preview, Qt::LeftButton);
-    auto* preview = dialog.findChild<QPrintPreviewDialog*>();
-    ASSERT_NE(preview, nullptr);
-    EXPECT_TRUE(preview->isVisible());
-    EXPECT_EQ(preview->printer()->pageLayout().pageSize().id(), QPageSize::Letter);
-    EXPECT_EQ(preview->findChild<QPrintPreviewWidget*>()->pageCount(), 1);
-    preview->close();
+    ASSERT_EQ(printer.previewed.jobs.size(), 1u);
+    EXPECT_EQ(printer.previewed.jobs[0].calls.size(), 62u);
+    EXPECT_EQ(printer.recording.jobs.size(), 3u);
+    printer.printFromPreview = true;
+    printer.copies = 1;
+    QTest::mouseClick(dialog.Preview, Qt::LeftButton);
+    EXPECT_EQ(printer.dialogs, 3);
+    EXPECT_EQ(printer.recording.jobs.size(), 4u);
+}
+
+// The frame-bar preference belongs to the user's barcode font: the text shows it, but the
+// bars Marrowby draws itself always start and end with a full frame bar.
+TEST_F(TsingleDlogTest, DrawnAndPrintedBarsHaveBothFrameBarsWhateverTheFrameCharacter) {
+    for (const char* frame : {"/", "|", "", "!!"}) {
+        SCOPED_TRACE(frame);
+        preferences[3] = frame;
+        QTest::mouseClick(dialog.Clear, Qt::LeftButton);
+        enter("123 main st", "12345", "6789");
+        EXPECT_EQ(barcode(), std::string(frame) + "123456789230" + frame);
+        EXPECT_EQ(dialog.barPattern(), BarPattern("/123456789230/"));
+        QTest::mouseClick(dialog.Print, Qt::LeftButton);
+        const RecordedJob& job = printer.recording.jobs.back();
+        ASSERT_EQ(job.calls.size(), 62u);
+        // Full bars reach 9 points (38 pixels) above the baseline.
+        EXPECT_EQ(job.calls.front().points[1].y, 3187);
+        EXPECT_EQ(job.calls.back().points[1].y, 3187);
+    }
 }
 
 // Preferences that could not be read leave the engine without a frame bar: typing a

@@ -14,14 +14,6 @@ void FakePrompter::message(MessageIcon icon, MessageBeep beep, const std::string
     messages.push_back({icon, beep, text, button});
 }
 
-bool FakePrompter::question(const std::string& text) {
-    questions.push_back(text);
-    if (questionAnswers.empty()) return false;
-    const bool answer = questionAnswers.front();
-    questionAnswers.pop_front();
-    return answer;
-}
-
 std::string FakePrompter::openFile(const std::string& title, const std::string&,
                                    const std::string& folder) {
     dialogTitles.push_back(title);
@@ -37,3 +29,11 @@ std::string FakePrompter::saveFile(const std::string& title, const std::string&,
 }
 
 void FakePrompter::setBusy(bool isBusy) { busy = isBusy; }
+
+int FakePrompter::ask(const std::string& text, const std::vector<std::string>&) {
+    questions.push_back(text);
+    if (askAnswers.empty()) return -1;
+    const int answer = askAnswers.front();
+    askAnswers.pop_front();
+    return answer;
+}

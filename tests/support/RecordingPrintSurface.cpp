@@ -3,12 +3,18 @@
 #include <stdexcept>
 
 RecordingPrintSurface::RecordingPrintSurface(int dpiX, int dpiY, DevicePoint offset)
-    : dpiX_(dpiX), dpiY_(dpiY), offset_(offset) {}
+    : farMargins(offset), dpiX_(dpiX), dpiY_(dpiY), offset_(offset) {}
 
 bool RecordingPrintSurface::beginJob(const std::string& title) {
     if (refuseJobs) return false;
     jobs.push_back({title, {}, false});
+    page_ = 0;
     return true;
+}
+
+void RecordingPrintSurface::newPage() {
+    if (jobs.empty() || jobs.back().ended) throw std::logic_error("newPage outside a job");
+    ++page_;
 }
 
 void RecordingPrintSurface::endJob() {
@@ -16,9 +22,13 @@ void RecordingPrintSurface::endJob() {
     jobs.back().ended = true;
 }
 
-int RecordingPrintSurface::printableWidth() const { return dpiX_ * 17 / 2 - 2 * offset_.x; }
+int RecordingPrintSurface::printableWidth() const {
+    return paperWidth() - offset_.x - farMargins.x;
+}
 
-int RecordingPrintSurface::printableHeight() const { return dpiY_ * 11 - 2 * offset_.y; }
+int RecordingPrintSurface::printableHeight() const {
+    return paperHeight() - offset_.y - farMargins.y;
+}
 
 void RecordingPrintSurface::setPen(int width, PenStyle style) {
     penWidth = width;
@@ -59,5 +69,6 @@ void RecordingPrintSurface::record(DrawCall call) {
     call.fill = fill;
     call.fontFamily = fontFamily;
     call.fontSize = fontSize;
+    call.page = page_;
     jobs.back().calls.push_back(call);
 }

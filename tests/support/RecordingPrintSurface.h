@@ -16,6 +16,7 @@ struct DrawCall {
     FillColor fill = FillColor::White;
     std::string fontFamily{};
     int fontSize = 0;
+    int page = 0;  // counted from 0 within its job
 };
 
 struct RecordedJob {
@@ -26,16 +27,20 @@ struct RecordedJob {
 
 class RecordingPrintSurface : public PrintSurface {
   public:
-    // Letter paper (8.5 x 11 inches) with the printable area starting at the offset.
+    // Letter paper (8.5 x 11 inches) with the printable area starting at the offset and
+    // ending as far from the right and bottom edges.
     RecordingPrintSurface(int dpiX, int dpiY, DevicePoint offset);
 
     bool beginJob(const std::string& title) override;
+    void newPage() override;
     void endJob() override;
     int dpiX() const override { return dpiX_; }
     int dpiY() const override { return dpiY_; }
     DevicePoint printingOffset() const override { return offset_; }
     int printableWidth() const override;
     int printableHeight() const override;
+    int paperWidth() const override { return dpiX_ * 17 / 2; }
+    int paperHeight() const override { return dpiY_ * 11; }
     void setPen(int width, PenStyle style) override;
     void setFill(FillColor color) override;
     void line(DevicePoint from, DevicePoint to) override;
@@ -47,6 +52,8 @@ class RecordingPrintSurface : public PrintSurface {
     int textWidth(const std::string& text) override;
 
     std::vector<RecordedJob> jobs;
+    // The unprintable strips along the right and bottom edges; the offset's at first.
+    DevicePoint farMargins;
     bool refuseJobs = false;
     int penWidth = 1;
     PenStyle penStyle = PenStyle::Solid;
@@ -60,4 +67,5 @@ class RecordingPrintSurface : public PrintSurface {
     int dpiX_;
     int dpiY_;
     DevicePoint offset_;
+    int page_ = 0;
 };

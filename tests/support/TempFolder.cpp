@@ -32,9 +32,3 @@ std::string TempFolder::read(const std::string& name) const {
     if (!in) throw std::runtime_error("cannot read " + (path_ / name).string());
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
-
-fs::path TestDataFolder() {
-    const char* folder = std::getenv("MARROWBY_TESTDATA");
-    if (folder == nullptr || !fs::is_directory(folder)) return {};
-    return folder;
-}

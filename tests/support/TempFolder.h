@@ -19,6 +19,3 @@ class TempFolder {
   private:
     std::filesystem::path path_;
 };
-
-// The folder of real files made by other programs, or empty when it is absent.
-std::filesystem::path TestDataFolder();

@@ -77,10 +77,10 @@ void typeSizesAndClick(TLabelFontsDlg& d, const std::array<QString, 5>& sizes,
 }  // namespace
 
 TEST(TLabelFontsDlg, ShowsTheSavedSettingsWithOkFocusedAndAnUnknownFontFallsToTheFirst) {
-    FontsRun fonts("x\r\nNo Such Font\r\n1\r\n2\r\n3\r\n4\r\n5\r\n");
+    FontsRun fonts("x\r\nNo Such Font\r\n4\r\n5\r\n6\r\n7\r\n8\r\n");
     fonts.steps.push_back([](TLabelFontsDlg& d) {
         EXPECT_EQ(d.windowTitle(), "Label Fonts");
-        for (int i = 0; i < 5; ++i) EXPECT_EQ(sizeFields(d)[i]->text(), QString::number(i + 1));
+        for (int i = 0; i < 5; ++i) EXPECT_EQ(sizeFields(d)[i]->text(), QString::number(i + 4));
         EXPECT_EQ(d.TrayLabel->title(), "Tray Label:");
         EXPECT_EQ(d.SackLabel->title(), "Sack Label:");
         EXPECT_TRUE(d.HelpText->isReadOnly());
@@ -104,7 +104,7 @@ TEST(TLabelFontsDlg, ShowsTheSavedSettingsWithOkFocusedAndAnUnknownFontFallsToTh
     ASSERT_TRUE(fonts.run());
     EXPECT_EQ(fonts.fonts[1], fonts.dialog.FontSelect->itemText(0).toStdString());
     EXPECT_EQ(fonts.folder.read("fonts.dat"),
-              "x\r\n" + fonts.fonts[1] + "\r\n1\r\n2\r\n3\r\n4\r\n5\r\n");
+              "x\r\n" + fonts.fonts[1] + "\r\n4\r\n5\r\n6\r\n7\r\n8\r\n");
 }
 
 TEST(TLabelFontsDlg, AcceptedSizesAreStoredAsTypedAndOtherLinesKept) {
@@ -112,37 +112,56 @@ TEST(TLabelFontsDlg, AcceptedSizesAreStoredAsTypedAndOtherLinesKept) {
     const QString family = QFontDatabase::families().value(1);
     fonts.steps.push_back([&](TLabelFontsDlg& d) {
         d.FontSelect->setCurrentIndex(d.FontSelect->findText(family));
-        typeSizesAndClick(d, {"10", "012", "9", "11", "13"}, d.OKBtn);
+        typeSizesAndClick(d, {"10", "012", "4", "72", "13"}, d.OKBtn);
     });
     ASSERT_TRUE(fonts.run());
     const std::string expected = "first \xE9 line\r\n" + family.toStdString() +
-                                 "\r\n10\r\n012\r\n9\r\n11\r\n13\r\nkept 1\r\n\r\nkept 3\r\n";
+                                 "\r\n10\r\n012\r\n4\r\n72\r\n13\r\nkept 1\r\n\r\nkept 3\r\n";
     EXPECT_EQ(fonts.folder.read("fonts.dat"), expected);
     EXPECT_EQ(fonts.fonts, ReadLineList(fonts.folder.path() / "fonts.dat"));
     EXPECT_TRUE(fonts.prompter.messages.empty());
 }
 
-TEST(TLabelFontsDlg, EachRefusedSizeWarnsAndShowsTheDialogAgainAsLeft) {
+// The warning names the first box that is wrong; the dialog comes back as the user left it.
+TEST(TLabelFontsDlg, EachRefusedSizeWarnsNamingItsBoxAndShowsTheDialogAgainAsLeft) {
+    struct Case {
+        std::array<QString, 5> sizes;
+        const char* box;
+        int wrong;  // the box that gets the focus back
+    };
+    const Case cases[] = {
+        {{"0", "10", "10", "10", "10"}, "Tray Label, text above the barcode", 0},
+        {{"10", "", "10", "10", "10"}, "Tray Label, ZIP code in the upper right corner", 1},
+        {{"10", "10", "5000", "10", "10"}, "Tray Label, text below the barcode", 2},
+        {{"10", "10", "10", "10pt", "3"}, "Sack Label, text right of the barcode", 3},
+        {{"10", "10", "10", " 10", "10"}, "Sack Label, text right of the barcode", 3},
+        {{"10", "10", "10", "10", "73"}, "Sack Label, ZIP code at the right edge", 4},
+        {{"10", "10", "10", "10", "-5"}, "Sack Label, ZIP code at the right edge", 4},
+        {{"10", "10", "10", "10", "1.5"}, "Sack Label, ZIP code at the right edge", 4},
+    };
     FontsRun fonts(kFile);
-    const QString bad[] = {"0", "", "10pt", " 10", "-5", "1.5"};
-    for (size_t i = 0; i <= std::size(bad); ++i) {
+    for (size_t i = 0; i <= std::size(cases); ++i) {
         fonts.steps.push_back([&, i](TLabelFontsDlg& d) {
             if (i > 0) {
-                EXPECT_EQ(d.sackleftfont->text(), bad[i - 1]);
+                for (size_t box = 0; box < 5; ++box)
+                    EXPECT_EQ(sizeFields(d)[box]->text(), cases[i - 1].sizes[box]);
                 ASSERT_EQ(fonts.prompter.messages.size(), i);
                 const RecordedMessage& warning = fonts.prompter.messages.back();
                 EXPECT_EQ(warning.text,
-                          "Each font size must have a numeric value greater than zero.");
+                          std::string("Each font size must be a whole number of points from 4 "
+                                      "to 72. Please correct the size for ") +
+                              cases[i - 1].box + ".");
                 EXPECT_EQ(warning.beep, MessageBeep::Exclamation);
                 EXPECT_EQ(warning.icon, MessageIcon::Warning);
                 EXPECT_EQ(warning.button, MessageButton::Ok);
+                EXPECT_EQ(d.focusWidget(), sizeFields(d)[cases[i - 1].wrong]);
             }
-            if (i < std::size(bad)) typeSizesAndClick(d, {"10", "10", "10", bad[i], "10"}, d.OKBtn);
-            if (i == std::size(bad)) QTest::mouseClick(d.CancelBtn, Qt::LeftButton);
+            if (i < std::size(cases)) typeSizesAndClick(d, cases[i].sizes, d.OKBtn);
+            if (i == std::size(cases)) QTest::mouseClick(d.CancelBtn, Qt::LeftButton);
         });
     }
     EXPECT_FALSE(fonts.run());
-    EXPECT_EQ(fonts.shown, 7);
+    EXPECT_EQ(fonts.shown, static_cast<int>(std::size(cases)) + 1);
     EXPECT_EQ(fonts.folder.read("fonts.dat"), kFile);
     EXPECT_EQ(fonts.fonts, ReadLineList(fonts.folder.path() / "fonts.dat"));
 }

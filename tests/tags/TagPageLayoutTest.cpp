@@ -159,7 +159,8 @@ TEST(TagPageLayout, TagsStepByStep) {
         const auto calls = printSheet(c.dpi, {0, 0}, c.kind, 1, tag, true);
         expectTexts(calls, c.dpi, c.texts);
         EXPECT_EQ(callsOf(calls, DrawCall::Rectangle).at(0)->points[0], c.symbol);
-        // Stripes are filled black, cut lines dotted and thin; a sack tag has no stripes.
+        // Stripes are filled black; cut lines dotted and at least half a point wide (3 pixels
+        // at 300 dpi, 5 at 600); a sack tag has no stripes.
         EXPECT_EQ(callsOf(calls, c.kind == Tray ? DrawCall::Line : DrawCall::Polygon).size(), 0u);
         Shapes marks;
         for (const DrawCall* mark :
@@ -167,7 +168,9 @@ TEST(TagPageLayout, TagsStepByStep) {
             marks.push_back(mark->points);
             EXPECT_TRUE(c.kind == Tray ? mark->fill == FillColor::Black
                                        : mark->penStyle == PenStyle::Dotted);
-            EXPECT_EQ(mark->penWidth, 1);
+            if (c.kind == Sack) {
+                EXPECT_EQ(mark->penWidth, c.dpi == 300 ? 3 : 5);
+            }
         }
         EXPECT_EQ(marks, c.marks);
     }
@@ -187,5 +190,99 @@ TEST(TagPageLayout, OneFilledTagLeavesEveryOtherPlaceBlank) {
                     << call.text << " at " << point.x << "," << point.y;
             }
         }
+    }
+}
+
+// On the recording surface a character is size x 5/12 pixels wide at 300 dpi, so the room
+// of each line is known: 500 pixels for a sack destination beside its ZIP, 531 for a sack
+// origin, 902 for a tray destination and 642 for the centred tray origin.
+TEST(TagPageLayout, LongLinesAreSetSmallerDownToSixPointsThenCut) {
+    struct Case {
+        TagKind kind;
+        bool origin;  // the origin line, else the destination
+        std::string text;
+        int size;
+        size_t shownBytes;
+    };
+    const std::string e = "\xC3\x89";  // two bytes, one character
+    auto times = [](const std::string& unit, int count) {
+        std::string text;
+        for (int i = 0; i < count; ++i) text += unit;
+        return text;
+    };
+    using enum TagKind;
+    const Case cases[] = {
+        {Sack, false, times("W", 109), 11, 109}, {Sack, false, times("W", 115), 10, 115},
+        {Sack, false, times("W", 200), 6, 200},  {Sack, false, times("W", 250), 6, 200},
+        {Sack, false, times(e, 250), 6, 200},  // cut between characters, never inside one
+        {Sack, true, times("W", 116), 11, 116},  {Sack, true, times("W", 117), 10, 117},
+        {Tray, false, times("W", 180), 12, 180}, {Tray, false, times("W", 181), 11, 181},
+        {Tray, true, times("W", 154), 10, 154},  {Tray, true, times("W", 155), 9, 155},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << (c.kind == Tray ? "tray " : "sack ")
+                     << (c.origin ? "origin " : "destination ") << c.text.size() << " bytes");
+        TagSheet sheet;
+        sheet.kind = c.kind;
+        sheet.origin = c.origin ? c.text : "ORIGIN";
+        const TagValues tag = c.kind == Tray ? trayTag("R001") : sackTag("R001");
+        sheet.tags[0] = tag;
+        if (!c.origin) sheet.tags[0]->placeText = c.text;
+        RecordingPrintSurface surface(300, 300, {0, 0});
+        surface.beginJob("test");
+        printtags(surface, sheet, TagFonts{"Arial", 12, 14, 10, 11, 13});
+        bool found = false;
+        for (const DrawCall& call : surface.jobs[0].calls) {
+            if (call.kind != DrawCall::Text || call.text.substr(0, 2) != c.text.substr(0, 2))
+                continue;
+            found = true;
+            EXPECT_EQ(call.fontSize, c.size);
+            EXPECT_EQ(call.text, c.text.substr(0, c.shownBytes));
+        }
+        EXPECT_TRUE(found);
+        // The neighbours print as they always do.
+        expectTexts(surface.jobs[0].calls, 300,
+                    c.kind == Tray ? std::vector<TextStep>{{"75201", 1221, 196, 14, Right},
+                                                           {"7520125007", 345, 641, 10}}
+                                   : std::vector<TextStep>{{"75201", 1197, 204, 13, Right},
+                                                           {"R001", 1197, 287, 13, Right}});
+    }
+}
+
+// Rows that would reach below the printable area go on following pages, in the places of
+// the first rows; pages without a tag are left out.
+TEST(TagPageLayout, RowsBelowThePrintableAreaFollowOnAnotherPage) {
+    struct Case {
+        TagKind kind;
+        DevicePoint offset, farMargins;
+        std::vector<int> filled;
+        int rowsPerPage;
+        std::vector<int> firstRows;
+    };
+    using enum TagKind;
+    const std::vector<int> all = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+    const Case cases[] = {
+        {Tray, {0, 0}, {0, 0}, all, 5, {0}},
+        {Tray, {75, 150}, {75, 150}, all, 5, {0}},     // half an inch: the last row ends at 10.3 in
+        {Tray, {75, 225}, {75, 225}, all, 3, {0, 3}},  // 3/4 in: rows from 2.5 in
+        {Tray, {75, 225}, {75, 225}, {9, 10}, 3, {3}},
+        {Tray, {75, 225}, {75, 225}, {}, 3, {0}},
+        {Tray, {75, 225}, {75, 75}, all, 4, {0, 4}},
+        {Sack, {75, 225}, {75, 150}, all, 4, {0, 4}},
+        {Sack, {75, 225}, {75, 225}, {1, 10}, 4, {0, 4}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "offset " << c.offset.y << ", bottom margin "
+                                        << c.farMargins.y << ", " << c.filled.size() << " tags");
+        RecordingPrintSurface surface(300, 300, c.offset);
+        surface.farMargins = c.farMargins;
+        TagSheet sheet;
+        sheet.kind = c.kind;
+        for (const int n : c.filled) sheet.tags[n - 1] = c.kind == Tray ? trayTag() : sackTag();
+        const TagFonts fonts{"Arial", 12, 14, 10, 11, 13};
+        const TagSheetPaging paging = PageTagSheet(surface, sheet, fonts);
+        EXPECT_EQ(paging.rowsPerPage, c.rowsPerPage);
+        EXPECT_EQ(paging.firstRows, c.firstRows);
     }
 }

@@ -2,15 +2,18 @@
 // database beside it until every barcode has been stored, and puts it back on failure.
 #include "mailinglist/access/AccessMailingList.h"
 
-#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QString>
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 
 #include "engine/MarrowbyError.h"
 #include "mailinglist/FileKind.h"
+#include "mailinglist/access/AccessDatabaseFile.h"
+#include "platform/Prompter.h"
 
 namespace fs = std::filesystem;
 
@@ -24,40 +27,22 @@ FieldList CurrentRecord(const AccessTable& table, int count) {
     return fields;
 }
 
-// Copies the database to a new file beside it; never replaces an existing file, which may be
-// the copy an interrupted run left behind.
-fs::path MakeBackup(const fs::path& database) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        fs::path backup = database;
-        backup += attempt == 0 ? ".backup" : ".backup" + std::to_string(attempt);
-        std::error_code error;
-        if (fs::exists(backup, error)) continue;
-        if (fs::copy_file(database, backup, fs::copy_options::none, error)) {
-            // On disk before the first change to the database, so a crash cannot lose both.
-            const int fd = open(backup.c_str(), O_RDONLY | O_CLOEXEC);
-            const bool synced = fd >= 0 && fsync(fd) == 0;
-            if (fd >= 0) close(fd);
-            if (synced) return backup;
-            fs::remove(backup, error);
-            throw MarrowbyError("Marrowby could not save a backup copy of " +
-                                FileNameOf(database.string()) + ", so the file was not changed.");
-        }
-        throw MarrowbyError("Marrowby could not make a backup copy of " +
-                            FileNameOf(database.string()) + " (" + error.message() +
-                            "), so the file was not changed.");
-    }
-    throw MarrowbyError("Marrowby could not find a free name for a backup copy of " +
-                        FileNameOf(database.string()) + ", so the file was not changed.");
-}
-
 class AccessRecordSource : public RecordSource {
   public:
-    AccessRecordSource(AccessTable& table, const RunPlan& plan) : table_(table), plan_(plan) {
+    // prompter asks what to do with a copy an interrupted run left; nullptr when nobody is
+    // there to answer.
+    AccessRecordSource(AccessTable& table, const RunPlan& plan, Prompter* prompter)
+        : table_(table), plan_(plan) {
         table_.First();
-        if (plan.addMode) {
-            checkBarcodeField();
-            backup_ = MakeBackup(plan.listFileName);
+        if (!plan.addMode) return;
+        checkBarcodeField();
+        database_.emplace(plan.listFileName);
+        settleLeftCopy(prompter);
+        if (const std::string damage = table_.DamageReport(); !damage.empty()) {
+            throw MarrowbyError("Marrowby will not write to " + FileNameOf(plan.listFileName) +
+                                ", which is damaged. " + damage + " Nothing was changed.");
         }
+        database_->makeBackup();
     }
     ~AccessRecordSource() override {
         if (!closed_) abandon();
@@ -96,10 +81,8 @@ class AccessRecordSource : public RecordSource {
             fail(error);
         }
         closed_ = true;
-        if (!backup_.empty()) {
-            std::error_code ignored;
-            fs::remove(backup_, ignored);
-        }
+        if (database_) database_->removeBackup();
+        database_.reset();
     }
 
     void abandon() noexcept override {
@@ -144,24 +127,59 @@ class AccessRecordSource : public RecordSource {
                                     "Access is not running, and try again. Nothing was changed.");
             }
         }
-        if (access(plan_.listFileName.c_str(), W_OK) != 0) {
+        // A file whose permissions let nobody write it is read-only, even to a user the
+        // system would let write it anyway.
+        struct stat info {};
+        if (stat(plan_.listFileName.c_str(), &info) != 0 ||
+            (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
+            access(plan_.listFileName.c_str(), W_OK) != 0) {
             throw MarrowbyError("Marrowby cannot write to " + FileNameOf(plan_.listFileName) +
                                 ": the file is read-only. Nothing was changed.");
         }
     }
 
-    // Puts the copy back over the database; says how that went, for the error message.
-    std::string restore() noexcept {
-        if (backup_.empty()) return {};
-        std::error_code error;
-        fs::rename(backup_, plan_.listFileName, error);
-        const std::string copy = FileNameOf(backup_.string());
-        backup_.clear();
-        if (error) {
-            return " The copy made before the run could not be put back (" + error.message() +
-                   "); it is " + copy + ".";
+    // A copy left by an interrupted run is never replaced silently: the user restores the
+    // database from it, or keeps both as they are and this run saves its own copy.
+    void settleLeftCopy(Prompter* prompter) {
+        const fs::path copy = database_->leftCopy();
+        if (copy.empty()) return;
+        const std::string name = FileNameOf(plan_.listFileName);
+        const std::string found = FileNameOf(copy.string()) + " is a copy of " + name +
+                                  " saved by a run of Marrowby that was interrupted; " + name +
+                                  " may hold part of that run's changes.";
+        const int answer =
+            prompter == nullptr
+                ? -1
+                : prompter->ask(found + " Restore " + name +
+                                    " from the copy (which is then removed), or keep both as "
+                                    "they are?",
+                                {"Restore", "Keep both", "Cancel"});
+        if (answer == 1) return;
+        if (answer != 0) {
+            throw MarrowbyError(found +
+                                " Restore the database from it or remove it, then run "
+                                "again. Nothing was changed.");
         }
-        return " The database was left as it was before the run.";
+        if (const std::string error = database_->restoreFrom(copy); !error.empty()) {
+            throw MarrowbyError(name + " could not be restored from " + FileNameOf(copy.string()) +
+                                " (" + error + "); the copy is kept.");
+        }
+        // The table was read from the bytes just replaced.
+        const std::vector<std::string> fields = table_.FieldNames();
+        table_.setActive(false);
+        table_.setActive(true);
+        if (table_.FieldNames() != fields) {
+            throw MarrowbyError(name + " was restored from " + FileNameOf(copy.string()) +
+                                ", and its fields are not the ones chosen. Open it again.");
+        }
+    }
+
+    // Puts the copy back into the database; says how that went, for the error message.
+    std::string restore() noexcept {
+        if (!database_) return {};
+        std::string outcome = database_->restoreBackup();
+        database_.reset();
+        return outcome;
     }
 
     // Ends the run at once: the table closed, the database restored, the error reported.
@@ -177,15 +195,15 @@ class AccessRecordSource : public RecordSource {
     AccessTable& table_;
     RunPlan plan_;
     std::string barcodeName_;
-    fs::path backup_;
+    std::optional<AccessDatabaseFile> database_;
     bool advance_ = false;
     bool closed_ = false;
 };
 
 class AccessMailingList : public MailingList {
   public:
-    AccessMailingList(AccessTable& table, std::string path)
-        : table_(table), path_(std::move(path)) {}
+    AccessMailingList(AccessTable& table, std::string path, Prompter* prompter)
+        : table_(table), path_(std::move(path)), prompter_(prompter) {}
 
     std::string kind() const override { return std::string(kAccess); }
     std::string fileName() const override { return path_; }
@@ -193,13 +211,34 @@ class AccessMailingList : public MailingList {
     int fieldCount() const override { return static_cast<int>(table_.FieldNames().size()); }
     std::vector<std::string> fieldNames() override { return table_.FieldNames(); }
 
-    FieldList identificationRecord(int) override {
-        FieldList fields = CurrentRecord(table_, fieldCount());
-        table_.Next();
+    // Pass n reads record n through a cursor of its own, leaving the run's where it is.
+    FieldList identificationRecord(int pass) override {
+        AccessTable& table = sampler();
+        if (pass == 1) table.First();
+        FieldList fields = CurrentRecord(table, fieldCount());
+        table.Next();
         return fields;
     }
 
+    std::vector<bool> textFieldsHoldingOnly(
+        const std::function<bool(std::string_view)>& allowed) override {
+        AccessTable& table = sampler();
+        std::vector<bool> free;
+        for (int i = 0; i < fieldCount(); ++i) {
+            free.push_back(table.FieldType(i) == AccessFieldType::Text);
+        }
+        for (table.First(); !table.Eof() && std::count(free.begin(), free.end(), true) > 0;
+             table.Next()) {
+            for (int i = 0; i < fieldCount(); ++i) {
+                free[i] = free[i] && allowed(table.FieldText(i));
+            }
+        }
+        return free;
+    }
+
     int fieldWidth(int) const override { return -1; }
+    // Only text fields take a barcode.
+    int textCapacity(int position) const override { return table_.FieldSize(position); }
 
     std::vector<std::string> viewerFieldNames() override { return table_.FieldNames(); }
 
@@ -217,19 +256,32 @@ class AccessMailingList : public MailingList {
     }
 
     std::unique_ptr<RecordSource> openSource(const RunPlan& plan) override {
-        return std::make_unique<AccessRecordSource>(table_, plan);
+        sampler_.setActive(false);
+        return std::make_unique<AccessRecordSource>(table_, plan, prompter_);
     }
 
   private:
+    AccessTable& sampler() {
+        if (!sampler_.Active()) {
+            sampler_.setDatabaseName(path_);
+            sampler_.setTableName(table_.TableName());
+            sampler_.setActive(true);
+        }
+        return sampler_;
+    }
+
     AccessTable& table_;
+    AccessTable sampler_;  // identification's own cursor on the same table
     std::string path_;
+    Prompter* prompter_;
 };
 
 }  // namespace
 
 std::unique_ptr<MailingList> OpenAccessMailingList(AccessTable& taTable1, const std::string& path,
                                                    const std::string& tableArgument,
-                                                   const ChooseAccessTable& chooseTable) {
+                                                   const ChooseAccessTable& chooseTable,
+                                                   Prompter* prompter) {
     taTable1.setActive(false);
     taTable1.setDatabaseName(path);
     taTable1.setTableName("");
@@ -248,10 +300,10 @@ std::unique_ptr<MailingList> OpenAccessMailingList(AccessTable& taTable1, const 
                 break;
             }
         }
-        if (chosen.empty()) chosen = chooseTable(path);
+        if (chosen.empty()) chosen = chooseTable(path, tables);
     }
     if (chosen.empty()) return nullptr;
     taTable1.setTableName(chosen);
     taTable1.setActive(true);
-    return std::make_unique<AccessMailingList>(taTable1, path);
+    return std::make_unique<AccessMailingList>(taTable1, path, prompter);
 }

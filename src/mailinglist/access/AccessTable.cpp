@@ -17,6 +17,7 @@
 #include "engine/MarrowbyError.h"
 #include "mailinglist/access/MdbCatalogCheck.h"
 #include "mailinglist/access/MdbLibrary.h"
+#include "mailinglist/access/MdbPageCheck.h"
 #include "mailinglist/access/MdbRowWriter.h"
 
 namespace {
@@ -345,12 +346,23 @@ void AccessTable::SetFieldByName(const std::string& name, const std::string& val
     open_->pendingValue = value;
 }
 
+std::string AccessTable::DamageReport() const {
+    requireActive();
+    const int fd = ::open(databaseName_.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return "It cannot be read (" + std::string(std::strerror(errno)) + ").";
+    const std::string report = FindDamagedDataPage(*open_->table, fd);
+    close(fd);
+    return report;
+}
+
 void AccessTable::post() {
     Open& open = *open_;
     if (!open.editing) return;
     open.editing = false;
     const int field = std::exchange(open.pendingField, -1);
-    if (field < 0) return;
+    // Values are compared as read, not as stored: the same text may be stored in more than
+    // one form, and a value already right is left as it is.
+    if (field < 0 || open.values[field] == open.pendingValue) return;
     if (open.fd < 0) {
         open.fd = ::open(databaseName_.c_str(), O_RDWR | O_CLOEXEC);
         if (open.fd < 0) {

@@ -59,6 +59,10 @@ class AccessTable {
     void Edit();
     void SetFieldByName(const std::string& name, const std::string& value);
 
+    // Empty when every data page of the open table is laid out soundly; otherwise a
+    // sentence naming the damaged page. Made before the first write.
+    std::string DamageReport() const;
+
   private:
     struct Open;
     void requireActive() const;

@@ -12,122 +12,9 @@
 #include <vector>
 
 #include "engine/MarrowbyError.h"
+#include "mailinglist/access/MdbRowLayout.h"
 
 namespace {
-
-// Flags in a row offset table entry; the low 13 bits are the row's position on the page.
-constexpr unsigned kDeletedRow = 0x8000;
-constexpr unsigned kOverflowRow = 0x4000;
-constexpr unsigned kRowPositionMask = 0x1fff;
-
-unsigned Get16(const std::string& bytes, size_t at) {
-    return static_cast<unsigned char>(bytes[at]) |
-           (static_cast<unsigned>(static_cast<unsigned char>(bytes[at + 1])) << 8);
-}
-
-void Put16(std::string& bytes, size_t at, unsigned value) {
-    bytes[at] = static_cast<char>(value & 0xff);
-    bytes[at + 1] = static_cast<char>((value >> 8) & 0xff);
-}
-
-unsigned Byte(const std::string& bytes, size_t at) { return static_cast<unsigned char>(bytes[at]); }
-
-// A stored row taken apart: what precedes the variable columns (column count and fixed
-// columns), the data of each variable column, and the null mask.
-struct RowParts {
-    unsigned columnCount = 0;
-    std::string prefix;
-    std::vector<std::string> variable;
-    std::string nullMask;
-};
-
-// Reads a row the way the database engine lays it out; nullopt when its offsets do not
-// describe a row.
-std::optional<RowParts> SplitRow(const std::string& row, bool jet3) {
-    const size_t countSize = jet3 ? 1 : 2;
-    if (row.size() < countSize + 1) return std::nullopt;
-    RowParts parts;
-    parts.columnCount = jet3 ? Byte(row, 0) : Get16(row, 0);
-    const size_t maskSize = (parts.columnCount + 7) / 8;
-    const size_t length = row.size();
-    if (length < countSize + maskSize + (jet3 ? 2 : 4)) return std::nullopt;
-    parts.nullMask = row.substr(length - maskSize);
-
-    std::vector<size_t> offsets;
-    size_t tableStart = 0;
-    if (jet3) {
-        const unsigned varCount = Byte(row, length - maskSize - 1);
-        size_t jumps = (length - 1) / 256;
-        if (length < maskSize + jumps + 2 + varCount + 1) return std::nullopt;
-        const size_t columnTable = length - maskSize - jumps - 2;
-        if ((columnTable - varCount) / 256 < jumps) --jumps;
-        size_t jumpsUsed = 0;
-        for (size_t i = 0; i <= varCount; ++i) {
-            while (jumpsUsed < jumps && i == Byte(row, length - maskSize - 2 - jumpsUsed)) {
-                ++jumpsUsed;
-            }
-            offsets.push_back(Byte(row, columnTable - i) + 256 * jumpsUsed);
-        }
-        tableStart = columnTable - varCount;
-    } else {
-        const unsigned varCount = Get16(row, length - maskSize - 2);
-        if (length < maskSize + 4 + 2 * varCount + countSize) return std::nullopt;
-        for (size_t i = 0; i <= varCount; ++i) {
-            offsets.push_back(Get16(row, length - maskSize - 4 - 2 * i));
-        }
-        tableStart = length - maskSize - 4 - 2 * varCount;
-    }
-    if (offsets.front() < countSize || offsets.back() > tableStart) return std::nullopt;
-    for (size_t i = 0; i + 1 < offsets.size(); ++i) {
-        if (offsets[i] > offsets[i + 1]) return std::nullopt;
-    }
-    parts.prefix = row.substr(0, offsets.front());
-    for (size_t i = 0; i + 1 < offsets.size(); ++i) {
-        parts.variable.push_back(row.substr(offsets[i], offsets[i + 1] - offsets[i]));
-    }
-    return parts;
-}
-
-// Lays a row out again; nullopt when it cannot be expressed (a Jet 3 row whose offset
-// table would need more than one spare jump entry, or offsets beyond 16 bits).
-std::optional<std::string> JoinRow(const RowParts& parts, bool jet3) {
-    std::string row = parts.prefix;
-    std::vector<size_t> offsets;
-    for (const std::string& data : parts.variable) {
-        offsets.push_back(row.size());
-        row += data;
-    }
-    const size_t endOfData = row.size();
-    offsets.push_back(endOfData);
-    const size_t varCount = parts.variable.size();
-    if (jet3) {
-        if (varCount > 255) return std::nullopt;
-        for (size_t i = varCount + 1; i-- > 0;) row += static_cast<char>(offsets[i] & 0xff);
-        // One jump entry per 256-byte boundary that an offset crosses; the row length decides
-        // how many entries there are, so a last spare entry may be needed.
-        const size_t realJumps = endOfData / 256;
-        const size_t base = row.size() + 1 + parts.nullMask.size();
-        size_t jumps = realJumps;
-        if ((base + jumps - 1) / 256 != jumps) {
-            ++jumps;
-            if ((base + jumps - 1) / 256 != jumps) return std::nullopt;
-            row += static_cast<char>(0xff);
-        }
-        for (size_t j = realJumps; j-- > 0;) {
-            size_t first = 0;
-            while (offsets[first] < 256 * (j + 1)) ++first;
-            row += static_cast<char>(first);
-        }
-        row += static_cast<char>(varCount);
-    } else {
-        if (endOfData > 0xffff) return std::nullopt;
-        std::string table(2 * (varCount + 2), '\0');
-        for (size_t i = 0; i <= varCount; ++i) Put16(table, 2 * (varCount - i), offsets[i]);
-        Put16(table, 2 * (varCount + 1), varCount);
-        row += table;
-    }
-    return row + parts.nullMask;
-}
 
 // One field of a row as libmdb reads it.
 struct CrackedField {
@@ -190,14 +77,24 @@ struct PageRow {
 };
 
 // The stored bytes of a text value in the database's own encoding: the code page for
-// Jet 3 files (the one libmdb reads them with), UCS-2 little-endian for later ones, always
-// uncompressed.
-std::string EncodeMdbText(const MdbHandle& mdb, const std::string& utf8) {
+// Jet 3 files (the one libmdb reads them with), UCS-2 little-endian for later ones. Where
+// the field allows it, later formats keep text of characters up to U+00FF compressed, as
+// the database engine does: a marker, then one byte per character.
+std::string EncodeMdbText(const MdbHandle& mdb, MdbColumn& column, const std::string& utf8) {
     if (mdb.f->jet_version == MDB_VER_JET3) {
         const char* charset = std::getenv("MDB_JET3_CHARSET");
         return Iconv(utf8, charset != nullptr && *charset != '\0' ? charset : "CP1252");
     }
-    return Iconv(utf8, "UCS-2LE");
+    const std::string wide = Iconv(utf8, "UCS-2LE");
+    const char* compression = mdb_col_get_prop(&column, "UnicodeCompression");
+    if (compression == nullptr || std::strcmp(compression, "yes") != 0) return wide;
+    std::string compressed = "\xff\xfe";
+    for (size_t i = 0; i < wide.size(); i += 2) {
+        // A zero byte would switch to uncompressed characters.
+        if (wide[i] == '\0' || wide[i + 1] != '\0') return wide;
+        compressed += wide[i];
+    }
+    return compressed.size() < wide.size() ? compressed : wide;
 }
 
 }  // namespace
@@ -263,10 +160,17 @@ void MdbRowWriter::writeText(const MdbRowLocation& where, int column, const std:
         throw refuse("the record was stored before the field was added to the table.");
     }
 
-    // An empty barcode clears the field, as a null unless the field must hold a value.
+    // An empty barcode clears the field: as a null unless the field must hold a value, as
+    // an empty text where the field allows one, and not at all otherwise.
     const char* required = mdb_col_get_prop(target, "Required");
-    const bool storeNull = value.empty() && !(required != nullptr && required[0] == 'y');
-    const std::string stored = EncodeMdbText(mdb, value);
+    const char* zeroLength = mdb_col_get_prop(target, "AllowZeroLength");
+    const bool mustHoldValue = required != nullptr && required[0] == 'y';
+    if (value.empty() && mustHoldValue && !(zeroLength != nullptr && zeroLength[0] == 'y')) {
+        throw MarrowbyError("There is no barcode for " + recordName + ", and the field " +
+                            fieldName + " must hold a text that is not empty.");
+    }
+    const bool storeNull = value.empty() && !mustHoldValue;
+    const std::string stored = EncodeMdbText(mdb, *target, value);
     RowParts changed = *parts;
     changed.variable[target->var_col_num] = stored;
     const unsigned char bit = static_cast<unsigned char>(1u << (target->col_num % 8));

@@ -5,6 +5,7 @@
 #include <fcntl.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <optional>
@@ -38,6 +39,8 @@ class DbaseRecordSource : public RecordSource {
         std::size_t end;  // just past the field, from the start of the block
     };
 
+    // Refuses a file whose header lengths do not lead exactly from record to record.
+    void checkRecordsFitTheFile();
     void readBlock();
     // Writes the pending barcode fields; returns the reason when the file refuses them.
     std::string writePending();
@@ -48,6 +51,8 @@ class DbaseRecordSource : public RecordSource {
     DbaseLayout layout_;
     bool addMode_;
     int highestField_;
+    // The fields the run looks at, in file order; the others are not copied out.
+    std::vector<int> roleFields_;
     const DbaseField* barcodeField_ = nullptr;
     std::optional<DbaseFile> file_;
 
@@ -72,6 +77,13 @@ DbaseRecordSource::DbaseRecordSource(const std::string& path, const DbaseLayout&
       addMode_(plan.addMode),
       highestField_(plan.roles.highest()),
       recordsPerBlock_(std::max<long>(1, long(kBlockBytes) / layout.header.recordLength)) {
+    const FieldRoles& roles = plan.roles;
+    for (const int i : {roles.address, roles.zip5, roles.zip4, roles.zip9, roles.highrise,
+                        roles.barcode, roles.deliveryPoint}) {
+        if (i >= 0) roleFields_.push_back(i);
+    }
+    std::sort(roleFields_.begin(), roleFields_.end());
+    roleFields_.erase(std::unique(roleFields_.begin(), roleFields_.end()), roleFields_.end());
     const int fieldCount = int(layout_.fields.size());
     if (highestField_ >= fieldCount)
         throw MarrowbyError(prefix_ + "it has no field " + std::to_string(highestField_ + 1) + ".");
@@ -86,20 +98,60 @@ DbaseRecordSource::DbaseRecordSource(const std::string& path, const DbaseLayout&
     } catch (const MarrowbyError& error) {
         throw MarrowbyError(prefix_ + error.what());
     }
+    if (addMode_ && !file_->hasWriteBit()) throw MarrowbyError(prefix_ + "it is read-only.");
     if (addMode_ && !file_->tryLockExclusive())
         throw MarrowbyError(prefix_ + "another application is using it.");
     // The layout decides which bytes get written, so it must be the one identified.
+    bool sameLayout = false;
     try {
         const DbaseHeader header = ReadDbaseHeader(*file_);
-        if (header.recordLength <= kMaxDbaseRecordLength &&
-            ReadDbaseLayout(*file_, header) == layout_) {
-            block_.resize(std::size_t(recordsPerBlock_) * std::size_t(layout_.header.recordLength));
-            return;
-        }
+        sameLayout = header.recordLength <= kMaxDbaseRecordLength &&
+                     ReadDbaseLayout(*file_, header) == layout_;
     } catch (const MarrowbyError& error) {
         throw MarrowbyError(prefix_ + "it has changed since it was opened. " + error.what());
     }
-    throw MarrowbyError(prefix_ + "it has changed since it was opened.");
+    if (!sameLayout) throw MarrowbyError(prefix_ + "it has changed since it was opened.");
+    block_.resize(std::size_t(recordsPerBlock_) * std::size_t(layout_.header.recordLength));
+    if (addMode_) checkRecordsFitTheFile();
+}
+
+void DbaseRecordSource::checkRecordsFitTheFile() {
+    // A header length a few bytes off still leaves the records inside the file, but every
+    // write would then land across two fields: the header must end right before the first
+    // record, the size must come out exactly, and every record must begin with a deletion
+    // flag.
+    const std::uint64_t end = layout_.recordStart(layout_.header.recordCount);
+    const std::uint64_t size = file_->size();
+    char last = 0;
+    if (size != end && !(size == end + 1 && file_->readAt(&last, 1, end) == 1 && last == '\x1A'))
+        throw MarrowbyError(prefix_ + "its size of " + std::to_string(size) +
+                            " bytes does not match its header, which gives " + std::to_string(end) +
+                            " bytes (" + std::to_string(layout_.header.headerLength) +
+                            " of header and " + std::to_string(layout_.header.recordCount) +
+                            " records of " + std::to_string(layout_.header.recordLength) +
+                            "), so its records cannot be found safely. Nothing was changed.");
+    // The header ends with its terminator (or padding after it) right before record 1.
+    char headerEnd = 0;
+    file_->readAt(&headerEnd, 1, std::uint64_t(layout_.header.headerLength - 1));
+    if (headerEnd != '\x0D' && headerEnd != '\0')
+        throw MarrowbyError(prefix_ + "its header length of " +
+                            std::to_string(layout_.header.headerLength) +
+                            " bytes does not end where its header does, so its records cannot "
+                            "be found safely. Nothing was changed.");
+    for (nextRecord_ = 0; nextRecord_ < layout_.header.recordCount; nextRecord_ += blockRecords_) {
+        readBlock();
+        for (long n = 0; n < blockRecords_; ++n) {
+            const char flag = block_[std::size_t(n) * std::size_t(layout_.header.recordLength)];
+            if (flag == ' ' || flag == '*') continue;
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "0x%02X", unsigned(static_cast<unsigned char>(flag)));
+            throw MarrowbyError(prefix_ + "record " + std::to_string(blockFirst_ + n + 1) +
+                                " begins with the byte " + hex +
+                                ", which is not a deletion flag, so its header does not match "
+                                "its records. Nothing was changed.");
+        }
+    }
+    nextRecord_ = blockFirst_ = blockRecords_ = 0;
 }
 
 bool DbaseRecordSource::readRecord(FieldList& fields) {
@@ -115,7 +167,7 @@ bool DbaseRecordSource::readRecord(FieldList& fields) {
     if (fields.size() < layout_.fields.size()) fields.resize(layout_.fields.size());
     for (std::string& field : fields) field.clear();
     if (current_[0] != ' ') return true;  // deleted: no values, hence no barcode
-    for (int i = 0; i <= highestField_; ++i) {
+    for (const int i : roleFields_) {
         const DbaseField& field = layout_.fields[std::size_t(i)];
         const char* bytes = current_ + field.offset;
         std::size_t length = std::size_t(field.width);

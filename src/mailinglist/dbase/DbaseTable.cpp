@@ -21,6 +21,7 @@ namespace {
 constexpr int kHeaderSize = 32;
 constexpr int kDescriptorSize = 32;
 constexpr int kNameSize = 10;
+constexpr int kTypeByte = 11;
 constexpr int kWidthByte = 16;
 constexpr char kDescriptorEnd = '\x0D';
 
@@ -83,6 +84,12 @@ std::uint64_t DbaseFile::size() const {
     struct stat info {};
     if (::fstat(fd_, &info) != 0) throw MarrowbyError(SystemReason(errno));
     return std::uint64_t(info.st_size);
+}
+
+bool DbaseFile::hasWriteBit() const {
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0) throw MarrowbyError(SystemReason(errno));
+    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
 }
 
 bool DbaseFile::tryLockExclusive() {
@@ -157,7 +164,8 @@ DbaseLayout ReadDbaseLayout(const DbaseFile& file, const DbaseHeader& header) {
                                 " bytes does not match its " + std::to_string(n) +
                                 " field descriptors.");
         const int width = static_cast<unsigned char>(descriptor[kWidthByte]);
-        layout.fields.push_back({std::string(descriptor, kNameSize), width, offset});
+        layout.fields.push_back(
+            {std::string(descriptor, kNameSize), width, offset, descriptor[kTypeByte]});
         offset += width;
     }
     if (offset != header.recordLength)

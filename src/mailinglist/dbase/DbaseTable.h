@@ -16,7 +16,8 @@ inline constexpr int kMaxDbaseFields = 100;
 struct DbaseField {
     std::string storedName;  // the 10 name bytes as the descriptor holds them
     int width = 0;
-    int offset = 0;  // from the start of the record, the flag byte included
+    int offset = 0;   // from the start of the record, the flag byte included
+    char type = 'C';  // 'C' for characters, 'N' numbers, 'D' dates and so on
     bool operator==(const DbaseField&) const = default;
 };
 
@@ -54,6 +55,9 @@ class DbaseFile {
     std::size_t writeAt(const char* data, std::size_t size, std::uint64_t offset,
                         std::string& error);
     std::uint64_t size() const;
+    // False when the file's permissions give nobody the right to write it; such a file is
+    // read-only even to a user whose rights would let the system write it anyway.
+    bool hasWriteBit() const;
     // Takes exclusive locks of both kinds other programs use (whole-file and record
     // locks) without waiting; false when another open file holds one.
     bool tryLockExclusive();

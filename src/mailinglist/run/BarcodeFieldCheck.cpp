@@ -30,17 +30,26 @@ bool IsBarcodeText(std::string_view value, std::string_view frame) {
     return sum % 10 == 0;
 }
 
+bool IsIntelligentMailText(std::string_view value) {
+    while (!value.empty() && value.back() == ' ') value.remove_suffix(1);
+    return value.size() == 65 && value.find_first_not_of("ADFT") == std::string_view::npos;
+}
+
 std::optional<std::string> FirstOccupiedBarcodeField(MailingList& list, const RunPlan& plan,
                                                      std::string_view frame,
                                                      std::unique_ptr<RecordSource>& reader) {
     RunPlan reading = plan;
     reading.addMode = false;
+    // Only the barcode field is looked at, so a list that copies out only the fields with
+    // a role (dBase) copies out only that one.
+    reading.roles = FieldRoles{.barcode = plan.roles.barcode};
     reader = list.openSource(reading);
     const int field = plan.roles.barcode;
     FieldList fields(std::max(plan.roles.highest(), plan.fieldCount) + 1);
     for (long record = 1; reader->readRecord(fields); ++record) {
         const std::string& value = fields[field];
-        if (value.find_first_not_of(' ') == std::string::npos || IsBarcodeText(value, frame)) {
+        if (value.find_first_not_of(' ') == std::string::npos || IsBarcodeText(value, frame) ||
+            IsIntelligentMailText(value)) {
             continue;
         }
         // A merge file's first line holds the names, so record n is on line n + 1.

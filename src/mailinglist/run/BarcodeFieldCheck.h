@@ -16,6 +16,8 @@ struct RunPlan;
 // copies of a frame string without digits (the given frame, or any other but the empty
 // one), trailing spaces allowed.
 bool IsBarcodeText(std::string_view value, std::string_view frame);
+// The 65 letters of an Intelligent Mail barcode, trailing spaces allowed.
+bool IsIntelligentMailText(std::string_view value);
 
 // Reads the list once, one record at a time. Returns the message naming the first record
 // whose barcode field holds anything else, or nothing. The source used for reading is

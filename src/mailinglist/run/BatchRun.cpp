@@ -7,9 +7,11 @@
 #include <system_error>
 
 #include "engine/BarcodeEngine.h"
+#include "engine/MarrowbyError.h"
 #include "mailinglist/FileKind.h"
 #include "mailinglist/MailingList.h"
 #include "mailinglist/run/BarcodeFieldCheck.h"
+#include "mailinglist/run/IntelligentMailRun.h"
 #include "mailinglist/run/MailingListContext.h"
 #include "mailinglist/run/RunProgress.h"
 #include "mailinglist/text/ReplacementFile.h"
@@ -21,6 +23,9 @@ namespace {
 const char* const kSaveTitle = "Choose a file (or name a new file) for the barcodes:";
 const char* const kSaveFilter = "text files|*.txt";
 const char* const kBarcodeFileName = "Barcode.txt";
+// The answers when a Barcode.txt is already there; the first, which keeps it, is the default.
+const char* const kAnotherName = "Choose Another Name";
+const char* const kReplace = "Replace";
 
 const std::string& At(const FieldList& fields, int position) {
     static const std::string empty;
@@ -55,21 +60,22 @@ void ShowFailure(Prompter& prompter, MessageBeep beep, const std::string& text,
 
 // Where the barcodes-only file goes: "Barcode.txt" beside the list, where the user looks
 // for it, or a name chosen in the save dialog, which starts in the list's folder. An
-// existing Barcode.txt is replaced when the user agrees or nobody is there to ask; No
-// offers the save dialog instead. Empty when the user cancels.
+// existing Barcode.txt is replaced when the user agrees or nobody is there to ask; the
+// other answer offers the save dialog instead. Empty when the user cancels.
 std::string BarcodesOnlyFile(const std::string& listFileName, MailingListContext& context,
                              bool unattended) {
     namespace fs = std::filesystem;
     std::error_code error;
     const fs::path folder = fs::absolute(listFileName, error).parent_path();
-    if (!context.askForBarcodeFileName()) {
+    if (!context.settings.askForBarcodeFileName) {
         const std::string fixed = (folder / kBarcodeFileName).string();
         if (unattended || !fs::exists(fs::symlink_status(fixed, error))) return fixed;
-        if (context.prompter.question(fixed + " already exists. Replace it with the barcodes for " +
-                                      LastPathComponent(listFileName) +
-                                      "?\n\nChoose No to save them under another name.")) {
-            return fixed;
-        }
+        const int answer =
+            context.prompter.ask(fixed + " already exists. Replace it with the barcodes for " +
+                                     LastPathComponent(listFileName) + "?",
+                                 {kAnotherName, kReplace});
+        if (answer == 1) return fixed;
+        if (answer != 0) return {};
     }
     return context.prompter.saveFile(kSaveTitle, kSaveFilter, "txt", folder.string());
 }
@@ -79,13 +85,13 @@ std::string BarcodesOnlyFile(const std::string& listFileName, MailingListContext
 std::string RecordZip(const FieldList& fields, const FieldRoles& roles) {
     std::string zip;
     if (roles.zip9 < 0) {
-        zip = At(fields, roles.zip5) + At(fields, roles.zip4);
+        zip.append(At(fields, roles.zip5)).append(At(fields, roles.zip4));
     } else {
         const std::string& text = At(fields, roles.zip9);
         if (text.size() == 9) {
             zip = text;
         } else if (text.size() == 10 && text.find('-') == 5) {
-            zip = text.substr(0, 5) + text.substr(6);
+            zip.assign(text, 0, 5).append(text, 6);
         }
     }
     return zip.size() == 9 && Digits(zip) ? zip : std::string();
@@ -130,10 +136,12 @@ bool AddBarcodes(MailingList& list, const RunPlan& plan, MailingListContext& con
     std::unique_ptr<RecordSource> checked;  // outlives source: see FirstOccupiedBarcodeField
     std::optional<ReplacementFile> barcodes;
     std::unique_ptr<RecordSource> source;
+    std::unique_ptr<IntelligentMailRun> intelligentMail;
     try {
+        intelligentMail = IntelligentMailRun::Start(context.settingsFolder, list, plan);
         if (unattended && plan.addMode && plan.roles.barcode >= 0) {
             const std::optional<std::string> occupied =
-                FirstOccupiedBarcodeField(list, plan, context.frameBar(), checked);
+                FirstOccupiedBarcodeField(list, plan, context.settings.frameBar, checked);
             if (occupied) {
                 context.errors << *occupied << '\n';
                 return false;
@@ -167,7 +175,8 @@ bool AddBarcodes(MailingList& list, const RunPlan& plan, MailingListContext& con
                 context.progress.ShowEnvelopeStep(6 - progressStep);
             }
             if (!source->readRecord(fields)) break;
-            const std::string barcode = RecordBarcode(fields, plan.roles, context.engine);
+            std::string barcode = RecordBarcode(fields, plan.roles, context.engine);
+            if (intelligentMail) barcode = intelligentMail->code(barcode, context.engine);
             if (plan.addMode) {
                 source->storeBarcode(barcode);
             } else {
@@ -177,12 +186,24 @@ bool AddBarcodes(MailingList& list, const RunPlan& plan, MailingListContext& con
                 barcodes->writeLine(line);
             }
         }
+        // The serials are on record before the barcodes that use them are kept.
+        if (intelligentMail) {
+            if (std::string failed = intelligentMail->saveNextSerial(); !failed.empty()) {
+                throw MarrowbyError(failed);
+            }
+        }
         if (barcodes) barcodes->commit();
         source->finish();
     } catch (const std::exception& error) {
         source->abandon();
         if (barcodes) barcodes->abandon();
-        ShowFailure(prompter, MessageBeep::None, error.what(), MessageButton::Ok);
+        std::string text = error.what();
+        if (intelligentMail) {
+            if (std::string failed = intelligentMail->saveNextSerial(); !failed.empty()) {
+                text += "\n" + failed;
+            }
+        }
+        ShowFailure(prompter, MessageBeep::None, text, MessageButton::Ok);
         return false;
     }
     prompter.setBusy(false);

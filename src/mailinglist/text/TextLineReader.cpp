@@ -1,6 +1,7 @@
 #include "mailinglist/text/TextLineReader.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 #include <fcntl.h>
@@ -10,7 +11,24 @@
 
 namespace {
 constexpr size_t kBufferSize = 1 << 16;
+
+// The first CR, LF or NUL of the bytes, or size when there is none. Eight bytes are tested
+// at a time (a byte is zero exactly where the word minus ones borrows into a clear high
+// bit): every list is read twice in a run, and byte by byte this was its costliest loop.
+size_t LineEnd(const char* bytes, size_t size) {
+    constexpr uint64_t kOnes = 0x0101010101010101;
+    constexpr uint64_t kHighs = 0x8080808080808080;
+    const auto hasZero = [](uint64_t word) { return (word - kOnes) & ~word & kHighs; };
+    size_t n = 0;
+    for (; n + 8 <= size; n += 8) {
+        uint64_t word;
+        std::memcpy(&word, bytes + n, 8);
+        if (hasZero(word) | hasZero(word ^ (kOnes * '\r')) | hasZero(word ^ (kOnes * '\n'))) break;
+    }
+    while (n < size && bytes[n] != '\r' && bytes[n] != '\n' && bytes[n] != '\0') ++n;
+    return n;
 }
+}  // namespace
 
 TextLineReader::TextLineReader(const std::string& path) : path_(path), buffer_(kBufferSize) {
     descriptor_ = OpenListFile(path, O_RDONLY);
@@ -47,8 +65,7 @@ bool TextLineReader::readLine(std::string& line) {
     for (;;) {
         const char* start = buffer_.data() + position_;
         const size_t available = length_ - position_;
-        size_t n = 0;
-        while (n < available && start[n] != '\r' && start[n] != '\n' && start[n] != '\0') ++n;
+        const size_t n = LineEnd(start, available);
         line.append(start, n);
         position_ += n;
         if (n < available) {

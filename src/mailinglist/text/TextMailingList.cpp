@@ -72,17 +72,18 @@ class TextRecordSource : public RecordSource {
 
     bool readRecord(FieldList& fields) override {
         if (!reader_.readLine(line_)) return false;
-        rest_ = SplitTextLineAt(plan_.fieldCount, line_, kind_, fields_);
-        if (fields.size() < fields_.size()) fields.resize(fields_.size());
-        std::copy(fields_.begin(), fields_.end(), fields.begin());
-        std::fill(fields.begin() + fields_.size(), fields.end(), std::string());
+        rest_ = SplitTextLineAt(plan_.fieldCount, line_, kind_, fields);
+        // Replacing the barcode column writes every field again; a new column needs none.
+        if (plan_.addMode && plan_.roles.barcode >= 0) {
+            fields_.assign(fields.begin(), fields.begin() + plan_.fieldCount);
+        }
         return true;
     }
 
     void storeBarcode(const std::string& barcode) override {
-        output_->writeLine(TextLineWithBarcode(kind_, line_, fields_, plan_.fieldCount,
-                                               std::string_view(line_).substr(rest_),
-                                               plan_.roles.barcode, barcode));
+        TextLineWithBarcode(out_, kind_, line_, fields_, plan_.fieldCount,
+                            std::string_view(line_).substr(rest_), plan_.roles.barcode, barcode);
+        output_->writeLine(out_);
     }
 
     void finish() override {
@@ -101,16 +102,17 @@ class TextRecordSource : public RecordSource {
     std::string line_;
     size_t rest_ = 0;
     FieldList fields_;
+    std::string out_;
 };
 
 }  // namespace
 
-std::string TextLineWithBarcode(std::string_view kind, std::string_view line,
-                                const FieldList& fields, int fieldCount, std::string_view rest,
-                                int barcodeField, std::string_view barcode) {
+void TextLineWithBarcode(std::string& out, std::string_view kind, std::string_view line,
+                         const FieldList& fields, int fieldCount, std::string_view rest,
+                         int barcodeField, std::string_view barcode) {
     const bool tabs = TabStyle(kind);
     const bool lineQuoted = line.find('"') != std::string_view::npos;
-    std::string out;
+    out.clear();
     out.reserve(line.size() + barcode.size() + 8);
     if (barcodeField < 0) {
         out += line;
@@ -121,7 +123,7 @@ std::string TextLineWithBarcode(std::string_view kind, std::string_view line,
             out += ',';
             AppendCommaColumn(out, barcode, lineQuoted);
         }
-        return out;
+        return;
     }
     for (int i = 0; i < fieldCount; ++i) {
         if (i > 0) out += tabs ? '\t' : ',';
@@ -133,7 +135,6 @@ std::string TextLineWithBarcode(std::string_view kind, std::string_view line,
         }
     }
     out += rest;
-    return out;
 }
 
 TextMailingList::TextMailingList(std::string path, std::string kind, long recordCount,

@@ -52,7 +52,8 @@ std::unique_ptr<MailingList> OpenTextMailingList(const std::string& path, const 
                                                  Prompter& prompter);
 
 // The line written back for one record in add mode: a new last column, or the chosen
-// barcode column replaced. rest holds the unsplit fields beyond fieldCount.
-std::string TextLineWithBarcode(std::string_view kind, std::string_view line,
-                                const FieldList& fields, int fieldCount, std::string_view rest,
-                                int barcodeField, std::string_view barcode);
+// barcode column replaced. rest holds the unsplit fields beyond fieldCount. It replaces
+// the content of out, so that a run reuses one buffer for every line.
+void TextLineWithBarcode(std::string& out, std::string_view kind, std::string_view line,
+                         const FieldList& fields, int fieldCount, std::string_view rest,
+                         int barcodeField, std::string_view barcode);

@@ -12,24 +12,27 @@
 #include <vector>
 
 #include "TempFolder.h"
+#include "TestData.h"
 
-// Copies testdata/access/<name> into folder; an empty path when the test data is absent.
+// Copies tests/data/access/<name> into folder; an empty path when the file is missing.
 inline std::filesystem::path CopyAccessDatabase(const TempFolder& folder, const std::string& name) {
     namespace fs = std::filesystem;
-    const fs::path data = TestDataFolder();
-    if (data.empty() || !fs::exists(data / "access" / name)) return {};
+    const fs::path original = TestDataFolder() / "access" / name;
+    std::error_code error;
+    if (!fs::is_regular_file(original, error)) return {};
     const fs::path copy = folder.path() / name;
-    fs::copy_file(data / "access" / name, copy, fs::copy_options::overwrite_existing);
+    fs::copy_file(original, copy, fs::copy_options::overwrite_existing);
     fs::permissions(copy, fs::perms::owner_read | fs::perms::owner_write);
     return copy;
 }
 
-// Declares a fresh folder holding a copy of the named database, or skips the test.
-#define ACCESS_DATABASE_OR_SKIP(variable, folder, name)                      \
+// Declares a fresh folder holding a copy of the named database; a missing database fails
+// the test.
+#define ACCESS_DATABASE(variable, folder, name)                              \
     TempFolder folder;                                                       \
     const std::filesystem::path variable = CopyAccessDatabase(folder, name); \
-    if (variable.empty())                                                    \
-    GTEST_SKIP() << "The Access test databases are absent (" << name << " in testdata/access)."
+    ASSERT_FALSE(variable.empty())                                           \
+        << "The test database tests/data/access/" << name << " is missing."
 
 // Every row of a table as mdb-export prints it (no header, text unquoted).
 using AccessRows = std::vector<std::vector<std::string>>;

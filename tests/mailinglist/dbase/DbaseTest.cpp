@@ -17,6 +17,7 @@
 #include "engine/MarrowbyError.h"
 #include "mailinglist/dbase/DbaseMailingList.h"
 #include "mailinglist/run/FieldIdentification.h"
+#include "run/RoadTestSupport.h"
 
 namespace fs = std::filesystem;
 
@@ -216,12 +217,12 @@ TEST(Dbase, TableFromAnotherProgramGetsBarcodesInItsLiveRecordsAndNothingElse) {
         EXPECT_FALSE(source->readRecord(fields));
         source->finish();
         // Values are trimmed and upper-cased, a field of spaces reads as one space, fields
-        // past the highest role are not read and a deleted record reads as empty.
+        // without a role (the name, the note) are not read and a deleted record reads as empty.
         EXPECT_EQ(read, (std::vector<FieldList>{
-                            {"SMITH", "12 OAK ST", "77001-1234", "5", "OLD BARCODE", "", "", ""},
-                            {"JONES", "PO BOX 7", "770011234", " ", " ", "", "", ""},
+                            {"", "12 OAK ST", "77001-1234", "5", "OLD BARCODE", "", "", ""},
+                            {"", "PO BOX 7", "770011234", " ", " ", "", "", ""},
                             FieldList(8),
-                            {"SHORT", " ", "7", " ", " ", "", "", ""}}));
+                            {"", " ", "7", " ", " ", "", "", ""}}));
 
         std::string expected = before;
         for (long n : {0L, 1L, 3L}) {
@@ -457,4 +458,100 @@ TEST(Dbase, MemoFileStandsForTheTableOfTheSameNameBesideIt) {
         }
         EXPECT_EQ(folder.read(c.memo), "memo text, not a table");
     }
+}
+
+// Files whose header opens but does not lead exactly from record to record, or that nobody
+// may write, are refused before the first write and stay byte for byte as they were; a
+// table without the end-of-file byte is sound.
+TEST(Dbase, HeaderThatDoesNotMatchTheRecordsOrNoWriteBitIsRefusedBeforeAnyWrite) {
+    const std::string good = DbaseBytes(Columns(20), kRows);
+    const int headerLength = int(RecordOffset(Columns(20), 0));
+    auto withHeaderLength = [&](const std::string& bytes, int length) {
+        return bytes.substr(0, 8) + LittleEndian(unsigned(length), 2) + bytes.substr(10);
+    };
+    const std::string noEnd = good.substr(0, good.size() - 1);
+    std::string badFlag = good;
+    badFlag[RecordOffset(Columns(20), 1)] = 'X';
+    const std::string prefix = "Marrowby could not update clients.dbf: ";
+    const std::string sizeIs = prefix + "its size of ";
+    const std::string unsafe = "so its records cannot be found safely. Nothing was changed.";
+    const struct {
+        std::string name;
+        std::string bytes;
+        fs::perms perms;
+        std::string message;  // empty: the run completes
+    } cases[] = {
+        {"sound", good, fs::perms::owner_read | fs::perms::owner_write, ""},
+        {"no end-of-file byte", noEnd, fs::perms::owner_read | fs::perms::owner_write, ""},
+        {"header one byte long", withHeaderLength(good, headerLength + 1),
+         fs::perms::owner_read | fs::perms::owner_write,
+         prefix + "its header length of 226 bytes does not end where its header does, " + unsafe},
+        {"header 31 bytes long, 30 bytes appended",
+         withHeaderLength(good + std::string(30, ' '), headerLength + 31),
+         fs::perms::owner_read | fs::perms::owner_write,
+         prefix + "its header length of 256 bytes does not end where its header does, " + unsafe},
+        {"last byte not an end-of-file byte", noEnd + "x",
+         fs::perms::owner_read | fs::perms::owner_write,
+         sizeIs +
+             "610 bytes does not match its header, which gives 609 bytes (225 of header and "
+             "4 records of 96), " +
+             unsafe},
+        {"bytes after the end byte", good + "abc", fs::perms::owner_read | fs::perms::owner_write,
+         sizeIs +
+             "613 bytes does not match its header, which gives 609 bytes (225 of header and "
+             "4 records of 96), " +
+             unsafe},
+        {"no deletion flag", badFlag, fs::perms::owner_read | fs::perms::owner_write,
+         prefix + "record 2 begins with the byte 0x58, which is not a deletion flag, so its "
+                  "header does not match its records. Nothing was changed."},
+        {"no write bit", good, fs::perms::owner_read | fs::perms::group_read,
+         prefix + "it is read-only."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        const fs::path table = folder.write("clients.dbf", c.bytes);
+        fs::permissions(table, c.perms);
+        auto list = Open(table);
+        const std::string error = ErrorOf([&] {
+            auto source = list->openSource(PlanFor(*list, kRoles));
+            FieldList fields;
+            while (source->readRecord(fields)) source->storeBarcode(kBarcode);
+            source->finish();
+        });
+        EXPECT_EQ(error, c.message.empty() ? "(no error)" : c.message);
+        // A sound table gets its barcodes; a refused one stays as it was.
+        EXPECT_EQ(folder.read("clients.dbf") == c.bytes, !c.message.empty());
+    }
+}
+
+// Identification by contents sees only the first record: a field that looks like a barcode
+// there may hold other data further down, and must not be offered for the barcodes.
+TEST(Dbase, BarcodesAreProposedOnlyForCharacterFieldsBlankOrBarcodedInEveryRecord) {
+    TempFolder folder;
+    const std::vector<DbfColumn> columns = {{"NAME", 20},  {"ADDR1", 30}, {"ZIP", 10},
+                                            {"NOTE", 20},  {"COUNT", 14}, {"SHORT", 13},
+                                            {"SPARE", 20}, {"CODE", 14},  {"OLDCODE", 14}};
+    std::string bytes = DbaseBytes(columns, {{"Smith", "12 oak st", "77001-1234", "", "", "", "",
+                                              "/770011234050/", "/770011234050/"},
+                                             {"Jones", "PO Box 7", "770011234", "call first", "",
+                                              "", "", "see note 1234", "/770011234050/"}});
+    bytes[32 + 32 * 4 + 11] = 'N';  // COUNT holds numbers
+    auto list = Open(folder.write("clients.dbf", bytes));
+    const auto blankOrFramed = [](std::string_view value) {
+        return value.find_first_not_of(' ') == std::string_view::npos || value.front() == '/';
+    };
+    EXPECT_EQ(list->textFieldsHoldingOnly(blankOrFramed),
+              (std::vector<bool>{false, false, false, false, false, true, true, false, true}));
+
+    FieldList first = list->identificationRecord(1);
+    EXPECT_EQ(ContentCandidates(first, 9).barcode, 7) << "the first record alone suggests CODE";
+
+    RoadFixture road;
+    EXPECT_EQ(road.run({(folder.path() / "clients.dbf").string()}), 0);
+    ASSERT_EQ(road.identifier.shown.size(), 1u);
+    EXPECT_EQ(road.identifier.shown[0], (FieldRoles{.address = 1, .zip9 = 2, .barcode = 6}));
+    EXPECT_EQ(road.messageTexts(),
+              std::vector<std::string>{"Barcodes have been added to clients.dbf."});
+    EXPECT_EQ(Open(folder.path() / "clients.dbf")->viewerRecord(2)[7], "see note 1234 ");
 }

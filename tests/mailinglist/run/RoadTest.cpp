@@ -120,6 +120,8 @@ TEST_F(RoadTest, ListsComeBackWithTheirBarcodes) {
         if (c.barcodesOnly) {
             EXPECT_EQ(folder.read("List.TXT"), c.input);
         }
+        // The dialog offers the barcode field only when barcodes go into the list.
+        EXPECT_EQ(identifier.addModes, std::vector<bool>{!c.barcodesOnly});
         // The name keeps its letter case: list.txt would be another file.
         EXPECT_EQ(messageTexts(),
                   Texts{c.barcodesOnly ? "Barcodes for List.TXT have been saved in " +
@@ -162,8 +164,9 @@ TEST_F(RoadTest, BarcodesOnlyFileNamedInTheSaveDialogOrNotCreated) {
     EXPECT_EQ(progress.events, (Texts{"clear", "clear", "hide"}));
 }
 
-// A Barcode.txt of an earlier run is replaced only when the user agrees; No offers the save
-// dialog in the list's folder instead. Nobody is asked in an unattended run.
+// A Barcode.txt of an earlier run is replaced only when the user agrees; the other answer
+// offers the save dialog in the list's folder instead, and closing the box ends the run.
+// Nobody is asked in an unattended run.
 TEST_F(RoadTest, AnExistingBarcodeFileIsReplacedOnlyWhenTheUserAgrees) {
     preferences[1] = "1";
     // Two records: the kind of a text list is told from its first two lines.
@@ -174,7 +177,7 @@ TEST_F(RoadTest, AnExistingBarcodeFileIsReplacedOnlyWhenTheUserAgrees) {
     const struct {
         const char* what;
         bool existing;
-        std::deque<bool> answers;
+        std::deque<int> answers;  // 0 another name, 1 replace, -1 box closed
         std::deque<std::string> saveAnswers;
         const char* option;
         std::string barcodeTxt;  // Barcode.txt afterwards
@@ -210,7 +213,8 @@ TEST_F(RoadTest, AnExistingBarcodeFileIsReplacedOnlyWhenTheUserAgrees) {
          1,
          "Barcodes for My List.txt have been saved in " + (folder.path() / "other.txt").string() +
              "."},
-        {"kept, save dialog cancelled", true, {false}, {}, "", old, "", 1, ""},
+        {"kept, save dialog cancelled", true, {0}, {}, "", old, "", 1, ""},
+        {"kept, question closed", true, {-1}, {}, "", old, "", 1, ""},
         {"unattended", true, {}, {}, "NOSTOP", coded, "", 0, ""},
     };
     for (const auto& c : cases) {
@@ -219,7 +223,7 @@ TEST_F(RoadTest, AnExistingBarcodeFileIsReplacedOnlyWhenTheUserAgrees) {
         fs::remove(folder.path() / "other.txt");
         if (c.existing) folder.write("Barcode.txt", old);
         prompter.questions.clear();
-        prompter.questionAnswers = c.answers;
+        prompter.askAnswers = c.answers;
         prompter.saveAnswers = c.saveAnswers;
         prompter.dialogFolders.clear();
         EXPECT_EQ(run("My List.txt", list, {{{.address = 0, .zip9 = 1}}}, c.option), 0);
@@ -227,12 +231,11 @@ TEST_F(RoadTest, AnExistingBarcodeFileIsReplacedOnlyWhenTheUserAgrees) {
         EXPECT_EQ(fs::exists(folder.path() / "other.txt") ? folder.read("other.txt") : "", c.other);
         ASSERT_EQ(prompter.questions.size(), c.questions);
         if (c.questions > 0) {
-            EXPECT_EQ(prompter.questions[0],
-                      barcodeFile +
-                          " already exists. Replace it with the barcodes for My List.txt?\n\n"
-                          "Choose No to save them under another name.");
+            EXPECT_EQ(
+                prompter.questions[0],
+                barcodeFile + " already exists. Replace it with the barcodes for My List.txt?");
         }
-        const bool saveDialog = c.existing && !c.answers.empty() && !c.answers.front();
+        const bool saveDialog = !c.answers.empty() && c.answers.front() == 0;
         EXPECT_EQ(prompter.dialogFolders, saveDialog ? Texts{folder.path().string()} : Texts{});
         EXPECT_EQ(messageTexts(), c.message.empty() ? Texts{} : Texts{c.message});
         EXPECT_TRUE(fs::is_empty(programFolder.path()));
@@ -268,15 +271,13 @@ TEST_F(RoadTest, TheOpenDialogStartsInTheFolderOfTheLastListOpened) {
 
 TEST_F(RoadTest, ChecksSendTheUserBackToTheDialogAndCancelChangesNothing) {
     const std::string input = kRecord + "\r\nb\tc\td\r\n";
-    EXPECT_EQ(
-        run("l.txt", input, {{{.address = 1, .zip5 = 2}}, {{.zip9 = 2}}, {kTabAnswer.roles, 2}}),
-        0);
+    EXPECT_EQ(run("l.txt", input,
+                  {{{.address = 1, .zip5 = 2}}, {{.zip9 = 2}}, {kTabAnswer.roles, false}}),
+              0);
     ASSERT_EQ(identifier.shown.size(), 3u);
     // One record of two is too few for the vote of three.
-    EXPECT_EQ(identifier.shown[0],
-              (TransferLines{"Ascii Tab-Delimited", (folder.path() / "l.txt").string(), "2", "3",
-                             "-1", "-1", "-1", "-1", "-1", "-1", "-1"}));
-    EXPECT_EQ(identifier.shown[1][5], "2");  // the user's last choice comes back
+    EXPECT_EQ(identifier.shown[0], FieldRoles{});
+    EXPECT_EQ(identifier.shown[1], (FieldRoles{.address = 1, .zip5 = 2}));  // the last choice
     ASSERT_EQ(prompter.messages.size(), 2u);
     EXPECT_EQ(prompter.messages[0].icon, MessageIcon::Error);
     EXPECT_EQ(prompter.messages[0].text.substr(0, 60),

@@ -143,8 +143,8 @@ TEST(TextFormat, CurlyQuoteBytesQuoteOnlyWholeFields) {
         SplitTextLine(count, c.line, c.kind, fields);
         EXPECT_EQ(fields, c.fields);
 
-        const std::string written =
-            TextLineWithBarcode(c.kind, c.line, fields, count, "", count - 1, code);
+        std::string written;
+        TextLineWithBarcode(written, c.kind, c.line, fields, count, "", count - 1, code);
         FieldList expected = c.fields;
         expected.back() = code;
         FieldList again;

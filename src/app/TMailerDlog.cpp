@@ -1,0 +1,129 @@
+#include "app/TMailerDlog.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+#include "engine/MarrowbyError.h"
+#include "platform/HelpRequests.h"
+
+namespace {
+
+QLineEdit* DigitsEdit(int maxLength, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setMaxLength(maxLength);
+    edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
+    return edit;
+}
+
+std::string Text(const QLineEdit* edit) { return edit->text().toStdString(); }
+
+// The next serial must fit the serial digits that the mailer ID leaves.
+std::string SerialProblem(const MailerSettings& settings) {
+    try {
+        const unsigned long long serial = settings.serial();
+        if (MailerIdProblem(settings.identity.mailerId).empty() &&
+            serial > LargestSerial(settings.identity.mailerId)) {
+            return "The next serial number is larger than " +
+                   std::to_string(LargestSerial(settings.identity.mailerId)) +
+                   ", the largest for a mailer ID of " +
+                   std::to_string(settings.identity.mailerId.size()) + " digits.";
+        }
+        return {};
+    } catch (const MarrowbyError&) {
+        return "The next serial number must be a number of one to nine digits.";
+    }
+}
+
+}  // namespace
+
+TMailerDlog::TMailerDlog(HelpRequests& help, QWidget* parent) : QDialog(parent) {
+    setWindowTitle("Mailer Settings");
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    barcodeChoice = new RadioGroup("Which barcode should mailing lists and envelopes get?",
+                                   {"POSTNET", "Intelligent Mail"}, this);
+    mailerId = DigitsEdit(9, this);
+    serviceType = DigitsEdit(3, this);
+    barcodeId = DigitsEdit(2, this);
+    nextSerial = DigitsEdit(9, this);
+    reason = new QLabel(this);
+    reason->setWordWrap(true);
+    reason->setMinimumHeight(48);
+    okBtn = new QPushButton("OK", this);
+    okBtn->setDefault(true);
+    cancelBtn = new QPushButton("Cancel", this);
+
+    auto* fields = new QFormLayout;
+    fields->addRow("Mailer ID (6 or 9 digits):", mailerId);
+    fields->addRow("Service type identifier (3 digits):", serviceType);
+    fields->addRow("Barcode identifier (normally 00):", barcodeId);
+    fields->addRow("Next serial number:", nextSerial);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(okBtn);
+    buttons->addWidget(cancelBtn);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(barcodeChoice);
+    layout->addLayout(fields);
+    layout->addWidget(reason);
+    layout->addLayout(buttons);
+    setFixedWidth(440);
+
+    for (QLineEdit* edit : {mailerId, serviceType, barcodeId, nextSerial}) {
+        connect(edit, &QLineEdit::textChanged, this, &TMailerDlog::updateChoice);
+    }
+    connect(barcodeChoice, &RadioGroup::clicked, this, &TMailerDlog::updateChoice);
+    connect(okBtn, &QPushButton::clicked, this, &TMailerDlog::okClick);
+    connect(cancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    AddHelpKey(*this, help, HelpContext::Mailer);
+}
+
+void TMailerDlog::setSettings(const MailerSettings& settings) {
+    settings_ = settings;
+    mailerId->setText(QString::fromStdString(settings.identity.mailerId));
+    serviceType->setText(QString::fromStdString(settings.identity.serviceType));
+    barcodeId->setText(QString::fromStdString(settings.identity.barcodeId));
+    nextSerial->setText(QString::fromStdString(settings.nextSerial));
+    barcodeChoice->setItemIndex(settings.intelligentMail() ? 1 : 0);
+    updateChoice();
+}
+
+MailerSettings TMailerDlog::settings() const {
+    MailerSettings settings = settings_;
+    settings.identity.mailerId = Text(mailerId);
+    settings.identity.serviceType = Text(serviceType);
+    settings.identity.barcodeId = Text(barcodeId);
+    settings.nextSerial = Text(nextSerial);
+    settings.barcode =
+        barcodeChoice->itemIndex() == 1 ? BarcodeChoice::IntelligentMail : BarcodeChoice::Postnet;
+    return settings;
+}
+
+void TMailerDlog::updateChoice() {
+    const std::string problem = settings().whyNotIntelligentMail();
+    barcodeChoice->item(1)->setEnabled(problem.empty());
+    if (!problem.empty() && barcodeChoice->itemIndex() == 1) barcodeChoice->setItemIndex(0);
+    const std::string serial = SerialProblem(settings());
+    reason->setText(QString::fromStdString(!problem.empty() ? problem : serial));
+}
+
+void TMailerDlog::okClick() {
+    const MailerSettings chosen = settings();
+    // A file run or an envelope would refuse these, so they are not stored.
+    std::string problem = SerialProblem(chosen);
+    if (problem.empty() && chosen.intelligentMail()) problem = chosen.whyNotIntelligentMail();
+    if (!problem.empty()) {
+        reason->setText(QString::fromStdString(problem));
+        return;
+    }
+    accept();
+}
+
+bool EditMailerSettings(TMailerDlog& dialog, const std::filesystem::path& folder) {
+    dialog.setSettings(LoadMailerSettings(folder));
+    if (dialog.exec() != QDialog::Accepted) return false;
+    SaveMailerSettings(folder, dialog.settings());
+    return true;
+}

@@ -1,0 +1,45 @@
+// The mailer settings dialog: the mailer's Intelligent Mail identity, the next serial
+// number and which barcode mailing lists and envelopes get.
+#pragma once
+
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <filesystem>
+
+#include "app/RadioGroup.h"
+#include "platform/MailerSettings.h"
+
+class HelpRequests;
+
+class TMailerDlog : public QDialog {
+    Q_OBJECT
+  public:
+    TMailerDlog(HelpRequests& help, QWidget* parent);
+
+    void setSettings(const MailerSettings& settings);
+    // The settings as the dialog shows them, over the lines they were read from.
+    MailerSettings settings() const;
+
+    RadioGroup* barcodeChoice;  // 0 POSTNET, 1 Intelligent Mail
+    QLineEdit* mailerId;
+    QLineEdit* serviceType;
+    QLineEdit* barcodeId;
+    QLineEdit* nextSerial;
+    // Why Intelligent Mail cannot be chosen, or what keeps OK from closing the dialog.
+    QLabel* reason;
+    QPushButton* okBtn;
+    QPushButton* cancelBtn;
+
+  private:
+    // Intelligent Mail can be chosen only with a usable identity; the reason says why not.
+    void updateChoice();
+    void okClick();
+
+    MailerSettings settings_;
+};
+
+// Shows the dialog filled from mailer.dat in the folder and writes the file on OK.
+// Returns whether OK was pressed.
+bool EditMailerSettings(TMailerDlog& dialog, const std::filesystem::path& folder);

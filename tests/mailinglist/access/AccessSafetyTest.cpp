@@ -1,0 +1,366 @@
+// What keeps an Access database whole: damaged pages are refused before the first write,
+// a run holds the database locked, a failed run puts the bytes back into the same file,
+// a copy left by an interrupted run is never replaced silently, and a disk without room
+// for the copy is refused.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "FakePrompter.h"
+#include "access/AccessTestFiles.h"
+#include "engine/MarrowbyError.h"
+#include "mailinglist/access/AccessDatabaseFile.h"
+#include "mailinglist/access/AccessMailingList.h"
+#include "mailinglist/access/MdbLibrary.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ErrorOf(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const MarrowbyError& error) {
+        return error.what();
+    }
+    return {};
+}
+
+// Opens the table and runs every record, storing barcode (or, from record failAt on, a
+// barcode too long for the field, which ends the run). The run's error, or empty.
+std::string RunOver(const fs::path& path, const std::string& table, const std::string& field,
+                    Prompter* prompter = nullptr, const std::string& barcode = "/770011234057/",
+                    long failAt = 0) {
+    AccessTable taTable1;
+    return ErrorOf([&] {
+        auto list = OpenAccessMailingList(
+            taTable1, path.string(), table,
+            [](const std::string&, const std::vector<std::string>&) { return std::string(); },
+            prompter);
+        if (!list) throw MarrowbyError("The table " + table + " is not in the database.");
+        const RunPlan plan{.listFileName = list->fileName(),
+                           .recordCount = list->recordCount(),
+                           .fieldCount = list->fieldCount(),
+                           .roles = {.address = 0, .barcode = taTable1.FieldPosition(field)}};
+        auto source = list->openSource(plan);
+        FieldList fields;
+        for (long n = 1; source->readRecord(fields); ++n)
+            source->storeBarcode(failAt > 0 && n >= failAt ? std::string(80, '/') : barcode);
+        source->finish();
+    });
+}
+
+struct DataPages {
+    size_t pageSize = 0;
+    size_t countOffset = 0;  // of the row count in a data page
+    bool jet3 = false;
+    std::vector<size_t> pages;
+};
+
+// The data pages of a table as libmdb finds them through the table's usage map.
+DataPages FindDataPages(const fs::path& path, const std::string& name) {
+    DataPages found;
+    MdbHandlePtr mdb(mdb_open(path.c_str(), MDB_NOFLAGS));
+    mdb_read_catalog(mdb.get(), MDB_TABLE);
+    for (unsigned i = 0; i < mdb->num_catalog; ++i) {
+        auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
+        if (entry->object_type != MDB_TABLE || name != entry->object_name) continue;
+        MdbTablePtr table(mdb_read_table(entry));
+        for (gint32 page = mdb_map_find_next(mdb.get(), table->usage_map, table->map_sz, 0);
+             page > 0; page = mdb_map_find_next(mdb.get(), table->usage_map, table->map_sz, page))
+            found.pages.push_back(size_t(page));
+    }
+    found.pageSize = size_t(mdb->fmt->pg_size);
+    found.countOffset = mdb->fmt->row_count_offset;
+    found.jet3 = mdb->f->jet_version == MDB_VER_JET3;
+    return found;
+}
+
+unsigned Get16At(const std::string& bytes, size_t at) {
+    return static_cast<unsigned char>(bytes[at]) |
+           unsigned(static_cast<unsigned char>(bytes[at + 1])) << 8;
+}
+
+void Put16At(std::string& bytes, size_t at, unsigned value) {
+    bytes[at] = char(value & 0xff);
+    bytes[at + 1] = char(value >> 8);
+}
+
+// Damaged copies of three databases: each damage is made in the table's first data page
+// (or cuts the file before its last one) and must be found before anything is written.
+TEST(AccessSafety, DamagedDataPagesAreRefusedBeforeTheFirstWrite) {
+    using Damage = std::function<void(std::string & file, const DataPages& at, size_t page)>;
+    const struct {
+        const char* name;
+        Damage damage;
+        const char* fault;
+    } damages[] = {
+        {"page type", [](std::string& f, const DataPages&, size_t p) { f[p] = 0x02; },
+         "is damaged: it is not a data page."},
+        {"owner", [](std::string& f, const DataPages&, size_t p) { f[p + 4] ^= 0x10; },
+         "is damaged: it names another table as its owner."},
+        {"row count",
+         [](std::string& f, const DataPages& d, size_t p) {
+             Put16At(f, p + d.countOffset, 0x0fff);
+         },
+         "is damaged: its row offset table is longer than the page."},
+        {"row outside its place",
+         [](std::string& f, const DataPages& d, size_t p) {
+             Put16At(f, p + d.countOffset + 2, unsigned(d.countOffset));
+         },
+         "is damaged: row 1 begins at byte "},
+        {"rows out of order",
+         [](std::string& f, const DataPages& d, size_t p) {
+             const unsigned first = Get16At(f, p + d.countOffset + 2);
+             Put16At(f, p + d.countOffset + 4, (first & 0x1fff) + 1);
+         },
+         "is damaged: row 2 begins at byte "},
+        {"free space",
+         [](std::string& f, const DataPages&, size_t p) {
+             Put16At(f, p + 2, Get16At(f, p + 2) + 1);
+         },
+         "is damaged: its free space of "},
+        {"variable column count",
+         [](std::string& f, const DataPages& d, size_t p) {
+             const size_t start = p + (Get16At(f, p + d.countOffset + 2) & 0x1fff);
+             const unsigned columns =
+                 d.jet3 ? unsigned(static_cast<unsigned char>(f[start])) : Get16At(f, start);
+             const size_t count = p + d.pageSize - (columns + 7) / 8 - (d.jet3 ? 1 : 2);
+             f[count] = char(0xff);
+             if (!d.jet3) f[count + 1] = char(0x7f);
+         },
+         "is damaged: row 1 is damaged: "},
+        {"cut at a page boundary",
+         [](std::string& f, const DataPages& d, size_t) { f.resize(d.pages.back() * d.pageSize); },
+         " lies beyond the end of the file, which is cut short."},
+    };
+    const struct {
+        const char* file;
+        const char* table;
+        const char* field;
+    } databases[] = {
+        {"nwind.mdb", "Umsätze", "ShipName"},
+        {"DateTestDatabase.mdb", "DateTest", "ShortTextCol"},
+        {"ASampleDatabase.accdb", "Asset Items", "Description"},
+    };
+    for (const auto& database : databases) {
+        for (const auto& damage : damages) {
+            SCOPED_TRACE(std::string(database.file) + ", " + damage.name);
+            ACCESS_DATABASE(path, folder, database.file);
+            const DataPages pages = FindDataPages(path, database.table);
+            ASSERT_FALSE(pages.pages.empty());
+            std::string bytes = AccessFileBytes(path);
+            damage.damage(bytes, pages, pages.pages.front() * pages.pageSize);
+            folder.write(path.filename().string(), bytes);
+            const std::string error = RunOver(path, database.table, database.field);
+            EXPECT_NE(error.find(" which is damaged. Page "), std::string::npos) << error;
+            EXPECT_NE(error.find(damage.fault), std::string::npos) << error;
+            EXPECT_TRUE(error.ends_with(" Nothing was changed.")) << error;
+            EXPECT_TRUE(AccessFileBytes(path) == bytes);
+            EXPECT_EQ(AccessFolderListing(folder.path()),
+                      std::vector<std::string>{path.filename().string()});
+        }
+    }
+}
+
+// The check must not refuse what Access itself wrote: tables with and without columns of
+// variable length, in all three formats.
+TEST(AccessSafety, EveryTableOfTheRealDatabasesPassesThePageCheck) {
+    for (const char* file : {"nwind.mdb", "DateTestDatabase.mdb", "ASampleDatabase.accdb"}) {
+        ACCESS_DATABASE(path, folder, file);
+        std::vector<std::string> tables;
+        AccessTable::GetTableNames(path.string(), tables);
+        for (const std::string& name : tables) {
+            AccessTable table;
+            OpenAccessMailingList(table, path.string(), name, nullptr);
+            EXPECT_EQ(table.DamageReport(), "") << file << ": " << name;
+        }
+    }
+}
+
+// Another run, or another program holding either kind of lock, keeps the run from starting.
+TEST(AccessSafety, LockedDatabaseIsInUse) {
+    using Locker = std::function<int(const fs::path&)>;
+    const auto lockWith = [](int operation) {
+        return [operation](const fs::path& path) {
+            const int fd = open(path.c_str(), O_RDWR);
+            EXPECT_EQ(flock(fd, operation), 0);
+            return fd;
+        };
+    };
+    // A record lock belongs to a process, and any close of the file by that process drops
+    // it: another process holds it, until the pipe it waits on is closed.
+    const Locker lockRecord = [](const fs::path& path) {
+        int ready[2];
+        int release[2];
+        EXPECT_EQ(pipe(ready), 0);
+        EXPECT_EQ(pipe(release), 0);
+        if (fork() == 0) {
+            close(release[1]);
+            const int fd = open(path.c_str(), O_RDWR);
+            struct flock record {};
+            record.l_type = F_WRLCK;
+            record.l_whence = SEEK_SET;
+            record.l_start = 4096;
+            record.l_len = 100;
+            const char locked = fcntl(fd, F_SETLK, &record) == 0 ? 'y' : 'n';
+            (void)!write(ready[1], &locked, 1);
+            char ignored;
+            (void)!read(release[0], &ignored, 1);
+            _exit(0);
+        }
+        close(ready[1]);
+        close(release[0]);
+        char locked = 'n';
+        EXPECT_EQ(read(ready[0], &locked, 1), 1);
+        EXPECT_EQ(locked, 'y');
+        close(ready[0]);
+        return release[1];
+    };
+    const struct {
+        const char* name;
+        Locker lock;
+    } lockers[] = {{"whole-file lock", lockWith(LOCK_EX | LOCK_NB)},
+                   {"shared whole-file lock", lockWith(LOCK_SH | LOCK_NB)},
+                   {"record lock in another process", lockRecord}};
+    for (const auto& locker : lockers) {
+        SCOPED_TRACE(locker.name);
+        ACCESS_DATABASE(path, folder, "nwind.mdb");
+        const std::string original = AccessFileBytes(path);
+        const int fd = locker.lock(path);
+        EXPECT_EQ(RunOver(path, "Employees", "HomePhone"),
+                  "nwind.mdb is in use by another program or another run of Marrowby. Try again "
+                  "when it has finished. Nothing was changed.");
+        EXPECT_TRUE(AccessFileBytes(path) == original);
+        close(fd);
+        wait(nullptr);
+        EXPECT_EQ(RunOver(path, "Employees", "HomePhone"), "");
+    }
+
+    // A second run while the first is under way.
+    ACCESS_DATABASE(path, folder, "nwind.mdb");
+    AccessTable first;
+    auto list = OpenAccessMailingList(first, path.string(), "Employees", nullptr);
+    const RunPlan plan{.listFileName = list->fileName(),
+                       .recordCount = list->recordCount(),
+                       .fieldCount = list->fieldCount(),
+                       .roles = {.address = 0, .barcode = first.FieldPosition("HomePhone")}};
+    auto source = list->openSource(plan);
+    FieldList fields;
+    ASSERT_TRUE(source->readRecord(fields));
+    source->storeBarcode("/770011234057/");
+    EXPECT_NE(RunOver(path, "Employees", "HomePhone").find("is in use"), std::string::npos);
+    while (source->readRecord(fields)) source->storeBarcode("/770011234057/");
+    source->finish();
+    for (const auto& row : ExportAccessTable(path, "Employees"))
+        EXPECT_EQ(row.at(plan.roles.barcode), "/770011234057/");
+}
+
+// A run that fails after writing puts the saved bytes back into the file the name leads to:
+// a symbolic link stays a link, a second hard link sees the same bytes.
+TEST(AccessSafety, FailedRunPutsTheBytesBackIntoTheSameFile) {
+    for (const bool symbolic : {true, false}) {
+        SCOPED_TRACE(symbolic ? "symbolic link" : "hard link");
+        ACCESS_DATABASE(real, folder, "nwind.mdb");
+        const std::string original = AccessFileBytes(real);
+        const fs::path link = folder.path() / "link.mdb";
+        if (symbolic) {
+            fs::create_symlink(real, link);
+        } else {
+            fs::create_hard_link(real, link);
+        }
+        const std::string error =
+            RunOver(link, "Employees", "HomePhone", nullptr, "/770011234057/", 4);
+        EXPECT_TRUE(error.ends_with("The database was left as it was before the run.")) << error;
+        EXPECT_EQ(fs::is_symlink(link), symbolic);
+        EXPECT_TRUE(AccessFileBytes(real) == original);
+        EXPECT_TRUE(AccessFileBytes(link) == original);
+        EXPECT_EQ(fs::hard_link_count(real), symbolic ? 1u : 2u);
+        EXPECT_EQ(AccessFolderListing(folder.path()),
+                  (std::vector<std::string>{"link.mdb", "nwind.mdb"}));
+    }
+}
+
+// nwind.mdb.backup as an interrupted run leaves it, beside a database holding that run's
+// barcodes in HomePhone; this run stores barcodes in Title.
+TEST(AccessSafety, CopyLeftByAnInterruptedRunIsNeverReplacedSilently) {
+    const std::string found =
+        "nwind.mdb.backup is a copy of nwind.mdb saved by a run of Marrowby that was "
+        "interrupted; nwind.mdb may hold part of that run's changes.";
+    const std::string refused =
+        found + " Restore the database from it or remove it, then run again. Nothing was changed.";
+    const struct {
+        const char* name;
+        bool prompter;
+        int answer;
+        std::string error;  // empty: the run completes
+        bool restored;
+    } cases[] = {
+        {"unattended", false, 0, refused, false},
+        {"box closed", true, -1, refused, false},
+        {"restore", true, 0, "", true},
+        {"keep both", true, 1, "", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ACCESS_DATABASE(path, folder, "nwind.mdb");
+        const std::string saved = AccessFileBytes(path);
+        const AccessRows before = ExportAccessTable(path, "Employees");
+        ASSERT_EQ(RunOver(path, "Employees", "HomePhone"), "");
+        const std::string interrupted = AccessFileBytes(path);
+        const AccessRows partly = ExportAccessTable(path, "Employees");
+        const fs::path copy = folder.write("nwind.mdb.backup", saved);
+
+        FakePrompter prompter;
+        prompter.askAnswers = {c.answer};
+        EXPECT_EQ(RunOver(path, "Employees", "Title", c.prompter ? &prompter : nullptr), c.error);
+        EXPECT_EQ(prompter.questions.size(), c.prompter ? 1u : 0u);
+        EXPECT_EQ(fs::exists(copy), !c.restored);
+        EXPECT_TRUE(c.restored || AccessFileBytes(copy) == saved);
+        if (!c.error.empty()) {
+            EXPECT_TRUE(AccessFileBytes(path) == interrupted);
+            continue;
+        }
+        AccessRows expected = c.restored ? before : partly;
+        for (auto& row : expected) row.at(3) = "/770011234057/";
+        EXPECT_EQ(ExportAccessTable(path, "Employees"), expected);
+        EXPECT_EQ(AccessFolderListing(folder.path()).size(), c.restored ? 1u : 2u);
+    }
+}
+
+TEST(AccessSafety, NoRoomForTheBackupIsRefusedBeforeAnyWrite) {
+    ACCESS_DATABASE(path, folder, "nwind.mdb");
+    const std::string original = AccessFileBytes(path);
+    SetFreeSpaceProbe([](const std::string&) { return std::optional<std::uint64_t>(3000000); });
+    const std::string error = RunOver(path, "Employees", "HomePhone");
+    SetFreeSpaceProbe(nullptr);
+    EXPECT_EQ(error,
+              "Marrowby could not make a backup copy of nwind.mdb: not enough free space for the "
+              "backup (3 MB needed). Nothing was changed.");
+    EXPECT_TRUE(AccessFileBytes(path) == original);
+    EXPECT_EQ(AccessFolderListing(folder.path()), std::vector<std::string>{"nwind.mdb"});
+    EXPECT_EQ(RunOver(path, "Employees", "HomePhone"), "");
+}
+
+// Shippers.CompanyName must hold a text that is not empty: a record without a barcode
+// cannot be stored there, and the run leaves the database as it was.
+TEST(AccessSafety, RequiredFieldIsNeverLeftEmpty) {
+    ACCESS_DATABASE(path, folder, "nwind.mdb");
+    const std::string original = AccessFileBytes(path);
+    EXPECT_EQ(RunOver(path, "Shippers", "CompanyName", nullptr, ""),
+              "There is no barcode for record 1 of the table Shippers, and the field CompanyName "
+              "must hold a text that is not empty. The database was left as it was before the "
+              "run.");
+    EXPECT_TRUE(AccessFileBytes(path) == original);
+    EXPECT_EQ(RunOver(path, "Shippers", "CompanyName"), "");
+    for (const auto& row : ExportAccessTable(path, "Shippers"))
+        EXPECT_EQ(row.at(1), "/770011234057/");
+}
+
+}  // namespace

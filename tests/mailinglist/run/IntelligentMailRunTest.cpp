@@ -1,0 +1,279 @@
+// File runs with Intelligent Mail chosen in mailer.dat: consecutive serials that the next
+// run continues, uncoded records, refusals before the first write, the serial kept after
+// a failed run, and POSTNET output left as it was when POSTNET is chosen.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "TempFolder.h"
+#include "access/AccessTestFiles.h"
+#include "engine/IntelligentMail.h"
+#include "mailinglist/access/AccessMailingList.h"
+#include "mailinglist/run/BatchRun.h"
+#include "run/RoadTestSupport.h"
+
+namespace fs = std::filesystem;
+using Texts = std::vector<std::string>;
+
+namespace {
+
+const char* const Mailer6 = "00300123456";  // barcode identifier, service type, mailer ID
+
+std::string MailerFile(const std::string& choice, const std::string& mailerId,
+                       const std::string& next) {
+    return "mine\r\n" + choice + "\r\n" + mailerId + "\r\n300\r\n00\r\n" + next +
+           "\r\nL\r\nextra\r\n";
+}
+
+// The bars for mailer 123456, service type 300, with a nine-digit serial.
+std::string Bars(unsigned long long serial, const std::string& routing) {
+    std::string digits = std::to_string(serial);
+    return IntelligentMailBars(Mailer6 + std::string(9 - digits.size(), '0') + digits, routing);
+}
+
+class IntelligentMailRunTest : public ::testing::Test, protected RoadFixture {
+  protected:
+    void SetUp() override {
+        previous_ = fs::current_path();
+        fs::current_path(folder.path());
+        context.settingsFolder = settings.path();
+        settings.write("mailer.dat", MailerFile("1", "123456", "41"));
+    }
+    void TearDown() override { fs::current_path(previous_); }
+
+    int runList(const std::string& name, const std::string& bytes) {
+        return run({folder.write(name, bytes).string(), "NOSTOP"});
+    }
+
+    TempFolder folder;
+    TempFolder settings;
+
+  private:
+    fs::path previous_;
+};
+
+// A table written by shapelib's dbfcreate and dbfadd: ADDRESS 30, ZIP 10, BARCODE of the
+// given width, with an address and a ZIP per row.
+fs::path CreateTable(const fs::path& path, int barcodeWidth,
+                     const std::vector<std::pair<std::string, std::string>>& rows) {
+    std::string command = "dbfcreate '" + path.string() + "' -s ADDRESS 30 -s ZIP 10 -s BARCODE " +
+                          std::to_string(barcodeWidth);
+    for (const auto& [address, zip] : rows) {
+        command += " && dbfadd '" + path.string() + "' '" + address + "' '" + zip + "' ''";
+    }
+    EXPECT_EQ(std::system(("{ " + command + "; } >/dev/null").c_str()), 0) << command;
+    return path;
+}
+
+// A writable copy of a database from tests/data/access; an empty path when it is missing.
+fs::path DatabaseCopy(const TempFolder& folder, const std::string& name) {
+    const fs::path source = fs::path(MARROWBY_SOURCE_DIR) / "tests/data/access" / name;
+    if (!fs::exists(source)) return {};
+    const fs::path copy = folder.path() / name;
+    fs::copy_file(source, copy);
+    fs::permissions(copy, fs::perms::owner_read | fs::perms::owner_write);
+    return copy;
+}
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+}  // namespace
+
+// Three records, the middle one without a usable ZIP.
+const std::string kList =
+    "Smith\t123 MAIN ST\t123456789\r\nNoZip\t9 ELM ST\t12345\r\nJones\t12 OAK ST\t12345-6789\r\n";
+
+TEST_F(IntelligentMailRunTest, TextListsGetConsecutiveSerialsThatTheNextRunContinues) {
+    ASSERT_EQ(runList("l.txt", kList), 0);
+    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_EQ(folder.read("l.txt"), "Smith\t123 MAIN ST\t123456789\t" + Bars(41, "12345678923") +
+                                        "\r\nNoZip\t9 ELM ST\t12345\t\r\nJones\t12 OAK ST\t12345-"
+                                        "6789\t" +
+                                        Bars(42, "12345678912") + "\r\n");
+    // Only the serial line changes.
+    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "123456", "43"));
+
+    // Barcodes only: the letters quoted, one line per record, continuing the serials.
+    preferences[1] = "1";
+    ASSERT_EQ(runList("m.txt", kList), 0);
+    EXPECT_EQ(folder.read("Barcode.txt"), "\"" + Bars(43, "12345678923") + "\"\r\n\"\"\r\n\"" +
+                                              Bars(44, "12345678912") + "\"\r\n");
+    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "123456", "45"));
+}
+
+TEST_F(IntelligentMailRunTest, PostnetChosenLeavesTheOutputAndTheSettingsAsTheyWere) {
+    settings.write("mailer.dat", MailerFile("0", "123456", "41"));
+    const std::string postnet =
+        "Smith\t123 MAIN ST\t123456789\t/123456789230/\r\nNoZip\t9 ELM ST\t12345\t\r\n"
+        "Jones\t12 OAK ST\t12345-6789\t/123456789122/\r\n";
+    ASSERT_EQ(runList("l.txt", kList), 0);
+    EXPECT_EQ(folder.read("l.txt"), postnet);
+    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("0", "123456", "41"));
+    // No mailer.dat at all is POSTNET too, and none is written.
+    fs::remove(settings.path() / "mailer.dat");
+    ASSERT_EQ(runList("n.txt", kList), 0);
+    EXPECT_EQ(folder.read("n.txt"), postnet);
+    EXPECT_FALSE(fs::exists(settings.path() / "mailer.dat"));
+}
+
+TEST_F(IntelligentMailRunTest, DbaseTablesGetTheLettersInTheirBarcodeField) {
+    const fs::path table =
+        CreateTable(folder.path() / "c.dbf", 70,
+                    {{"123 MAIN ST", "123456789"}, {"1 ELM", "1234"}, {"12 OAK ST", "12345-6789"}});
+    const std::string before = ReadFile(table);
+    ASSERT_EQ(run({table.string(), "nostop"}), 0);
+    EXPECT_TRUE(prompter.messages.empty());
+    std::string expected = before;
+    const size_t firstRecord = 32 * 4 + 1;
+    const size_t recordLength = 1 + 30 + 10 + 70;
+    const std::string bars[] = {Bars(41, "12345678923"), "", Bars(42, "12345678912")};
+    for (size_t n = 0; n < 3; ++n) {
+        std::string field = bars[n];
+        field.resize(70, ' ');
+        expected.replace(firstRecord + n * recordLength + 41, 70, field);
+    }
+    EXPECT_EQ(ReadFile(table), expected);
+
+    // The next run goes on from serial 43.
+    ASSERT_EQ(run({table.string(), "NOSTOP"}), 0);
+    EXPECT_EQ(ReadFile(table).substr(firstRecord + 41, 65), Bars(43, "12345678923"));
+    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "123456", "45"));
+}
+
+TEST_F(IntelligentMailRunTest, RunsThatCannotFinishAreRefusedBeforeTheFirstWrite) {
+    const std::string text = "a\t123 MAIN ST\t123456789\r\nb\t123 MAIN ST\t123456789\r\n";
+    const struct {
+        const char* what;
+        std::string mailer;
+        int barcodeWidth;  // 0: a text list
+        std::string message;
+    } cases[] = {
+        {"serials would pass the largest", MailerFile("1", "123456", "999999999"), 0,
+         "The next serial number is 999999999 and 2 barcodes would pass the largest serial, "
+         "999999999, of the mailer ID 123456."},
+        {"nine-digit mailer ID leaves six serial digits", MailerFile("1", "912345678", "999999"), 0,
+         "The next serial number is 999999 and 2 barcodes would pass the largest serial"},
+        {"mailer ID spoilt by hand", MailerFile("1", "12345", "1"), 0,
+         "The mailer ID must be six digits starting with 0 to 8, or nine digits starting with 9."},
+        {"serial spoilt by hand", MailerFile("1", "123456", "x"), 0,
+         "The next serial number in mailer.dat, 'x', is not a number of at most nine digits."},
+        {"dBase barcode field of 64", MailerFile("1", "123456", "41"), 64,
+         "The field BARCODE that you chose for barcodes holds 64 characters, too few for an "
+         "Intelligent Mail barcode: it must be able to hold at least 65 characters."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        settings.write("mailer.dat", c.mailer);
+        fs::path list = folder.write("l.txt", text);
+        if (c.barcodeWidth > 0) {
+            list = CreateTable(folder.path() / "t.dbf", c.barcodeWidth,
+                               {{"123 MAIN ST", "123456789"}});
+        }
+        const std::string before = ReadFile(list);
+        errors.str("");
+        EXPECT_EQ(run({list.string(), "NOSTOP"}), 1);
+        // A box for a run that cannot start; a field nobody can choose again goes to errors.
+        const std::string reported = messageTexts().empty() ? errors.str() : messageTexts()[0];
+        EXPECT_LE(messageTexts().size(), 1u);
+        EXPECT_EQ(reported.substr(0, c.message.size()), c.message);
+        EXPECT_EQ(ReadFile(list), before);
+        EXPECT_EQ(settings.read("mailer.dat"), c.mailer);
+        EXPECT_FALSE(fs::exists(folder.path() / "mrbtemp.txt"));
+    }
+}
+
+TEST_F(IntelligentMailRunTest, AShortBarcodeFieldSendsTheUserBackToTheFieldDialog) {
+    const fs::path table = CreateTable(folder.path() / "t.dbf", 64, {{"123 MAIN ST", "123456789"}});
+    const std::string before = ReadFile(table);
+    // The fields are confirmed as found, refused, and the second showing is cancelled.
+    EXPECT_EQ(run({table.string()}), 0);
+    EXPECT_EQ(identifier.shown.size(), 2u);
+    EXPECT_EQ(messageTexts(),
+              Texts{"The field BARCODE that you chose for barcodes holds 64 characters, too few "
+                    "for an Intelligent Mail barcode: it must be able to hold at least 65 "
+                    "characters."});
+    EXPECT_EQ(ReadFile(table), before);
+    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "123456", "41"));
+}
+
+TEST_F(IntelligentMailRunTest, ARunThatFailsMidwayKeepsTheSerialsItHandedOut) {
+    std::string input;
+    for (int i = 0; i < 20000; ++i) input += "a\t123 MAIN ST\t123456789\r\n";
+    const std::string path = (folder.path() / "l.txt").string();
+    // The list is damaged behind the run's back, in its last line.
+    progress.atStep = [&] {
+        const int descriptor = ::open(path.c_str(), O_WRONLY);
+        ASSERT_EQ(::pwrite(descriptor, "\0", 1, off_t(input.size() - 10)), 1);
+        ::close(descriptor);
+    };
+    EXPECT_EQ(runList("l.txt", input), 1);
+    EXPECT_EQ(messageTexts(), Texts{"l.txt is not a text file: line 20000 holds a NUL byte."});
+    EXPECT_EQ(fs::file_size(path), input.size());
+    // Records 1 to 19999 took serials 41 to 20039, though their barcodes were not kept.
+    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "123456", "20040"));
+}
+
+// DateTest has a 255-character text column: a copy of the table is given nine-digit ZIPs
+// in it through the table layer, then the run puts each record's barcode in the same field,
+// with the record's ID as its delivery point.
+TEST(IntelligentMailAccessRun, LongTextFieldGetsTheLettersAndAShortOneIsRefused) {
+    TempFolder settings;
+    settings.write("mailer.dat", MailerFile("1", "123456", "41"));
+    RoadFixture road;
+    road.context.settingsFolder = settings.path();
+    AccessTable taTable1;
+
+    TempFolder folder;
+    const fs::path nwind = DatabaseCopy(folder, "nwind.mdb");
+    ASSERT_FALSE(nwind.empty()) << "nwind.mdb is missing from tests/data/access";
+    const std::string original = AccessFileBytes(nwind);
+    auto employees = OpenAccessMailingList(taTable1, nwind.string(), "Employees", nullptr);
+    const FieldRoles phone{.address = taTable1.FieldPosition("Address"),
+                           .zip5 = taTable1.FieldPosition("PostalCode"),
+                           .zip4 = taTable1.FieldPosition("Extension"),
+                           .barcode = taTable1.FieldPosition("HomePhone")};
+    EXPECT_FALSE(AddBarcodes(
+        *employees, {nwind.string(), employees->recordCount(), employees->fieldCount(), phone},
+        road.context, true));
+    EXPECT_EQ(road.messageTexts(),
+              Texts{"The field HomePhone that you chose for barcodes holds 24 characters, too "
+                    "few for an Intelligent Mail barcode: it must be able to hold at least 65 "
+                    "characters. Nothing has been changed."});
+    taTable1.setActive(false);
+    EXPECT_TRUE(AccessFileBytes(nwind) == original);
+    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "123456", "41"));
+
+    const fs::path dates = DatabaseCopy(folder, "DateTestDatabase.mdb");
+    ASSERT_FALSE(dates.empty()) << "DateTestDatabase.mdb is missing from tests/data/access";
+    taTable1.setDatabaseName(dates.string());
+    taTable1.setTableName("DateTest");
+    taTable1.setActive(true);
+    const int text = taTable1.FieldPosition("ShortTextCol");
+    for (taTable1.First(); !taTable1.Eof(); taTable1.Next()) {
+        taTable1.Edit();
+        taTable1.SetFieldByName("ShortTextCol", "123456789");
+    }
+    taTable1.setActive(false);
+    road.prompter.messages.clear();
+    auto list = OpenAccessMailingList(taTable1, dates.string(), "DateTest", nullptr);
+    const FieldRoles roles{
+        .zip9 = text, .barcode = text, .deliveryPoint = taTable1.FieldPosition("IDCol")};
+    // Attended: an unattended run would not write over the ZIPs in the barcode field.
+    ASSERT_TRUE(AddBarcodes(*list, {dates.string(), list->recordCount(), list->fieldCount(), roles},
+                            road.context, false))
+        << testing::PrintToString(road.messageTexts());
+    const AccessRows rows = ExportAccessTable(dates, "DateTest");
+    ASSERT_EQ(rows.size(), 6u);
+    for (size_t r = 0; r < rows.size(); ++r) {
+        const std::string id = rows[r][0];
+        EXPECT_EQ(rows[r][text], Bars(41 + r, "123456789" + std::string(2 - id.size(), '0') + id))
+            << "record " << r + 1;
+    }
+    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "123456", "47"));
+}

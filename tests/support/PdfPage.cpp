@@ -1,0 +1,85 @@
+#include "PdfPage.h"
+
+#include <QImageReader>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QProcess>
+
+#include <algorithm>
+
+void SetUpPdfPrinter(QPrinter& printer, const std::filesystem::path& pdf, int dpi,
+                     QMarginsF margins) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(pdf.string()));
+    printer.setResolution(dpi);
+    printer.setPageSize(QPageSize(QPageSize::Letter));
+    printer.setPageMargins(margins, QPageLayout::Point);
+}
+
+QImage RasterisePdf(const std::filesystem::path& pdf, int dpi, int page) {
+    const QString prefix =
+        QString::fromStdString((pdf.parent_path() / ("page" + std::to_string(page))).string());
+    const QString number = QString::number(page);
+    QProcess::execute("pdftoppm", {"-r", QString::number(dpi), "-gray", "-singlefile", "-f", number,
+                                   "-l", number, QString::fromStdString(pdf.string()), prefix});
+    // A letter page at 600 dpi is larger than Qt reads by default.
+    QImageReader::setAllocationLimit(0);
+    return QImage(prefix + ".pgm").convertToFormat(QImage::Format_Grayscale8);
+}
+
+int PdfPageCount(const std::filesystem::path& pdf) {
+    QProcess info;
+    info.start("pdfinfo", {QString::fromStdString(pdf.string())});
+    info.waitForFinished();
+    for (const QByteArray& line : info.readAllStandardOutput().split('\n')) {
+        if (line.startsWith("Pages:")) return line.mid(6).trimmed().toInt();
+    }
+    return 0;
+}
+
+std::vector<std::string> DecodeBarcodes(const QImage& image, const std::filesystem::path& folder) {
+    const QString file = QString::fromStdString((folder / "decode.png").string());
+    image.save(file);
+    QProcess zbar;
+    zbar.start("zbarimg", {"--quiet", "--raw", "-Sdisable", "-Si25.enable", file});
+    zbar.waitForFinished();
+    std::vector<std::string> found;
+    for (const QByteArray& line : zbar.readAllStandardOutput().split('\n')) {
+        if (!line.isEmpty()) found.push_back(line.toStdString());
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+// Images here are 8-bit grey, read a row at a time: a 600 dpi page has 33 million pixels.
+bool IsInk(const QImage& image, int x, int y) { return image.constScanLine(y)[x] < 128; }
+
+std::vector<int> InkRuns(const QImage& image, int y, int x0, int x1) {
+    std::vector<int> runs;
+    bool ink = false;
+    for (int x = x0; x <= x1; ++x) {
+        const bool here = IsInk(image, x, y);
+        if (runs.empty() && !here) continue;
+        if (runs.empty() || here != ink) runs.push_back(0);
+        ink = here;
+        ++runs.back();
+    }
+    if (!runs.empty() && !ink) runs.pop_back();
+    return runs;
+}
+
+QRect InkBox(const QImage& image, QRect area) {
+    QRect box;
+    area &= image.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const uchar* row = image.constScanLine(y);
+        int first = -1, last = -1;
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (row[x] >= 128) continue;
+            if (first < 0) first = x;
+            last = x;
+        }
+        if (first >= 0) box |= QRect(first, y, last - first + 1, 1);
+    }
+    return box;
+}
