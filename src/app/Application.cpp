@@ -1,7 +1,9 @@
 #include "app/Application.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QPrintDialog>
+#include <QPushButton>
 #include <QTimer>
 #include <cstdlib>
 #include <iostream>
@@ -32,6 +34,7 @@ Application::Application(fs::path programFolder, CommandLine commandLine, Prompt
       commandLine_(std::move(commandLine)),
       prompter_(prompter),
       attendance_(attendance),
+      recentLists_(programFolder_ / RecentFileName),
       engine_(preferences_, designators_),
       printer_(QPrinter::HighResolution),
       jobs_(printer_),
@@ -106,6 +109,7 @@ int Application::AddBarcodestoaFile() {
                                    return tableDlog_->chooseTable(tables);
                                },
                                programFolder_};
+    context.recentLists = &recentLists_;
     return AddBarcodesToFile(arguments, context);
 }
 
@@ -150,7 +154,8 @@ bool Application::loadSettings() {
 }
 
 bool Application::Preferences() {
-    return marrowby::Preferences(*prefDlog_, preferences_, programFolder_ / PreferencesFileName);
+    return marrowby::Preferences(*prefDlog_, preferences_, programFolder_ / PreferencesFileName,
+                                 prompter_);
 }
 
 void Application::runCommandLineFile() {
@@ -177,6 +182,12 @@ void Application::PrinterSetup() {
     QPrintDialog dialog(&printer_, mainWindow_.get());
     dialog.setWindowTitle("Printer Setup");
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    // Nothing is printed here: the button only chooses the printer for later jobs.
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+        if (QPushButton* choose = buttons->button(QDialogButtonBox::Ok)) {
+            choose->setText("&Use This Printer");
+        }
+    }
     dialog.exec();
 }
 

@@ -16,6 +16,7 @@
 #include "app/TWelcomeDlog.h"
 #include "engine/BarcodeEngine.h"
 #include "platform/QtPrinter.h"
+#include "platform/RecentListFolder.h"
 #include "platform/SettingsFile.h"
 #include "tags/QtTagSheetPrinter.h"
 
@@ -94,6 +95,7 @@ class Application {
 
     LineList preferences_;
     LineList tagFonts_;
+    RecentListFolder recentLists_;
     std::vector<std::string> designators_;
     BarcodeEngine engine_;
     QPrinter printer_;

@@ -87,10 +87,26 @@ int Choice(const LineList& preferences, int index) {
 }  // namespace
 
 PreferenceChoices ReadChoices(const LineList& preferences) {
+    std::vector<std::string> problems;
+    PreferenceChoices choices = ReadChoices(preferences, problems);
+    if (!problems.empty()) throw MarrowbyError(problems.front());
+    return choices;
+}
+
+PreferenceChoices ReadChoices(const LineList& preferences, std::vector<std::string>& problems) {
+    const auto read = [&](auto readEntry, auto fallback) {
+        try {
+            return readEntry();
+        } catch (const MarrowbyError& damaged) {
+            problems.emplace_back(damaged.what());
+            return fallback;
+        }
+    };
     PreferenceChoices choices;
-    choices.saveMode = Choice(preferences, PreferenceEntry::SaveMode);
-    choices.fileNaming = Choice(preferences, PreferenceEntry::FileNaming);
-    choices.frameBar = Entry(preferences, PreferenceEntry::FrameBar);
+    choices.saveMode = read([&] { return Choice(preferences, PreferenceEntry::SaveMode); }, 0);
+    choices.fileNaming = read([&] { return Choice(preferences, PreferenceEntry::FileNaming); }, 0);
+    choices.frameBar = read([&] { return Entry(preferences, PreferenceEntry::FrameBar); },
+                            DefaultPreferences()[PreferenceEntry::FrameBar]);
     return choices;
 }
 

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/SettingsFile.h"
 
@@ -45,6 +46,9 @@ struct PreferenceChoices {
 // naming line that is not a decimal number, naming a missing line likewise. The file run
 // counts every value other than 1 as the first choice, so the dialog shows it that way too.
 PreferenceChoices ReadChoices(const LineList& preferences);
+// The same, never throwing: a damaged or missing line gives the first choice (the frame
+// bar "/") and its message is added to `problems`, so the user can mend it in the dialog.
+PreferenceChoices ReadChoices(const LineList& preferences, std::vector<std::string>& problems);
 void StoreChoices(const PreferenceChoices& choices, LineList& preferences);
 
 }  // namespace marrowby

@@ -5,6 +5,7 @@
 
 #include "app/Pictures.h"
 #include "platform/HelpRequests.h"
+#include "platform/Prompter.h"
 
 namespace marrowby {
 
@@ -20,7 +21,8 @@ const char* const HelpText =
     "\n"
     "Name of barcodes-only file, if chosen:\n"
     "A separate file of barcodes needs a name. With the first choice Marrowby simply calls "
-    "it Barcode.txt and puts it in the folder of your mailing list. With the second choice "
+    "it Barcode.txt and puts it in the folder of your mailing list, asking before it "
+    "replaces a Barcode.txt already there. With the second choice "
     "Marrowby asks you for a name and folder when the barcodes are ready to be saved.\n"
     "\n"
     "Frame bar character:\n"
@@ -129,8 +131,19 @@ void TPrefDlog::showEvent(QShowEvent* event) {
     nextBtn->setFocus();
 }
 
-bool Preferences(TPrefDlog& dialog, LineList& preferences, const std::filesystem::path& file) {
-    dialog.setChoices(ReadChoices(preferences));
+bool Preferences(TPrefDlog& dialog, LineList& preferences, const std::filesystem::path& file,
+                 Prompter& prompter) {
+    std::vector<std::string> problems;
+    dialog.setChoices(ReadChoices(preferences, problems));
+    if (!problems.empty()) {
+        std::string text;
+        for (const std::string& problem : problems) text += problem + ".\n";
+        text +=
+            "\nThe Preferences dialog shows the first choice instead. Check the choices and "
+            "press Next to save them in " +
+            file.string() + ".";
+        prompter.message(MessageIcon::Warning, MessageBeep::Exclamation, text, MessageButton::Ok);
+    }
     if (dialog.exec() != QDialog::Accepted) return false;
     StoreChoices(dialog.choices(), preferences);
     WriteLineList(file, preferences);

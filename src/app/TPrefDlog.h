@@ -15,6 +15,7 @@
 namespace marrowby {
 
 class HelpRequests;
+class Prompter;
 
 class TPrefDlog : public QDialog {
     Q_OBJECT
@@ -47,9 +48,10 @@ class TPrefDlog : public QDialog {
 };
 
 // Shows the dialog filled from the preference list; on OK stores the choices in the
-// list and writes the whole list to the file. Returns whether OK was pressed. Throws
-// MarrowbyError, before the dialog is shown, for a save mode or naming line that is
-// not a number.
-bool Preferences(TPrefDlog& dialog, LineList& preferences, const std::filesystem::path& file);
+// list and writes the whole list to the file. Returns whether OK was pressed. A damaged
+// or missing line is named in a warning first and shown as the first choice, so the
+// dialog is where the user mends it.
+bool Preferences(TPrefDlog& dialog, LineList& preferences, const std::filesystem::path& file,
+                 Prompter& prompter);
 
 }  // namespace marrowby

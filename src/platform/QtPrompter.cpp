@@ -1,6 +1,7 @@
 #include "platform/QtPrompter.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -23,6 +24,10 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
 }
 
 std::string FileNameBytes(const QString& name) { return QFile::encodeName(name).toStdString(); }
+
+QString StartFolder(const std::string& folder) {
+    return folder.empty() ? QDir::homePath() : QFile::decodeName(QByteArray::fromStdString(folder));
+}
 
 QString PatternsOf(const QString& windowsPatterns) {
     QStringList patterns;
@@ -64,20 +69,23 @@ int QtPrompter::ask(const std::string& text, const std::vector<std::string>& ans
     std::vector<QPushButton*> buttons;
     for (const std::string& answer : answers)
         buttons.push_back(box.addButton(QString::fromUtf8(answer), QMessageBox::AcceptRole));
+    if (!buttons.empty()) box.setDefaultButton(buttons.front());
     box.exec();
     for (size_t i = 0; i < buttons.size(); ++i)
         if (box.clickedButton() == buttons[i]) return static_cast<int>(i);
     return -1;
 }
 
-std::string QtPrompter::openFile(const std::string& title, const std::string& filter) {
-    return FileNameBytes(QFileDialog::getOpenFileName(
-        QApplication::activeWindow(), QString::fromUtf8(title), QString(), ToQtFilter(filter)));
+std::string QtPrompter::openFile(const std::string& title, const std::string& filter,
+                                 const std::string& folder) {
+    return FileNameBytes(QFileDialog::getOpenFileName(QApplication::activeWindow(),
+                                                      QString::fromUtf8(title), StartFolder(folder),
+                                                      ToQtFilter(filter)));
 }
 
 std::string QtPrompter::saveFile(const std::string& title, const std::string& filter,
-                                 const std::string& defaultSuffix) {
-    QFileDialog dialog(QApplication::activeWindow(), QString::fromUtf8(title), QString(),
+                                 const std::string& defaultSuffix, const std::string& folder) {
+    QFileDialog dialog(QApplication::activeWindow(), QString::fromUtf8(title), StartFolder(folder),
                        ToQtFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);

@@ -12,9 +12,10 @@ class QtPrompter : public Prompter {
   public:
     void message(MessageIcon icon, MessageBeep beep, const std::string& text,
                  MessageButton button) override;
-    std::string openFile(const std::string& title, const std::string& filter) override;
+    std::string openFile(const std::string& title, const std::string& filter,
+                         const std::string& folder) override;
     std::string saveFile(const std::string& title, const std::string& filter,
-                         const std::string& defaultSuffix) override;
+                         const std::string& defaultSuffix, const std::string& folder) override;
     void setBusy(bool busy) override;
     int ask(const std::string& text, const std::vector<std::string>& answers) override;
 

@@ -15,9 +15,10 @@ class StreamPrompter : public Prompter {
     void message(MessageIcon icon, MessageBeep beep, const std::string& text,
                  MessageButton button) override;
     // Both dialogs answer as if cancelled.
-    std::string openFile(const std::string& title, const std::string& filter) override;
+    std::string openFile(const std::string& title, const std::string& filter,
+                         const std::string& folder) override;
     std::string saveFile(const std::string& title, const std::string& filter,
-                         const std::string& defaultSuffix) override;
+                         const std::string& defaultSuffix, const std::string& folder) override;
     void setBusy(bool) override {}
 
   private:

@@ -22,6 +22,14 @@ bool IsComplete(const SingleAddress& address) {
            AllDigits(address.zip) && AllDigits(address.zip4);
 }
 
+std::string NoBarcodeReason(const SingleAddress& address) {
+    if (address.zip.empty() && address.zip4.empty()) return {};
+    if (address.zip.size() != 5 || !AllDigits(address.zip)) return "ZIP must be 5 digits";
+    if (address.zip4.size() != 4 || !AllDigits(address.zip4)) return "+4 must be 4 digits";
+    if (address.street.empty()) return "Enter an address or delivery point";
+    return {};
+}
+
 std::string SingleBarcodeText(const BarcodeEngine& engine, const SingleAddress& address) {
     if (!IsComplete(address)) return {};
     const std::string zip = address.zip + address.zip4;

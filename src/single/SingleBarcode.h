@@ -20,6 +20,11 @@ struct SingleAddress {
 // Complete means a street line, exactly five and four characters of ZIP, all nine digits.
 bool IsComplete(const SingleAddress& address);
 
+// Why the inputs give no barcode, for the user to read beside the bars: "ZIP must be 5
+// digits", "+4 must be 4 digits" or that the address is missing. Empty while nothing has
+// been typed in the ZIP fields, and for complete inputs.
+std::string NoBarcodeReason(const SingleAddress& address);
+
 // The barcode text, or empty while the inputs are not complete. Two digits in the street
 // line are a delivery point, whatever the highrise box says.
 std::string SingleBarcodeText(const BarcodeEngine& engine, const SingleAddress& address);

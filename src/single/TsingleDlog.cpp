@@ -121,6 +121,8 @@ TsingleDlog::TsingleDlog(const BarcodeEngine& engine, Printer& printer, Prompter
     Barcode = MakeLabel(this, "Barcode", "", QRect(207, 166, 162, 16));
     barcodelabel =
         MakeLabel(this, "barcodelabel", "Delivery point barcode:", QRect(24, 187, 160, 16));
+    NoCodeReason = MakeLabel(this, "NoCodeReason", "", QRect(189, 187, 222, 16));
+    NoCodeReason->setStyleSheet("color: #a00000;");
 
     Print = MakeButton(this, "Print", "Print Code", QRect(24, 218, 88, 27));
     Print->setDefault(true);
@@ -135,6 +137,8 @@ TsingleDlog::TsingleDlog(const BarcodeEngine& engine, Printer& printer, Prompter
     Memo1->setFrameShape(QFrame::NoFrame);
     Memo1->viewport()->setAutoFillBackground(false);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A note to read, not a field: Tab goes from Close back to the address.
+    Memo1->setFocusPolicy(Qt::NoFocus);
 
     connect(Street, &QLineEdit::textChanged, this, &TsingleDlog::StreetChange);
     connect(Zip, &QLineEdit::textChanged, this, &TsingleDlog::ZipChange);
@@ -249,6 +253,7 @@ void TsingleDlog::CreateCode() {
             barPattern_.clear();
         }
     }
+    NoCodeReason->setText(QString::fromStdString(text.empty() ? NoBarcodeReason(address) : ""));
     Print->setEnabled(!text.empty());
     Preview->setEnabled(!text.empty());
     update(BarArea);

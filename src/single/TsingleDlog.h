@@ -50,6 +50,8 @@ class TsingleDlog : public QDialog {
     QLabel* SequenceLabel;
     QLabel* Barcode;
     QLabel* barcodelabel;
+    // Where the bars would be: why there are none, while the ZIP is not usable.
+    QLabel* NoCodeReason;
     QPushButton* Print;
     QPushButton* Preview;
     QPushButton* Close;

@@ -6,7 +6,9 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QRadioButton>
@@ -65,17 +67,39 @@ TEST(Application, WelcomeLoadsEverySettingAndReplacesTheLists) {
     EXPECT_FALSE(a.app.welcome().Timer.isActive());
 }
 
-TEST(Application, ABadPreferenceLineStopsAddBarcodesWithItsMessage) {
+// A damaged line in a settings file is mended in the dialog that edits it: the file run
+// names it and goes on to the preferences dialog, and Set Tag Fonts shows the line as it is.
+TEST(Application, DamagedSettingsLinesAreMendedInTheirDialogs) {
     App a;
     a.folder.write("prefs.dat", "x\r\nthree\r\n0\r\n/\r\n");
+    a.folder.write("fonts.dat", "y\r\nArial\r\n12\r\nbig\r\n10\r\n10\r\n10\r\n");
     int runs = 0;
     a.app.mainWindow().onAddBarcodes = [&] { return ++runs; };
     a.activate(0);
+    bool prefsShown = false;
+    QTimer::singleShot(0, [&] {
+        prefsShown = QApplication::activeModalWidget() == &a.app.prefDlog();
+        a.app.prefDlog().nextBtn->click();
+    });
     a.app.mainWindow().AddBarcodestoaFile1->trigger();
+    EXPECT_TRUE(prefsShown);
     ASSERT_EQ(a.prompter.messages.size(), 1u);
-    EXPECT_EQ(a.prompter.messages[0].text, "prefs.dat line 2: 'three' is not 0 or 1");
-    EXPECT_EQ(runs, 0);
-    EXPECT_FALSE(a.app.prefDlog().isVisible());
+    EXPECT_EQ(a.prompter.messages[0].text.substr(0, 42),
+              "prefs.dat line 2: 'three' is not 0 or 1.\n\n");
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(a.folder.read("prefs.dat"), "x\r\n0\r\n0\r\n/\r\n");
+
+    QString shownSize;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        shownSize = dialog->findChild<QLineEdit*>("trayrightfont")->text();
+        dialog->findChild<QLineEdit*>("trayrightfont")->setText("11");
+        dialog->findChild<QPushButton*>("OKBtn")->click();
+    });
+    a.app.mainWindow().SetTagFonts1->trigger();
+    EXPECT_EQ(shownSize, "big");
+    EXPECT_EQ(a.folder.read("fonts.dat"), "y\r\nArial\r\n12\r\n11\r\n10\r\n10\r\n10\r\n");
 }
 
 TEST(Application, CommandLineRunAddsToTheFileWithoutSavingAndEndsWithItsStatus) {
@@ -130,6 +154,10 @@ TEST(Application, PrinterSetupWorksOnTheSharedLetterPrinter) {
         auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->windowTitle(), "Printer Setup");
+        // It chooses the printer; nothing is printed.
+        const auto* buttons = dialog->findChild<QDialogButtonBox*>();
+        ASSERT_NE(buttons, nullptr);
+        EXPECT_EQ(buttons->button(QDialogButtonBox::Ok)->text(), "&Use This Printer");
         asked = dialog->printer();
         dialog->reject();
     });

@@ -8,10 +8,10 @@
 #include <gtest/gtest.h>
 
 #include "FakeHelp.h"
+#include "FakePrompter.h"
 #include "RadioGroupClick.h"
 #include "TempFolder.h"
 #include "app/TPrefDlog.h"
-#include "engine/MarrowbyError.h"
 
 namespace marrowby {
 
@@ -21,6 +21,7 @@ struct DialogRun {
     TempFolder folder;
     FakeHelp help;
     TPrefDlog dialog{help, nullptr};
+    FakePrompter prompter;
     bool ok = false;
     LineList preferences;
 
@@ -34,7 +35,7 @@ struct DialogRun {
             }
             actions(dialog);
         });
-        ok = Preferences(dialog, preferences, path);
+        ok = Preferences(dialog, preferences, path, prompter);
     }
 };
 
@@ -94,6 +95,7 @@ TEST(PrefDlog, OkWritesTheWholeListKeepingOtherLines) {
         EXPECT_TRUE(run.ok);
         EXPECT_EQ(run.folder.read("prefs.dat"), c.written);
         EXPECT_EQ(run.preferences, ReadLineList(run.folder.path() / "prefs.dat"));
+        EXPECT_TRUE(run.prompter.messages.empty());
     }
     // Enter in the frame bar presses Next.
     DialogRun run("k\r\n0\r\n0\r\n/\r\n", [](TPrefDlog& dialog) {
@@ -117,25 +119,44 @@ TEST(PrefDlog, CancelLeavesFileAndListAlone) {
     EXPECT_EQ(run.preferences, (LineList{"mine", "0", "0", "/", "more"}));
 }
 
-TEST(PrefDlog, ANonNumberInTheFileStopsBeforeTheDialog) {
-    TempFolder folder;
-    LineList preferences{"k", "x", "0", "/"};
-    FakeHelp help;
-    TPrefDlog dialog(help, nullptr);
-    bool shown = false;
-    QTimer::singleShot(0, &dialog, [&] {
-        shown = dialog.isVisible();
-        dialog.reject();
-    });
-    try {
-        Preferences(dialog, preferences, folder.path() / "prefs.dat");
-        ADD_FAILURE() << "no error";
-    } catch (const MarrowbyError& error) {
-        EXPECT_EQ(std::string(error.what()), "prefs.dat line 2: 'x' is not 0 or 1");
+// A damaged prefs.dat is mended in the dialog: a warning names the file, the line and the
+// values allowed, the dialog shows the first choice in its place, and Next saves the file.
+TEST(PrefDlog, DamagedLinesAreNamedAndMendedInTheDialog) {
+    const struct {
+        std::string file;
+        std::string warning;  // before the path of the file
+        std::string written;  // after Next, with nothing changed in the dialog
+    } cases[] = {
+        {"k\r\nx\r\n1\r\n|\r\n", "prefs.dat line 2: 'x' is not 0 or 1.\n", "k\r\n0\r\n1\r\n|\r\n"},
+        {"k\r\n1\r\n\r\n/\r\nmore\r\n", "prefs.dat line 3: '' is not 0 or 1.\n",
+         "k\r\n1\r\n0\r\n/\r\nmore\r\n"},
+        {"k\r\nyes\r\nno\r\n",
+         "prefs.dat line 2: 'yes' is not 0 or 1.\n"
+         "prefs.dat line 3: 'no' is not 0 or 1.\nprefs.dat line 4 is missing.\n",
+         "k\r\n0\r\n0\r\n/\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        bool shown = false;
+        DialogRun run(c.file, [&](TPrefDlog& dialog) {
+            shown = true;
+            QTest::keyClick(dialog.leftBar, Qt::Key_Return);
+        });
+        EXPECT_TRUE(shown);
+        EXPECT_TRUE(run.ok);
+        ASSERT_EQ(run.prompter.messages.size(), 1u);
+        EXPECT_EQ(run.prompter.messages[0].icon, MessageIcon::Warning);
+        EXPECT_EQ(run.prompter.messages[0].text,
+                  c.warning +
+                      "\nThe Preferences dialog shows the first choice instead. Check the "
+                      "choices and press Next to save them in " +
+                      (run.folder.path() / "prefs.dat").string() + ".");
+        EXPECT_EQ(run.folder.read("prefs.dat"), c.written);
     }
-    QApplication::processEvents();
-    EXPECT_FALSE(shown);
-    EXPECT_FALSE(std::filesystem::exists(folder.path() / "prefs.dat"));
+    // Cancel leaves the damaged file as it was.
+    DialogRun cancelled("k\r\nx\r\n0\r\n/\r\n", [](TPrefDlog& dialog) { dialog.reject(); });
+    EXPECT_FALSE(cancelled.ok);
+    EXPECT_EQ(cancelled.folder.read("prefs.dat"), "k\r\nx\r\n0\r\n/\r\n");
 }
 
 }  // namespace marrowby

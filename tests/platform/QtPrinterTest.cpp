@@ -1,12 +1,16 @@
-// The real print dialog answered from a timer: preset to one copy of page 1, and the
-// copies chosen come back as a number of jobs to print.
+// The real print dialog answered from a timer: preset to one copy of page 1, the copies
+// chosen come back as a number of jobs to print, and every job starts fresh.
 #include <QApplication>
+#include <QDir>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QSpinBox>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include "TempFolder.h"
 #include "platform/QtPrinter.h"
@@ -41,6 +45,42 @@ TEST(QtPrinter, DialogStartsAtOneCopyOfPageOneAndReturnsTheCopiesChosen) {
         // Each job prints once; the copies are separate jobs.
         EXPECT_EQ(printer.copyCount(), 1);
     }
+}
+
+// Each job's dialog starts fresh: no file of an earlier job is proposed, and a file to
+// print to is proposed in the home folder, not in the current (program) folder. The
+// printer's paper stays as Printer Setup left it.
+TEST(QtPrinter, EachJobStartsWithoutTheLastFileAndNeverInTheProgramFolder) {
+    TempFolder home;
+    const QByteArray previousHome = qgetenv("HOME");
+    const QString previousFolder = QDir::currentPath();
+    qputenv("HOME", QByteArray::fromStdString(home.path().string()));
+    std::filesystem::create_directory(home.path() / "program");
+    QDir::setCurrent(QString::fromStdString((home.path() / "program").string()));
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::Letter));
+    printer.setOutputFileName(QString::fromStdString((home.path() / "tags.pdf").string()));
+    QtPrinter qtPrinter(printer);
+    QString proposed;
+    QString printerFile = "unset";
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        printerFile = printer.outputFileName();
+        if (auto* file = dialog->findChild<QLineEdit*>("filename")) proposed = file->text();
+        dialog->reject();
+    });
+    EXPECT_EQ(qtPrinter.askCopies(), 0);
+    EXPECT_EQ(printerFile, "");
+    EXPECT_TRUE(proposed.startsWith(QString::fromStdString(home.path().string())))
+        << proposed.toStdString();
+    EXPECT_FALSE(proposed.contains("program")) << proposed.toStdString();
+    EXPECT_EQ(QDir::currentPath().toStdString(), (home.path() / "program").string());
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::Letter);
+
+    QDir::setCurrent(previousFolder);
+    qputenv("HOME", previousHome);
 }
 
 }  // namespace marrowby

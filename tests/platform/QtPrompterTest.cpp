@@ -1,13 +1,18 @@
 // The Qt prompter: filters in Qt's form, one message box with the program's title,
-// the right icon and its single button, and the busy cursor.
+// the right icon and its single button, questions, where the file dialogs start and the
+// busy cursor.
 #include "platform/QtPrompter.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include "TempFolder.h"
 
 namespace marrowby {
 
@@ -57,6 +62,64 @@ TEST(QtPrompter, BusyShowsTheHourglassUntilCleared) {
     EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
     prompter.setBusy(false);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// One button per answer in the order given, the first the default (Enter takes the answer
+// that changes least); the index of the one clicked, -1 when the box is dismissed.
+TEST(QtPrompter, AskOffersEachAnswerWithTheFirstAsDefault) {
+    for (const int chosen : {0, 1, -1}) {
+        SCOPED_TRACE(chosen);
+        QtPrompter prompter;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->text(), "Replace it?");
+            const QList<QAbstractButton*> buttons = box->buttons();
+            ASSERT_EQ(buttons.size(), 2);
+            EXPECT_EQ(box->defaultButton()->text(), "Choose Another Name");
+            if (chosen < 0) return box->reject();
+            for (QAbstractButton* button : buttons) {
+                if (button->text() == (chosen == 0 ? "Choose Another Name" : "Replace")) {
+                    button->click();
+                }
+            }
+        });
+        EXPECT_EQ(prompter.ask("Replace it?", {"Choose Another Name", "Replace"}), chosen);
+    }
+}
+
+// The file dialogs start in the folder given, or in the home folder: never in the
+// current folder, which is the program folder.
+TEST(QtPrompter, FileDialogsStartInTheFolderGivenOrHome) {
+    TempFolder folder;
+    const QString given = QString::fromStdString(folder.path().string());
+    const struct {
+        bool save;
+        QString folder;
+        QString expected;
+    } cases[] = {
+        {false, given, given},
+        {true, given, given},
+        {false, "", QDir::homePath()},
+        {true, "", QDir::homePath()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.save);
+        QtPrompter prompter;
+        QString started;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            started = dialog->directory().absolutePath();
+            dialog->reject();
+        });
+        const std::string start = c.folder.toStdString();
+        const std::string chosen = c.save
+                                       ? prompter.saveFile("Save", "text files|*.txt", "txt", start)
+                                       : prompter.openFile("Open", "All Files|*.*", start);
+        EXPECT_EQ(chosen, "");
+        EXPECT_EQ(started, QDir(c.expected).absolutePath());
+    }
 }
 
 }  // namespace marrowby

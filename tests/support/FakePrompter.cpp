@@ -16,14 +16,17 @@ void FakePrompter::message(MessageIcon icon, MessageBeep beep, const std::string
     messages.push_back({icon, beep, text, button});
 }
 
-std::string FakePrompter::openFile(const std::string& title, const std::string&) {
+std::string FakePrompter::openFile(const std::string& title, const std::string&,
+                                   const std::string& folder) {
     dialogTitles.push_back(title);
+    dialogFolders.push_back(folder);
     return take(openAnswers);
 }
 
-std::string FakePrompter::saveFile(const std::string& title, const std::string&,
-                                   const std::string&) {
+std::string FakePrompter::saveFile(const std::string& title, const std::string&, const std::string&,
+                                   const std::string& folder) {
     dialogTitles.push_back(title);
+    dialogFolders.push_back(folder);
     return take(saveAnswers);
 }
 

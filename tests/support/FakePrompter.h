@@ -20,9 +20,10 @@ class FakePrompter : public Prompter {
   public:
     void message(MessageIcon icon, MessageBeep beep, const std::string& text,
                  MessageButton button) override;
-    std::string openFile(const std::string& title, const std::string& filter) override;
+    std::string openFile(const std::string& title, const std::string& filter,
+                         const std::string& folder) override;
     std::string saveFile(const std::string& title, const std::string& filter,
-                         const std::string& defaultSuffix) override;
+                         const std::string& defaultSuffix, const std::string& folder) override;
     void setBusy(bool busy) override;
     int ask(const std::string& text, const std::vector<std::string>& answers) override;
 
@@ -33,7 +34,8 @@ class FakePrompter : public Prompter {
     std::vector<std::string> questions;
 
     std::vector<RecordedMessage> messages;
-    std::vector<std::string> dialogTitles;  // open and save dialog titles, in order
+    std::vector<std::string> dialogTitles;   // open and save dialog titles, in order
+    std::vector<std::string> dialogFolders;  // the folder each of them started in
     bool busy = false;
 };
 

@@ -20,8 +20,6 @@ const QColor kLightYellow(255, 255, 128);
 const QColor kYellow(255, 255, 0);
 const QColor kSilver(192, 192, 192);
 
-QColor ButtonFace() { return QApplication::palette().color(QPalette::Button); }
-
 QLabel* CaptionLabel(QWidget* parent, int top) {
     auto* label = new QLabel(parent);
     label->setGeometry(213, top, 196, 16);
@@ -87,11 +85,7 @@ void RunPicture::ShowRunStart(const std::string& listFileName) {
             {at(20, 10), at(60, 10), at(60, 30), at(80, 30), at(80, 90), at(20, 90), at(20, 10)}));
     }
     Image1->setPixmap(page_);
-    std::string name = LastPathComponent(listFileName);
-    for (char& c : name) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    BottomLabel->setText(DisplayText(name));
+    BottomLabel->setText(DisplayText(LastPathComponent(listFileName)));
     TopLabel->show();
     Image1->show();
     BottomLabel->show();
@@ -100,10 +94,9 @@ void RunPicture::ShowRunStart(const std::string& listFileName) {
 void RunPicture::ShowEnvelopeStep(int n) {
     Image2->hide();
     {
+        // The window's teal shows around the envelopes, as around the page.
+        envelopes_.fill(Qt::transparent);
         QPainter painter(&envelopes_);
-        painter.setPen(ButtonFace());
-        painter.setBrush(ButtonFace());
-        Rectangle(painter, 0, 0, envelopes_.width(), envelopes_.height());
         painter.setPen(Qt::black);
         for (int k = 0; k <= 4 - n; ++k) {
             const int b = 36 - 9 * k;
@@ -136,19 +129,17 @@ void RunPicture::ShowEnvelopeStep(int n) {
     Timer1->stop();
 }
 
+// Painted over with nothing, not with a colour: a square of any colour would stay on the
+// teal window after the run, and the next page would be drawn on it.
 void RunPicture::ClearPagePicture() {
-    {
-        QPainter painter(&page_);
-        painter.setPen(ButtonFace());
-        painter.setBrush(ButtonFace());
-        Rectangle(painter, 0, 0, page_.width(), page_.height());
-    }
+    page_.fill(Qt::transparent);
     Image1->setPixmap(page_);
 }
 
 void RunPicture::HideRunLabels() {
     TopLabel->hide();
     BottomLabel->hide();
+    Image1->hide();
     Image2->hide();
     QApplication::processEvents();
 }

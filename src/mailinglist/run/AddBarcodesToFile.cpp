@@ -19,6 +19,7 @@
 #include "mailinglist/text/TextLineReader.h"
 #include "mailinglist/text/TextMailingList.h"
 #include "platform/Prompter.h"
+#include "platform/RecentListFolder.h"
 
 namespace marrowby {
 
@@ -36,10 +37,14 @@ void ShowError(Prompter& prompter, const std::string& text) {
 std::unique_ptr<MailingList> ChooseList(const StartArguments& args, MailingListContext& context,
                                         AccessTable& taTable1, bool& chosen) {
     Prompter& prompter = context.prompter;
+    RecentListFolder* recent = context.recentLists;
     const std::string path =
-        args.any() ? args.arguments[0] : prompter.openFile(kOpenTitle, kOpenFilter);
+        args.any() ? args.arguments[0]
+                   : prompter.openFile(kOpenTitle, kOpenFilter,
+                                       recent != nullptr ? recent->folder() : std::string());
     chosen = !path.empty();
     if (!chosen) return nullptr;
+    if (recent != nullptr) recent->remember(path);
 
     prompter.setBusy(true);
     std::string kind = KindFromExtension(path);

@@ -1,8 +1,10 @@
 #include "mailinglist/run/BatchRun.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <optional>
+#include <system_error>
 
 #include "engine/BarcodeEngine.h"
 #include "engine/MarrowbyError.h"
@@ -22,6 +24,10 @@ namespace {
 
 const char* const kSaveTitle = "Choose a file (or name a new file) for the barcodes:";
 const char* const kSaveFilter = "text files|*.txt";
+const char* const kBarcodeFileName = "Barcode.txt";
+// The answers when a Barcode.txt is already there; the first, which keeps it, is the default.
+const char* const kAnotherName = "Choose Another Name";
+const char* const kReplace = "Replace";
 
 const std::string& At(const FieldList& fields, int position) {
     static const std::string empty;
@@ -30,13 +36,6 @@ const std::string& At(const FieldList& fields, int position) {
 
 bool Digits(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-std::string LowerAscii(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
 }
 
 // Re-enables the menu however the run ends.
@@ -59,6 +58,28 @@ void ShowFailure(Prompter& prompter, MessageBeep beep, const std::string& text,
                  MessageButton button) {
     prompter.setBusy(false);
     prompter.message(MessageIcon::Error, beep, text, button);
+}
+
+// Where the barcodes-only file goes: "Barcode.txt" beside the list, where the user looks
+// for it, or a name chosen in the save dialog, which starts in the list's folder. An
+// existing Barcode.txt is replaced when the user agrees or nobody is there to ask; the
+// other answer offers the save dialog instead. Empty when the user cancels.
+std::string BarcodesOnlyFile(const std::string& listFileName, MailingListContext& context,
+                             bool unattended) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path folder = fs::absolute(listFileName, error).parent_path();
+    if (!context.settings.askForBarcodeFileName) {
+        const std::string fixed = (folder / kBarcodeFileName).string();
+        if (unattended || !fs::exists(fs::symlink_status(fixed, error))) return fixed;
+        const int answer =
+            context.prompter.ask(fixed + " already exists. Replace it with the barcodes for " +
+                                     LastPathComponent(listFileName) + "?",
+                                 {kAnotherName, kReplace});
+        if (answer == 1) return fixed;
+        if (answer != 0) return {};
+    }
+    return context.prompter.saveFile(kSaveTitle, kSaveFilter, "txt", folder.string());
 }
 
 }  // namespace
@@ -109,9 +130,7 @@ bool AddBarcodes(MailingList& list, const RunPlan& plan, MailingListContext& con
     Prompter& prompter = context.prompter;
     std::string outputName;
     if (!plan.addMode) {
-        outputName = context.settings.askForBarcodeFileName
-                         ? prompter.saveFile(kSaveTitle, kSaveFilter, "txt")
-                         : std::string("Barcode.txt");
+        outputName = BarcodesOnlyFile(plan.listFileName, context, unattended);
         if (outputName.empty()) return true;
     }
 
@@ -191,7 +210,8 @@ bool AddBarcodes(MailingList& list, const RunPlan& plan, MailingListContext& con
     }
     prompter.setBusy(false);
 
-    const std::string name = LowerAscii(LastPathComponent(plan.listFileName));
+    // The name as the file system spells it: another case would name another file.
+    const std::string name = LastPathComponent(plan.listFileName);
     const std::string text =
         plan.addMode ? "Barcodes have been added to " + name + "."
                      : "Barcodes for " + name + " have been saved in " + outputName + ".";

@@ -13,6 +13,7 @@ namespace marrowby {
 class BarcodeEngine;
 class FieldIdentifier;
 class Prompter;
+class RecentListFolder;
 class RunProgress;
 
 // The program's arguments after its own name: a list to process at once, "NOSTOP" for an
@@ -53,6 +54,9 @@ struct MailingListContext {
         chooseTable = {};
     // The folder of mailer.dat, which may choose Intelligent Mail barcodes; none: POSTNET.
     std::filesystem::path settingsFolder = {};
+    // Where the open dialog starts and the folder of each list opened is kept; without
+    // it the dialog starts in the home folder.
+    RecentListFolder* recentLists = nullptr;
 };
 
 }  // namespace marrowby

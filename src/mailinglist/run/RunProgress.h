@@ -16,7 +16,7 @@ class RunProgress {
     virtual void ShowEnvelopeStep(int n) = 0;
     // Paints the page picture over.
     virtual void ClearPagePicture() = 0;
-    // Hides the caption, the name and the envelopes after a run.
+    // Hides the caption, the name, the page and the envelopes after a run.
     virtual void HideRunLabels() = 0;
 };
 

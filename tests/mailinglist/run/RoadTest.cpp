@@ -6,10 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <filesystem>
 #include <regex>
 
 #include "TempFolder.h"
+#include "platform/RecentListFolder.h"
 #include "run/RoadTestSupport.h"
 
 namespace marrowby {
@@ -23,12 +25,13 @@ const std::string kCode = "/123456789230/";  // 123 MAIN ST in 12345-6789
 const std::string kRecord = "a\t123 MAIN ST\t123456789";
 const FakeIdentifierAnswer kTabAnswer{{.address = 1, .zip9 = 2}};
 
-// Runs in a folder of its own, which is also the current folder (where Barcode.txt goes).
+// Lists lie in a folder of their own; the current folder, as the program folder is in the
+// program, is another one, where nothing of a run may land.
 class RoadTest : public ::testing::Test, protected RoadFixture {
   protected:
     void SetUp() override {
         previous_ = fs::current_path();
-        fs::current_path(folder.path());
+        fs::current_path(programFolder.path());
     }
     void TearDown() override { fs::current_path(previous_); }
 
@@ -42,6 +45,7 @@ class RoadTest : public ::testing::Test, protected RoadFixture {
     }
 
     TempFolder folder;
+    TempFolder programFolder;
 
   private:
     fs::path previous_;
@@ -112,7 +116,7 @@ TEST_F(RoadTest, ListsComeBackWithTheirBarcodes) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         preferences[1] = c.barcodesOnly ? "1" : "0";
-        fs::remove("Barcode.txt");
+        fs::remove(folder.path() / "Barcode.txt");
         EXPECT_EQ(run("List.TXT", c.input, c.answers), 0);
         EXPECT_EQ(folder.read(c.barcodesOnly ? "Barcode.txt" : "List.TXT"), c.output);
         if (c.barcodesOnly) {
@@ -120,10 +124,13 @@ TEST_F(RoadTest, ListsComeBackWithTheirBarcodes) {
         }
         // The dialog offers the barcode field only when barcodes go into the list.
         EXPECT_EQ(identifier.addModes, std::vector<bool>{!c.barcodesOnly});
+        // The name keeps its letter case: list.txt would be another file.
         EXPECT_EQ(messageTexts(),
-                  Texts{c.barcodesOnly ? "Barcodes for list.txt have been saved in Barcode.txt."
-                                       : "Barcodes have been added to list.txt."});
-        EXPECT_FALSE(fs::exists("mrbtemp.txt"));
+                  Texts{c.barcodesOnly ? "Barcodes for List.TXT have been saved in " +
+                                             (folder.path() / "Barcode.txt").string() + "."
+                                       : "Barcodes have been added to List.TXT."});
+        EXPECT_TRUE(fs::is_empty(programFolder.path()));
+        EXPECT_TRUE(prompter.questions.empty());
         // The menu is disabled for as long as the run lasts and no longer.
         EXPECT_EQ(commandsEnabled, (std::vector<bool>{false, true}));
         EXPECT_EQ(progress.events,
@@ -139,23 +146,129 @@ TEST_F(RoadTest, BarcodesOnlyFileNamedInTheSaveDialogOrNotCreated) {
     prompter.saveAnswers.push_back((folder.path() / "out.txt").string());
     EXPECT_EQ(run("l.txt", list + list, {{{.address = 0, .zip9 = 1}}}), 0);
     EXPECT_EQ(prompter.dialogTitles, Texts{"Choose a file (or name a new file) for the barcodes:"});
+    EXPECT_EQ(prompter.dialogFolders, Texts{folder.path().string()});
     EXPECT_EQ(folder.read("out.txt"), "\"" + kCode + "\"\r\n\"" + kCode + "\"\r\n");
 
     EXPECT_EQ(run("l.txt", list + list, {{{.address = 0, .zip9 = 1}}}), 0);
     EXPECT_TRUE(prompter.messages.empty()) << "the save dialog cancelled: nothing happens";
 
-    // Barcode.txt goes in the current folder, which is gone.
+    // Barcode.txt goes beside the list, whose folder is gone by the time it is written.
     preferences[2] = "0";
-    fs::create_directory("gone");
-    fs::current_path("gone");
-    fs::remove(folder.path() / "gone");
-    EXPECT_EQ(run("l.txt", list + list, {{{.address = 0, .zip9 = 1}}}), 1);
+    fs::create_directory(folder.path() / "gone");
+    identifier.onShow = [&] { fs::remove_all(folder.path() / "gone"); };
+    EXPECT_EQ(run("gone/l.txt", list + list, {{{.address = 0, .zip9 = 1}}}), 1);
+    identifier.onShow = nullptr;
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text.substr(0, 44),
               "Marrowby could not create this output file. ");
     EXPECT_EQ(prompter.messages[0].beep, MessageBeep::Exclamation);
     EXPECT_EQ(prompter.messages[0].button, MessageButton::Cancel);
     EXPECT_EQ(progress.events, (Texts{"clear", "clear", "hide"}));
+}
+
+// A Barcode.txt of an earlier run is replaced only when the user agrees; the other answer
+// offers the save dialog in the list's folder instead, and closing the box ends the run.
+// Nobody is asked in an unattended run.
+TEST_F(RoadTest, AnExistingBarcodeFileIsReplacedOnlyWhenTheUserAgrees) {
+    preferences[1] = "1";
+    // Two records: the kind of a text list is told from its first two lines.
+    const std::string list = "123 MAIN ST\t123456789\r\n123 MAIN ST\t123456789\r\n";
+    const std::string coded = "\"" + kCode + "\"\r\n\"" + kCode + "\"\r\n";
+    const std::string old = "earlier barcodes\r\n";
+    const std::string barcodeFile = (folder.path() / "Barcode.txt").string();
+    const struct {
+        const char* what;
+        bool existing;
+        std::deque<int> answers;  // 0 another name, 1 replace, -1 box closed
+        std::deque<std::string> saveAnswers;
+        const char* option;
+        std::string barcodeTxt;  // Barcode.txt afterwards
+        std::string other;       // other.txt afterwards, empty: not written
+        size_t questions;
+        std::string message;  // empty: none
+    } cases[] = {
+        {"none yet",
+         false,
+         {},
+         {},
+         "",
+         coded,
+         "",
+         0,
+         "Barcodes for My List.txt have been saved in " + barcodeFile + "."},
+        {"replaced",
+         true,
+         {true},
+         {},
+         "",
+         coded,
+         "",
+         1,
+         "Barcodes for My List.txt have been saved in " + barcodeFile + "."},
+        {"kept, another name chosen",
+         true,
+         {false},
+         {(folder.path() / "other.txt").string()},
+         "",
+         old,
+         coded,
+         1,
+         "Barcodes for My List.txt have been saved in " + (folder.path() / "other.txt").string() +
+             "."},
+        {"kept, save dialog cancelled", true, {0}, {}, "", old, "", 1, ""},
+        {"kept, question closed", true, {-1}, {}, "", old, "", 1, ""},
+        {"unattended", true, {}, {}, "NOSTOP", coded, "", 0, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(barcodeFile);
+        fs::remove(folder.path() / "other.txt");
+        if (c.existing) folder.write("Barcode.txt", old);
+        prompter.questions.clear();
+        prompter.askAnswers = c.answers;
+        prompter.saveAnswers = c.saveAnswers;
+        prompter.dialogFolders.clear();
+        EXPECT_EQ(run("My List.txt", list, {{{.address = 0, .zip9 = 1}}}, c.option), 0);
+        EXPECT_EQ(folder.read("Barcode.txt"), c.barcodeTxt);
+        EXPECT_EQ(fs::exists(folder.path() / "other.txt") ? folder.read("other.txt") : "", c.other);
+        ASSERT_EQ(prompter.questions.size(), c.questions);
+        if (c.questions > 0) {
+            EXPECT_EQ(
+                prompter.questions[0],
+                barcodeFile + " already exists. Replace it with the barcodes for My List.txt?");
+        }
+        const bool saveDialog = !c.answers.empty() && c.answers.front() == 0;
+        EXPECT_EQ(prompter.dialogFolders, saveDialog ? Texts{folder.path().string()} : Texts{});
+        EXPECT_EQ(messageTexts(), c.message.empty() ? Texts{} : Texts{c.message});
+        EXPECT_TRUE(fs::is_empty(programFolder.path()));
+    }
+}
+
+// The open dialog starts where the last list was opened, in this run and the next, or in
+// the home folder (an empty folder) before any list and when that folder is gone.
+TEST_F(RoadTest, TheOpenDialogStartsInTheFolderOfTheLastListOpened) {
+    const fs::path recentFile = programFolder.path() / "recent.dat";
+    RecentListFolder recent(recentFile);
+    context.recentLists = &recent;
+    fs::create_directory(folder.path() / "lists");
+    const std::string twoRecords = kRecord + "\r\n" + kRecord + "\r\n";
+    const std::string list = folder.write("lists/l.txt", twoRecords).string();
+
+    prompter.openAnswers = {list, ""};
+    EXPECT_EQ(run(Texts{}, {kTabAnswer}), 0);
+    EXPECT_EQ(run(Texts{}), 0);
+    EXPECT_EQ(RecentListFolder(recentFile).folder(), (folder.path() / "lists").string());
+
+    // A list named on the command line counts as opened too.
+    const std::string other = folder.write("l2.txt", twoRecords).string();
+    EXPECT_EQ(run({other, "NOSTOP"}), 0);
+    EXPECT_EQ(run(Texts{}), 0);
+
+    fs::remove_all(folder.path());
+    EXPECT_EQ(run(Texts{}), 0);
+    EXPECT_EQ(prompter.dialogFolders,
+              (Texts{"", (folder.path() / "lists").string(), folder.path().string(), ""}));
+    context.recentLists = nullptr;
 }
 
 TEST_F(RoadTest, ChecksSendTheUserBackToTheDialogAndCancelChangesNothing) {
@@ -296,12 +409,13 @@ TEST_F(RoadTest, BadListsAreRefusedUnchanged) {
 
 TEST_F(RoadTest, ReadOnlyListOrFolderIsLeftAloneAndAWritableListKeepsItsPermissions) {
     const std::string input = kRecord + "\r\nb\tc\td\r\n";
-    fs::create_directory("sub");
+    const fs::path sub = folder.path() / "sub";
+    fs::create_directory(sub);
     const std::string path = folder.write("l.txt", input).string();
     const std::pair<std::string, std::string> cases[] = {
         {path, "the file is"}, {folder.write("sub/l.txt", input).string(), "its folder is"}};
     ::chmod(path.c_str(), 0444);
-    ::chmod("sub", 0555);
+    ::chmod(sub.c_str(), 0555);
     for (const auto& [list, what] : cases) {
         EXPECT_EQ(run({list}, {kTabAnswer}), 1);
         EXPECT_EQ(messageTexts(), Texts{"Marrowby cannot add barcodes to l.txt: " + what +
@@ -309,7 +423,7 @@ TEST_F(RoadTest, ReadOnlyListOrFolderIsLeftAloneAndAWritableListKeepsItsPermissi
         EXPECT_EQ(prompter.messages[0].beep, MessageBeep::Exclamation);
         EXPECT_EQ(folder.read(list), input);
     }
-    ::chmod("sub", 0755);
+    ::chmod(sub.c_str(), 0755);
     ::chmod(path.c_str(), 0640);
     EXPECT_EQ(run({path}, {kTabAnswer}), 0);
     struct stat status {};
