@@ -7,6 +7,24 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// Lines 6 to 9 as a file without them reads.
+const LineList kDefaultTrayLines = {"0", "1", "", ""};
+
+unsigned long long SerialOf(const std::string& text, const char* name, size_t maxDigits,
+                            const char* maxDigitsWord) {
+    const bool digits = !text.empty() && text.size() <= maxDigits &&
+                        text.find_first_not_of("0123456789") == std::string::npos;
+    if (!digits) {
+        throw MarrowbyError("The " + std::string(name) + " in mailer.dat, '" + text +
+                            "', is not a number of at most " + maxDigitsWord + " digits.");
+    }
+    return std::stoull(text);
+}
+
+}  // namespace
+
 const LineList& DefaultMailerLines() {
     static const LineList lines = {"Marrowby mailer settings", "0", "", "", "00", "1"};
     return lines;
@@ -23,15 +41,11 @@ std::string MailerSettings::whyNotIntelligentMail() const {
 }
 
 unsigned long long MailerSettings::serial() const {
-    const bool digits = !nextSerial.empty() && nextSerial.size() <= 9 &&
-                        nextSerial.find_first_not_of("0123456789") == std::string::npos;
-    if (!digits) {
-        std::string message = "The next serial number in mailer.dat, '";
-        message += nextSerial;
-        message += "', is not a number of at most nine digits.";
-        throw MarrowbyError(message);
-    }
-    return std::stoull(nextSerial);
+    return SerialOf(nextSerial, "next serial number", 9, "nine");
+}
+
+unsigned long long MailerSettings::traySerial() const {
+    return SerialOf(nextTraySerial, "next tray serial number", 8, "eight");
 }
 
 SerialIssuer MailerSettings::issuer() const {
@@ -56,6 +70,17 @@ MailerSettings LoadMailerSettings(const fs::path& folder) {
     settings.identity.serviceType = lines[MailerEntry::ServiceType];
     settings.identity.barcodeId = lines[MailerEntry::BarcodeId];
     settings.nextSerial = lines[MailerEntry::NextSerial];
+    const auto trayLine = [&lines](int entry) {
+        return static_cast<size_t>(entry) < lines.size()
+                   ? lines[entry]
+                   : kDefaultTrayLines[entry - MailerEntry::TrayLabelKind];
+    };
+    settings.trayLabels = trayLine(MailerEntry::TrayLabelKind) == "1"
+                              ? TrayLabelChoice::IntelligentMail
+                              : TrayLabelChoice::InterleavedTwoOfFive;
+    settings.nextTraySerial = trayLine(MailerEntry::NextTraySerial);
+    settings.processingCode = trayLine(MailerEntry::ProcessingCode);
+    settings.labelType = trayLine(MailerEntry::LabelType);
     return settings;
 }
 
@@ -67,5 +92,23 @@ void SaveMailerSettings(const fs::path& folder, const MailerSettings& settings) 
     lines[MailerEntry::ServiceType] = settings.identity.serviceType;
     lines[MailerEntry::BarcodeId] = settings.identity.barcodeId;
     lines[MailerEntry::NextSerial] = settings.nextSerial;
+
+    const LineList trayValues = {settings.intelligentMailTrayLabels() ? "1" : "0",
+                                 settings.nextTraySerial, settings.processingCode,
+                                 settings.labelType};
+    const size_t trayEnd = MailerEntry::LabelType + 1;
+    if (lines.size() < trayEnd && trayValues != kDefaultTrayLines) {
+        lines.insert(lines.end(),
+                     kDefaultTrayLines.begin() + (lines.size() - MailerEntry::TrayLabelKind),
+                     kDefaultTrayLines.end());
+    }
+    if (lines.size() >= trayEnd) {
+        // A label kind line other than "1" reads as the Interleaved 2 of 5 labels and is
+        // kept as it stands while they stay chosen.
+        std::string& kind = lines[MailerEntry::TrayLabelKind];
+        if ((kind == "1") != settings.intelligentMailTrayLabels()) kind = trayValues[0];
+        for (int entry = MailerEntry::NextTraySerial; entry <= MailerEntry::LabelType; ++entry)
+            lines[entry] = trayValues[entry - MailerEntry::TrayLabelKind];
+    }
     WriteLineList(folder / MailerSettingsFileName, lines);
 }
