@@ -23,6 +23,23 @@ unsigned long long SerialOf(const std::string& text, const char* name, size_t ma
     return std::stoull(text);
 }
 
+// The tray label values of the lines, a missing line read as its default.
+MailerSettings TraySettingsOf(const LineList& lines) {
+    const auto line = [&lines](int entry) {
+        return static_cast<size_t>(entry) < lines.size()
+                   ? lines[entry]
+                   : kDefaultTrayLines[entry - MailerEntry::TrayLabelKind];
+    };
+    MailerSettings settings;
+    settings.trayLabels = line(MailerEntry::TrayLabelKind) == "1"
+                              ? TrayLabelChoice::IntelligentMail
+                              : TrayLabelChoice::InterleavedTwoOfFive;
+    settings.nextTraySerial = line(MailerEntry::NextTraySerial);
+    settings.processingCode = line(MailerEntry::ProcessingCode);
+    settings.labelType = line(MailerEntry::LabelType);
+    return settings;
+}
+
 }  // namespace
 
 const LineList& DefaultMailerLines() {
@@ -70,17 +87,11 @@ MailerSettings LoadMailerSettings(const fs::path& folder) {
     settings.identity.serviceType = lines[MailerEntry::ServiceType];
     settings.identity.barcodeId = lines[MailerEntry::BarcodeId];
     settings.nextSerial = lines[MailerEntry::NextSerial];
-    const auto trayLine = [&lines](int entry) {
-        return static_cast<size_t>(entry) < lines.size()
-                   ? lines[entry]
-                   : kDefaultTrayLines[entry - MailerEntry::TrayLabelKind];
-    };
-    settings.trayLabels = trayLine(MailerEntry::TrayLabelKind) == "1"
-                              ? TrayLabelChoice::IntelligentMail
-                              : TrayLabelChoice::InterleavedTwoOfFive;
-    settings.nextTraySerial = trayLine(MailerEntry::NextTraySerial);
-    settings.processingCode = trayLine(MailerEntry::ProcessingCode);
-    settings.labelType = trayLine(MailerEntry::LabelType);
+    const MailerSettings tray = TraySettingsOf(lines);
+    settings.trayLabels = tray.trayLabels;
+    settings.nextTraySerial = tray.nextTraySerial;
+    settings.processingCode = tray.processingCode;
+    settings.labelType = tray.labelType;
     return settings;
 }
 
@@ -93,22 +104,24 @@ void SaveMailerSettings(const fs::path& folder, const MailerSettings& settings) 
     lines[MailerEntry::BarcodeId] = settings.identity.barcodeId;
     lines[MailerEntry::NextSerial] = settings.nextSerial;
 
-    const LineList trayValues = {settings.intelligentMailTrayLabels() ? "1" : "0",
-                                 settings.nextTraySerial, settings.processingCode,
-                                 settings.labelType};
-    const size_t trayEnd = MailerEntry::LabelType + 1;
-    if (lines.size() < trayEnd && trayValues != kDefaultTrayLines) {
-        lines.insert(lines.end(),
-                     kDefaultTrayLines.begin() + (lines.size() - MailerEntry::TrayLabelKind),
-                     kDefaultTrayLines.end());
-    }
-    if (lines.size() >= trayEnd) {
+    // The tray label lines are written only when a value differs from the file as read,
+    // so that saving other settings leaves them, or their absence, byte for byte.
+    const MailerSettings asRead = TraySettingsOf(settings.lines);
+    const bool trayChanged = asRead.trayLabels != settings.trayLabels ||
+                             asRead.nextTraySerial != settings.nextTraySerial ||
+                             asRead.processingCode != settings.processingCode ||
+                             asRead.labelType != settings.labelType;
+    if (trayChanged) {
+        for (size_t i = lines.size(); i < MailerEntry::LabelType + 1; ++i)
+            lines.push_back(kDefaultTrayLines[i - MailerEntry::TrayLabelKind]);
         // A label kind line other than "1" reads as the Interleaved 2 of 5 labels and is
         // kept as it stands while they stay chosen.
         std::string& kind = lines[MailerEntry::TrayLabelKind];
-        if ((kind == "1") != settings.intelligentMailTrayLabels()) kind = trayValues[0];
-        for (int entry = MailerEntry::NextTraySerial; entry <= MailerEntry::LabelType; ++entry)
-            lines[entry] = trayValues[entry - MailerEntry::TrayLabelKind];
+        if ((kind == "1") != settings.intelligentMailTrayLabels())
+            kind = settings.intelligentMailTrayLabels() ? "1" : "0";
+        lines[MailerEntry::NextTraySerial] = settings.nextTraySerial;
+        lines[MailerEntry::ProcessingCode] = settings.processingCode;
+        lines[MailerEntry::LabelType] = settings.labelType;
     }
     WriteLineList(folder / MailerSettingsFileName, lines);
 }
