@@ -39,7 +39,7 @@ class FailingPrompter : public Prompter {
 
 class NoIdentifier : public FieldIdentifier {
   public:
-    int identifyFields(TransferLines&, MailingList&) override { return 2; }
+    bool identifyFields(FieldRoles&, MailingList&, bool) override { return false; }
 };
 
 const char* const kStreets[] = {"MAIN ST",        "OAK AVE",
@@ -166,7 +166,8 @@ int main(int argc, char** argv) {
     FailingPrompter prompter;
     NoIdentifier identifier;
     NoRunProgress progress;
-    MailingListContext context{prompter, identifier, progress, engine, preferences, {}, std::cerr};
+    MailingListContext context{prompter, identifier, progress, engine, RunSettingsOf(preferences),
+                               {},       std::cerr};
 
     const auto start = std::chrono::steady_clock::now();
     const int status = AddBarcodesToFile(StartArguments{{list.string(), "NOSTOP"}}, context);

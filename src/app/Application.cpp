@@ -36,12 +36,12 @@ Application::Application(fs::path programFolder, CommandLine commandLine, Prompt
       help_(std::make_unique<HelpViewer>()),
       mainWindow_(std::make_unique<TMainWindow>(prompter_, *help_)),
       welcome_(new TWelcomeDlog(mainWindow_.get())),
-      verifyDlog_(new TVerifyDlog(preferences_, mainWindow_.get())),
+      verifyDlog_(new TVerifyDlog(mainWindow_.get())),
       singleDlog_(new TsingleDlog(engine_, jobs_, prompter_, mainWindow_.get())),
       mailclassDlog_(new TmailclassDlog(mainWindow_.get())),
       tagPrinter_(jobs_, prompter_, programFolder_),
-      tagsDlog_(new TtagsDlog(*mailclassDlog_, tagPrinter_, mainWindow_.get())),
-      tableDlog_(new TTableDlog(taTable1_, mainWindow_.get())),
+      tagsDlog_(new TtagsDlog(tagPrinter_, mainWindow_.get())),
+      tableDlog_(new TTableDlog(mainWindow_.get())),
       labelFontsDlg_(new TLabelFontsDlg(mainWindow_.get())),
       prefDlog_(new TPrefDlog(*help_, mainWindow_.get())),
       mailerDlog_(new TMailerDlog(*help_, mainWindow_.get())),
@@ -90,11 +90,10 @@ int Application::AddBarcodestoaFile() {
                                *verifyDlog_,
                                *runPicture_,
                                engine_,
-                               preferences_,
+                               RunSettingsOf(preferences_),
                                [this](bool enabled) { mainWindow_->setCommandsEnabled(enabled); },
                                std::cerr,
-                               &taTable1_,
-                               [this](const std::string&) {
+                               [this](const std::string&, const std::vector<std::string>& tables) {
                                    // Nobody could pick a table in a run without a display.
                                    if (attendance_ == Attendance::Headless) {
                                        report(
@@ -102,7 +101,7 @@ int Application::AddBarcodestoaFile() {
                                            "the one to use after NOSTOP.");
                                        return std::string();
                                    }
-                                   return tableDlog_->chooseTable();
+                                   return tableDlog_->chooseTable(tables);
                                },
                                programFolder_};
     return AddBarcodesToFile(arguments, context);
@@ -111,7 +110,9 @@ int Application::AddBarcodestoaFile() {
 void Application::OneAddressataTime() { singleDlog_->exec(); }
 
 void Application::EnterTagInfo() {
-    if (mailclassDlog_->exec() == QDialog::Accepted) tagsDlog_->exec();
+    if (mailclassDlog_->exec() != QDialog::Accepted) return;
+    tagsDlog_->setMailType(mailclassDlog_->choice());
+    tagsDlog_->exec();
 }
 
 void Application::SetTagFonts() {

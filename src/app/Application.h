@@ -15,7 +15,6 @@
 #include "app/TPrefDlog.h"
 #include "app/TWelcomeDlog.h"
 #include "engine/BarcodeEngine.h"
-#include "mailinglist/access/AccessTable.h"
 #include "platform/QtPrinter.h"
 #include "platform/SettingsFile.h"
 #include "tags/QtTagSheetPrinter.h"
@@ -104,7 +103,6 @@ class Application {
     TWelcomeDlog* welcome_;
     TVerifyDlog* verifyDlog_;
     TsingleDlog* singleDlog_;
-    AccessTable taTable1_;
     TmailclassDlog* mailclassDlog_;
     QtTagSheetPrinter tagPrinter_;
     TtagsDlog* tagsDlog_;

@@ -106,7 +106,7 @@ std::string VersionText() { return "Marrowby " + VersionLine() + "\n"; }
 int PrintBarcode(const CommandLine& line, const std::filesystem::path& programFolder,
                  std::ostream& out, std::ostream& err) {
     try {
-        const LineList preferences = LoadPreferences(programFolder);
+        const LineList preferences = ReadPreferences(programFolder);
         const std::vector<std::string> designators = DesignatorTable();
         const BarcodeEngine engine(preferences, designators);
         std::string text;

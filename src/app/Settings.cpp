@@ -17,18 +17,33 @@ const LineList& DefaultTagFonts() {
     return lines;
 }
 
-LineList LoadSettingsFile(const fs::path& file, const LineList& defaults) {
+namespace {
+// The file's lines completed with the defaults; complete says whether the file on disk
+// already held them all.
+LineList ReadCompleted(const fs::path& file, const LineList& defaults, bool& complete) {
     std::error_code error;
     const bool exists = fs::exists(file, error);
     LineList lines = exists ? ReadLineList(file) : LineList{};
-    if (exists && lines.size() >= defaults.size()) return lines;
+    complete = exists && lines.size() >= defaults.size();
     for (size_t i = lines.size(); i < defaults.size(); ++i) lines.push_back(defaults[i]);
-    WriteLineList(file, lines);
+    return lines;
+}
+}  // namespace
+
+LineList LoadSettingsFile(const fs::path& file, const LineList& defaults) {
+    bool complete = false;
+    LineList lines = ReadCompleted(file, defaults, complete);
+    if (!complete) WriteLineList(file, lines);
     return lines;
 }
 
 LineList LoadPreferences(const fs::path& programFolder) {
     return LoadSettingsFile(programFolder / PreferencesFileName, DefaultPreferences());
+}
+
+LineList ReadPreferences(const fs::path& programFolder) {
+    bool complete = false;
+    return ReadCompleted(programFolder / PreferencesFileName, DefaultPreferences(), complete);
 }
 
 LineList LoadTagFonts(const fs::path& programFolder) {

@@ -20,6 +20,8 @@ const LineList& DefaultTagFonts();
 // exists but cannot be read, or cannot be written.
 LineList LoadSettingsFile(const std::filesystem::path& file, const LineList& defaults);
 LineList LoadPreferences(const std::filesystem::path& programFolder);
+// The preferences as LoadPreferences gives them, without writing anything: for queries.
+LineList ReadPreferences(const std::filesystem::path& programFolder);
 LineList LoadTagFonts(const std::filesystem::path& programFolder);
 
 // Entries of the preference list, counted from 0.

@@ -2,8 +2,11 @@
 // identification by names and contents, the record viewer and the run need of it.
 #pragma once
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "mailinglist/RecordSource.h"
@@ -27,6 +30,13 @@ class MailingList {
     virtual int fieldWidth(int position) const = 0;
     // How many characters a stored value of the field may have, or -1 for no limit.
     virtual int textCapacity(int position) const { return fieldWidth(position); }
+    // For each field, whether it holds text and `allowed` accepts its value in every record,
+    // read apart from the run's own reading: where barcodes may go without losing data.
+    // Lists that add a barcode field of their own are not asked and answer true for all.
+    virtual std::vector<bool> textFieldsHoldingOnly(
+        const std::function<bool(std::string_view)>& /*allowed*/) {
+        return std::vector<bool>(static_cast<size_t>(std::max(fieldCount(), 0)), true);
+    }
 
     // Record viewer of the identification dialog: names as the lists show them (an
     // empty list for kinds without names) and record n (1-based) as stored.

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "tags/TagSheet.h"
@@ -21,6 +22,14 @@ enum class MailSection { FirstClass, StandardA, Periodicals, DropShip };
 enum class MailColumn { Letters, Flats, Parcels, None };
 // The choice beside the Periodicals section: it decides their class prefix and digit.
 enum class PeriodicalKind { Per, News };
+
+// What the mail type dialog hands the tag dialog when the tags are entered.
+struct MailTypeChoice {
+    MailType type = MailType::FLN;
+    PeriodicalKind periodicalKind = PeriodicalKind::Per;
+    std::string origin;  // the last line of every tag
+    bool operator==(const MailTypeChoice&) const = default;
+};
 
 struct MailTypeInfo {
     MailType type;

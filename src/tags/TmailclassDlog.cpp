@@ -139,12 +139,8 @@ TmailclassDlog::TmailclassDlog(QWidget* parent)
     mailTypes_->button(static_cast<int>(MailType::FLN))->setChecked(true);
 }
 
-MailType TmailclassDlog::mailType() const { return static_cast<MailType>(mailTypes_->checkedId()); }
-
-bool TmailclassDlog::isPer() const { return periodicalKind() == PeriodicalKind::Per; }
-
-PeriodicalKind TmailclassDlog::periodicalKind() const {
-    return static_cast<PeriodicalKind>(periodicalKinds_->checkedId());
+MailTypeChoice TmailclassDlog::choice() const {
+    return {static_cast<MailType>(mailTypes_->checkedId()),
+            static_cast<PeriodicalKind>(periodicalKinds_->checkedId()),
+            origin_->text().toStdString()};
 }
-
-QString TmailclassDlog::origin() const { return origin_->text(); }

@@ -14,10 +14,8 @@ class TmailclassDlog : public QDialog {
   public:
     explicit TmailclassDlog(QWidget* parent = nullptr);
 
-    MailType mailType() const;
-    bool isPer() const;
-    PeriodicalKind periodicalKind() const;
-    QString origin() const;
+    // The mail type, periodical kind and origin line as they stand.
+    MailTypeChoice choice() const;
 
   private:
     QButtonGroup* mailTypes_;

@@ -38,9 +38,8 @@ QPushButton* Button(const QString& caption, const QString& name) {
 
 }  // namespace
 
-TtagsDlog::TtagsDlog(TmailclassDlog& mailType, TagSheetPrinter& printer, QWidget* parent)
+TtagsDlog::TtagsDlog(TagSheetPrinter& printer, QWidget* parent)
     : QDialog(parent),
-      mailType_(mailType),
       printer_(printer),
       label3_(new QLabel("Carrier Route Code")),
       Label15_(new QLabel("Processing Code")),
@@ -100,6 +99,8 @@ TtagsDlog::TtagsDlog(TmailclassDlog& mailType, TagSheetPrinter& printer, QWidget
     layout->addLayout(buttons);
 }
 
+void TtagsDlog::setMailType(const MailTypeChoice& choice) { mailType_ = choice; }
+
 std::array<TagEntry, 10> TtagsDlog::entries() const {
     std::array<TagEntry, 10> rows;
     for (int row = 0; row < kRows; ++row) {
@@ -107,7 +108,7 @@ std::array<TagEntry, 10> TtagsDlog::entries() const {
         if (contents_[row]->currentIndex() >= 0) {
             rows[row].contents = contents_[row]->currentText().toStdString();
         }
-        if (WantsCodeField(mailType_.mailType(), rows[row].contents)) {
+        if (WantsCodeField(mailType_.type, rows[row].contents)) {
             rows[row].code = second_[row]->text().toStdString();
         }
     }
@@ -124,7 +125,7 @@ void TtagsDlog::showEvent(QShowEvent* event) {
 // A new mail type may offer other contents, so earlier choices are dropped; the typed
 // destinations and codes stay.
 void TtagsDlog::FormActivate() {
-    const MailType type = mailType_.mailType();
+    const MailType type = mailType_.type;
     const CodeHeadings headings = CodeHeadingsOf(type);
     label3_->setVisible(headings.carrierRouteCode);
     Label15_->setVisible(headings.processingCode);
@@ -164,8 +165,7 @@ void TtagsDlog::contentsChange(int row) {
 void TtagsDlog::dest1Change() { printon(); }
 
 void TtagsDlog::second(int row) {
-    const bool wanted =
-        WantsCodeField(mailType_.mailType(), contents_[row]->currentText().toStdString());
+    const bool wanted = WantsCodeField(mailType_.type, contents_[row]->currentText().toStdString());
     if (!wanted) second_[row]->clear();
     setCodeFieldEnabled(row, wanted);
 }
@@ -201,8 +201,7 @@ void TtagsDlog::PrintClick() { printer_.print(sheet()); }
 void TtagsDlog::PreviewClick() { printer_.preview(sheet()); }
 
 TagSheet TtagsDlog::sheet() const {
-    return BuildTagSheet(entries(), mailType_.mailType(), mailType_.periodicalKind(),
-                         mailType_.origin().toStdString());
+    return BuildTagSheet(entries(), mailType_.type, mailType_.periodicalKind, mailType_.origin);
 }
 
 void TtagsDlog::setCodeFieldEnabled(int row, bool enabled) {

@@ -6,9 +6,9 @@
 
 #include <array>
 
+#include "tags/MailTypes.h"
 #include "tags/TagDerivation.h"
 #include "tags/TagSheetPrinter.h"
-#include "tags/TmailclassDlog.h"
 
 class QComboBox;
 class QLabel;
@@ -18,7 +18,11 @@ class QPushButton;
 class TtagsDlog : public QDialog {
     Q_OBJECT
   public:
-    TtagsDlog(TmailclassDlog& mailType, TagSheetPrinter& printer, QWidget* parent = nullptr);
+    explicit TtagsDlog(TagSheetPrinter& printer, QWidget* parent = nullptr);
+
+    // The mail type chosen before the dialog opens; its contents lists follow it from the
+    // next opening on.
+    void setMailType(const MailTypeChoice& choice);
 
     // The rows as typed, for the sheet.
     std::array<TagEntry, 10> entries() const;
@@ -41,7 +45,7 @@ class TtagsDlog : public QDialog {
     TagSheet sheet() const;
     void setCodeFieldEnabled(int row, bool enabled);
 
-    TmailclassDlog& mailType_;
+    MailTypeChoice mailType_;
     TagSheetPrinter& printer_;
     std::array<QLineEdit*, kRows> dest_{};
     std::array<QComboBox*, kRows> contents_{};

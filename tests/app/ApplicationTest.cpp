@@ -2,9 +2,14 @@
 // reference with the engine, preferences from the menu, and a command-line run.
 #include "app/Application.h"
 
+#include <functional>
+
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QPrintDialog>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -141,4 +146,33 @@ TEST(Application, ExitAndTheCloseBoxEndTheProgramAndCloseHelp) {
         EXPECT_EQ(QApplication::exec(), 0);
         EXPECT_FALSE(static_cast<HelpViewer&>(a.app.help()).isVisible());
     }
+}
+
+// "Create and Print Tags": the tag dialog opens on the mail type, periodical kind and origin
+// chosen a moment before in the mail type dialog.
+TEST(Application, TheTagDialogIsHandedTheMailTypeJustChosen) {
+    App a;
+    a.activate(0);
+    QString contents;
+    const auto modal = [](const char* className) {
+        QWidget* dialog = QApplication::activeModalWidget();
+        return dialog != nullptr && dialog->inherits(className) ? dialog : nullptr;
+    };
+    // Timers bound to the main window end with this test.
+    QObject* scope = &a.app.mainWindow();
+    std::function<void()> inTags = [&] {
+        QWidget* tags = modal("TtagsDlog");
+        if (tags == nullptr) return QTimer::singleShot(0, scope, inTags);
+        contents = tags->findChild<QComboBox*>("contents1")->currentText();
+        tags->findChild<QPushButton*>("Close")->click();
+    };
+    QTimer::singleShot(0, scope, [&] {
+        QWidget* mailType = modal("TmailclassDlog");
+        ASSERT_NE(mailType, nullptr);
+        mailType->findChild<QRadioButton*>("DSP")->click();
+        QTimer::singleShot(0, scope, inTags);
+        mailType->findChild<QPushButton*>("Next")->click();
+    });
+    a.app.mainWindow().EnterTagInfo1->trigger();
+    EXPECT_EQ(contents, "Priority");
 }

@@ -69,6 +69,13 @@ TEST(CommandLine, BarcodeIsPrintedWithTheFrameBarOfPrefsDat) {
         EXPECT_EQ(out.str().substr(0, out.str().find('\n')), c.barcode);
         EXPECT_EQ(err.str(), "");
     }
+
+    // A query completes a short file for itself only.
+    TempFolder folder;
+    folder.write("prefs.dat", "x\r\n");
+    std::ostringstream out, err;
+    EXPECT_EQ(PrintBarcode(ParseCommandLine(cases[1].arguments), folder.path(), out, err), 0);
+    EXPECT_EQ(folder.read("prefs.dat"), "x\r\n");
 }
 
 TEST(CommandLine, ExecutableAnswersWithoutADisplay) {
@@ -103,7 +110,7 @@ TEST(CommandLine, ExecutableAnswersWithoutADisplay) {
         EXPECT_EQ(result.status, c.status);
         EXPECT_EQ(c.out.empty() ? result.output : result.output.substr(0, c.out.size()), c.out);
     }
-    EXPECT_EQ(folder.read("prefs.dat"), "Marrowby preferences\r\n0\r\n0\r\n/\r\n");
+    EXPECT_FALSE(fs::exists(folder.path() / "prefs.dat"));  // queries write nothing
 }
 
 TEST(CommandLine, IntelligentMailWritesNoSettingsFile) {

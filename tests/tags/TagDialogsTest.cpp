@@ -12,6 +12,7 @@
 
 #include <vector>
 
+#include "tags/TmailclassDlog.h"
 #include "tags/TtagsDlog.h"
 
 namespace {
@@ -50,6 +51,7 @@ class TagDialogs : public ::testing::Test {
         mailTypeDlog.show();
         QTest::mouseClick(Radio(code), Qt::LeftButton);
         QTest::mouseClick(MailTypeButton("Next"), Qt::LeftButton);
+        tagsDlog.setMailType(mailTypeDlog.choice());
         tagsDlog.hide();
         tagsDlog.show();
     }
@@ -85,15 +87,13 @@ class TagDialogs : public ::testing::Test {
 
     TmailclassDlog mailTypeDlog;
     FakeTagSheetPrinter printer;
-    TtagsDlog tagsDlog{mailTypeDlog, printer};
+    TtagsDlog tagsDlog{printer};
 };
 
 TEST_F(TagDialogs, MailTypeStartsAtFirstClassPresortBasicWithPerAndNoOrigin) {
     EXPECT_TRUE(Radio("FLN")->isChecked());
-    EXPECT_EQ(mailTypeDlog.mailType(), MailType::FLN);
     EXPECT_TRUE(Radio("Per")->isChecked());
-    EXPECT_TRUE(mailTypeDlog.isPer());
-    EXPECT_EQ(mailTypeDlog.origin(), "");
+    EXPECT_EQ(mailTypeDlog.choice(), MailTypeChoice{});
     EXPECT_TRUE(MailTypeButton("Next")->isDefault());
     // 29 mail types with Per and News.
     EXPECT_EQ(mailTypeDlog.findChildren<QRadioButton*>().size(), 31);
@@ -103,9 +103,9 @@ TEST_F(TagDialogs, OneMailTypeAtATimeKeptThroughCancelAndTheOriginUpperCased) {
     mailTypeDlog.show();
     QTest::mouseClick(Radio("DSE"), Qt::LeftButton);
     EXPECT_FALSE(Radio("FLN")->isChecked());
-    EXPECT_EQ(mailTypeDlog.mailType(), MailType::DSE);
+    EXPECT_EQ(mailTypeDlog.choice().type, MailType::DSE);
     QTest::mouseClick(Radio("News"), Qt::LeftButton);
-    EXPECT_EQ(mailTypeDlog.periodicalKind(), PeriodicalKind::News);
+    EXPECT_EQ(mailTypeDlog.choice().periodicalKind, PeriodicalKind::News);
     QTest::mouseClick(Radio("SLA"), Qt::LeftButton);
     EXPECT_FALSE(Radio("DSE")->isChecked());
     EXPECT_TRUE(Radio("News")->isChecked());
@@ -113,7 +113,7 @@ TEST_F(TagDialogs, OneMailTypeAtATimeKeptThroughCancelAndTheOriginUpperCased) {
     QTest::keyClicks(origin, "acme mailers, austin");
     QTest::keyClick(origin, Qt::Key_Home);
     QTest::keyClicks(origin, "the ");
-    EXPECT_EQ(mailTypeDlog.origin(), "THE ACME MAILERS, AUSTIN");
+    EXPECT_EQ(mailTypeDlog.choice().origin, "THE ACME MAILERS, AUSTIN");
 
     QTest::mouseClick(MailTypeButton("Cancel"), Qt::LeftButton);
     EXPECT_EQ(mailTypeDlog.result(), QDialog::Rejected);

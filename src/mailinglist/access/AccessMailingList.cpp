@@ -211,10 +211,29 @@ class AccessMailingList : public MailingList {
     int fieldCount() const override { return static_cast<int>(table_.FieldNames().size()); }
     std::vector<std::string> fieldNames() override { return table_.FieldNames(); }
 
-    FieldList identificationRecord(int) override {
-        FieldList fields = CurrentRecord(table_, fieldCount());
-        table_.Next();
+    // Pass n reads record n through a cursor of its own, leaving the run's where it is.
+    FieldList identificationRecord(int pass) override {
+        AccessTable& table = sampler();
+        if (pass == 1) table.First();
+        FieldList fields = CurrentRecord(table, fieldCount());
+        table.Next();
         return fields;
+    }
+
+    std::vector<bool> textFieldsHoldingOnly(
+        const std::function<bool(std::string_view)>& allowed) override {
+        AccessTable& table = sampler();
+        std::vector<bool> free;
+        for (int i = 0; i < fieldCount(); ++i) {
+            free.push_back(table.FieldType(i) == AccessFieldType::Text);
+        }
+        for (table.First(); !table.Eof() && std::count(free.begin(), free.end(), true) > 0;
+             table.Next()) {
+            for (int i = 0; i < fieldCount(); ++i) {
+                free[i] = free[i] && allowed(table.FieldText(i));
+            }
+        }
+        return free;
     }
 
     int fieldWidth(int) const override { return -1; }
@@ -237,11 +256,22 @@ class AccessMailingList : public MailingList {
     }
 
     std::unique_ptr<RecordSource> openSource(const RunPlan& plan) override {
+        sampler_.setActive(false);
         return std::make_unique<AccessRecordSource>(table_, plan, prompter_);
     }
 
   private:
+    AccessTable& sampler() {
+        if (!sampler_.Active()) {
+            sampler_.setDatabaseName(path_);
+            sampler_.setTableName(table_.TableName());
+            sampler_.setActive(true);
+        }
+        return sampler_;
+    }
+
     AccessTable& table_;
+    AccessTable sampler_;  // identification's own cursor on the same table
     std::string path_;
     Prompter* prompter_;
 };
@@ -270,7 +300,7 @@ std::unique_ptr<MailingList> OpenAccessMailingList(AccessTable& taTable1, const 
                 break;
             }
         }
-        if (chosen.empty()) chosen = chooseTable(path);
+        if (chosen.empty()) chosen = chooseTable(path, tables);
     }
     if (chosen.empty()) return nullptr;
     taTable1.setTableName(chosen);

@@ -5,14 +5,16 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "mailinglist/MailingList.h"
 #include "mailinglist/access/AccessTable.h"
 
 class Prompter;
 
-// Asks which table of the database to read: its name, or empty when the user cancelled.
-using ChooseAccessTable = std::function<std::string(const std::string& databasePath)>;
+// Asks which of the database's tables to read: its name, or empty when the user cancelled.
+using ChooseAccessTable = std::function<std::string(const std::string& databasePath,
+                                                    const std::vector<std::string>& tables)>;
 
 // Opens taTable1 on the table to use: the only table of the database; else, when
 // tableArgument (the table named on the command line in unattended mode) is one of the

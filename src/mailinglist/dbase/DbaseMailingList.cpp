@@ -4,6 +4,7 @@
 
 #include <fcntl.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "engine/MarrowbyError.h"
@@ -60,12 +61,27 @@ class DbaseMailingList : public MailingList {
 
     FieldList viewerRecord(long n) override {
         const DbaseFile file = openForReading();
-        std::string record(std::size_t(layout_.header.recordLength), '\0');
-        if (n < 1 || n > recordCount() ||
-            file.readAt(record.data(), record.size(), layout_.recordStart(n - 1)) < record.size())
-            throw MarrowbyError("Marrowby could not read record " + std::to_string(n) + " of " +
-                                shortName() + ".");
+        std::string record;
+        readRecord(file, n, record);
         return SplitDbaseRecord(record, layout_.fields);
+    }
+
+    std::vector<bool> textFieldsHoldingOnly(
+        const std::function<bool(std::string_view)>& allowed) override {
+        std::vector<bool> free;
+        for (const DbaseField& field : layout_.fields) free.push_back(field.type == 'C');
+        const DbaseFile file = openForReading();
+        std::string record;
+        for (long n = 1; n <= recordCount() && std::count(free.begin(), free.end(), true) > 0;
+             ++n) {
+            readRecord(file, n, record);
+            for (size_t i = 0; i < free.size(); ++i) {
+                const DbaseField& field = layout_.fields[i];
+                free[i] = free[i] && allowed(std::string_view(record).substr(
+                                         std::size_t(field.offset), std::size_t(field.width)));
+            }
+        }
+        return free;
     }
 
     std::unique_ptr<RecordSource> openSource(const RunPlan& plan) override {
@@ -74,6 +90,15 @@ class DbaseMailingList : public MailingList {
 
   private:
     std::string shortName() const { return std::filesystem::path(path_).filename().string(); }
+
+    // Record n, 1-based, as stored.
+    void readRecord(const DbaseFile& file, long n, std::string& record) const {
+        record.resize(std::size_t(layout_.header.recordLength));
+        if (n < 1 || n > recordCount() ||
+            file.readAt(record.data(), record.size(), layout_.recordStart(n - 1)) < record.size())
+            throw MarrowbyError("Marrowby could not read record " + std::to_string(n) + " of " +
+                                shortName() + ".");
+    }
 
     DbaseFile openForReading() const {
         try {

@@ -21,6 +21,7 @@ namespace {
 constexpr int kHeaderSize = 32;
 constexpr int kDescriptorSize = 32;
 constexpr int kNameSize = 10;
+constexpr int kTypeByte = 11;
 constexpr int kWidthByte = 16;
 constexpr char kDescriptorEnd = '\x0D';
 
@@ -163,7 +164,8 @@ DbaseLayout ReadDbaseLayout(const DbaseFile& file, const DbaseHeader& header) {
                                 " bytes does not match its " + std::to_string(n) +
                                 " field descriptors.");
         const int width = static_cast<unsigned char>(descriptor[kWidthByte]);
-        layout.fields.push_back({std::string(descriptor, kNameSize), width, offset});
+        layout.fields.push_back(
+            {std::string(descriptor, kNameSize), width, offset, descriptor[kTypeByte]});
         offset += width;
     }
     if (offset != header.recordLength)

@@ -16,7 +16,8 @@ inline constexpr int kMaxDbaseFields = 100;
 struct DbaseField {
     std::string storedName;  // the 10 name bytes as the descriptor holds them
     int width = 0;
-    int offset = 0;  // from the start of the record, the flag byte included
+    int offset = 0;   // from the start of the record, the flag byte included
+    char type = 'C';  // 'C' for characters, 'N' numbers, 'D' dates and so on
     bool operator==(const DbaseField&) const = default;
 };
 

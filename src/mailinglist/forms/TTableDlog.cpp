@@ -1,18 +1,14 @@
-// The table selector form: two texts, a one-column grid of table names and Cancel.
+// The table selector form: two texts, a one-column grid of table names, OK and Cancel.
 #include "mailinglist/forms/TTableDlog.h"
 
+#include <QBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
-#include <QVBoxLayout>
-#include <vector>
 
-#include "engine/MarrowbyError.h"
-
-TTableDlog::TTableDlog(AccessTable& taTable1, QWidget* parent)
-    : QDialog(parent), taTable1_(taTable1) {
+TTableDlog::TTableDlog(QWidget* parent) : QDialog(parent) {
     setObjectName("TableDlog");
     setWindowTitle("Table Selector");
     Label1 = new QLabel("The database you selected has more than one table.", this);
@@ -37,21 +33,34 @@ TTableDlog::TTableDlog(AccessTable& taTable1, QWidget* parent)
     connect(TablesGrid, &QTableWidget::cellDoubleClicked, this,
             [this](int, int) { TablesGridDblClick(); });
 
+    // Enter picks the highlighted table through the default button, as a double-click
+    // does; Escape cancels.
+    OKBtn = new QPushButton("OK", this);
+    OKBtn->setObjectName("OKBtn");
+    OKBtn->setDefault(true);
+    connect(OKBtn, &QPushButton::clicked, this, &TTableDlog::TablesGridDblClick);
     CancelBtn = new QPushButton("Cancel", this);
     CancelBtn->setObjectName("CancelBtn");
+    CancelBtn->setAutoDefault(false);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(OKBtn);
+    buttons->addWidget(CancelBtn);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
     layout->addWidget(Label2);
     layout->addWidget(TablesGrid, 0, Qt::AlignHCenter);
-    layout->addWidget(CancelBtn, 0, Qt::AlignRight);
+    layout->addLayout(buttons);
     setModal(true);
 }
 
-std::string TTableDlog::chooseTable() {
+std::string TTableDlog::chooseTable(const std::vector<std::string>& tables) {
+    tables_ = tables;
+    chosen_.clear();
     if (exec() != QDialog::Accepted) return {};
-    return taTable1_.TableName();
+    return chosen_;
 }
 
 void TTableDlog::showEvent(QShowEvent* event) {
@@ -60,19 +69,15 @@ void TTableDlog::showEvent(QShowEvent* event) {
 }
 
 void TTableDlog::FormActivate() {
-    std::vector<std::string> names;
-    try {
-        AccessTable::GetTableNames(taTable1_.DatabaseName(), names);
-    } catch (const MarrowbyError&) {
-        // The database was listed moments before; an empty grid lets the user cancel.
-        names.clear();
-    }
     TablesGrid->clearContents();
-    TablesGrid->setRowCount(static_cast<int>(names.size()));
-    for (size_t r = 0; r < names.size(); ++r) {
+    TablesGrid->setRowCount(static_cast<int>(tables_.size()));
+    for (size_t r = 0; r < tables_.size(); ++r) {
         TablesGrid->setItem(static_cast<int>(r), 0,
-                            new QTableWidgetItem(QString::fromStdString(names[r])));
+                            new QTableWidgetItem(QString::fromStdString(tables_[r])));
     }
+    // The first name highlighted, so that the keyboard alone can pick a table.
+    if (!tables_.empty()) TablesGrid->setCurrentCell(0, 0);
+    TablesGrid->setFocus();
 }
 
 void TTableDlog::TablesGridDblClick() {
@@ -80,6 +85,6 @@ void TTableDlog::TablesGridDblClick() {
     if (ranges.isEmpty()) return;
     const QTableWidgetItem* item = TablesGrid->item(ranges.front().topRow(), 0);
     if (item == nullptr || item->text().isEmpty()) return;
-    taTable1_.setTableName(item->text().toStdString());
+    chosen_ = item->text().toStdString();
     accept();
 }

@@ -1,11 +1,10 @@
-// The table selector: lists the tables of the database named by the main window's table
-// object and lets the user double-click the one to read.
+// The table selector: lists the tables of a database and lets the user pick the one to
+// read, by double-click or by Enter (OK) on the highlighted name.
 #pragma once
 
 #include <QDialog>
 #include <string>
-
-#include "mailinglist/access/AccessTable.h"
+#include <vector>
 
 class QLabel;
 class QPushButton;
@@ -15,15 +14,16 @@ class TTableDlog : public QDialog {
     Q_OBJECT
 
   public:
-    explicit TTableDlog(AccessTable& taTable1, QWidget* parent = nullptr);
+    explicit TTableDlog(QWidget* parent = nullptr);
 
-    // Shows the selector modally for taTable1's database: the table double-clicked, which
-    // also becomes taTable1's table name, or empty when the user cancelled.
-    std::string chooseTable();
+    // Shows the selector modally over the database's tables: the table picked, or empty
+    // when the user cancelled.
+    std::string chooseTable(const std::vector<std::string>& tables);
 
     QLabel* Label1;
     QLabel* Label2;
     QTableWidget* TablesGrid;
+    QPushButton* OKBtn;
     QPushButton* CancelBtn;
 
     void FormActivate();
@@ -33,5 +33,6 @@ class TTableDlog : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
-    AccessTable& taTable1_;
+    std::vector<std::string> tables_;
+    std::string chosen_;
 };

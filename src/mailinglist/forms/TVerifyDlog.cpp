@@ -1,22 +1,33 @@
 #include "mailinglist/forms/TVerifyDlog.h"
 
-#include <charconv>
-
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 #include "engine/MarrowbyError.h"
 #include "mailinglist/FileKind.h"
 #include "mailinglist/MailingList.h"
 #include "mailinglist/forms/DisplayText.h"
+#include "platform/HelpRequests.h"
 
 namespace {
 
-constexpr int kHelpContext = 20;
+// Room beside an item's text in a drop-down: the item's padding and the list's frame.
+constexpr int kItemMargins = 24;
+// The design's size, and its narrowest lists on the left and on the right.
+constexpr int kDesignWidth = 560;
+constexpr int kDesignHeight = 584;
+constexpr int kNarrowestLeftList = 140;
+constexpr int kNarrowestRightList = 110;
+// Lists grow to fit their values up to this width; longer values drop down whole.
+constexpr int kWidestList = 420;
 
 QLabel* MakeLabel(QWidget* parent, const char* text, int x, int y, int w, int h = 18) {
     auto* label = new QLabel(QString::fromUtf8(text), parent);
@@ -44,12 +55,6 @@ QFrame* Bevel(QWidget* parent, int x, int y, int w, int h) {
     return frame;
 }
 
-int ParsePosition(const std::string& text) {
-    int value = -1;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size() ? value : -1;
-}
-
 // A list shows a stored name up to its first NUL byte.
 QString ItemText(const std::string& field) {
     return DisplayText(std::string_view(field).substr(0, field.find('\0')));
@@ -57,9 +62,8 @@ QString ItemText(const std::string& field) {
 
 }  // namespace
 
-TVerifyDlog::TVerifyDlog(const std::vector<std::string>& preferences, QWidget* parent)
-    : QDialog(parent), preferences_(preferences) {
-    setFixedSize(560, 584);
+TVerifyDlog::TVerifyDlog(QWidget* parent) : QDialog(parent) {
+    setFixedSize(kDesignWidth, kDesignHeight);
     Label7 = MakeLabel(this, "Field Identification for this File", 10, 8, 540, 20);
     QFont bold = Label7->font();
     bold.setBold(true);
@@ -132,70 +136,63 @@ TVerifyDlog::TVerifyDlog(const std::vector<std::string>& preferences, QWidget* p
     CancelBtn = new QPushButton("Cancel", this);
     CancelBtn->setGeometry(465, 548, 85, 28);
     CancelBtn->setAutoDefault(false);
-    Memo1 = new QPlainTextEdit("This Memo holds the transfer info.", this);
-    Memo1->hide();
 
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(prevbtn, &QPushButton::clicked, this, &TVerifyDlog::prevbtnClick);
     connect(nextbtn, &QPushButton::clicked, this, &TVerifyDlog::nextbtnClick);
     for (int role = 0; role < RoleCount; ++role) {
-        connect(list(Role(role)), &QComboBox::activated, this,
-                [this, role] { listChange(Role(role)); });
+        QComboBox* box = list(Role(role));
+        connect(box, &QComboBox::activated, this, [this, role] { listChange(Role(role)); });
+        connect(box, &QComboBox::currentIndexChanged, this, [this, box] { showChoice(box); });
     }
     for (QLabel* label :
          {Label5, Label12, clearHighrise, Label15, Label9, Label11, Label10, barcodeLabel}) {
         label->installEventFilter(this);
     }
+
+    const auto place = [this](Place where, std::initializer_list<QWidget*> widgets) {
+        for (QWidget* widget : widgets) placements_.push_back({widget, widget->geometry(), where});
+    };
+    place(Place::LeftList, {address, dp, zip9, zip5, barcode, BarcodeBevelTall, barcodebevelshort});
+    place(Place::RightColumn,
+          {Label12, Label6, Label10, Label3, Label2, prevbtn, nextbtn, Label4, CurrentRecordLabel});
+    place(Place::RightList, {highrise, clearHighrise, zip4});
+    place(Place::RightEdge, {NewRecordsLabel, OKBtn, CancelBtn});
+    place(Place::FullWidth, {Label7, Memo2});
 }
+
+const std::array<int FieldRoles::*, TVerifyDlog::RoleCount> TVerifyDlog::kRoleOf = {
+    &FieldRoles::address,  &FieldRoles::zip5,    &FieldRoles::zip4,         &FieldRoles::zip9,
+    &FieldRoles::highrise, &FieldRoles::barcode, &FieldRoles::deliveryPoint};
 
 QComboBox* TVerifyDlog::list(Role role) const {
     QComboBox* const lists[RoleCount] = {address, zip5, zip4, zip9, highrise, barcode, dp};
     return lists[role];
 }
 
-void TVerifyDlog::setTransferLines(const TransferLines& lines) {
-    QStringList text;
-    for (const std::string& line : lines) text << QString::fromStdString(line);
-    Memo1->setPlainText(text.join('\n'));
-}
-
-TransferLines TVerifyDlog::transferLines() const {
-    TransferLines lines;
-    for (const QString& line : Memo1->toPlainText().split('\n')) {
-        lines.push_back(line.toStdString());
-    }
-    return lines;
-}
-
-int TVerifyDlog::identifyFields(TransferLines& transferLines, MailingList& list) {
-    setTransferLines(transferLines);
+bool TVerifyDlog::identifyFields(FieldRoles& roles, MailingList& list, bool addMode) {
     readError_.clear();
-    FormActivate(list);
+    FormActivate(list, roles, addMode);
     const int result = exec();
-    FormClose();
-    transferLines = this->transferLines();
+    roles = FormClose();
     if (!readError_.empty()) throw MarrowbyError(readError_);
-    return result == QDialog::Accepted ? 1 : 2;
+    return result == QDialog::Accepted;
 }
 
-void TVerifyDlog::FormActivate(MailingList& mailingList) {
+void TVerifyDlog::FormActivate(MailingList& mailingList, const FieldRoles& roles, bool addMode) {
     list_ = &mailingList;
+    listWidth_ = 0;
     prevbtn->setEnabled(false);
-    TransferLines lines = transferLines();
-    lines.resize(11);
-    kind_ = lines[0];
-    recordCount_ = ParsePosition(lines[2]);
-    fieldCount_ = ParsePosition(lines[3]);
-    for (int role = 0; role < RoleCount; ++role) positions_[role] = ParsePosition(lines[4 + role]);
-    Memo1->hide();
+    recordCount_ = mailingList.recordCount();
+    fieldCount_ = mailingList.fieldCount();
+    for (int role = 0; role < RoleCount; ++role) positions_[role] = roles.*kRoleOf[role];
+    addMode_ = addMode;
 
-    setWindowTitle(DisplayText(lines[1]));
-    fileTypeLabel->setText("Format: " + QString::fromStdString(kind_));
-    NewRecordsLabel->setText(QString::fromStdString(lines[2]) + " Records");
-
-    // The barcode list offers its choice only when barcodes go into the list itself.
-    addMode_ = preferences_.size() < 2 || preferences_[1] != "1";
+    setWindowTitle(DisplayText(mailingList.fileName()));
+    const std::string kind = mailingList.kind();
+    fileTypeLabel->setText("Format: " + QString::fromStdString(kind));
+    NewRecordsLabel->setText(QString::number(recordCount_) + " Records");
 
     // Lists without field names show their first record instead.
     fields_ = mailingList.viewerFieldNames();
@@ -209,8 +206,8 @@ void TVerifyDlog::FormActivate(MailingList& mailingList) {
     showRecordLabel();
     loadLists();
 
-    const bool addMode = addMode_;
-    const bool textKind = IsTextKind(kind_);
+    // The barcode list offers its choice only when barcodes go into the list itself.
+    const bool textKind = IsTextKind(kind);
     barcode->setVisible(addMode);
     barcodeLabel->setVisible(addMode);
     barcodeBlank->setVisible(addMode && textKind);
@@ -220,28 +217,75 @@ void TVerifyDlog::FormActivate(MailingList& mailingList) {
     OKBtn->setFocus();
 }
 
-void TVerifyDlog::FormClose() {
-    TransferLines lines = transferLines();
-    lines.resize(11);
-    for (int role = 0; role < RoleCount; ++role) {
-        lines[4 + role] = std::to_string(positions_[role]);
-    }
-    setTransferLines(lines);
+FieldRoles TVerifyDlog::FormClose() {
+    FieldRoles roles;
+    for (int role = 0; role < RoleCount; ++role) roles.*kRoleOf[role] = positions_[role];
     fields_.clear();
     list_ = nullptr;
+    return roles;
 }
 
 void TVerifyDlog::loadLists() {
     QStringList items;
-    for (const std::string& field : fields_) items << ItemText(field);
+    int widest = 0;
+    for (const std::string& field : fields_) {
+        items << ItemText(field);
+        widest = std::max(widest, address->fontMetrics().horizontalAdvance(items.back()));
+    }
+    fitListsToValues(widest);
     for (int role = 0; role < RoleCount; ++role) {
         QComboBox* box = list(Role(role));
         box->clear();
         box->addItems(items);
         box->setMaxVisibleItems(std::max(fieldCount_, 1));
+        // A value longer than the widest list still drops down whole, and every value
+        // comes as a tool tip.
+        for (int i = 0; i < box->count(); ++i) box->setItemData(i, items[i], Qt::ToolTipRole);
+        box->view()->setMinimumWidth(widest + kItemMargins +
+                                     box->view()->verticalScrollBar()->sizeHint().width());
         const bool shown = role != Barcode || addMode_;
         box->setCurrentIndex(shown && positions_[role] < box->count() ? positions_[role] : -1);
+        showChoice(box);
     }
+}
+
+void TVerifyDlog::showChoice(QComboBox* box) { box->setToolTip(box->currentText()); }
+
+// Every list as wide as the longest value shown (text width `widest`), never narrower than
+// designed; the right-hand column and the form make room. Within one showing the lists only
+// grow, so that the form does not jump while the user pages through the records.
+void TVerifyDlog::fitListsToValues(int widest) {
+    QStyleOptionComboBox option;
+    option.initFrom(address);
+    const QSize content(widest, address->fontMetrics().height());
+    const int needed =
+        style()->sizeFromContents(QStyle::CT_ComboBox, &option, content, address).width();
+    listWidth_ = std::max(listWidth_, std::min(needed, kWidestList));
+    const int left = std::max(0, listWidth_ - kNarrowestLeftList);
+    const int right = std::max(0, listWidth_ - kNarrowestRightList);
+    for (const auto& [widget, design, place] : placements_) {
+        QRect moved = design;
+        switch (place) {
+            case Place::LeftList:
+                moved.setWidth(design.width() + left);
+                break;
+            case Place::RightColumn:
+                moved.translate(left, 0);
+                break;
+            case Place::RightList:
+                moved.translate(left, 0);
+                moved.setWidth(design.width() + right);
+                break;
+            case Place::RightEdge:
+                moved.translate(left + right, 0);
+                break;
+            case Place::FullWidth:
+                moved.setWidth(design.width() + left + right);
+                break;
+        }
+        widget->setGeometry(moved);
+    }
+    setFixedSize(kDesignWidth + left + right, kDesignHeight);
 }
 
 void TVerifyDlog::showRecordLabel() {
@@ -323,7 +367,7 @@ bool TVerifyDlog::eventFilter(QObject* watched, QEvent* event) {
 
 void TVerifyDlog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1 && showHelp) {
-        showHelp(kHelpContext);
+        showHelp(HelpContext::FieldIdentification);
         return;
     }
     QDialog::keyPressEvent(event);

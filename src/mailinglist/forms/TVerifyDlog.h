@@ -2,11 +2,13 @@
 // them, and a record viewer that pages through the field names and records.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include <QDialog>
+#include <QRect>
 
 #include "mailinglist/RecordSource.h"
 #include "mailinglist/run/FieldIdentifier.h"
@@ -21,19 +23,17 @@ class TVerifyDlog : public QDialog, public FieldIdentifier {
     Q_OBJECT
 
   public:
-    // preferences: entry 1 is the save mode, read at every showing.
-    explicit TVerifyDlog(const std::vector<std::string>& preferences, QWidget* parent = nullptr);
+    explicit TVerifyDlog(QWidget* parent = nullptr);
 
-    int identifyFields(TransferLines& transferLines, MailingList& list) override;
+    bool identifyFields(FieldRoles& roles, MailingList& list, bool addMode) override;
 
     // Called with the help context when F1 is pressed.
     std::function<void(int)> showHelp;
 
     // The steps of a showing, public so that the dialog can be driven without exec().
-    void setTransferLines(const TransferLines& lines);
-    TransferLines transferLines() const;
-    void FormActivate(MailingList& list);
-    void FormClose();
+    void FormActivate(MailingList& list, const FieldRoles& roles, bool addMode);
+    // The roles as the user left them.
+    FieldRoles FormClose();
 
     void prevbtnClick();
     void nextbtnClick();
@@ -74,7 +74,6 @@ class TVerifyDlog : public QDialog, public FieldIdentifier {
     QLabel* CurrentRecordLabel;
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
-    QPlainTextEdit* Memo1;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -83,17 +82,28 @@ class TVerifyDlog : public QDialog, public FieldIdentifier {
   private:
     // The seven lists in their fixed order, each with its stored position.
     enum Role { Address, Zip5, Zip4, Zip9, Highrise, Barcode, DeliveryPoint, RoleCount };
+    static const std::array<int FieldRoles::*, RoleCount> kRoleOf;
 
     QComboBox* list(Role role) const;
     void loadLists();
+    void showChoice(QComboBox* box);
+    void fitListsToValues(int widest);
     void listChange(Role role);
     void clearRole(Role role);
     void showRecordLabel();
     void viewRecord(const std::function<void()>& load);
 
-    const std::vector<std::string>& preferences_;
+    // How a control moves from where the design puts it when the lists grow wider.
+    enum class Place { LeftList, RightColumn, RightList, RightEdge, FullWidth };
+    struct Placement {
+        QWidget* widget;
+        QRect design;
+        Place place;
+    };
+    std::vector<Placement> placements_;
+    int listWidth_ = 0;  // the widest any list needed in this showing
+
     MailingList* list_ = nullptr;
-    std::string kind_;
     long recordCount_ = 0;
     int fieldCount_ = 0;
     int positions_[RoleCount] = {-1, -1, -1, -1, -1, -1, -1};

@@ -1,7 +1,6 @@
 #include "mailinglist/run/AddBarcodesToFile.h"
 
 #include <cctype>
-#include <charconv>
 #include <ostream>
 
 #include "engine/AsciiUpper.h"
@@ -9,6 +8,7 @@
 #include "mailinglist/FileKind.h"
 #include "mailinglist/MailingList.h"
 #include "mailinglist/access/AccessMailingList.h"
+#include "mailinglist/access/AccessTable.h"
 #include "mailinglist/dbase/DbaseMailingList.h"
 #include "mailinglist/run/BatchRun.h"
 #include "mailinglist/run/FieldIdentification.h"
@@ -25,31 +25,6 @@ namespace {
 const char* const kOpenTitle = "Find the file that holds your mailing list:";
 const char* const kOpenFilter = "All Files|*.*|Access|*.mdb;*.accdb|Ascii|*.txt;*.csv|dBase|*.dbf";
 
-int ParsePosition(const std::string& text) {
-    int value = -1;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size() ? value : -1;
-}
-
-TransferLines WriteTransferLines(const MailingList& list, const FieldRoles& roles) {
-    return {list.kind(),
-            list.fileName(),
-            std::to_string(list.recordCount()),
-            std::to_string(list.fieldCount()),
-            std::to_string(roles.address),
-            std::to_string(roles.zip5),
-            std::to_string(roles.zip4),
-            std::to_string(roles.zip9),
-            std::to_string(roles.highrise),
-            std::to_string(roles.barcode),
-            std::to_string(roles.deliveryPoint)};
-}
-
-FieldRoles ReadTransferLines(const TransferLines& lines) {
-    const auto at = [&](size_t i) { return i < lines.size() ? ParsePosition(lines[i]) : -1; };
-    return {at(4), at(5), at(6), at(7), at(8), at(9), at(10)};
-}
-
 void ShowError(Prompter& prompter, const std::string& text) {
     prompter.message(MessageIcon::Error, MessageBeep::None, text, MessageButton::Ok);
 }
@@ -57,7 +32,7 @@ void ShowError(Prompter& prompter, const std::string& text) {
 // Chooses the list, decides its kind and counts it; nullptr after telling the user why
 // it cannot be used (or when no file was chosen: then `chosen` stays false).
 std::unique_ptr<MailingList> ChooseList(const StartArguments& args, MailingListContext& context,
-                                        bool& chosen) {
+                                        AccessTable& taTable1, bool& chosen) {
     Prompter& prompter = context.prompter;
     const std::string path =
         args.any() ? args.arguments[0] : prompter.openFile(kOpenTitle, kOpenFilter);
@@ -71,7 +46,7 @@ std::unique_ptr<MailingList> ChooseList(const StartArguments& args, MailingListC
 
     std::unique_ptr<MailingList> list;
     try {
-        list = OpenListOfKind(kind, path, args, context);
+        list = OpenListOfKind(kind, path, args, context, taTable1);
     } catch (const std::exception& error) {
         prompter.setBusy(false);
         prompter.message(MessageIcon::Error, MessageBeep::Exclamation,
@@ -89,20 +64,25 @@ std::unique_ptr<MailingList> ChooseList(const StartArguments& args, MailingListC
 }
 
 int OpenMailingList(const StartArguments& args, MailingListContext& context) {
+    // An Access list reads through this table from its opening to the end of its run.
+    AccessTable taTable1;
     bool chosen = false;
-    std::unique_ptr<MailingList> list = ChooseList(args, context, chosen);
+    std::unique_ptr<MailingList> list = ChooseList(args, context, taTable1, chosen);
     if (!list) return chosen ? 1 : 0;
 
-    const bool addMode = context.addMode();
+    const bool addMode = context.settings.addMode;
     FieldRoles roles;
     IdentifyByNames(list->fieldNames(), roles);
     if (NeedsContentIdentification(roles, addMode)) IdentifyByContents(*list, roles);
+    // The dialog never proposes a field that holds data; an unattended run, which has no
+    // dialog, checks the field it was given before it writes.
+    if (!args.unattended()) KeepBarcodesOffData(*list, addMode, context.settings.frameBar, roles);
 
-    TransferLines lines = WriteTransferLines(*list, roles);
     context.prompter.setBusy(false);
     for (;;) {
-        if (!args.unattended() && context.identifier.identifyFields(lines, *list) == 2) return 0;
-        roles = ReadTransferLines(lines);
+        if (!args.unattended() && !context.identifier.identifyFields(roles, *list, addMode)) {
+            return 0;
+        }
         std::optional<std::string> failed = CheckRoles(roles, addMode, *list);
         if (!failed) {
             failed =
@@ -140,15 +120,15 @@ std::string KindFromExtension(const std::string& path) {
 
 // The one place where a kind of list chooses its opener.
 std::unique_ptr<MailingList> OpenListOfKind(const std::string& kind, const std::string& path,
-                                            const StartArguments& args,
-                                            MailingListContext& context) {
+                                            const StartArguments& args, MailingListContext& context,
+                                            AccessTable& taTable1) {
     if (IsTextKind(kind)) return OpenTextMailingList(path, kind, context.prompter);
     if (kind == kDbase) return OpenDbaseMailingList(path, context.prompter);
-    if (kind == kAccess && context.taTable1 != nullptr) {
+    if (kind == kAccess) {
         // Only an unattended run names its table on the command line.
         const std::string table =
             args.unattended() && args.arguments.size() > 2 ? args.arguments[2] : std::string();
-        return OpenAccessMailingList(*context.taTable1, path, table, context.chooseTable,
+        return OpenAccessMailingList(taTable1, path, table, context.chooseTable,
                                      args.unattended() ? nullptr : &context.prompter);
     }
     return nullptr;

@@ -107,7 +107,7 @@ bool AddBarcodes(MailingList& list, const RunPlan& plan, MailingListContext& con
     Prompter& prompter = context.prompter;
     std::string outputName;
     if (!plan.addMode) {
-        outputName = context.askForBarcodeFileName()
+        outputName = context.settings.askForBarcodeFileName
                          ? prompter.saveFile(kSaveTitle, kSaveFilter, "txt")
                          : std::string("Barcode.txt");
         if (outputName.empty()) return true;
@@ -122,7 +122,7 @@ bool AddBarcodes(MailingList& list, const RunPlan& plan, MailingListContext& con
         intelligentMail = IntelligentMailRun::Start(context.settingsFolder, list, plan);
         if (unattended && plan.addMode && plan.roles.barcode >= 0) {
             const std::optional<std::string> occupied =
-                FirstOccupiedBarcodeField(list, plan, context.frameBar(), checked);
+                FirstOccupiedBarcodeField(list, plan, context.settings.frameBar, checked);
             if (occupied) {
                 context.errors << *occupied << '\n';
                 return false;

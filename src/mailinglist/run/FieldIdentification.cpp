@@ -7,6 +7,7 @@
 #include "engine/AsciiUpper.h"
 #include "mailinglist/FileKind.h"
 #include "mailinglist/MailingList.h"
+#include "mailinglist/run/BarcodeFieldCheck.h"
 
 namespace {
 
@@ -19,6 +20,9 @@ int Find(const std::vector<std::string>& upperNames, const std::string& name) {
     const auto found = std::find(upperNames.begin(), upperNames.end(), name);
     return found == upperNames.end() ? -1 : static_cast<int>(found - upperNames.begin());
 }
+
+// One barcode text with a one-character frame bar.
+constexpr int kShortestBarcodeField = 14;
 
 bool Digits(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -119,6 +123,30 @@ void IdentifyByContents(MailingList& list, FieldRoles& roles) {
     }
 }
 
+void KeepBarcodesOffData(MailingList& list, bool addMode, std::string_view frameBar,
+                         FieldRoles& roles) {
+    if (!addMode || IsTextKind(list.kind())) return;
+    const std::vector<bool> free = list.textFieldsHoldingOnly([&](std::string_view value) {
+        return value.find_first_not_of(std::string_view(" \0", 2)) == std::string_view::npos ||
+               IsBarcodeText(value, frameBar);
+    });
+    const auto isFree = [&](int position) {
+        return position >= 0 && position < static_cast<int>(free.size()) && free[position];
+    };
+    if (isFree(roles.barcode)) return;
+    roles.barcode = -1;
+    for (int position = 0; position < static_cast<int>(free.size()); ++position) {
+        const int width = list.fieldWidth(position);
+        const bool heldByAnother = position == roles.address || position == roles.zip5 ||
+                                   position == roles.zip4 || position == roles.zip9 ||
+                                   position == roles.highrise || position == roles.deliveryPoint;
+        if (isFree(position) && !heldByAnother && (width < 0 || width >= kShortestBarcodeField)) {
+            roles.barcode = position;
+            return;
+        }
+    }
+}
+
 bool NeedsContentIdentification(const FieldRoles& roles, bool addMode) {
     const bool zipComplete = roles.zip9 >= 0 || (roles.zip5 >= 0 && roles.zip4 >= 0);
     const bool placeKnown = roles.address >= 0 || roles.deliveryPoint >= 0;
@@ -146,7 +174,7 @@ std::optional<std::string> CheckRoles(const FieldRoles& roles, bool addMode, Mai
     }
     if (roles.barcode >= 0 && addMode) {
         const int width = list.fieldWidth(roles.barcode);
-        if (width >= 0 && width < 14) {
+        if (width >= 0 && width < kShortestBarcodeField) {
             return std::string(
                 "The field you chose for barcodes is too short. It must be able to hold at least "
                 "14 characters.");

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "mailinglist/RecordSource.h"
@@ -23,6 +24,13 @@ FieldRoles ContentCandidates(const FieldList& record, int fieldCount);
 // Fills the roles the names left at -1 (all but the highrise flag) by a vote of the
 // candidates of the first three records.
 void IdentifyByContents(MailingList& list, FieldRoles& roles);
+
+// A list that stores its barcodes in one of its own fields (dBase, Access) in add mode is
+// never offered a barcode field that holds data: such a proposal gives way to the first field
+// free for barcodes, wide enough for one and held by no other role, or to none.
+// frameBar: the frame of the barcodes an earlier run may have stored.
+void KeepBarcodesOffData(MailingList& list, bool addMode, std::string_view frameBar,
+                         FieldRoles& roles);
 
 // Contents are examined unless the names already give a whole ZIP, an address or delivery
 // point, and a barcode field where one is needed.

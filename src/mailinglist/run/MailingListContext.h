@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-class AccessTable;
 class BarcodeEngine;
 class FieldIdentifier;
 class Prompter;
@@ -23,28 +22,33 @@ struct StartArguments {
     bool unattended() const;
 };
 
+// What the command takes from the preferences when it starts.
+struct RunSettings {
+    bool addMode = true;                 // false: a separate file of barcodes only
+    bool askForBarcodeFileName = false;  // that file's name chosen in a save dialog
+    std::string frameBar;                // around every barcode text
+};
+
+// Entry 1 of the preference list is the save mode ("1" barcodes only), entry 2 the naming
+// of the barcodes-only file ("1" asked for), entry 3 the frame-bar string.
+RunSettings RunSettingsOf(const std::vector<std::string>& preferences);
+
 // What the command needs of the main window and the application.
 struct MailingListContext {
     Prompter& prompter;
     FieldIdentifier& identifier;
     RunProgress& progress;
     const BarcodeEngine& engine;
-    // Entry 1 the save mode ("1" barcodes only), entry 2 the naming of that file.
-    std::vector<std::string>& preferences;
+    RunSettings settings;
     // Called with false while a run is under way, so no second command starts meanwhile.
     std::function<void(bool)> setCommandsEnabled;
     // Where an unattended run reports a choice of fields that cannot be used.
     std::ostream& errors;
-    // The main window's table of an Access database (Access lists cannot be opened
-    // without one), and the table selector that picks one of its tables (an empty name
-    // when cancelled).
-    AccessTable* taTable1 = nullptr;
-    std::function<std::string(const std::string& databasePath)> chooseTable = {};
+    // The table selector: given a database and its tables, the one to read, or an empty
+    // name when the user cancelled.
+    std::function<std::string(const std::string& databasePath,
+                              const std::vector<std::string>& tables)>
+        chooseTable = {};
     // The folder of mailer.dat, which may choose Intelligent Mail barcodes; none: POSTNET.
     std::filesystem::path settingsFolder = {};
-
-    bool addMode() const;
-    bool askForBarcodeFileName() const;
-    // Entry 3, the frame-bar string around every barcode text.
-    std::string frameBar() const;
 };

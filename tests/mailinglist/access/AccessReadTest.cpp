@@ -7,6 +7,7 @@
 #include "access/AccessTestFiles.h"
 #include "engine/MarrowbyError.h"
 #include "mailinglist/access/AccessMailingList.h"
+#include "mailinglist/run/FieldIdentification.h"
 
 namespace {
 
@@ -85,6 +86,7 @@ TEST(AccessRead, CursorAndViewerMoveBothWaysAndStopAtTheEnd) {
     ASSERT_NE(list, nullptr);
     for (int pass = 1; pass <= 3; ++pass) {
         EXPECT_EQ(list->identificationRecord(pass), rows.at(pass - 1)) << pass;
+        EXPECT_EQ(table.RecNo(), 1) << "identification moved the run's cursor";
     }
     for (const long n : {1L, 2L, 3L, 2L, 1L, 3L, 3L}) {
         EXPECT_EQ(list->viewerRecord(n), rows.at(n - 1)) << n;
@@ -116,13 +118,15 @@ TEST(AccessRead, ChoosesTheTable) {
         ACCESS_DATABASE(path, folder, c.file);
         AccessTable taTable1;
         int shown = 0;
-        auto list = OpenAccessMailingList(taTable1, path.string(), c.argument,
-                                          [&](const std::string& database) {
-                                              ++shown;
-                                              EXPECT_EQ(database, path.string());
-                                              EXPECT_EQ(taTable1.DatabaseName(), path.string());
-                                              return std::string(c.selectorAnswer);
-                                          });
+        auto list = OpenAccessMailingList(
+            taTable1, path.string(), c.argument,
+            [&](const std::string& database, const std::vector<std::string>& tables) {
+                ++shown;
+                EXPECT_EQ(database, path.string());
+                EXPECT_GT(tables.size(), 1u);
+                EXPECT_EQ(taTable1.DatabaseName(), path.string());
+                return std::string(c.selectorAnswer);
+            });
         EXPECT_EQ(shown, c.selectorAnswer == nullptr ? 0 : 1) << c.file << " " << c.argument;
         if (c.table == nullptr) {
             EXPECT_EQ(list, nullptr);
@@ -161,6 +165,24 @@ TEST(AccessRead, RefusesFilesThatAreNotDatabases) {
                  MarrowbyError);
     AccessTable table;
     EXPECT_THROW(OpenTable(table, nwind, "No Such Table"), MarrowbyError);
+}
+
+// The first three customers have no region, so the vote of three offers Region for the
+// barcodes; later customers have one, and no field of the table is empty throughout.
+TEST(AccessRead, NoBarcodeFieldIsProposedWhereEveryFieldHoldsData) {
+    ACCESS_DATABASE(path, folder, "nwind.mdb");
+    AccessTable taTable1;
+    auto list = OpenAccessMailingList(taTable1, path.string(), "Customers", nullptr);
+    ASSERT_NE(list, nullptr);
+    FieldRoles roles;
+    IdentifyByNames(list->fieldNames(), roles);
+    IdentifyByContents(*list, roles);
+    EXPECT_EQ(roles.barcode, taTable1.FieldPosition("Region"));
+    EXPECT_EQ(list->textFieldsHoldingOnly([](std::string_view value) { return value.empty(); }),
+              std::vector<bool>(11, false));
+    KeepBarcodesOffData(*list, true, "/", roles);
+    EXPECT_EQ(roles.barcode, -1);
+    EXPECT_EQ(taTable1.RecNo(), 1);
 }
 
 }  // namespace

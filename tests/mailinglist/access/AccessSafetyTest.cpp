@@ -40,7 +40,8 @@ std::string RunOver(const fs::path& path, const std::string& table, const std::s
     AccessTable taTable1;
     return ErrorOf([&] {
         auto list = OpenAccessMailingList(
-            taTable1, path.string(), table, [](const std::string&) { return std::string(); },
+            taTable1, path.string(), table,
+            [](const std::string&, const std::vector<std::string>&) { return std::string(); },
             prompter);
         if (!list) throw MarrowbyError("The table " + table + " is not in the database.");
         const RunPlan plan{.listFileName = list->fileName(),

@@ -17,6 +17,7 @@
 #include "engine/MarrowbyError.h"
 #include "mailinglist/dbase/DbaseMailingList.h"
 #include "mailinglist/run/FieldIdentification.h"
+#include "run/RoadTestSupport.h"
 
 namespace fs = std::filesystem;
 
@@ -522,4 +523,35 @@ TEST(Dbase, HeaderThatDoesNotMatchTheRecordsOrNoWriteBitIsRefusedBeforeAnyWrite)
         // A sound table gets its barcodes; a refused one stays as it was.
         EXPECT_EQ(folder.read("clients.dbf") == c.bytes, !c.message.empty());
     }
+}
+
+// Identification by contents sees only the first record: a field that looks like a barcode
+// there may hold other data further down, and must not be offered for the barcodes.
+TEST(Dbase, BarcodesAreProposedOnlyForCharacterFieldsBlankOrBarcodedInEveryRecord) {
+    TempFolder folder;
+    const std::vector<DbfColumn> columns = {{"NAME", 20},  {"ADDR1", 30}, {"ZIP", 10},
+                                            {"NOTE", 20},  {"COUNT", 14}, {"SHORT", 13},
+                                            {"SPARE", 20}, {"CODE", 14},  {"OLDCODE", 14}};
+    std::string bytes = DbaseBytes(columns, {{"Smith", "12 oak st", "77001-1234", "", "", "", "",
+                                              "/770011234050/", "/770011234050/"},
+                                             {"Jones", "PO Box 7", "770011234", "call first", "",
+                                              "", "", "see note 1234", "/770011234050/"}});
+    bytes[32 + 32 * 4 + 11] = 'N';  // COUNT holds numbers
+    auto list = Open(folder.write("clients.dbf", bytes));
+    const auto blankOrFramed = [](std::string_view value) {
+        return value.find_first_not_of(' ') == std::string_view::npos || value.front() == '/';
+    };
+    EXPECT_EQ(list->textFieldsHoldingOnly(blankOrFramed),
+              (std::vector<bool>{false, false, false, false, false, true, true, false, true}));
+
+    FieldList first = list->identificationRecord(1);
+    EXPECT_EQ(ContentCandidates(first, 9).barcode, 7) << "the first record alone suggests CODE";
+
+    RoadFixture road;
+    EXPECT_EQ(road.run({(folder.path() / "clients.dbf").string()}), 0);
+    ASSERT_EQ(road.identifier.shown.size(), 1u);
+    EXPECT_EQ(road.identifier.shown[0], (FieldRoles{.address = 1, .zip9 = 2, .barcode = 6}));
+    EXPECT_EQ(road.messageTexts(),
+              std::vector<std::string>{"Barcodes have been added to clients.dbf."});
+    EXPECT_EQ(Open(folder.path() / "clients.dbf")->viewerRecord(2)[7], "see note 1234 ");
 }

@@ -60,7 +60,8 @@ TEST(RunPicture, EachStepWaitsForTheTimerOnlyWhenSomebodyCanSeeIt) {
         SCOPED_TRACE(pauses);
         RunPicture picture(pauses);
         bool served = false;
-        QTimer::singleShot(10, [&] { served = true; });
+        // Bound to the picture, so that a timer not served in this pass is dropped with it.
+        QTimer::singleShot(10, &picture, [&] { served = true; });
         QElapsedTimer clock;
         clock.start();
         picture.ShowEnvelopeStep(3);

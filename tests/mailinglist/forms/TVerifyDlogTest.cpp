@@ -1,6 +1,7 @@
 // The identification dialog driven through its widgets: lists, rules, viewer and result.
 #include "mailinglist/forms/TVerifyDlog.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -25,14 +26,10 @@ void Choose(QComboBox* list, int index) {
 class TVerifyDlogTest : public ::testing::Test {
   protected:
     void open(const std::string& bytes, std::string_view kind, long records, int fields,
-              TransferLines roles) {
+              const FieldRoles& roles, bool addMode = true) {
         const std::string path = folder.write("List.txt", bytes).string();
         list = std::make_unique<TextMailingList>(path, std::string(kind), records, fields);
-        TransferLines lines{std::string(kind), path, std::to_string(records),
-                            std::to_string(fields)};
-        lines.insert(lines.end(), roles.begin(), roles.end());
-        dialog.setTransferLines(lines);
-        dialog.FormActivate(*list);
+        dialog.FormActivate(*list, roles, addMode);
     }
     std::vector<int> selections() const {
         std::vector<int> s;
@@ -42,22 +39,16 @@ class TVerifyDlogTest : public ::testing::Test {
         }
         return s;
     }
-    TransferLines closedRoles() {
-        dialog.FormClose();
-        const TransferLines lines = dialog.transferLines();
-        return TransferLines(lines.begin() + 4, lines.end());
-    }
 
     TempFolder folder;
-    std::vector<std::string> preferences{"Marrowby preferences", "0", "0", "/"};
-    TVerifyDlog dialog{preferences};
+    TVerifyDlog dialog;
     std::unique_ptr<TextMailingList> list;
 };
 
 const std::string kMerge =
     "Name,Address,City,Zip,Zip4,Extra\r\nSmith,1 Oak,Houston,77001,1234,a\r\n"
     "Jones,2 Elm,Austin,78701,5678,b\r\n";
-const TransferLines kMergeRoles{"1", "3", "4", "-1", "-1", "-1", "-1"};
+const FieldRoles kMergeRoles{.address = 1, .zip5 = 3, .zip4 = 4};
 
 }  // namespace
 
@@ -95,7 +86,7 @@ TEST_F(TVerifyDlogTest, MergeFileOpensOnTheFieldNamesAndBrowsesItsRecords) {
 }
 
 TEST_F(TVerifyDlogTest, TabFileOfOneRecordOpensOnItsRecord) {
-    open("Smith\t1 Oak\t77001-1234\r\n", kAsciiTab, 1, 3, {"1", "-1", "-1", "2", "-1", "-1", "-1"});
+    open("Smith\t1 Oak\t77001-1234\r\n", kAsciiTab, 1, 3, {.address = 1, .zip9 = 2});
     EXPECT_EQ(dialog.CurrentRecordLabel->text(), "Record 1");
     EXPECT_EQ(dialog.zip9->currentText(), "77001-1234");
     EXPECT_FALSE(dialog.prevbtn->isEnabled());
@@ -123,34 +114,77 @@ TEST_F(TVerifyDlogTest, OneRolePerFieldAndZipEitherOr) {
     Choose(dialog.zip5, 3);
     Choose(dialog.dp, 0);
     EXPECT_EQ(selections(), (std::vector<int>{-1, 3, 4, -1, -1, 5, 0}));
-    EXPECT_EQ(closedRoles(), (TransferLines{"-1", "3", "4", "-1", "-1", "5", "0"}));
+    EXPECT_EQ(dialog.FormClose(),
+              (FieldRoles{.zip5 = 3, .zip4 = 4, .barcode = 5, .deliveryPoint = 0}));
 }
 
 TEST_F(TVerifyDlogTest, DoubleClickOnARoleNameClearsIt) {
-    open(kMerge, kAsciiMerge, 2, 6, {"1", "3", "4", "2", "0", "5", "1"});
+    open(kMerge, kAsciiMerge, 2, 6, {1, 3, 4, 2, 0, 5, 1});
     QLabel* const labels[] = {dialog.Label5, dialog.Label11,       dialog.Label10,
                               dialog.Label9, dialog.clearHighrise, dialog.barcodeLabel,
                               dialog.Label15};
     for (QLabel* label : labels) QTest::mouseDClick(label, Qt::LeftButton);
     EXPECT_EQ(selections(), (std::vector<int>(7, -1)));
-    EXPECT_EQ(closedRoles(), TransferLines(7, "-1"));
+    EXPECT_EQ(dialog.FormClose(), FieldRoles{});
 }
 
 TEST_F(TVerifyDlogTest, BarcodesOnlyModeHidesTheBarcodeListAndKeepsItsPosition) {
-    preferences[1] = "1";
-    open(kMerge, kAsciiMerge, 2, 6, {"1", "3", "4", "-1", "-1", "5", "-1"});
+    open(kMerge, kAsciiMerge, 2, 6, {.address = 1, .zip5 = 3, .zip4 = 4, .barcode = 5}, false);
     EXPECT_TRUE(dialog.barcode->isHidden());
     EXPECT_TRUE(dialog.barcodeLabel->isHidden());
     EXPECT_TRUE(dialog.barcodeBlank->isHidden());
     EXPECT_TRUE(dialog.BarcodeBevelTall->isHidden());
     Choose(dialog.highrise, 5);
-    EXPECT_EQ(closedRoles(), (TransferLines{"1", "3", "4", "-1", "5", "5", "-1"}));
+    EXPECT_EQ(dialog.FormClose(),
+              (FieldRoles{.address = 1, .zip5 = 3, .zip4 = 4, .highrise = 5, .barcode = 5}));
+}
+
+// Lists grow to show their longest value whole, the right-hand column making room; a value
+// too long even for that drops down whole; every value is a tool tip.
+TEST_F(TVerifyDlogTest, ListsAreWideEnoughForTheirValues) {
+    const QString street = "4450 Cherry Hill Rd, Unit 1207, Rear";
+    const QString note(200, 'x');
+    const std::string record = "Smith\t" + street.toStdString() + "\t77001-1234\r\n" +
+                               "Jones\t1 Elm\t" + note.toStdString() + "\r\n";
+    open(record, kAsciiTab, 2, 3, {.address = 1, .zip9 = 2});
+    const QSize design = dialog.size();
+    const auto fits = [](QComboBox* box, const QString& text) {
+        return box->width() > box->fontMetrics().horizontalAdvance(text) + 16;
+    };
+    for (QComboBox* box :
+         {dialog.address, dialog.zip5, dialog.barcode, dialog.highrise, dialog.zip4}) {
+        EXPECT_TRUE(fits(box, street)) << box->width();
+        EXPECT_EQ(box->itemData(1, Qt::ToolTipRole).toString(), street);
+    }
+    EXPECT_EQ(dialog.address->toolTip(), street);
+    EXPECT_LT(dialog.address->geometry().right(), dialog.Label12->geometry().left());
+    EXPECT_LT(dialog.zip5->geometry().right(), dialog.Label10->geometry().left());
+    EXPECT_LE(dialog.highrise->geometry().right(), dialog.CancelBtn->geometry().right());
+    EXPECT_LT(dialog.CancelBtn->geometry().right(), dialog.width());
+
+    // Paging on to longer values: the lists grow up to a limit and the drop-down shows all.
+    QTest::mouseClick(dialog.nextbtn, Qt::LeftButton);
+    EXPECT_FALSE(fits(dialog.zip9, note));
+    EXPECT_GE(dialog.zip9->view()->minimumWidth(),
+              dialog.zip9->view()->fontMetrics().horizontalAdvance(note));
+    EXPECT_EQ(dialog.zip9->toolTip(), note);
+    EXPECT_GT(dialog.width(), design.width());
+    QTest::mouseClick(dialog.prevbtn, Qt::LeftButton);
+    EXPECT_TRUE(fits(dialog.address, street)) << "never narrower within one showing";
+
+    Choose(dialog.dp, 2);
+    EXPECT_EQ(dialog.dp->toolTip(), dialog.dp->currentText());
+    EXPECT_EQ(dialog.zip9->toolTip(), "");  // cleared: the field holds one role
+
+    // A list of short values keeps the designed form.
+    open("a\tb\tc\r\n", kAsciiTab, 1, 3, {});
+    EXPECT_EQ(dialog.width(), 560);
 }
 
 TEST_F(TVerifyDlogTest, FinishCancelHelpAndAReadErrorOfTheViewer) {
     const std::string path = folder.write("l.txt", kMerge).string();
     TextMailingList merge(path, std::string(kAsciiMerge), 2, 6);
-    TransferLines lines{"Ascii Merge", path, "2", "6", "1", "3", "4", "-1", "-1", "-1", "-1"};
+    FieldRoles roles = kMergeRoles;
     int help = 0;
     dialog.showHelp = [&](int context) { help = context; };
     QTimer::singleShot(0, [&] {
@@ -158,16 +192,16 @@ TEST_F(TVerifyDlogTest, FinishCancelHelpAndAReadErrorOfTheViewer) {
         Choose(dialog.dp, 5);
         QTest::mouseClick(dialog.OKBtn, Qt::LeftButton);
     });
-    EXPECT_EQ(dialog.identifyFields(lines, merge), 1);
+    EXPECT_TRUE(dialog.identifyFields(roles, merge, true));
     EXPECT_EQ(help, 20);
-    EXPECT_EQ(lines[10], "5");
+    EXPECT_EQ(roles.deliveryPoint, 5);
 
     QTimer::singleShot(0, [&] {
         Choose(dialog.dp, 0);
         QTest::mouseClick(dialog.CancelBtn, Qt::LeftButton);
     });
-    EXPECT_EQ(dialog.identifyFields(lines, merge), 2);
-    EXPECT_EQ(lines[10], "0");  // written back; the caller ignores it after Cancel
+    EXPECT_FALSE(dialog.identifyFields(roles, merge, true));
+    EXPECT_EQ(roles.deliveryPoint, 0);  // written back; the caller ignores it after Cancel
 
     // The list is gone when the viewer reads it: the showing ends with the error.
     QTimer::singleShot(0, [&] {
@@ -175,7 +209,7 @@ TEST_F(TVerifyDlogTest, FinishCancelHelpAndAReadErrorOfTheViewer) {
         QTest::mouseClick(dialog.nextbtn, Qt::LeftButton);
     });
     try {
-        dialog.identifyFields(lines, merge);
+        dialog.identifyFields(roles, merge, true);
         ADD_FAILURE() << "the read error must reach the caller";
     } catch (const MarrowbyError& error) {
         EXPECT_EQ(std::string(error.what()).substr(0, 25), "Cannot open file l.txt: N");

@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "TempFolder.h"
 #include "mailinglist/FileKind.h"
+#include "mailinglist/MailingList.h"
 #include "mailinglist/text/TextMailingList.h"
 
 TEST(FieldIdentification, VoteOfThree) {
@@ -82,4 +85,78 @@ TEST(FieldIdentification, ContentsAreExaminedOnlyWhenNamesFallShort) {
     EXPECT_TRUE(NeedsContentIdentification({.address = 1, .zip5 = 4, .zip4 = 5}, true));
     EXPECT_FALSE(NeedsContentIdentification({.address = 1, .zip5 = 4, .zip4 = 5}, false));
     EXPECT_TRUE(NeedsContentIdentification({.zip9 = 1}, false));
+}
+
+namespace {
+
+struct Column {
+    bool text;
+    int width;  // -1: no fixed width
+    std::vector<std::string> values;
+};
+
+// A list that stores barcodes in its own fields, held as columns of values.
+class ColumnsList : public MailingList {
+  public:
+    ColumnsList(std::string kind, std::vector<Column> columns)
+        : kind_(std::move(kind)), columns_(std::move(columns)) {}
+    std::string kind() const override { return kind_; }
+    std::string fileName() const override { return "list"; }
+    long recordCount() const override { return 2; }
+    int fieldCount() const override { return static_cast<int>(columns_.size()); }
+    std::vector<std::string> fieldNames() override { return {}; }
+    FieldList identificationRecord(int) override { return {}; }
+    int fieldWidth(int position) const override { return columns_.at(position).width; }
+    std::vector<std::string> viewerFieldNames() override { return {}; }
+    FieldList viewerRecord(long) override { return {}; }
+    std::vector<bool> textFieldsHoldingOnly(
+        const std::function<bool(std::string_view)>& allowed) override {
+        std::vector<bool> free;
+        for (const Column& column : columns_) {
+            free.push_back(column.text &&
+                           std::all_of(column.values.begin(), column.values.end(), allowed));
+        }
+        return free;
+    }
+    std::unique_ptr<RecordSource> openSource(const RunPlan&) override { return nullptr; }
+
+  private:
+    std::string kind_;
+    std::vector<Column> columns_;
+};
+
+}  // namespace
+
+TEST(FieldIdentification, BarcodesAreNeverProposedForAFieldThatHoldsData) {
+    const std::vector<Column> columns{
+        {true, 30, {"12 Oak St", ""}},                              // 0 data
+        {true, 13, {"", ""}},                                       // 1 free but too short
+        {true, 20, {"", "/770011234057/"}},                         // 2 no check digit: data
+        {false, 20, {"", ""}},                                      // 3 not text
+        {true, 14, {"/770011234050/   ", std::string("\0\0", 2)}},  // 4 barcode, blank
+        {true, -1, {"", "  "}},                                     // 5 free
+    };
+    const struct {
+        const char* what;
+        std::string_view kind;
+        bool addMode;
+        FieldRoles proposed;
+        int barcode;  // afterwards
+    } cases[] = {
+        {"a free field stays", kDbase, true, {.address = 0, .barcode = 5}, 5},
+        {"data: the first free field wide enough", kDbase, true, {.address = 0, .barcode = 2}, 4},
+        {"none proposed: one is found", kAccess, true, {.address = 0}, 4},
+        {"free fields taken by other roles", kAccess, true, {.zip9 = 4, .deliveryPoint = 5}, -1},
+        {"out of range", kDbase, true, {.barcode = 7}, 4},
+        {"barcodes only: left alone", kDbase, false, {.barcode = 2}, 2},
+        {"a text list adds its own field", kAsciiTab, true, {.barcode = 2}, 2},
+    };
+    for (const auto& c : cases) {
+        ColumnsList list(std::string(c.kind), columns);
+        FieldRoles roles = c.proposed;
+        KeepBarcodesOffData(list, c.addMode, "/", roles);
+        FieldRoles expected = c.proposed;
+        expected.barcode = c.barcode;
+        EXPECT_EQ(roles, expected) << c.what;
+    }
 }

@@ -116,6 +116,8 @@ TEST_F(RoadTest, ListsComeBackWithTheirBarcodes) {
         if (c.barcodesOnly) {
             EXPECT_EQ(folder.read("List.TXT"), c.input);
         }
+        // The dialog offers the barcode field only when barcodes go into the list.
+        EXPECT_EQ(identifier.addModes, std::vector<bool>{!c.barcodesOnly});
         EXPECT_EQ(messageTexts(),
                   Texts{c.barcodesOnly ? "Barcodes for list.txt have been saved in Barcode.txt."
                                        : "Barcodes have been added to list.txt."});
@@ -156,15 +158,13 @@ TEST_F(RoadTest, BarcodesOnlyFileNamedInTheSaveDialogOrNotCreated) {
 
 TEST_F(RoadTest, ChecksSendTheUserBackToTheDialogAndCancelChangesNothing) {
     const std::string input = kRecord + "\r\nb\tc\td\r\n";
-    EXPECT_EQ(
-        run("l.txt", input, {{{.address = 1, .zip5 = 2}}, {{.zip9 = 2}}, {kTabAnswer.roles, 2}}),
-        0);
+    EXPECT_EQ(run("l.txt", input,
+                  {{{.address = 1, .zip5 = 2}}, {{.zip9 = 2}}, {kTabAnswer.roles, false}}),
+              0);
     ASSERT_EQ(identifier.shown.size(), 3u);
     // One record of two is too few for the vote of three.
-    EXPECT_EQ(identifier.shown[0],
-              (TransferLines{"Ascii Tab-Delimited", (folder.path() / "l.txt").string(), "2", "3",
-                             "-1", "-1", "-1", "-1", "-1", "-1", "-1"}));
-    EXPECT_EQ(identifier.shown[1][5], "2");  // the user's last choice comes back
+    EXPECT_EQ(identifier.shown[0], FieldRoles{});
+    EXPECT_EQ(identifier.shown[1], (FieldRoles{.address = 1, .zip5 = 2}));  // the last choice
     ASSERT_EQ(prompter.messages.size(), 2u);
     EXPECT_EQ(prompter.messages[0].icon, MessageIcon::Error);
     EXPECT_EQ(prompter.messages[0].text.substr(0, 60),

@@ -14,32 +14,29 @@
 #include "mailinglist/run/RunPlan.h"
 #include "mailinglist/run/RunProgress.h"
 
-// Each showing takes the next answer: the roles the user leaves chosen and the result.
+// Each showing takes the next answer: the roles the user leaves chosen and Finish or Cancel.
 struct FakeIdentifierAnswer {
     FieldRoles roles;
-    int result = 1;
+    bool finish = true;
 };
 
 class FakeIdentifier : public FieldIdentifier {
   public:
-    int identifyFields(TransferLines& lines, MailingList&) override {
-        shown.push_back(lines);
+    bool identifyFields(FieldRoles& roles, MailingList&, bool addMode) override {
+        shown.push_back(roles);
+        addModes.push_back(addMode);
         if (onShow) onShow();
         // Out of answers: confirm what was identified once, then give up rather than loop.
-        if (answers.empty()) return shown.size() == 1 ? 1 : 2;
+        if (answers.empty()) return shown.size() == 1;
         const FakeIdentifierAnswer answer = answers.front();
         answers.pop_front();
-        const FieldRoles& r = answer.roles;
-        int i = 4;
-        for (int position :
-             {r.address, r.zip5, r.zip4, r.zip9, r.highrise, r.barcode, r.deliveryPoint}) {
-            lines[i++] = std::to_string(position);
-        }
-        return answer.result;
+        roles = answer.roles;
+        return answer.finish;
     }
 
     std::deque<FakeIdentifierAnswer> answers;
-    std::vector<TransferLines> shown;
+    std::vector<FieldRoles> shown;
+    std::vector<bool> addModes;
     // Acts while the dialog is open (another program changes the list meanwhile).
     std::function<void()> onShow;
 };
@@ -68,15 +65,20 @@ struct RoadFixture {
     RecordingProgress progress;
     std::ostringstream errors;
     std::vector<bool> commandsEnabled;
-    MailingListContext context{prompter,    identifier,
-                               progress,    engine,
-                               preferences, [this](bool on) { commandsEnabled.push_back(on); },
+    MailingListContext context{prompter,
+                               identifier,
+                               progress,
+                               engine,
+                               RunSettingsOf(preferences),
+                               [this](bool on) { commandsEnabled.push_back(on); },
                                errors};
 
     // Runs the command with the given answers and a fresh record of messages, dialogs and steps.
     int run(std::vector<std::string> arguments, std::vector<FakeIdentifierAnswer> answers = {}) {
         prompter.messages.clear();
         identifier.shown.clear();
+        identifier.addModes.clear();
+        context.settings = RunSettingsOf(preferences);
         identifier.answers.assign(answers.begin(), answers.end());
         commandsEnabled.clear();
         progress.events.clear();
