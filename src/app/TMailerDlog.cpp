@@ -7,6 +7,7 @@
 
 #include "engine/MarrowbyError.h"
 #include "platform/HelpRequests.h"
+#include "tags/TrayLabel24.h"
 
 namespace marrowby {
 
@@ -53,6 +54,16 @@ TMailerDlog::TMailerDlog(HelpRequests& help, QWidget* parent) : QDialog(parent) 
     reason = new QLabel(this);
     reason->setWordWrap(true);
     reason->setMinimumHeight(48);
+    trayLabelChoice = new RadioGroup(
+        "Which labels should the tag sheet print?",
+        {"10- and 8-digit labels (Interleaved 2 of 5)", "24-digit Intelligent Mail tray labels"},
+        this);
+    nextTraySerial = DigitsEdit(8, this);
+    processingCode = DigitsEdit(1, this);
+    labelType = DigitsEdit(1, this);
+    trayReason = new QLabel(this);
+    trayReason->setWordWrap(true);
+    trayReason->setMinimumHeight(32);
     okBtn = new QPushButton("OK", this);
     okBtn->setDefault(true);
     cancelBtn = new QPushButton("Cancel", this);
@@ -62,6 +73,10 @@ TMailerDlog::TMailerDlog(HelpRequests& help, QWidget* parent) : QDialog(parent) 
     fields->addRow("Service type identifier (3 digits):", serviceType);
     fields->addRow("Barcode identifier (normally 00):", barcodeId);
     fields->addRow("Next serial number:", nextSerial);
+    auto* trayFields = new QFormLayout;
+    trayFields->addRow("Next tray serial number:", nextTraySerial);
+    trayFields->addRow("Processing code (1 digit):", processingCode);
+    trayFields->addRow("Label type (1 digit):", labelType);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(okBtn);
@@ -70,13 +85,18 @@ TMailerDlog::TMailerDlog(HelpRequests& help, QWidget* parent) : QDialog(parent) 
     layout->addWidget(barcodeChoice);
     layout->addLayout(fields);
     layout->addWidget(reason);
+    layout->addWidget(trayLabelChoice);
+    layout->addLayout(trayFields);
+    layout->addWidget(trayReason);
     layout->addLayout(buttons);
     setFixedWidth(440);
 
-    for (QLineEdit* edit : {mailerId, serviceType, barcodeId, nextSerial}) {
+    for (QLineEdit* edit : {mailerId, serviceType, barcodeId, nextSerial, nextTraySerial,
+                            processingCode, labelType}) {
         connect(edit, &QLineEdit::textChanged, this, &TMailerDlog::updateChoice);
     }
     connect(barcodeChoice, &RadioGroup::clicked, this, &TMailerDlog::updateChoice);
+    connect(trayLabelChoice, &RadioGroup::clicked, this, &TMailerDlog::updateChoice);
     connect(okBtn, &QPushButton::clicked, this, &TMailerDlog::okClick);
     connect(cancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     AddHelpKey(*this, help, HelpContext::Mailer);
@@ -89,6 +109,10 @@ void TMailerDlog::setSettings(const MailerSettings& settings) {
     barcodeId->setText(QString::fromStdString(settings.identity.barcodeId));
     nextSerial->setText(QString::fromStdString(settings.nextSerial));
     barcodeChoice->setItemIndex(settings.intelligentMail() ? 1 : 0);
+    nextTraySerial->setText(QString::fromStdString(settings.nextTraySerial));
+    processingCode->setText(QString::fromStdString(settings.processingCode));
+    labelType->setText(QString::fromStdString(settings.labelType));
+    trayLabelChoice->setItemIndex(settings.intelligentMailTrayLabels() ? 1 : 0);
     updateChoice();
 }
 
@@ -100,6 +124,11 @@ MailerSettings TMailerDlog::settings() const {
     settings.nextSerial = Text(nextSerial);
     settings.barcode =
         barcodeChoice->itemIndex() == 1 ? BarcodeChoice::IntelligentMail : BarcodeChoice::Postnet;
+    settings.nextTraySerial = Text(nextTraySerial);
+    settings.processingCode = Text(processingCode);
+    settings.labelType = Text(labelType);
+    settings.trayLabels = trayLabelChoice->itemIndex() == 1 ? TrayLabelChoice::IntelligentMail
+                                                            : TrayLabelChoice::InterleavedTwoOfFive;
     return settings;
 }
 
@@ -109,6 +138,11 @@ void TMailerDlog::updateChoice() {
     if (!problem.empty() && barcodeChoice->itemIndex() == 1) barcodeChoice->setItemIndex(0);
     const std::string serial = SerialProblem(settings());
     reason->setText(QString::fromStdString(!problem.empty() ? problem : serial));
+
+    const std::string trayProblem = TrayLabelsProblem(settings());
+    trayLabelChoice->item(1)->setEnabled(trayProblem.empty());
+    if (!trayProblem.empty() && trayLabelChoice->itemIndex() == 1) trayLabelChoice->setItemIndex(0);
+    trayReason->setText(QString::fromStdString(trayProblem));
 }
 
 void TMailerDlog::okClick() {

@@ -1,5 +1,6 @@
 // The mailer settings dialog: the mailer's Intelligent Mail identity, the next serial
-// number and which barcode mailing lists and envelopes get.
+// number, which barcode mailing lists and envelopes get, and which labels the tag sheet
+// prints with the values of the 24-digit tray labels.
 #pragma once
 
 #include <QDialog>
@@ -31,11 +32,19 @@ class TMailerDlog : public QDialog {
     QLineEdit* nextSerial;
     // Why Intelligent Mail cannot be chosen, or what keeps OK from closing the dialog.
     QLabel* reason;
+    RadioGroup* trayLabelChoice;  // 0 the 10- and 8-digit labels, 1 the 24-digit labels
+    QLineEdit* nextTraySerial;
+    QLineEdit* processingCode;
+    QLineEdit* labelType;
+    // Why the 24-digit tray labels cannot be chosen.
+    QLabel* trayReason;
     QPushButton* okBtn;
     QPushButton* cancelBtn;
 
   private:
-    // Intelligent Mail can be chosen only with a usable identity; the reason says why not.
+    // Intelligent Mail can be chosen only with a usable identity, the 24-digit tray labels
+    // only with a valid mailer ID, both one-digit codes and a fitting tray serial; the
+    // reasons say why not.
     void updateChoice();
     void okClick();
 

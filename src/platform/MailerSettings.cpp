@@ -9,6 +9,41 @@ namespace marrowby {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// Lines 6 to 9 as a file without them reads.
+const LineList kDefaultTrayLines = {"0", "1", "", ""};
+
+unsigned long long SerialOf(const std::string& text, const char* name, size_t maxDigits,
+                            const char* maxDigitsWord) {
+    const bool digits = !text.empty() && text.size() <= maxDigits &&
+                        text.find_first_not_of("0123456789") == std::string::npos;
+    if (!digits) {
+        throw MarrowbyError("The " + std::string(name) + " in mailer.dat, '" + text +
+                            "', is not a number of at most " + maxDigitsWord + " digits.");
+    }
+    return std::stoull(text);
+}
+
+// The tray label values of the lines, a missing line read as its default.
+MailerSettings TraySettingsOf(const LineList& lines) {
+    const auto line = [&lines](int entry) {
+        return static_cast<size_t>(entry) < lines.size()
+                   ? lines[entry]
+                   : kDefaultTrayLines[entry - MailerEntry::TrayLabelKind];
+    };
+    MailerSettings settings;
+    settings.trayLabels = line(MailerEntry::TrayLabelKind) == "1"
+                              ? TrayLabelChoice::IntelligentMail
+                              : TrayLabelChoice::InterleavedTwoOfFive;
+    settings.nextTraySerial = line(MailerEntry::NextTraySerial);
+    settings.processingCode = line(MailerEntry::ProcessingCode);
+    settings.labelType = line(MailerEntry::LabelType);
+    return settings;
+}
+
+}  // namespace
+
 const LineList& DefaultMailerLines() {
     static const LineList lines = {"Marrowby mailer settings", "0", "", "", "00", "1"};
     return lines;
@@ -25,15 +60,11 @@ std::string MailerSettings::whyNotIntelligentMail() const {
 }
 
 unsigned long long MailerSettings::serial() const {
-    const bool digits = !nextSerial.empty() && nextSerial.size() <= 9 &&
-                        nextSerial.find_first_not_of("0123456789") == std::string::npos;
-    if (!digits) {
-        std::string message = "The next serial number in mailer.dat, '";
-        message += nextSerial;
-        message += "', is not a number of at most nine digits.";
-        throw MarrowbyError(message);
-    }
-    return std::stoull(nextSerial);
+    return SerialOf(nextSerial, "next serial number", 9, "nine");
+}
+
+unsigned long long MailerSettings::traySerial() const {
+    return SerialOf(nextTraySerial, "next tray serial number", 8, "eight");
 }
 
 SerialIssuer MailerSettings::issuer() const {
@@ -58,6 +89,11 @@ MailerSettings LoadMailerSettings(const fs::path& folder) {
     settings.identity.serviceType = lines[MailerEntry::ServiceType];
     settings.identity.barcodeId = lines[MailerEntry::BarcodeId];
     settings.nextSerial = lines[MailerEntry::NextSerial];
+    const MailerSettings tray = TraySettingsOf(lines);
+    settings.trayLabels = tray.trayLabels;
+    settings.nextTraySerial = tray.nextTraySerial;
+    settings.processingCode = tray.processingCode;
+    settings.labelType = tray.labelType;
     return settings;
 }
 
@@ -69,6 +105,26 @@ void SaveMailerSettings(const fs::path& folder, const MailerSettings& settings) 
     lines[MailerEntry::ServiceType] = settings.identity.serviceType;
     lines[MailerEntry::BarcodeId] = settings.identity.barcodeId;
     lines[MailerEntry::NextSerial] = settings.nextSerial;
+
+    // The tray label lines are written only when a value differs from the file as read,
+    // so that saving other settings leaves them, or their absence, byte for byte.
+    const MailerSettings asRead = TraySettingsOf(settings.lines);
+    const bool trayChanged = asRead.trayLabels != settings.trayLabels ||
+                             asRead.nextTraySerial != settings.nextTraySerial ||
+                             asRead.processingCode != settings.processingCode ||
+                             asRead.labelType != settings.labelType;
+    if (trayChanged) {
+        for (size_t i = lines.size(); i < MailerEntry::LabelType + 1; ++i)
+            lines.push_back(kDefaultTrayLines[i - MailerEntry::TrayLabelKind]);
+        // A label kind line other than "1" reads as the Interleaved 2 of 5 labels and is
+        // kept as it stands while they stay chosen.
+        std::string& kind = lines[MailerEntry::TrayLabelKind];
+        if ((kind == "1") != settings.intelligentMailTrayLabels())
+            kind = settings.intelligentMailTrayLabels() ? "1" : "0";
+        lines[MailerEntry::NextTraySerial] = settings.nextTraySerial;
+        lines[MailerEntry::ProcessingCode] = settings.processingCode;
+        lines[MailerEntry::LabelType] = settings.labelType;
+    }
     WriteLineList(folder / MailerSettingsFileName, lines);
 }
 

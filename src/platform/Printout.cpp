@@ -17,7 +17,9 @@ class Hourglass {
     Hourglass& operator=(const Hourglass&) = delete;
 };
 
-void PrintOneJob(PrintSurface& surface, const Printout& printout) {
+}  // namespace
+
+void DrawJob(PrintSurface& surface, const Printout& printout) {
     const std::string title = printout.title();
     if (!surface.beginJob(title))
         throw MarrowbyError("The printer did not start the print job \"" + title + "\".");
@@ -34,10 +36,11 @@ void PrintOneJob(PrintSurface& surface, const Printout& printout) {
     surface.endJob();
 }
 
-}  // namespace
-
 void PrintJobs(PrintSurface& surface, const Printout& printout, int copies) {
-    for (int copy = 0; copy < copies; ++copy) PrintOneJob(surface, printout);
+    for (int copy = 0; copy < copies; ++copy) {
+        printout.startingJob();
+        DrawJob(surface, printout);
+    }
 }
 
 bool PrintCopies(Printer& printer, const Printout& printout) {

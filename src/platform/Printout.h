@@ -20,11 +20,18 @@ class Printout {
     virtual int pageCount(const PrintSurface& surface) const = 0;
     // Draws page `page` (counted from 0) into the job begun on the surface.
     virtual void drawPage(PrintSurface& surface, int page) const = 0;
+    // Called before each job begins, never for a preview. A printout that numbers what it
+    // prints takes its numbers here, so that a job begun has used them even when it is
+    // cancelled; throwing MarrowbyError stops the printing before the job.
+    virtual void startingJob() const {}
 };
 
-// Prints `copies` separate jobs, each holding every page of the printout. Throws
-// MarrowbyError naming the job when the printer does not start one; a job begun is ended
-// even when drawing fails.
+// Draws one job holding every page of the printout, taking nothing for it: what a
+// preview shows. Throws MarrowbyError naming the job when the printer does not start
+// one; a job begun is ended even when drawing fails.
+void DrawJob(PrintSurface& surface, const Printout& printout);
+
+// Prints `copies` separate jobs as DrawJob does, each after its startingJob.
 void PrintJobs(PrintSurface& surface, const Printout& printout, int copies);
 
 // Asks for the copies in the print dialog and prints them as PrintJobs does, under the

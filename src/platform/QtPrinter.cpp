@@ -52,7 +52,7 @@ bool QtPrinter::preview(const Printout& printout) {
     QObject::connect(pages, &QPrintPreviewWidget::paintRequested, &dialog, [&](QPrinter* target) {
         QtPrintSurface pageSurface(*target);
         try {
-            PrintJobs(pageSurface, printout, 1);
+            DrawJob(pageSurface, printout);
         } catch (const MarrowbyError& error) {
             failure = error.what();
         }

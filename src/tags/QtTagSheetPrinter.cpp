@@ -8,16 +8,19 @@ namespace marrowby {
 
 QtTagSheetPrinter::QtTagSheetPrinter(Printer& printer, Prompter& prompter,
                                      std::filesystem::path programFolder)
-    : printer_(printer), prompter_(prompter), fonts_(std::move(programFolder)) {}
+    : printer_(printer),
+      prompter_(prompter),
+      programFolder_(programFolder),
+      fonts_(std::move(programFolder)) {}
 
 void QtTagSheetPrinter::reloadFonts() { fonts_.reload(); }
 
 void QtTagSheetPrinter::print(const TagSheet& sheet) {
-    PrintTagCopies(printer_, prompter_, sheet, fonts_);
+    PrintTagCopies(printer_, prompter_, sheet, fonts_, programFolder_);
 }
 
 void QtTagSheetPrinter::preview(const TagSheet& sheet) {
-    PreviewTags(printer_, prompter_, sheet, fonts_);
+    PreviewTags(printer_, prompter_, sheet, fonts_, programFolder_);
 }
 
 }  // namespace marrowby

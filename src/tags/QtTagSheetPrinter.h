@@ -1,5 +1,6 @@
 // Tag printing for the tag dialog on the application's printer: fonts.dat read at every
-// activation, the sheet printed one job per copy, and a preview of exactly those pages.
+// activation, the sheet printed one job per copy with the labels mailer.dat chooses, and
+// a preview of exactly those pages.
 #pragma once
 
 #include <filesystem>
@@ -25,6 +26,7 @@ class QtTagSheetPrinter : public TagSheetPrinter {
   private:
     Printer& printer_;
     Prompter& prompter_;
+    std::filesystem::path programFolder_;  // where mailer.dat chooses the labels
     TagFontSettings fonts_;
 };
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tags/I2of5.h"
+#include "tags/TrayLabelSymbol.h"
 
 namespace marrowby {
 
@@ -43,6 +44,16 @@ constexpr double kSackCutLine = 16;
 constexpr double kSackCutWord = 5;
 
 constexpr double kSymbolHeight = 52;
+
+// The 24-digit label: its left quiet zone starts at the tray tag's text margin, or where
+// the sack tag's symbol starts; so both quiet zones stay inside the tag (2.805 in of
+// 3.5 in). On a sack tag it stands where the cut line was and takes 66 points down to
+// the figures' foot, where the cut line now runs.
+constexpr double kTrayLabelX = kTrayTextX;
+constexpr double kSackLabelDepth = 66;
+// The figures keep to the bottom line's size up to 10 points, which still clears the
+// bottom line 11 points below their top.
+constexpr int kLargestFiguresSize = 10;
 // The character cell is a little taller than the size for the faces tags are printed in.
 constexpr double kCellHeightPerPoint = 1.2;
 
@@ -93,10 +104,16 @@ int cornerText(PrintSurface& surface, const std::string& family, int size, int l
     return x;
 }
 
+TrayLabelFigures figuresOf(const TagFonts& fonts, int size) {
+    return {fonts.family, std::min(size, kLargestFiguresSize)};
+}
+
 // Each step down is converted on its own and added to the running position, so the
 // rounding of one step never shifts the steps before it.
+
 void printTrayTag(PrintSurface& surface, const TagPageUnits& units, DevicePoint place,
-                  const TagSheet& sheet, const TagValues& tag, const TagFonts& fonts) {
+                  const TagSheet& sheet, const TagValues& tag, const TagFonts& fonts,
+                  const std::string& label) {
     const std::string& family = fonts.family;
     const int x0 = place.x;
     const int left = x0 + units.across(kTrayTextX);
@@ -119,28 +136,38 @@ void printTrayTag(PrintSurface& surface, const TagPageUnits& units, DevicePoint 
     lineText(surface, family, fonts.trayUpper, {left, y}, secondLineLimit, tag.secondLine);
 
     y += units.down(kTraySymbol);
-    drawbarcode(surface, units, tag.barcodeDigits, {x0 + units.across(kTraySymbolX), y});
-    if (sheet.automationStripes) {
-        drawstripes(surface, units,
-                    {x0 + units.across(kTrayStripesX), y + units.down(kSymbolHeight)});
+    if (!label.empty()) {
+        DrawTrayLabelSymbol(surface, label, {x0 + units.across(kTrayLabelX), y},
+                            figuresOf(fonts, fonts.trayBottom));
+    } else {
+        drawbarcode(surface, units, tag.barcodeDigits, {x0 + units.across(kTraySymbolX), y});
+        if (sheet.automationStripes) {
+            drawstripes(surface, units,
+                        {x0 + units.across(kTrayStripesX), y + units.down(kSymbolHeight)});
+        }
     }
 
     y += units.down(kTrayBottomLine);
-    const int digitsLeft = x0 + units.across(kTrayDigitsX);
-    const std::string digits =
-        fitted(surface, family, fonts.trayBottom, tag.barcodeDigits, right - digitsLeft);
-    surface.text({digitsLeft, y}, digits);
-    const int digitsRight = digitsLeft + surface.textWidth(digits);
+    // Left of the origin: the digits and a space, or with a label only the text margin.
+    int originLeftLimit = left;
+    if (label.empty()) {
+        const int digitsLeft = x0 + units.across(kTrayDigitsX);
+        const std::string digits =
+            fitted(surface, family, fonts.trayBottom, tag.barcodeDigits, right - digitsLeft);
+        surface.text({digitsLeft, y}, digits);
+        const int digitsRight = digitsLeft + surface.textWidth(digits);
+        originLeftLimit = digitsRight + gapBefore(surface, family, fonts.trayBottom);
+    }
     // The origin stays centred, clear of the digits on its left and the tag's right edge.
     const int centre = x0 + units.across(kTrayOriginCentreX);
-    const int bottomGap = gapBefore(surface, family, fonts.trayBottom);
-    const int room = 2 * std::min(centre - digitsRight - bottomGap, right - centre);
+    const int room = 2 * std::min(centre - originLeftLimit, right - centre);
     const std::string origin = fitted(surface, family, fonts.trayBottom, sheet.origin, room);
     surface.text({centre - surface.textWidth(origin) / 2, y}, origin);
 }
 
 void printSackTag(PrintSurface& surface, const TagPageUnits& units, DevicePoint place,
-                  const TagSheet& sheet, const TagValues& tag, const TagFonts& fonts) {
+                  const TagSheet& sheet, const TagValues& tag, const TagFonts& fonts,
+                  const std::string& label) {
     const std::string& family = fonts.family;
     const int x0 = place.x;
     const int left = x0 + units.across(kSackTextX);
@@ -148,8 +175,10 @@ void printSackTag(PrintSurface& surface, const TagPageUnits& units, DevicePoint 
     const int gap = gapBefore(surface, family, fonts.sackText);
 
     int y = place.y + units.down(kSackTop);
-    drawbarcode(surface, units, tag.barcodeDigits,
-                {x0 + units.across(kSackSymbolX), y + units.down(kSackSymbolDrop)});
+    if (label.empty()) {
+        drawbarcode(surface, units, tag.barcodeDigits,
+                    {x0 + units.across(kSackSymbolX), y + units.down(kSackSymbolDrop)});
+    }
 
     y += units.down(kSackFirstLine);
     const int zipLeft =
@@ -174,12 +203,19 @@ void printSackTag(PrintSurface& surface, const TagPageUnits& units, DevicePoint 
     // The cut line frames the tag's bottom and right edges only; half a point at least,
     // so that it shows at any resolution.
     y += units.down(kSackCutLine);
+    int cutHeight = units.down(kCutLineHeight);
+    if (!label.empty()) {
+        DrawTrayLabelSymbol(surface, label, {x0 + units.across(kSackSymbolX), y},
+                            figuresOf(fonts, fonts.sackText));
+        y += units.down(kSackLabelDepth);
+        cutHeight += units.down(kSackLabelDepth);
+    }
     const int cutRight = x0 + units.across(kCutLineLength);
     const int cutWidth =
         std::max(1, static_cast<int>(std::ceil(kCutLineWidth * std::max(units.HU, units.VU))));
     surface.setPen(cutWidth, PenStyle::Dotted);
     surface.line({x0, y}, {cutRight, y});
-    surface.line({cutRight, y}, {cutRight, y - units.down(kCutLineHeight)});
+    surface.line({cutRight, y}, {cutRight, y - cutHeight});
     surface.setPen(1, PenStyle::Solid);
 
     y += units.down(kSackCutWord);
@@ -189,15 +225,15 @@ void printSackTag(PrintSurface& surface, const TagPageUnits& units, DevicePoint 
 
 // How far below its place's top a tag's lowest text reaches, in pixels; a sack tag is
 // taken with a code text, which moves its lower lines down.
-int tagDepth(const TagPageUnits& units, TagKind kind, const TagFonts& fonts) {
+int tagDepth(const TagPageUnits& units, TagKind kind, const TagFonts& fonts, bool labels) {
     if (kind == TagKind::Tray) {
         return units.down(kTrayFirstLine) + units.down(kTraySecondLine) + units.down(kTraySymbol) +
                units.down(kTrayBottomLine) + units.down(kCellHeightPerPoint * fonts.trayBottom);
     }
     return units.down(kSackTop) + units.down(kSackFirstLine) + units.down(kSackSecondLine) +
            units.down(kSackCodeDrop) - units.down(kSackCodeRise) + units.down(kSackOrigin) +
-           units.down(kSackCutLine) + units.down(kSackCutWord) +
-           units.down(kCellHeightPerPoint * kCutWordSize);
+           units.down(kSackCutLine) + (labels ? units.down(kSackLabelDepth) : 0) +
+           units.down(kSackCutWord) + units.down(kCellHeightPerPoint * kCutWordSize);
 }
 
 bool rowHasTag(const TagSheet& sheet, int row) {
@@ -230,10 +266,10 @@ void drawstripes(PrintSurface& surface, const TagPageUnits& units, DevicePoint b
 }
 
 TagSheetPaging PageTagSheet(const PrintSurface& surface, const TagSheet& sheet,
-                            const TagFonts& fonts) {
+                            const TagFonts& fonts, const TrayLabelPlaces* labels) {
     const TagPageUnits units = TagPageUnits::of(surface);
     const DevicePoint offset = surface.printingOffset();
-    const int depth = tagDepth(units, sheet.kind, fonts);
+    const int depth = tagDepth(units, sheet.kind, fonts, labels != nullptr);
     TagSheetPaging paging;
     paging.rowsPerPage = 1;
     while (paging.rowsPerPage < 5 &&
@@ -254,7 +290,7 @@ TagSheetPaging PageTagSheet(const PrintSurface& surface, const TagSheet& sheet,
 }
 
 void printtags(PrintSurface& surface, const TagSheet& sheet, const TagFonts& fonts, int firstRow,
-               int rows) {
+               int rows, const TrayLabelPlaces* labels) {
     const TagPageUnits units = TagPageUnits::of(surface);
     const DevicePoint offset = surface.printingOffset();
     surface.setPen(1, PenStyle::Solid);
@@ -263,10 +299,11 @@ void printtags(PrintSurface& surface, const TagSheet& sheet, const TagFonts& fon
             const std::optional<TagValues>& tag = sheet.tags[2 * row + column];
             if (!tag) continue;
             const DevicePoint place = TagPlace(2 * (row - firstRow) + column + 1, units, offset);
+            const std::string label = labels ? (*labels)[2 * row + column] : std::string();
             if (sheet.kind == TagKind::Tray) {
-                printTrayTag(surface, units, place, sheet, *tag, fonts);
+                printTrayTag(surface, units, place, sheet, *tag, fonts, label);
             } else {
-                printSackTag(surface, units, place, sheet, *tag, fonts);
+                printSackTag(surface, units, place, sheet, *tag, fonts, label);
             }
         }
     }

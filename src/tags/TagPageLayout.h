@@ -8,6 +8,7 @@
 #include "tags/TagFonts.h"
 #include "tags/TagPageUnits.h"
 #include "tags/TagSheet.h"
+#include "tags/TrayLabelSheet.h"
 
 namespace marrowby {
 
@@ -31,14 +32,18 @@ struct TagSheetPaging {
     int rowsPerPage = 5;
     std::vector<int> firstRows;  // per page, the row (0 to 4) drawn in the top places
 };
+// With labels, every place is as deep as a 24-digit sack label.
 TagSheetPaging PageTagSheet(const PrintSurface& surface, const TagSheet& sheet,
-                            const TagFonts& fonts);
+                            const TagFonts& fonts, const TrayLabelPlaces* labels = nullptr);
 
 // Draws the filled places of rows firstRow to firstRow + rows - 1 into the job already begun
 // on the surface, in the places of rows 0 onwards. Every text line keeps to its room on
 // the tag: a line too long for it is set smaller, down to kSmallestTagTextSize, and only
-// then cut at the end.
+// then cut at the end. With labels, every tag carries its 24-digit label in place of the
+// Interleaved 2 of 5 symbol and digits: on a tray tag where that symbol stood, with the
+// figures under the bars and no stripes (they would fall into the symbol); on a sack tag
+// below the origin line, the cut line moved down under it.
 void printtags(PrintSurface& surface, const TagSheet& sheet, const TagFonts& fonts,
-               int firstRow = 0, int rows = 5);
+               int firstRow = 0, int rows = 5, const TrayLabelPlaces* labels = nullptr);
 
 }  // namespace marrowby

@@ -1,5 +1,6 @@
 #include "tags/TrayLabel24.h"
 
+#include "engine/IntelligentMailTracking.h"
 #include "engine/MarrowbyError.h"
 
 namespace marrowby {
@@ -20,13 +21,13 @@ void RequireDigits(std::string_view field, std::string_view value, size_t count)
     }
 }
 
-char OneDigit(std::string_view field, const std::optional<int>& value) {
-    if (!value) throw MarrowbyError("Tray label: the " + std::string(field) + " is not set");
-    if (*value < 0 || *value > 9) {
-        throw MarrowbyError("Tray label: the " + std::string(field) + " " + std::to_string(*value) +
+char OneDigit(std::string_view field, const std::string& value) {
+    if (value.empty()) throw MarrowbyError("Tray label: the " + std::string(field) + " is not set");
+    if (value.size() != 1 || !AllDigits(value)) {
+        throw MarrowbyError("Tray label: the " + std::string(field) + " " + value +
                             " is not one digit");
     }
-    return static_cast<char>('0' + *value);
+    return value[0];
 }
 
 // Six-digit mailer IDs run from 000000 to 899999 and nine-digit ones from 900000000 to
@@ -51,26 +52,27 @@ std::uint64_t PowerOfTen(size_t exponent) {
 }  // namespace
 
 std::string TrayLabelDigits(std::string_view zip, std::string_view contentCode,
-                            const TrayLabelSettings& settings, std::uint64_t serial) {
+                            const MailerSettings& settings, std::uint64_t serial) {
     RequireDigits("destination ZIP", zip, 5);
     RequireDigits("content identifier", contentCode, 3);
     const char processingCode = OneDigit("processing code", settings.processingCode);
-    const size_t serialDigits = SerialDigitsFor(settings.mailerId);
+    const std::string& mailerId = settings.identity.mailerId;
+    const size_t serialDigits = SerialDigitsFor(mailerId);
     if (serial >= PowerOfTen(serialDigits)) {
         throw MarrowbyError("Tray label: the serial number " + std::to_string(serial) +
                             " has more than the " + std::to_string(serialDigits) +
-                            " digits that a " + std::to_string(settings.mailerId.size()) +
+                            " digits that a " + std::to_string(mailerId.size()) +
                             "-digit mailer ID leaves");
     }
     const char labelType = OneDigit("label type", settings.labelType);
 
     std::string serialText = std::to_string(serial);
     serialText.insert(0, serialDigits - serialText.size(), '0');
-    return std::string(zip) + std::string(contentCode) + processingCode + settings.mailerId +
-           serialText + labelType;
+    return std::string(zip) + std::string(contentCode) + processingCode + mailerId + serialText +
+           labelType;
 }
 
-std::string TrayLabelDigitsOf(const TagValues& tag, const TrayLabelSettings& settings,
+std::string TrayLabelDigitsOf(const TagValues& tag, const MailerSettings& settings,
                               std::uint64_t serial) {
     const std::string_view digits = tag.barcodeDigits;
     const std::string_view contentCode = digits.size() > 5 ? digits.substr(5, 3) : "";
@@ -79,6 +81,21 @@ std::string TrayLabelDigitsOf(const TagValues& tag, const TrayLabelSettings& set
 
 std::uint64_t TraySerialCount(std::string_view mailerId) {
     return PowerOfTen(SerialDigitsFor(mailerId));
+}
+
+std::string TrayLabelsProblem(const MailerSettings& settings) {
+    const std::string mailerIdProblem = MailerIdProblem(settings.identity.mailerId);
+    if (!mailerIdProblem.empty()) return mailerIdProblem + " 24-digit tray labels carry it.";
+    if (settings.processingCode.size() != 1 || !AllDigits(settings.processingCode))
+        return "Set the processing code: one digit, as your labeling instructions give it.";
+    if (settings.labelType.size() != 1 || !AllDigits(settings.labelType))
+        return "Set the label type: one digit, as your labeling instructions give it.";
+    const size_t serialDigits = SerialDigitsFor(settings.identity.mailerId);
+    const std::string& serial = settings.nextTraySerial;
+    if (!serial.empty() && serial.size() <= serialDigits && AllDigits(serial)) return {};
+    return "The next tray serial number must be a number of at most " +
+           std::to_string(serialDigits) + " digits beside a mailer ID of " +
+           std::to_string(settings.identity.mailerId.size()) + " digits.";
 }
 
 TrayLabelFields SplitTrayLabelDigits(std::string_view digits) {

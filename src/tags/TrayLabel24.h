@@ -4,21 +4,13 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
+#include "platform/MailerSettings.h"
 #include "tags/TagSheet.h"
 
 namespace marrowby {
-
-// What the mailer sets once for all labels. The two one-digit codes have no default: the
-// user chooses them.
-struct TrayLabelSettings {
-    std::string mailerId;               // 6 digits (0 to 8 first) or 9 digits (9 first)
-    std::optional<int> processingCode;  // 0 to 9
-    std::optional<int> labelType;       // 0 to 9
-};
 
 // The fields of 24 label digits, as SplitTrayLabelDigits reads them back.
 struct TrayLabelFields {
@@ -32,14 +24,19 @@ struct TrayLabelFields {
 };
 
 // ZIP (5 digits) + content code (3) + processing code (1) + mailer ID (6 or 9) + serial
-// (8 or 5 digits, zero-filled) + label type (1). Throws MarrowbyError naming the first
-// field that does not fit; nothing else changes.
+// (8 or 5 digits, zero-filled) + label type (1), the mailer's values taken from the
+// settings. Throws MarrowbyError naming the first field that does not fit.
 std::string TrayLabelDigits(std::string_view zip, std::string_view contentCode,
-                            const TrayLabelSettings& settings, std::uint64_t serial);
+                            const MailerSettings& settings, std::uint64_t serial);
 
 // The same for a tag of the sheet, whose barcode digits begin with its ZIP and content code.
-std::string TrayLabelDigitsOf(const TagValues& tag, const TrayLabelSettings& settings,
+std::string TrayLabelDigitsOf(const TagValues& tag, const MailerSettings& settings,
                               std::uint64_t serial);
+
+// Empty when the settings can make 24-digit labels: a valid mailer ID, both one-digit
+// codes set and a next tray serial that fits beside the mailer ID. Otherwise a sentence
+// saying what is missing first.
+std::string TrayLabelsProblem(const MailerSettings& settings);
 
 // How many serial numbers the mailer ID leaves: 100000000 with 6 digits, 100000 with 9,
 // so the serials run from 0 to one less. Throws MarrowbyError for an invalid mailer ID.

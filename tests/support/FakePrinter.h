@@ -19,7 +19,7 @@ class FakePrinter : public Printer {
     }
     PrintSurface& surface() override { return recording; }
     bool preview(const Printout& printout) override {
-        PrintJobs(previewed, printout, 1);
+        DrawJob(previewed, printout);
         return printFromPreview;
     }
 

@@ -39,11 +39,15 @@ int PdfPageCount(const std::filesystem::path& pdf) {
     return 0;
 }
 
-std::vector<std::string> DecodeBarcodes(const QImage& image, const std::filesystem::path& folder) {
+std::vector<std::string> DecodeBarcodes(const QImage& image, const std::filesystem::path& folder,
+                                        const QStringList& symbologies) {
     const QString file = QString::fromStdString((folder / "decode.png").string());
     image.save(file);
+    QStringList arguments = {"--quiet", "--raw", "-Sdisable"};
+    for (const QString& symbology : symbologies) arguments << "-S" + symbology + ".enable";
+    arguments << file;
     QProcess zbar;
-    zbar.start("zbarimg", {"--quiet", "--raw", "-Sdisable", "-Si25.enable", file});
+    zbar.start("zbarimg", arguments);
     zbar.waitForFinished();
     std::vector<std::string> found;
     for (const QByteArray& line : zbar.readAllStandardOutput().split('\n')) {

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QMarginsF>
 #include <QPrinter>
+#include <QStringList>
 
 #include <filesystem>
 #include <string>
@@ -23,8 +24,10 @@ QImage RasterisePdf(const std::filesystem::path& pdf, int dpi, int page = 1);
 // The number of pages of the PDF, as pdfinfo reports it.
 int PdfPageCount(const std::filesystem::path& pdf);
 
-// The barcodes zbarimg finds on the image, as "I2/5:digits" lines sorted.
-std::vector<std::string> DecodeBarcodes(const QImage& image, const std::filesystem::path& folder);
+// The data of the barcodes zbarimg finds on the image, sorted, looking for the
+// symbologies named as zbarimg names them ("i25", "code128").
+std::vector<std::string> DecodeBarcodes(const QImage& image, const std::filesystem::path& folder,
+                                        const QStringList& symbologies = {"i25"});
 
 // For the images RasterisePdf gives.
 bool IsInk(const QImage& image, int x, int y);

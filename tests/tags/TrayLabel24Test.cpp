@@ -2,6 +2,7 @@
 // by field, the serial range of each mailer ID length, and refusals naming the field.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "engine/MarrowbyError.h"
@@ -12,10 +13,25 @@ namespace marrowby {
 
 namespace {
 
+// The mailer ID and the two one-digit codes, which the tables give as numbers.
+struct Codes {
+    std::string mailerId;
+    std::optional<int> processingCode;
+    std::optional<int> labelType;
+};
+
+MailerSettings Mailer(const Codes& codes) {
+    MailerSettings settings;
+    settings.identity.mailerId = codes.mailerId;
+    if (codes.processingCode) settings.processingCode = std::to_string(*codes.processingCode);
+    if (codes.labelType) settings.labelType = std::to_string(*codes.labelType);
+    return settings;
+}
+
 struct Case {
     const char* zip;
     const char* contentCode;
-    TrayLabelSettings settings;
+    Codes settings;
     std::uint64_t serial;
     const char* digits;
 };
@@ -36,7 +52,8 @@ TEST(TrayLabel24, DigitsOfWorkedCasesAndTheirFieldsReadBack) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.digits);
-        const std::string digits = TrayLabelDigits(c.zip, c.contentCode, c.settings, c.serial);
+        const std::string digits =
+            TrayLabelDigits(c.zip, c.contentCode, Mailer(c.settings), c.serial);
         EXPECT_EQ(digits, c.digits);
         const TrayLabelFields expected{
             c.zip,    c.contentCode,        *c.settings.processingCode, c.settings.mailerId,
@@ -46,7 +63,7 @@ TEST(TrayLabel24, DigitsOfWorkedCasesAndTheirFieldsReadBack) {
 }
 
 TEST(TrayLabel24, TagsOfTheSheetGiveTheirZipAndContentCode) {
-    const TrayLabelSettings settings{"123456", 1, 1};
+    const MailerSettings settings = Mailer({"123456", 1, 1});
     // A tray tag (10 barcode digits with its suffix) and a sack tag (8 digits).
     const auto tray =
         DeriveTag({"DALLAS TX 75201", "5-Digit", ""}, MailType::FLN, PeriodicalKind::Per);
@@ -69,7 +86,7 @@ TEST(TrayLabel24, RefusalsNameTheField) {
     struct Refusal {
         const char* zip;
         const char* contentCode;
-        TrayLabelSettings settings;
+        Codes settings;
         std::uint64_t serial;
         std::string message;
     };
@@ -126,7 +143,7 @@ TEST(TrayLabel24, RefusalsNameTheField) {
     for (const Refusal& r : refusals) {
         SCOPED_TRACE(r.message);
         try {
-            TrayLabelDigits(r.zip, r.contentCode, r.settings, r.serial);
+            TrayLabelDigits(r.zip, r.contentCode, Mailer(r.settings), r.serial);
             ADD_FAILURE() << "accepted";
         } catch (const MarrowbyError& error) {
             EXPECT_EQ(std::string(error.what()), r.message);
