@@ -119,7 +119,7 @@ int PrintBarcode(const CommandLine& line, const std::filesystem::path& programFo
         } else {
             text = engine.ComputeBarcodes(line.address, line.zip, "");
         }
-        out << text << '\n' << BarPattern(text) << '\n';
+        out << text << '\n' << PostnetBarPattern(text) << '\n';
         return 0;
     } catch (const MarrowbyError& error) {
         err << "marrowby: " << error.what() << '\n';

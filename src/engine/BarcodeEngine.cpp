@@ -81,7 +81,7 @@ std::string BarcodeEngine::finish(std::string_view zip, std::string_view deliver
     return text;
 }
 
-std::string BarPattern(const std::string& barcodeText) {
+std::string PostnetBarPattern(const std::string& barcodeText) {
     std::string pattern;
     for (char c : barcodeText) {
         for (const auto& [character, bars] : kBars) {

@@ -33,7 +33,7 @@ class BarcodeEngine {
 };
 
 // "L" (full bar) and "S" (half bar) for every character of a barcode text.
-std::string BarPattern(const std::string& barcodeText);
+std::string PostnetBarPattern(const std::string& barcodeText);
 
 // The 41 secondary-unit designators of the highrise rule, in order of precedence.
 std::vector<std::string> DesignatorTable();

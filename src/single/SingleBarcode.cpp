@@ -44,7 +44,7 @@ std::string DrawnBarPattern(const std::string& barcodeText) {
     // The frame-bar string stands at both ends, so the digits are the middle twelve.
     const std::string digits =
         barcodeText.substr((barcodeText.size() - kBarcodeDigits) / 2, kBarcodeDigits);
-    return "L" + BarPattern(digits) + "L";
+    return "L" + PostnetBarPattern(digits) + "L";
 }
 
 }  // namespace marrowby

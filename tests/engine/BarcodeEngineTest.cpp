@@ -62,12 +62,12 @@ TEST_F(BarcodeEngineTest, ShortPreferenceListNamesTheMissingLine) {
     }
 }
 
-TEST(BarPattern, FiveBarsADigitAndTheSlashAsFrameBar) {
+TEST(PostnetBarPattern, FiveBarsADigitAndTheSlashAsFrameBar) {
     // Any other character, the frame bar '|' among them, draws nothing.
-    EXPECT_EQ(BarPattern("/0123456789|"),
+    EXPECT_EQ(PostnetBarPattern("/0123456789|"),
               "L"
               "LLSSSSSSLLSSLSLSSLLSSLSSLSLSLSSLLSSLSSSLLSSLSLSLSS");
-    EXPECT_EQ(BarPattern(""), "");
+    EXPECT_EQ(PostnetBarPattern(""), "");
 }
 
 }  // namespace marrowby

@@ -110,7 +110,7 @@ TEST(BarcodeFonts, TextsDrawTheirBarsAtUspsDimensions) {
         EXPECT_NEAR(rendering.height, 2 * kRenderMargin + kEm, kTolerance);
         std::vector<int> cells;
         std::string kinds;
-        const std::string pattern = rows[row].font == 0 ? BarPattern(text) : "";
+        const std::string pattern = rows[row].font == 0 ? PostnetBarPattern(text) : "";
         int cell = 0;
         for (const char c : text) {
             const bool postnet = rows[row].font == 0;

@@ -16,7 +16,7 @@ namespace marrowby {
 
 namespace {
 // ZIP 12345-6789, delivery point 01: frame bar, twelve digits, frame bar.
-const std::string Pattern = BarPattern("/123456789014/");
+const std::string Pattern = PostnetBarPattern("/123456789014/");
 
 // The box around every bar standing on the bottom quarter of the page, left to right.
 std::vector<QRect> BarsOnPage(const QImage& page) {

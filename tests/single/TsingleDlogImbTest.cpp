@@ -116,7 +116,7 @@ TEST_F(TsingleDlogImbTest, ShowsTheNextSerialsBarsAndEveryPrintedCopyTakesItsOwn
 TEST_F(TsingleDlogImbTest, PostnetChosenOrSerialsUsedUp) {
     open(MailerFile("0", "41"));
     EXPECT_EQ(dialog.Barcode->text(), "/123456789230/");
-    EXPECT_EQ(dialog.barPattern(), BarPattern("/123456789230/"));
+    EXPECT_EQ(dialog.barPattern(), PostnetBarPattern("/123456789230/"));
     QTest::mouseClick(dialog.Print, Qt::LeftButton);
     ASSERT_EQ(printer.recording.jobs.size(), 1u);
     EXPECT_EQ(printer.recording.jobs[0].calls.size(), 62u);

@@ -156,7 +156,7 @@ TEST_F(TsingleDlogTest, DrawnAndPrintedBarsHaveBothFrameBarsWhateverTheFrameChar
         QTest::mouseClick(dialog.Clear, Qt::LeftButton);
         enter("123 main st", "12345", "6789");
         EXPECT_EQ(barcode(), std::string(frame) + "123456789230" + frame);
-        EXPECT_EQ(dialog.barPattern(), BarPattern("/123456789230/"));
+        EXPECT_EQ(dialog.barPattern(), PostnetBarPattern("/123456789230/"));
         QTest::mouseClick(dialog.Print, Qt::LeftButton);
         const RecordedJob& job = printer.recording.jobs.back();
         ASSERT_EQ(job.calls.size(), 62u);
