@@ -1,5 +1,5 @@
 // Line ends found wherever they fall among bytes that differ from CR, LF and NUL by a single
-// bit, and the fast count of lines against reading them one by one, across read blocks.
+// bit, and the lines read one by one and their fast count, across read blocks.
 #include "mailinglist/text/TextLineReader.h"
 
 #include <gtest/gtest.h>
@@ -34,16 +34,31 @@ TEST(TextLineReader, EveryLineEndIsFoundWhereverItFallsAmongLookalikeBytes) {
 
 namespace {
 // The lines readLine gives, or the message it refuses the file with.
-std::string ReadOneByOne(const std::string& path, long& lines) {
+std::string ReadOneByOne(const std::string& path, std::vector<std::string>& lines) {
     TextLineReader reader(path);
-    std::string line;
-    lines = 0;
+    std::string line = "stale";
     try {
-        while (reader.readLine(line)) ++lines;
+        while (reader.readLine(line)) lines.push_back(line);
     } catch (const MarrowbyError& error) {
         return error.what();
     }
+    EXPECT_EQ(line, "") << "nothing is left over from the last line";
     return {};
+}
+
+// The lines of a text, ended by CR, LF or CR LF, the last one perhaps unended.
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines(1);
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') {
+            lines.back() += text[i];
+            continue;
+        }
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        lines.emplace_back();
+    }
+    if (lines.back().empty()) lines.pop_back();
+    return lines;
 }
 
 std::string Counted(const std::string& path, long& lines, bool skipFirst) {
@@ -74,6 +89,7 @@ TEST(TextLineReader, CountsExactlyTheLinesItReadsAndRefusesTheSameNul) {
         {"\n\r", 2},
         {"\r\r\n\n", 3},
         {"a\r\nb\rc\nd", 4},
+        {"a\r\nb\rc\nd\r\n\r\ne", 6},
         {"a\r\nb\r\n", 2},
         {"a\nb\0c\n"s, -1},
         {"a\r\0"s, -1},
@@ -91,11 +107,12 @@ TEST(TextLineReader, CountsExactlyTheLinesItReadsAndRefusesTheSameNul) {
     for (const auto& c : cases) {
         const std::string path = folder.write("f.txt", c.content).string();
         const std::string shown = c.content.substr(c.content.size() > 8 ? c.content.size() - 8 : 0);
-        long read = 0;
+        std::vector<std::string> read;
         const std::string readRefusal = ReadOneByOne(path, read);
         EXPECT_EQ(readRefusal.empty(), c.lines >= 0) << shown;
         if (c.lines >= 0) {
-            EXPECT_EQ(read, c.lines) << shown;
+            EXPECT_EQ(read.size(), size_t(c.lines)) << shown;
+            EXPECT_TRUE(read == Lines(c.content)) << shown;
         }
         for (const bool skipFirst : {false, true}) {
             long counted = 0;
