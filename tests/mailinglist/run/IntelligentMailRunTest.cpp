@@ -70,21 +70,6 @@ fs::path CreateTable(const fs::path& path, int barcodeWidth,
     return path;
 }
 
-// A writable copy of a database from tests/data/access; an empty path when it is missing.
-fs::path DatabaseCopy(const TempFolder& folder, const std::string& name) {
-    const fs::path source = fs::path(MARROWBY_SOURCE_DIR) / "tests/data/access" / name;
-    if (!fs::exists(source)) return {};
-    const fs::path copy = folder.path() / name;
-    fs::copy_file(source, copy);
-    fs::permissions(copy, fs::perms::owner_read | fs::perms::owner_write);
-    return copy;
-}
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 }  // namespace
 
 // Three records, the middle one without a usable ZIP.
@@ -128,7 +113,7 @@ TEST_F(IntelligentMailRunTest, DbaseTablesGetTheLettersInTheirBarcodeField) {
     const fs::path table =
         CreateTable(folder.path() / "c.dbf", 70,
                     {{"123 MAIN ST", "123456789"}, {"1 ELM", "1234"}, {"12 OAK ST", "12345-6789"}});
-    const std::string before = ReadFile(table);
+    const std::string before = AccessFileBytes(table);
     ASSERT_EQ(run({table.string(), "nostop"}), 0);
     EXPECT_TRUE(prompter.messages.empty());
     std::string expected = before;
@@ -140,34 +125,38 @@ TEST_F(IntelligentMailRunTest, DbaseTablesGetTheLettersInTheirBarcodeField) {
         field.resize(70, ' ');
         expected.replace(firstRecord + n * recordLength + 41, 70, field);
     }
-    EXPECT_EQ(ReadFile(table), expected);
-
-    // The next run goes on from serial 43.
-    ASSERT_EQ(run({table.string(), "NOSTOP"}), 0);
-    EXPECT_EQ(ReadFile(table).substr(firstRecord + 41, 65), Bars(43, "12345678923"));
-    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "123456", "45"));
+    EXPECT_EQ(AccessFileBytes(table), expected);
+    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "123456", "43"));
 }
 
+// Nothing is written, not even the serial, when a run cannot finish. A field nobody can
+// choose again ends an unattended run; an attended one goes back to the field dialog, whose
+// second showing is cancelled here.
 TEST_F(IntelligentMailRunTest, RunsThatCannotFinishAreRefusedBeforeTheFirstWrite) {
     const std::string text = "a\t123 MAIN ST\t123456789\r\nb\t123 MAIN ST\t123456789\r\n";
+    const std::string shortField =
+        "The field BARCODE that you chose for barcodes holds 64 characters, too few for an "
+        "Intelligent Mail barcode: it must be able to hold at least 65 characters.";
     const struct {
         const char* what;
         std::string mailer;
         int barcodeWidth;  // 0: a text list
+        const char* option;
         std::string message;
     } cases[] = {
-        {"serials would pass the largest", MailerFile("1", "123456", "999999999"), 0,
+        {"serials would pass the largest", MailerFile("1", "123456", "999999999"), 0, "NOSTOP",
          "The next serial number is 999999999 and 2 barcodes would pass the largest serial, "
          "999999999, of the mailer ID 123456."},
         {"nine-digit mailer ID leaves six serial digits", MailerFile("1", "912345678", "999999"), 0,
-         "The next serial number is 999999 and 2 barcodes would pass the largest serial"},
-        {"mailer ID spoilt by hand", MailerFile("1", "12345", "1"), 0,
+         "NOSTOP", "The next serial number is 999999 and 2 barcodes would pass the largest serial"},
+        {"mailer ID spoilt by hand", MailerFile("1", "12345", "1"), 0, "NOSTOP",
          "The mailer ID must be six digits starting with 0 to 8, or nine digits starting with 9."},
-        {"serial spoilt by hand", MailerFile("1", "123456", "x"), 0,
+        {"serial spoilt by hand", MailerFile("1", "123456", "x"), 0, "NOSTOP",
          "The next serial number in mailer.dat, 'x', is not a number of at most nine digits."},
-        {"dBase barcode field of 64", MailerFile("1", "123456", "41"), 64,
-         "The field BARCODE that you chose for barcodes holds 64 characters, too few for an "
-         "Intelligent Mail barcode: it must be able to hold at least 65 characters."},
+        {"dBase barcode field of 64, unattended", MailerFile("1", "123456", "41"), 64, "NOSTOP",
+         shortField},
+        {"dBase barcode field of 64, attended", MailerFile("1", "123456", "41"), 64, nullptr,
+         shortField},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -177,34 +166,25 @@ TEST_F(IntelligentMailRunTest, RunsThatCannotFinishAreRefusedBeforeTheFirstWrite
             list = CreateTable(folder.path() / "t.dbf", c.barcodeWidth,
                                {{"123 MAIN ST", "123456789"}});
         }
-        const std::string before = ReadFile(list);
+        const std::string before = AccessFileBytes(list);
         errors.str("");
-        EXPECT_EQ(run({list.string(), "NOSTOP"}), 1);
+        Texts arguments{list.string()};
+        if (c.option) arguments.push_back(c.option);
+        EXPECT_EQ(run(arguments), c.option ? 1 : 0);
+        EXPECT_EQ(identifier.shown.size(), c.option ? 0u : 2u);
         // A box for a run that cannot start; a field nobody can choose again goes to errors.
         const std::string reported = messageTexts().empty() ? errors.str() : messageTexts()[0];
         EXPECT_LE(messageTexts().size(), 1u);
         EXPECT_EQ(reported.substr(0, c.message.size()), c.message);
-        EXPECT_EQ(ReadFile(list), before);
+        EXPECT_EQ(AccessFileBytes(list), before);
         EXPECT_EQ(settings.read("mailer.dat"), c.mailer);
         EXPECT_FALSE(fs::exists(folder.path() / "mrbtemp.txt"));
     }
 }
 
-TEST_F(IntelligentMailRunTest, AShortBarcodeFieldSendsTheUserBackToTheFieldDialog) {
-    const fs::path table = CreateTable(folder.path() / "t.dbf", 64, {{"123 MAIN ST", "123456789"}});
-    const std::string before = ReadFile(table);
-    // The fields are confirmed as found, refused, and the second showing is cancelled.
-    EXPECT_EQ(run({table.string()}), 0);
-    EXPECT_EQ(identifier.shown.size(), 2u);
-    EXPECT_EQ(messageTexts(),
-              Texts{"The field BARCODE that you chose for barcodes holds 64 characters, too few "
-                    "for an Intelligent Mail barcode: it must be able to hold at least 65 "
-                    "characters."});
-    EXPECT_EQ(ReadFile(table), before);
-    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "123456", "41"));
-}
-
-TEST_F(IntelligentMailRunTest, ARunThatFailsMidwayKeepsTheSerialsItHandedOut) {
+// Writing into the list or into Barcode.txt alike: the run is refused whole, leaves no file
+// behind and the menu enabled, yet keeps the serials it handed out.
+TEST_F(IntelligentMailRunTest, ARunThatFailsMidwayLeavesNoFileButKeepsTheSerialsItHandedOut) {
     std::string input;
     for (int i = 0; i < 50000; ++i) input += "a\t123 MAIN ST\t123456789\r\n";
     const std::string path = (folder.path() / "l.txt").string();
@@ -215,11 +195,22 @@ TEST_F(IntelligentMailRunTest, ARunThatFailsMidwayKeepsTheSerialsItHandedOut) {
         ASSERT_EQ(::pwrite(descriptor, "\0", 1, off_t(input.size() - 10)), 1);
         ::close(descriptor);
     };
-    EXPECT_EQ(runList("l.txt", input), 1);
-    EXPECT_EQ(messageTexts(), Texts{"l.txt is not a text file: line 50000 holds a NUL byte."});
-    EXPECT_EQ(fs::file_size(path), input.size());
-    // Records 1 to 49999 took serials 41 to 50039, though their barcodes were not kept.
-    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "123456", "50040"));
+    const struct {
+        const char* barcodesOnly;
+        const char* next;
+    } cases[] = {{"0", "50040"}, {"1", "100039"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.barcodesOnly);
+        preferences[1] = c.barcodesOnly;
+        EXPECT_EQ(runList("l.txt", input), 1);
+        EXPECT_EQ(messageTexts(), Texts{"l.txt is not a text file: line 50000 holds a NUL byte."});
+        EXPECT_EQ(fs::file_size(path), input.size());
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1)
+            << "only the list remains";
+        EXPECT_EQ(commandsEnabled, (std::vector<bool>{false, true}));
+        // Records 1 to 49999 took their serials, though their barcodes were not kept.
+        EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "123456", c.next));
+    }
 }
 
 // DateTest has a 255-character text column: a copy of the table is given nine-digit ZIPs
@@ -232,9 +223,7 @@ TEST(IntelligentMailAccessRun, LongTextFieldGetsTheLettersAndAShortOneIsRefused)
     road.context.settingsFolder = settings.path();
     AccessTable taTable1;
 
-    TempFolder folder;
-    const fs::path nwind = DatabaseCopy(folder, "nwind.mdb");
-    ASSERT_FALSE(nwind.empty()) << "nwind.mdb is missing from tests/data/access";
+    ACCESS_DATABASE(nwind, nwindFolder, "nwind.mdb");
     const std::string original = AccessFileBytes(nwind);
     auto employees = OpenAccessMailingList(taTable1, nwind.string(), "Employees", nullptr);
     const FieldRoles phone{.address = taTable1.FieldPosition("Address"),
@@ -252,8 +241,7 @@ TEST(IntelligentMailAccessRun, LongTextFieldGetsTheLettersAndAShortOneIsRefused)
     EXPECT_TRUE(AccessFileBytes(nwind) == original);
     EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "123456", "41"));
 
-    const fs::path dates = DatabaseCopy(folder, "DateTestDatabase.mdb");
-    ASSERT_FALSE(dates.empty()) << "DateTestDatabase.mdb is missing from tests/data/access";
+    ACCESS_DATABASE(dates, datesFolder, "DateTestDatabase.mdb");
     taTable1.setDatabaseName(dates.string());
     taTable1.setTableName("DateTest");
     taTable1.setActive(true);

@@ -82,9 +82,10 @@ pid_t LockInAnotherProcess(const fs::path& path, bool recordLock) {
 
 }  // namespace
 
-TEST(ListSafety, LinksLocksScratchFileAndListsChangedDuringTheRun) {
+// Every list is readable by its owner only, beside a user's own mrbtemp.txt that no run may
+// touch.
+TEST(ListSafety, LocksScratchFileAndListsChangedDuringTheRun) {
     const std::string input = Repeat(kRecord, 10);
-    const std::string coded = Repeat(kRecord + "\t" + kCode, 10);
     const std::string changed = "The file was not changed; open it again to add the barcodes.";
     const std::string inUse =
         "Marrowby cannot add barcodes to l.txt: another application is using it. The file was "
@@ -92,106 +93,62 @@ TEST(ListSafety, LinksLocksScratchFileAndListsChangedDuringTheRun) {
     const std::string duringRun =
         "l.txt was changed by another program during the run. Marrowby left it as that program "
         "made it and stored no barcodes; run again to add them.";
-    struct Case {
-        const char* what;
-        // Prepares the folder beside the list l.txt; returns a process to end afterwards.
-        std::function<pid_t(const fs::path&)> setup;
-        std::function<void(const fs::path&)> whileDialogIsOpen;
-        std::function<void(const fs::path&)> duringRun;
-        std::string message;            // empty: the run succeeds
-        std::string after;              // the list's bytes afterwards
-        std::vector<std::string> kept;  // files besides l.txt that stay in the folder
+    const auto append = [](const fs::path& f) {
+        std::ofstream(f / "l.txt", std::ios::app) << "new\r\n";
     };
-    const auto none = [](const fs::path&) { return pid_t(0); };
-    const Case cases[] = {
-        {"a user's own mrbtemp.txt is left alone, the lock is held for the whole run",
-         [](const fs::path& f) {
-             std::ofstream(f / "mrbtemp.txt") << "mine";
-             return pid_t(0);
-         },
-         nullptr,
+    enum Lock { kNoLock, kFileLock, kRangeLock };
+    const struct {
+        const char* what;
+        Lock lock;  // held by another program throughout
+        bool inDialog;
+        std::function<void(const fs::path&)> act;  // while the dialog is open, or during the run
+        std::string message;                       // empty: the run succeeds
+        std::string after;                         // the list's bytes afterwards
+    } cases[] = {
+        {"the lock is held for the whole run and nobody else may read the copy", kNoLock, false,
          [](const fs::path& f) {
              EXPECT_TRUE(LockedByAnother(f / "l.txt"));
-             EXPECT_EQ(std::ifstream(f / "mrbtemp.txt").get(), 'm');
-         },
-         "",
-         coded,
-         {"mrbtemp.txt"}},
-        {"a list readable by its owner only never has a copy others can read",
-         [](const fs::path& f) {
-             ::chmod((f / "l.txt").c_str(), 0600);
-             return pid_t(0);
-         },
-         nullptr,
-         [](const fs::path& f) {
-             const auto scratch = Others(f, {"l.txt"});
+             const auto scratch = Others(f, {"l.txt", "mrbtemp.txt"});
              ASSERT_EQ(scratch.size(), 1u);
              EXPECT_EQ(ModeOf(f / scratch[0]), 0600u);
          },
-         "",
-         coded,
-         {}},
-        {"a whole-file lock of another program",
-         [](const fs::path& f) { return LockInAnotherProcess(f / "l.txt", false); },
-         nullptr,
-         nullptr,
-         inUse,
-         input,
-         {}},
-        {"a record lock of another program",
-         [](const fs::path& f) { return LockInAnotherProcess(f / "l.txt", true); },
-         nullptr,
-         nullptr,
-         inUse,
-         input,
-         {}},
-        {"records added while the dialog is open",
-         none,
-         [](const fs::path& f) { std::ofstream(f / "l.txt", std::ios::app) << "new\r\n"; },
-         nullptr,
+         "", Repeat(kRecord + "\t" + kCode, 10)},
+        {"a whole-file lock of another program", kFileLock, false, nullptr, inUse, input},
+        {"a record lock of another program", kRangeLock, false, nullptr, inUse, input},
+        {"records added while the dialog is open", kNoLock, true, append,
          "Marrowby cannot add barcodes to l.txt: it has changed since it was opened. " + changed,
-         input + "new\r\n",
-         {}},
-        {"records added during the run",
-         none,
-         nullptr,
-         [](const fs::path& f) { std::ofstream(f / "l.txt", std::ios::app) << "new\r\n"; },
-         duringRun,
-         input + "new\r\n",
-         {}},
-        {"the list cut during the run",
-         none,
-         nullptr,
-         [&](const fs::path& f) { fs::resize_file(f / "l.txt", input.size() / 2); },
-         duringRun,
-         input.substr(0, input.size() / 2),
-         {}},
-        {"the list replaced by a new file during the run",
-         none,
-         nullptr,
+         input + "new\r\n"},
+        {"records added during the run", kNoLock, false, append, duringRun, input + "new\r\n"},
+        {"the list cut during the run", kNoLock, false,
+         [&](const fs::path& f) { fs::resize_file(f / "l.txt", input.size() / 2); }, duringRun,
+         input.substr(0, input.size() / 2)},
+        {"the list replaced by a new file during the run", kNoLock, false,
          [&](const fs::path& f) {
              std::ofstream(f / "new.txt") << input;
              fs::rename(f / "new.txt", f / "l.txt");
          },
-         duringRun,
-         input,
-         {}},
+         duringRun, input},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         TempFolder folder;
         RoadFixture road;
         const fs::path list = folder.write("l.txt", input);
-        const pid_t other = c.setup ? c.setup(folder.path()) : 0;
-        if (c.whileDialogIsOpen)
-            road.identifier.onShow = [&] { c.whileDialogIsOpen(folder.path()); };
-        if (c.duringRun) road.progress.atStep = [&] { c.duringRun(folder.path()); };
+        ::chmod(list.c_str(), 0600);
+        folder.write("mrbtemp.txt", "mine");
+        const pid_t other =
+            c.lock == kNoLock ? 0 : LockInAnotherProcess(list, c.lock == kRangeLock);
+        const auto act = [&] { c.act(folder.path()); };
+        if (c.act && c.inDialog) road.identifier.onShow = act;
+        if (c.act && !c.inDialog) road.progress.atStep = act;
         EXPECT_EQ(road.run({list.string()}, {kTabAnswer}), c.message.empty() ? 0 : 1);
         EXPECT_EQ(road.messageTexts(),
                   std::vector<std::string>{c.message.empty() ? "Barcodes have been added to l.txt."
                                                              : c.message});
         EXPECT_EQ(folder.read("l.txt"), c.after);
-        EXPECT_EQ(Others(folder.path(), {"l.txt"}), c.kept) << "no scratch file is left";
+        EXPECT_EQ(folder.read("mrbtemp.txt"), "mine");
+        EXPECT_EQ(Others(folder.path(), {"l.txt", "mrbtemp.txt"}), std::vector<std::string>{})
+            << "no scratch file is left";
         if (other > 0) {
             ::kill(other, SIGKILL);
             ::waitpid(other, nullptr, 0);
