@@ -50,22 +50,14 @@ TagSheet Sheet(TagKind kind) {
     return BuildTagSheet(entries, type, PeriodicalKind::Per, "ORIGIN CITY TX");
 }
 
-// The figures each place shows, from the text calls: every place's 24 digits.
-std::vector<std::string> FiguresShown(const RecordedJob& job) {
-    std::vector<std::string> figures;
+// The serials of the 24 figures each place shows, in the order drawn (place order).
+std::vector<std::uint64_t> SerialsShown(const RecordedJob& job) {
+    std::vector<std::uint64_t> serials;
     for (const DrawCall& call : job.calls) {
         if (call.kind == DrawCall::Text && call.text.size() == 24 &&
             call.text.find_first_not_of("0123456789") == std::string::npos)
-            figures.push_back(call.text);
+            serials.push_back(SplitTrayLabelDigits(call.text).serial);
     }
-    return figures;
-}
-
-// The serials of the figures, in the order drawn (place order).
-std::vector<std::uint64_t> Serials(const std::vector<std::string>& figures) {
-    std::vector<std::uint64_t> serials;
-    for (const std::string& digits : figures)
-        serials.push_back(SplitTrayLabelDigits(digits).serial);
     return serials;
 }
 
@@ -183,7 +175,7 @@ TEST(TrayLabelSheet, EveryPrintedSheetTakesItsSerialsAndAPreviewNone) {
     tags.print(sheet);
     ASSERT_EQ(printer.recording.jobs.size(), 4u);
     for (int job = 0; job < 4; ++job) {
-        EXPECT_EQ(Serials(FiguresShown(printer.recording.jobs[job])), Consecutive(100 + 9 * job, 9))
+        EXPECT_EQ(SerialsShown(printer.recording.jobs[job]), Consecutive(100 + 9 * job, 9))
             << "job " << job;
     }
     EXPECT_EQ(NextTraySerialIn(folder), "136");
@@ -191,12 +183,12 @@ TEST(TrayLabelSheet, EveryPrintedSheetTakesItsSerialsAndAPreviewNone) {
     printer.copies = 1;
     tags.preview(sheet);
     ASSERT_EQ(printer.previewed.jobs.size(), 1u);
-    EXPECT_EQ(Serials(FiguresShown(printer.previewed.jobs[0])), Consecutive(136, 9));
+    EXPECT_EQ(SerialsShown(printer.previewed.jobs[0]), Consecutive(136, 9));
     EXPECT_EQ(NextTraySerialIn(folder), "136");
     printer.printFromPreview = true;
     tags.preview(sheet);
     ASSERT_EQ(printer.recording.jobs.size(), 5u);
-    EXPECT_EQ(Serials(FiguresShown(printer.recording.jobs[4])), Consecutive(136, 9));
+    EXPECT_EQ(SerialsShown(printer.recording.jobs[4]), Consecutive(136, 9));
     EXPECT_EQ(NextTraySerialIn(folder), "145");
 
     // A printer that refuses the job still had the serials handed over before it.
