@@ -98,7 +98,6 @@ TEST(QtTagSheetPrinter, EveryTagPrintsWholeDecodesAndMeasuresExactly) {
     using enum TagKind;
     const Case cases[] = {
         {Tray, 300, {18, 18, 18, 18}, 5}, {Sack, 600, {18, 18, 18, 18}, 5},
-        {Tray, 600, {18, 36, 30, 36}, 5},  // half an inch down: the first row stays there
         {Tray, 300, {18, 54, 27, 54}, 3},  // 3/4 in down: the first row at 2.5 in
         {Tray, 600, {18, 54, 27, 18}, 4}, {Sack, 300, {27, 54, 18, 36}, 4},
     };
