@@ -44,17 +44,22 @@ TEST(QtPrintSurface, ReportsResolutionOffsetPrintableAndPaperSizeInDevicePixels)
     }
 }
 
-// Rectangles and polygons are filled without an outline: a bar 4 pixels wide inks 4.
-TEST(QtPrintSurface, FilledShapesInkExactlyThePixelsDrawnOnEveryPage) {
+// Rectangles and polygons are filled without an outline: a bar 4 pixels wide inks 4. The
+// job takes its title and prints one copy (copies are separate jobs); one that cannot be
+// written is refused.
+TEST(QtPrintSurface, JobInksExactlyThePixelsDrawnOnEveryPage) {
     for (const int dpi : {300, 600}) {
         SCOPED_TRACE(testing::Message() << dpi << " dpi");
         TempFolder folder;
         const std::filesystem::path pdf = folder.path() / "shapes.pdf";
         QPrinter printer(QPrinter::HighResolution);
         SetUpPdfPrinter(printer, pdf, dpi, {18, 36, 27, 18});
+        printer.setCopyCount(3);
         QtPrintSurface surface(printer);
         const DevicePoint offset = surface.printingOffset();
         ASSERT_TRUE(surface.beginJob("Shapes"));
+        EXPECT_EQ(printer.docName(), "Shapes");
+        EXPECT_EQ(printer.copyCount(), 1);
         surface.setPen(1, PenStyle::Solid);
         surface.setFill(FillColor::Black);
         for (int page = 0; page < 2; ++page) {
@@ -68,6 +73,9 @@ TEST(QtPrintSurface, FilledShapesInkExactlyThePixelsDrawnOnEveryPage) {
             surface.polygon({{400, 300}, {450, 200}, {500, 200}, {450, 300}});
         }
         surface.endJob();
+        printer.setOutputFileName(
+            QString::fromStdString((folder.path() / "no" / "p.pdf").string()));
+        EXPECT_FALSE(surface.beginJob("Shapes"));
 
         ASSERT_EQ(PdfPageCount(pdf), 2);
         for (int page = 1; page <= 2; ++page) {
@@ -85,21 +93,6 @@ TEST(QtPrintSurface, FilledShapesInkExactlyThePixelsDrawnOnEveryPage) {
                       QRect(offset.x + 400, offset.y + 200, 100, 100));
         }
     }
-}
-
-TEST(QtPrintSurface, JobIsTitledPrintsOneCopyAndIsRefusedWhenItCannotBeWritten) {
-    TempFolder folder;
-    QPrinter printer(QPrinter::HighResolution);
-    SetUpPdfPrinter(printer, folder.path() / "page.pdf", 300, {0, 0, 0, 0});
-    printer.setCopyCount(3);
-    QtPrintSurface surface(printer);
-    ASSERT_TRUE(surface.beginJob("Single Barcode"));
-    EXPECT_EQ(printer.docName(), "Single Barcode");
-    EXPECT_EQ(printer.copyCount(), 1);
-    surface.endJob();
-
-    printer.setOutputFileName(QString::fromStdString((folder.path() / "no" / "p.pdf").string()));
-    EXPECT_FALSE(surface.beginJob("Single Barcode"));
 }
 
 }  // namespace marrowby

@@ -17,40 +17,10 @@
 
 namespace marrowby {
 
-TEST(QtPrinter, DialogStartsAtOneCopyOfPageOneAndReturnsTheCopiesChosen) {
-    TempFolder folder;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFileName(QString::fromStdString((folder.path() / "page.pdf").string()));
-    printer.setCopyCount(4);
-    QtPrinter qtPrinter(printer);
-    for (int chosen : {3, 0, 1}) {  // 0 cancels the dialog
-        SCOPED_TRACE(testing::Message() << chosen << " copies chosen");
-        int from = -1, to = -1, preset = -1;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            auto* spin = dialog->findChild<QSpinBox*>("copies");
-            ASSERT_NE(spin, nullptr);
-            from = printer.fromPage();
-            to = printer.toPage();
-            preset = spin->value();
-            if (chosen == 0) return dialog->reject();
-            spin->setValue(chosen);
-            dialog->accept();
-        });
-        EXPECT_EQ(qtPrinter.askCopies(), chosen);
-        EXPECT_EQ(from, 1);
-        EXPECT_EQ(to, 1);
-        EXPECT_EQ(preset, 1);
-        // Each job prints once; the copies are separate jobs.
-        EXPECT_EQ(printer.copyCount(), 1);
-    }
-}
-
 // Each job's dialog starts fresh: no file of an earlier job is proposed, and a file to
 // print to is proposed in the home folder, not in the current (program) folder. The
 // printer's paper stays as Printer Setup left it.
-TEST(QtPrinter, EachJobStartsWithoutTheLastFileAndNeverInTheProgramFolder) {
+TEST(QtPrinter, EachDialogStartsAtOneCopyOfPageOneWithoutTheLastFileAndReturnsTheCopies) {
     TempFolder home;
     const QByteArray previousHome = qgetenv("HOME");
     const QString previousFolder = QDir::currentPath();
@@ -61,24 +31,39 @@ TEST(QtPrinter, EachJobStartsWithoutTheLastFileAndNeverInTheProgramFolder) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::Letter));
     printer.setOutputFileName(QString::fromStdString((home.path() / "tags.pdf").string()));
+    printer.setCopyCount(4);
     QtPrinter qtPrinter(printer);
-    QString proposed;
-    QString printerFile = "unset";
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        printerFile = printer.outputFileName();
-        if (auto* file = dialog->findChild<QLineEdit*>("filename")) proposed = file->text();
-        dialog->reject();
-    });
-    EXPECT_EQ(qtPrinter.askCopies(), 0);
-    EXPECT_EQ(printerFile, "");
-    EXPECT_TRUE(proposed.startsWith(QString::fromStdString(home.path().string())))
-        << proposed.toStdString();
-    EXPECT_FALSE(proposed.contains("program")) << proposed.toStdString();
-    EXPECT_EQ(QDir::currentPath().toStdString(), (home.path() / "program").string());
-    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::Letter);
-
+    for (int chosen : {3, 0, 1}) {  // 0 cancels the dialog
+        SCOPED_TRACE(testing::Message() << chosen << " copies chosen");
+        int from = -1, to = -1, preset = -1;
+        QString proposed, printerFile = "unset";
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            auto* spin = dialog->findChild<QSpinBox*>("copies");
+            ASSERT_NE(spin, nullptr);
+            from = printer.fromPage();
+            to = printer.toPage();
+            preset = spin->value();
+            printerFile = printer.outputFileName();
+            if (auto* file = dialog->findChild<QLineEdit*>("filename")) proposed = file->text();
+            if (chosen == 0) return dialog->reject();
+            spin->setValue(chosen);
+            dialog->accept();
+        });
+        EXPECT_EQ(qtPrinter.askCopies(), chosen);
+        EXPECT_EQ(from, 1);
+        EXPECT_EQ(to, 1);
+        EXPECT_EQ(preset, 1);
+        // Each job prints once; the copies are separate jobs.
+        EXPECT_EQ(printer.copyCount(), 1);
+        EXPECT_EQ(printerFile, "");
+        EXPECT_TRUE(proposed.startsWith(QString::fromStdString(home.path().string())))
+            << proposed.toStdString();
+        EXPECT_FALSE(proposed.contains("program")) << proposed.toStdString();
+        EXPECT_EQ(QDir::currentPath().toStdString(), (home.path() / "program").string());
+        EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::Letter);
+    }
     QDir::setCurrent(previousFolder);
     qputenv("HOME", previousHome);
 }

@@ -92,33 +92,24 @@ TEST(QtPrompter, AskOffersEachAnswerWithTheFirstAsDefault) {
 // current folder, which is the program folder.
 TEST(QtPrompter, FileDialogsStartInTheFolderGivenOrHome) {
     TempFolder folder;
-    const QString given = QString::fromStdString(folder.path().string());
-    const struct {
-        bool save;
-        QString folder;
-        QString expected;
-    } cases[] = {
-        {false, given, given},
-        {true, given, given},
-        {false, "", QDir::homePath()},
-        {true, "", QDir::homePath()},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.save);
-        QtPrompter prompter;
-        QString started;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            started = dialog->directory().absolutePath();
-            dialog->reject();
-        });
-        const std::string start = c.folder.toStdString();
-        const std::string chosen = c.save
-                                       ? prompter.saveFile("Save", "text files|*.txt", "txt", start)
-                                       : prompter.openFile("Open", "All Files|*.*", start);
-        EXPECT_EQ(chosen, "");
-        EXPECT_EQ(started, QDir(c.expected).absolutePath());
+    for (const bool save : {false, true}) {
+        for (const std::string& start : {folder.path().string(), std::string()}) {
+            SCOPED_TRACE(testing::Message() << (save ? "save " : "open ") << start);
+            QtPrompter prompter;
+            QString started;
+            QTimer::singleShot(0, [&] {
+                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                ASSERT_NE(dialog, nullptr);
+                started = dialog->directory().absolutePath();
+                dialog->reject();
+            });
+            EXPECT_EQ(save ? prompter.saveFile("Save", "text files|*.txt", "txt", start)
+                           : prompter.openFile("Open", "All Files|*.*", start),
+                      "");
+            const QString expected =
+                start.empty() ? QDir::homePath() : QString::fromStdString(start);
+            EXPECT_EQ(started, QDir(expected).absolutePath());
+        }
     }
 }
 

@@ -12,7 +12,7 @@ namespace marrowby {
 
 namespace fs = std::filesystem;
 
-TEST(RecentListFolder, FollowsOnlyAnExistingFolderFromItsOwnFile) {
+TEST(RecentListFolder, FollowsOnlyAnExistingFolderFromItsOwnFileAndNeverThrows) {
     TempFolder program;
     TempFolder lists;
     const std::string listFolder = lists.path().string();
@@ -40,16 +40,13 @@ TEST(RecentListFolder, FollowsOnlyAnExistingFolderFromItsOwnFile) {
     program.write("recent.dat", "x\r\n" + listFolder + "\r\n");
     ::chmod((program.path() / "recent.dat").c_str(), 0666);
     EXPECT_EQ(RecentListFolder(program.path() / "recent.dat").folder(), "");
-}
 
-TEST(RecentListFolder, RemembersTheListsFolderInTwoLinesAndNeverThrows) {
-    TempFolder program;
-    TempFolder lists;
+    // Remembered as the list's folder in two lines, and followed.
+    fs::remove(program.path() / "recent.dat");
     RecentListFolder recent(program.path() / "recent.dat");
     recent.remember((lists.path() / "My List.txt").string());
-    EXPECT_EQ(program.read("recent.dat"),
-              "Marrowby recent folders\r\n" + lists.path().string() + "\r\n");
-    EXPECT_EQ(recent.folder(), lists.path().string());
+    EXPECT_EQ(program.read("recent.dat"), "Marrowby recent folders\r\n" + listFolder + "\r\n");
+    EXPECT_EQ(recent.folder(), listFolder);
 
     // A program folder that cannot take the file: the list opens all the same.
     RecentListFolder nowhere(program.path() / "missing" / "recent.dat");

@@ -11,7 +11,7 @@
 
 namespace marrowby {
 
-TEST(SettingsFile, ReadsEveryKindOfLineEndAndWritesCrLf) {
+TEST(SettingsFile, ReadsEveryKindOfLineEndWritesCrLfAndNamesAFileItCannotOpen) {
     struct Case {
         std::string bytes;
         LineList lines;
@@ -28,10 +28,8 @@ TEST(SettingsFile, ReadsEveryKindOfLineEndAndWritesCrLf) {
     }
     WriteLineList(folder.path() / "f.dat", {"one", "", "\xD2three"});
     EXPECT_EQ(folder.read("f.dat"), "one\r\n\r\n\xD2three\r\n");
-}
 
-TEST(SettingsFile, MissingFileOrFolderInItsPlaceIsCannotOpen) {
-    TempFolder folder;
+    // A missing file, or a folder in its place, cannot be opened.
     std::filesystem::create_directory(folder.path() / "fonts.dat");
     for (const char* name : {"prefs.dat", "fonts.dat"}) {
         const std::filesystem::path file = folder.path() / name;

@@ -19,6 +19,8 @@ struct DrawCall {
     std::string fontFamily{};
     int fontSize = 0;
     int page = 0;  // counted from 0 within its job
+
+    bool operator==(const DrawCall&) const = default;
 };
 
 struct RecordedJob {

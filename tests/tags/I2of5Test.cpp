@@ -42,18 +42,17 @@ constexpr Resolution kResolutions[] = {{300, 4, 12, 217}, {600, 8, 25, 433}};
 
 // Narrow (N) and wide (W) bars and spaces as zint 2.11.1 draws them (zint --barcode=3 --dump),
 // each width in pixels, every bar black from y 200 to the symbol's height.
-TEST(I2of5, BarsAndSpacesMatchZintInPrinterPixels) {
+TEST(I2of5, BarsAndSpacesMatchZintInPrinterPixelsAndUnpairedDigitsDrawNothing) {
     const struct {
         const char* digits;
         const char* widths;
     } cases[] = {
         {"7520125007",
          "NNNNNWNNNWWNWNNNWNNWNWWNWNNWNNNNWWWNNNWWNWNNNNNNWNWWNWWNN"},  // 1 a tray tag
+        // 2 and 3: every digit as a bar and as a space
         {"0123456789", "NNNNNWNNWNWNNWNWWWNNNNWNNWNNWWNNWNNNWNWNNWNWWNNWNNWWNNWNN"},  // 2
         {"1357924680", "NNNNWWNWNNNNWNWNNNWNNWNWNNWWNNWNNWNNNWWWNNWNWNNNNWWWNNWNN"},  // 3
-        {"0000000000", "NNNNNNNNWWWWNNNNNNWWWWNNNNNNWWWWNNNNNNWWWWNNNNNNWWWWNNWNN"},  // 4
-        {"98765432", "NNNNNWWNNNWWNNNNNWNWWNWNWNNNWWNNNWWNWWNNNNNWWNN"},  // 5 a sack tag
-        {"99999999", "NNNNNNWWNNWWNNNNWWNNWWNNNNWWNNWWNNNNWWNNWWNNWNN"},  // 6
+        {"98765432", "NNNNNWWNNNWWNNNNNWNWWNWNWNNNWWNNNWWNWWNNNNNWWNN"},  // 4 a sack tag
     };
     for (const auto& c : cases) {
         for (const Resolution& r : kResolutions) {
@@ -74,9 +73,7 @@ TEST(I2of5, BarsAndSpacesMatchZintInPrinterPixels) {
             EXPECT_EQ(symbol.fillAfter, FillColor::White);
         }
     }
-}
-
-TEST(I2of5, DigitsThatCannotBePairedDrawNothing) {
+    // Digits that cannot be paired draw nothing.
     for (const char* digits : {"123", "12A4"}) {
         RecordingPrintSurface surface(300, 300, {0, 0});
         surface.beginJob("test");

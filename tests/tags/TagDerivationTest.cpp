@@ -69,7 +69,7 @@ TEST(DestinationSplit, PlaceIsAllBeforeTheLastBlankAndZipAtMostFiveDigits) {
     }
 }
 
-TEST(TagSheetBuild, RowsKeepTheirPlacesAndTheSheetTakesTheMailTypesKind) {
+TEST(TagSheetBuild, RowsKeepTheirPlacesAndTheSheetTakesTheMailTypesKindAndStripes) {
     std::array<TagEntry, 10> entries;
     entries[1] = {"DALLAS TX 75201", "Single Carrier Route", "C001"};
     entries[3] = {"75201", "5-Digit", ""};
@@ -85,9 +85,8 @@ TEST(TagSheetBuild, RowsKeepTheirPlacesAndTheSheetTakesTheMailTypesKind) {
     EXPECT_EQ(sheet.tags[9], (TagValues{"DALLAS TX", "752", "FCM LTRS 3D BC", "X", "7520024401"}));
     for (int place : {0, 2, 3, 4, 5, 6, 7, 8}) EXPECT_FALSE(sheet.tags[place]) << place;
     EXPECT_EQ(BuildTagSheet({}, MailType::SFA, PeriodicalKind::Per, "").kind, TagKind::Sack);
-}
 
-TEST(TagSheetBuild, OnlyAutomationTraysGetStripes) {
+    // Only automation trays get stripes.
     std::set<MailType> striped;
     for (const MailTypeInfo& info : AllMailTypes()) {
         if (BuildTagSheet({}, info.type, PeriodicalKind::Per, "").automationStripes)

@@ -1,5 +1,5 @@
-// Printing the sheet: one job per copy, the refusal of a job reported, and a clear warning
-// instead of any job when fonts.dat cannot be used.
+// Printing the sheet: one job per copy, the refusal of a job reported, a clear warning
+// instead of any job when fonts.dat cannot be used, and fonts.dat read again on reload.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -22,53 +22,50 @@ struct Printing {
     FakePrinter printer{600, 600, {50, 50}};
     FakePrompter prompter;
 
-    void print(const std::optional<std::string>& fontsFile, int copies) {
+    void print(const std::optional<std::string>& fontsFile) {
         if (fontsFile) folder.write("fonts.dat", *fontsFile);
-        printer.copies = copies;
+        printer.copies = 2;
         TagSheet sheet;
         sheet.tags[0] = TagValues{"DALLAS TX", "75201", "FC LTR 3D MACH", "", "7520125007"};
         PrintTagCopies(printer, prompter, sheet, TagFontSettings(folder.path()));
     }
 };
 
+std::string NotPoints(int line, const std::string& text) {
+    return "fonts.dat line " + std::to_string(line) + ": '" + text +
+           "' is not a whole number of points from 4 to 72";
+}
+
 }  // namespace
 
 // Copies and refusals are the shared print path's; here the sheet's title and the message
 // a refused job gives.
 TEST(TagPagePrint, OneJobPerCopyOrTheRefusalReported) {
-    for (const bool refuse : {false, true}) {
-        Printing printing;
-        printing.printer.recording.refuseJobs = refuse;
-        printing.print(kFonts, 2);
-        const auto& jobs = printing.printer.recording.jobs;
-        ASSERT_EQ(jobs.size(), refuse ? 0u : 2u);
-        for (const RecordedJob& job : jobs) {
-            EXPECT_EQ(job.title, "Tray/Sack Tags");
-            EXPECT_FALSE(job.calls.empty());
-        }
-        ASSERT_EQ(printing.prompter.messages.size(), refuse ? 1u : 0u);
-        if (refuse) {
-            EXPECT_EQ(printing.prompter.messages[0].text,
-                      "The printer did not start the print job \"Tray/Sack Tags\".");
-            EXPECT_EQ(printing.prompter.messages[0].icon, MessageIcon::Error);
-        }
-    }
+    Printing printing;
+    printing.print(kFonts);
+    const auto& jobs = printing.printer.recording.jobs;
+    ASSERT_EQ(jobs.size(), 2u);
+    EXPECT_EQ(jobs[1].title, "Tray/Sack Tags");
+    EXPECT_FALSE(jobs[1].calls.empty());
+    EXPECT_TRUE(printing.prompter.messages.empty());
+
+    printing.printer.recording.refuseJobs = true;
+    printing.print(kFonts);
+    EXPECT_EQ(jobs.size(), 2u);
+    ASSERT_EQ(printing.prompter.messages.size(), 1u);
+    EXPECT_EQ(printing.prompter.messages[0].text,
+              "The printer did not start the print job \"Tray/Sack Tags\".");
+    EXPECT_EQ(printing.prompter.messages[0].icon, MessageIcon::Error);
 }
 
 TEST(TagPagePrint, UnusableFontsFileIsReportedAndNothingPrints) {
     const std::pair<std::optional<std::string>, std::string> cases[] = {
-        {"x\r\nArial\r\n12\r\n12pt\r\n10\r\n10\r\n10\r\n",
-         "fonts.dat line 4: '12pt' is not a whole number of points from 4 to 72"},
-        {"x\r\nArial\r\n12\r\n12\r\n10\r\n10\r\n 10\r\n",
-         "fonts.dat line 7: ' 10' is not a whole number of points from 4 to 72"},
-        {"x\nArial\n12\n\n10\n10\n10\n",
-         "fonts.dat line 4: '' is not a whole number of points from 4 to 72"},
-        {"x\rArial\r0\r12\r10\r10\r10\r",
-         "fonts.dat line 3: '0' is not a whole number of points from 4 to 72"},
-        {"x\r\nArial\r\n12\r\n12\r\n73\r\n10\r\n3\r\n",
-         "fonts.dat line 5: '73' is not a whole number of points from 4 to 72"},
-        {"x\r\nArial\r\n12\r\n12\r\n99999999999\r\n10\r\n10\r\n",
-         "fonts.dat line 5: '99999999999' is not a whole number of points from 4 to 72"},
+        {"x\r\nArial\r\n12\r\n12pt\r\n10\r\n10\r\n10\r\n", NotPoints(4, "12pt")},
+        {"x\r\nArial\r\n12\r\n12\r\n10\r\n10\r\n 10\r\n", NotPoints(7, " 10")},
+        {"x\nArial\n12\n\n10\n10\n10\n", NotPoints(4, "")},
+        {"x\rArial\r0\r12\r10\r10\r10\r", NotPoints(3, "0")},
+        {"x\r\nArial\r\n12\r\n12\r\n73\r\n10\r\n3\r\n", NotPoints(5, "73")},
+        {"x\r\nArial\r\n12\r\n12\r\n99999999999\r\n10\r\n10\r\n", NotPoints(5, "99999999999")},
         {"x\r\nArial\r\n12\r\n12\r\n10\r\n", "fonts.dat line 6 is missing"},
         {"", "fonts.dat line 2 is missing"},
         {std::nullopt, "Cannot open file "},
@@ -76,7 +73,7 @@ TEST(TagPagePrint, UnusableFontsFileIsReportedAndNothingPrints) {
     for (const auto& [file, message] : cases) {
         SCOPED_TRACE(message);
         Printing printing;
-        printing.print(file, 2);
+        printing.print(file);
         EXPECT_EQ(printing.printer.dialogs, 0);
         EXPECT_TRUE(printing.printer.recording.jobs.empty());
         ASSERT_EQ(printing.prompter.messages.size(), 1u);
@@ -85,9 +82,8 @@ TEST(TagPagePrint, UnusableFontsFileIsReportedAndNothingPrints) {
         EXPECT_EQ(printing.prompter.messages[0].icon, MessageIcon::Warning);
         EXPECT_EQ(printing.prompter.messages[0].beep, MessageBeep::Exclamation);
     }
-}
 
-TEST(TagPagePrint, FontSettingsAreReadAgainOnReload) {
+    // Read once, kept until reloaded.
     TempFolder folder;
     folder.write("fonts.dat", kFonts);
     TagFontSettings settings(folder.path());

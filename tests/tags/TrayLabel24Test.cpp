@@ -76,69 +76,38 @@ TEST(TrayLabel24, TagsOfTheSheetGiveTheirZipAndContentCode) {
     EXPECT_THROW(TrayLabelDigitsOf(TagValues{"", "", "", "", "7520"}, settings, 1), MarrowbyError);
 }
 
-TEST(TrayLabel24, SerialCountFollowsTheMailerIdLength) {
-    EXPECT_EQ(TraySerialCount("123456"), 100000000u);
-    EXPECT_EQ(TraySerialCount("987654321"), 100000u);
-    EXPECT_THROW(TraySerialCount("12345"), MarrowbyError);
-}
-
+// Every refusal names its field; the serial count follows the mailer ID's length.
 TEST(TrayLabel24, RefusalsNameTheField) {
     struct Refusal {
         const char* zip;
         const char* contentCode;
         Codes settings;
         std::uint64_t serial;
-        std::string message;
+        std::string message;  // after "Tray label: "
     };
     const auto badMailerId = [](const std::string& id) {
-        return "Tray label: the mailer ID '" + id +
+        return "the mailer ID '" + id +
                "' is neither 6 digits beginning with 0 to 8 nor 9 digits beginning with 9";
     };
+    const auto tooBig = [](const std::string& serial, int digits, int idLength) {
+        return "the serial number " + serial + " has more than the " + std::to_string(digits) +
+               " digits that a " + std::to_string(idLength) + "-digit mailer ID leaves";
+    };
     const Refusal refusals[] = {
-        {"7520",
-         "250",
-         {"123456", 1, 1},
-         1,
-         "Tray label: the destination ZIP '7520' is not 5 digits"},
-        {"7520A",
-         "250",
-         {"123456", 1, 1},
-         1,
-         "Tray label: the destination ZIP '7520A' is not 5 digits"},
-        {"75201",
-         "25",
-         {"123456", 1, 1},
-         1,
-         "Tray label: the content identifier '25' is not 3 digits"},
-        {"75201",
-         "250",
-         {"123456", std::nullopt, 1},
-         1,
-         "Tray label: the processing code is not set"},
-        {"75201",
-         "250",
-         {"123456", 10, 1},
-         1,
-         "Tray label: the processing code 10 is not one digit"},
-        {"75201", "250", {"123456", 1, std::nullopt}, 1, "Tray label: the label type is not set"},
-        {"75201", "250", {"123456", 1, -1}, 1, "Tray label: the label type -1 is not one digit"},
+        {"7520", "250", {"123456", 1, 1}, 1, "the destination ZIP '7520' is not 5 digits"},
+        {"7520A", "250", {"123456", 1, 1}, 1, "the destination ZIP '7520A' is not 5 digits"},
+        {"75201", "25", {"123456", 1, 1}, 1, "the content identifier '25' is not 3 digits"},
+        {"75201", "250", {"123456", std::nullopt, 1}, 1, "the processing code is not set"},
+        {"75201", "250", {"123456", 10, 1}, 1, "the processing code 10 is not one digit"},
+        {"75201", "250", {"123456", 1, std::nullopt}, 1, "the label type is not set"},
+        {"75201", "250", {"123456", 1, -1}, 1, "the label type -1 is not one digit"},
         {"75201", "250", {"12345", 1, 1}, 1, badMailerId("12345")},
         {"75201", "250", {"923456", 1, 1}, 1, badMailerId("923456")},
         {"75201", "250", {"812345678", 1, 1}, 1, badMailerId("812345678")},
         {"75201", "250", {"12345a", 1, 1}, 1, badMailerId("12345a")},
         {"75201", "250", {"", 1, 1}, 1, badMailerId("")},
-        {"75201",
-         "250",
-         {"123456", 1, 1},
-         100000000,
-         "Tray label: the serial number 100000000 has more than the 8 digits that a 6-digit "
-         "mailer ID leaves"},
-        {"75201",
-         "250",
-         {"912345678", 1, 1},
-         100000,
-         "Tray label: the serial number 100000 has more than the 5 digits that a 9-digit "
-         "mailer ID leaves"},
+        {"75201", "250", {"123456", 1, 1}, 100000000, tooBig("100000000", 8, 6)},
+        {"75201", "250", {"912345678", 1, 1}, 100000, tooBig("100000", 5, 9)},
     };
     for (const Refusal& r : refusals) {
         SCOPED_TRACE(r.message);
@@ -146,10 +115,13 @@ TEST(TrayLabel24, RefusalsNameTheField) {
             TrayLabelDigits(r.zip, r.contentCode, Mailer(r.settings), r.serial);
             ADD_FAILURE() << "accepted";
         } catch (const MarrowbyError& error) {
-            EXPECT_EQ(std::string(error.what()), r.message);
+            EXPECT_EQ(std::string(error.what()), "Tray label: " + r.message);
         }
     }
     EXPECT_THROW(SplitTrayLabelDigits("12345678112345612312345"), MarrowbyError);
+    EXPECT_EQ(TraySerialCount("123456"), 100000000u);
+    EXPECT_EQ(TraySerialCount("987654321"), 100000u);
+    EXPECT_THROW(TraySerialCount("12345"), MarrowbyError);
 }
 
 }  // namespace marrowby

@@ -1,21 +1,13 @@
-// The 24-digit tray label symbol in device pixels at 300 and 600 dpi, and once through
-// Qt's printing into a PDF that is rasterised and read back with a barcode reader.
+// The 24-digit tray label symbol in device pixels at 300 and 600 dpi, and its refusal of
+// other digit counts; printed and decoded through Qt on a whole sheet in TrayLabelSheetTest.
 #include <gtest/gtest.h>
 
-#include <QPrinter>
-
-#include <cstdio>
-#include <cstdlib>
-#include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "RecordingPrintSurface.h"
-#include "TempFolder.h"
 #include "engine/Code128.h"
 #include "engine/MarrowbyError.h"
-#include "platform/QtPrintSurface.h"
 #include "tags/TrayLabelSymbol.h"
 
 namespace marrowby {
@@ -36,13 +28,6 @@ constexpr Resolution kResolutions[] = {
     {300, {0, 4, 9, 14, 18}, 45, 216, 225},
     {600, {0, 9, 18, 27, 36}, 90, 432, 450},
 };
-
-std::string CommandOutput(const std::string& command) {
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string output;
-    for (int c; pipe && (c = fgetc(pipe.get())) != EOF;) output += static_cast<char>(c);
-    return output;
-}
 
 }  // namespace
 
@@ -86,55 +71,14 @@ TEST(TrayLabelSymbol, EveryElementIsAWholeNumberOfPixelsAt300And600Dpi) {
     }
     // At 600 dpi every module is exactly 9 pixels: 167 of them and two quiet zones.
     EXPECT_EQ(TrayLabelSymbolWidth(600, kSample), 167 * 9 + 2 * 90);
-}
 
-TEST(TrayLabelSymbol, RefusesDigitsThatAreNotTwentyFourBeforeDrawing) {
+    // Other digit counts are refused before anything is drawn.
     RecordingPrintSurface surface(300, 300, {0, 0});
     surface.beginJob("test");
     EXPECT_THROW(DrawTrayLabelSymbol(surface, "12345678112345612312345", {0, 0}, {"Arial", 10}),
                  MarrowbyError);
     EXPECT_TRUE(surface.jobs.back().calls.empty());
     EXPECT_THROW(TrayLabelSymbolWidth(300, "1234"), MarrowbyError);
-}
-
-// Symbols with a 6-digit and a 9-digit mailer ID on one page, printed through Qt into a
-// PDF at the printer's resolution, rasterised at the same resolution and decoded.
-TEST(TrayLabelSymbol, PrintedIntoAPdfDecodesToItsDigits) {
-    const std::set<std::string> symbols = {kSample, "752012501123456000000071",
-                                           "770004841912345678000428"};
-    for (const int dpi : {300, 600}) {
-        SCOPED_TRACE(dpi);
-        TempFolder folder;
-        const std::string pdf = (folder.path() / "labels.pdf").string();
-        {
-            QPrinter printer(QPrinter::HighResolution);
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(QString::fromStdString(pdf));
-            printer.setResolution(dpi);
-            printer.setPageSize(QPageSize(QPageSize::Letter));
-            printer.setPageMargins(QMarginsF(18, 18, 18, 18), QPageLayout::Point);
-            QtPrintSurface surface(printer);
-            ASSERT_TRUE(surface.beginJob("Tray labels"));
-            int y = dpi / 2;
-            for (const std::string& digits : symbols) {
-                DrawTrayLabelSymbol(surface, digits, {dpi / 4, y}, {"Liberation Sans", 9});
-                y += 2 * dpi;
-            }
-            surface.endJob();
-        }
-        const std::string page = (folder.path() / "page").string();
-        ASSERT_EQ(std::system(("pdftoppm -r " + std::to_string(dpi) + " -gray -singlefile '" + pdf +
-                               "' '" + page + "'")
-                                  .c_str()),
-                  0);
-        std::set<std::string> decoded;
-        const std::string output = CommandOutput("zbarimg -q --raw '" + page + ".pgm'");
-        for (size_t start = 0, end; (end = output.find('\n', start)) != std::string::npos;
-             start = end + 1) {
-            decoded.insert(output.substr(start, end - start));
-        }
-        EXPECT_EQ(decoded, symbols) << output;
-    }
 }
 
 }  // namespace marrowby
