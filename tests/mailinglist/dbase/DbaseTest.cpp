@@ -7,13 +7,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 
 #include "FakePrompter.h"
+#include "ShellCommand.h"
 #include "TempFolder.h"
 #include "engine/MarrowbyError.h"
 #include "mailinglist/dbase/DbaseMailingList.h"
@@ -91,20 +90,14 @@ fs::path CreateDbf(const TempFolder& folder, const std::vector<DbfColumn>& colum
         command += " && dbfadd " + table;
         for (const std::string& value : row) command += " " + Quoted(value);
     }
-    if (std::system(("{ " + command + "; } >/dev/null").c_str()) != 0)
-        throw std::runtime_error("failed: " + command);
+    if (RunShellCommand(command).status != 0) throw std::runtime_error("failed: " + command);
     return folder.path() / "clients.dbf";
 }
 
 // What dbfdump reads from a table, one line per field, with the barcode lines left out.
 std::string DumpWithoutBarcodes(const fs::path& table) {
-    const std::string command = "dbfdump -r -m " + Quoted(table.string()) + " | grep -v ^BARCODE:";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string output;
-    char buffer[4096];
-    while (std::size_t n = fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, n);
-    pclose(pipe);
-    return output;
+    return RunShellCommand("dbfdump -r -m " + Quoted(table.string()) + " | grep -v ^BARCODE:")
+        .output;
 }
 
 const DbfRows kRows = {
@@ -116,6 +109,11 @@ const DbfRows kRows = {
 const long kDeleted = 2;
 const FieldRoles kRoles{.address = 1, .zip9 = 2, .barcode = 4, .deliveryPoint = 3};
 const std::string kBarcode = "/770011234057/";
+
+// The table with another header length written into its header.
+std::string WithHeaderLength(const std::string& bytes, int length) {
+    return bytes.substr(0, 8) + LittleEndian(unsigned(length), 2) + bytes.substr(10);
+}
 
 std::vector<DbfColumn> Columns(int barcodeWidth) {
     return {{"NAME", 20}, {"ADDR1", 30}, {"ZIP", 10}, {"DP", 2}, {"BARCODE", barcodeWidth},
@@ -236,9 +234,6 @@ TEST(Dbase, TableFromAnotherProgramGetsBarcodesInItsLiveRecordsAndNothingElse) {
 TEST(Dbase, RunIsRefusedBeforeAnyWriteWhereTheTableCannotBeWrittenSafely) {
     const std::string good = DbaseBytes(Columns(20), kRows);
     const int headerLength = int(RecordOffset(Columns(20), 0));
-    auto withHeaderLength = [&](const std::string& bytes, int length) {
-        return bytes.substr(0, 8) + LittleEndian(unsigned(length), 2) + bytes.substr(10);
-    };
     auto changedColumns = Columns(20);
     changedColumns[5].width = 16;
     const std::string noEnd = good.substr(0, good.size() - 1);
@@ -298,10 +293,10 @@ TEST(Dbase, RunIsRefusedBeforeAnyWriteWhereTheTableCannotBeWrittenSafely) {
         {"changed fields", good, replaceWith(DbaseBytes(changedColumns, kRows)), changed},
         {"cut short", good, replaceWith(good.substr(0, good.size() - 50)),
          changed + " The file is shorter than its header claims: it should hold 4 records."},
-        {"header one byte long", withHeaderLength(good, headerLength + 1), nullptr,
+        {"header one byte long", WithHeaderLength(good, headerLength + 1), nullptr,
          prefix + "its header length of 226 bytes does not end where its header does, " + unsafe},
         {"header 31 bytes long, 30 bytes appended",
-         withHeaderLength(good + std::string(30, ' '), headerLength + 31), nullptr,
+         WithHeaderLength(good + std::string(30, ' '), headerLength + 31), nullptr,
          prefix + "its header length of 256 bytes does not end where its header does, " + unsafe},
         {"last byte not an end-of-file byte", noEnd + "x", nullptr,
          sizeIs +
@@ -365,45 +360,49 @@ TEST(Dbase, RunOverSeveralBlocksWritesEveryLiveBarcodeFieldAndNothingElse) {
     EXPECT_EQ(folder.read("big.dbf"), expected);
 }
 
-TEST(Dbase, TableCutShortDuringTheRunReportsHowFarTheBarcodesReached) {
-    TempFolder folder;
-    const fs::path table =
-        folder.write("big.dbf", DbaseBytes(kBigColumns, DbfRows(3000, {"1 Elm", "770011234"})));
-    auto list = Open(table);
-    auto source = list->openSource(PlanFor(*list, kBigRoles));
-    FieldList fields;
-    for (long n = 0; n < 2621; ++n) {
-        ASSERT_TRUE(source->readRecord(fields));
-        source->storeBarcode(kBarcode);
+// A barcode too long for its field, or a table cut short under the run, stops it; the error
+// says how far the barcodes reached, and the records after it stay as they were.
+TEST(Dbase, RunStoppedMidwaySaysHowFarTheBarcodesReached) {
+    const std::string bytes = DbaseBytes(kBigColumns, DbfRows(3000, {"1 Elm", "770011234"}));
+    const std::string prefix = "Marrowby could not update big.dbf: ";
+    const std::string tooLong(50, '/');
+    const struct {
+        long stored;        // records given a barcode before the fault
+        std::size_t cutAt;  // the size the table is cut to, or 0
+        std::string message;
+    } cases[] = {
+        {1, 0,
+         prefix + "the barcode " + tooLong +
+             " is longer than the barcode field, which holds 49 characters. Barcodes were "
+             "written to 1 record, up to record 1; the records after it are as they were."},
+        {2621, RecordOffset(kBigColumns, 2900) + 50,
+         prefix + "the file ends inside record 2901 of 3000. Barcodes were written to 2621 "
+                  "records, up to record 2621; the records after it are as they were."},
+    };
+    for (const auto& c : cases) {
+        TempFolder folder;
+        const fs::path table = folder.write("big.dbf", bytes);
+        auto list = Open(table);
+        auto source = list->openSource(PlanFor(*list, kBigRoles));
+        FieldList fields;
+        std::string expected = bytes;
+        for (long n = 0; n < c.stored; ++n) {
+            ASSERT_TRUE(source->readRecord(fields));
+            source->storeBarcode(kBarcode);
+            expected.replace(RecordOffset(kBigColumns, n) + 51, 49, Padded(kBarcode, 49));
+        }
+        if (c.cutAt > 0) {
+            fs::resize_file(table, c.cutAt);
+            expected.resize(c.cutAt);
+        }
+        EXPECT_EQ(ErrorOf([&] {
+                      source->readRecord(fields);
+                      source->storeBarcode(tooLong);
+                  }),
+                  c.message);
+        source->abandon();
+        EXPECT_EQ(folder.read("big.dbf"), expected);
     }
-    fs::resize_file(table, RecordOffset(kBigColumns, 2900) + 50);
-    EXPECT_EQ(ErrorOf([&] { source->readRecord(fields); }),
-              "Marrowby could not update big.dbf: the file ends inside record 2901 of 3000. "
-              "Barcodes were written to 2621 records, up to record 2621; the records after it "
-              "are as they were.");
-    source->abandon();
-    const std::string after = folder.read("big.dbf");
-    EXPECT_EQ(after.substr(RecordOffset(kBigColumns, 2620) + 51, 14), kBarcode);
-    EXPECT_EQ(after.substr(RecordOffset(kBigColumns, 2621) + 51, 14), std::string(14, ' '));
-}
-
-TEST(Dbase, BarcodeLongerThanItsFieldStopsTheRunWithoutTouchingTheNextField) {
-    TempFolder folder;
-    const auto columns = Columns(14);
-    auto list = Open(folder.write("clients.dbf", DbaseBytes(columns, kRows)));
-    auto source = list->openSource(PlanFor(*list, kRoles));
-    FieldList fields;
-    ASSERT_TRUE(source->readRecord(fields));
-    source->storeBarcode(kBarcode);
-    ASSERT_TRUE(source->readRecord(fields));
-    EXPECT_EQ(ErrorOf([&] { source->storeBarcode("//770011234057//"); }),
-              "Marrowby could not update clients.dbf: the barcode //770011234057// is longer "
-              "than the barcode field, which holds 14 characters. Barcodes were written to 1 "
-              "record, up to record 1; the records after it are as they were.");
-    source->abandon();
-    std::string expected = DbaseBytes(columns, kRows);
-    expected.replace(RecordOffset(columns, 0) + 63, 14, kBarcode);
-    EXPECT_EQ(folder.read("clients.dbf"), expected);
 }
 
 TEST(Dbase, BarcodeFieldMustBeChosenAndHoldFourteenCharactersToAddBarcodes) {
@@ -441,9 +440,6 @@ TEST(Dbase, NamesLoseTrailingSpacesAndNulsButTheViewerShowsThemUpToTheFirstNul) 
 TEST(Dbase, TablesThatCannotBeReadSafelyAreRefusedWithTheirReasonAndLeftAsTheyWere) {
     const std::vector<DbfColumn> columns = {{"ADDR1", 30}, {"ZIP", 10}};
     const std::string good = DbaseBytes(columns, {{"1 Elm", "770011234"}, {"2 Elm", "77002"}});
-    auto withHeaderLength = [&](int headerLength) {
-        return good.substr(0, 8) + LittleEndian(unsigned(headerLength), 2) + good.substr(10);
-    };
     std::string longerRecord = good;
     longerRecord[10] = char(good[10] + 1);
     // 39 fields of 250 bytes, the flag byte and one more field make the record.
@@ -463,9 +459,9 @@ TEST(Dbase, TablesThatCannotBeReadSafelyAreRefusedWithTheirReasonAndLeftAsTheyWe
          "The file is shorter than its header claims."},
         {"records missing", good.substr(0, good.size() - 20),
          "The file is shorter than its header claims: it should hold 2 records."},
-        {"header length counts a third field", withHeaderLength(32 * 4 + 1),
+        {"header length counts a third field", WithHeaderLength(good, 32 * 4 + 1),
          "Its header length of 129 bytes does not match its 2 field descriptors."},
-        {"header length without fields", withHeaderLength(33),
+        {"header length without fields", WithHeaderLength(good, 33),
          "Its header length of 33 bytes leaves no room for field descriptors."},
         {"record length disagrees with the widths", longerRecord,
          "Its record length of 42 bytes does not match its fields, which take 41 bytes."},
