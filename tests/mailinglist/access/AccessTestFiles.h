@@ -1,11 +1,12 @@
-// Copies of the real Access databases for tests, and mdb-export to read a table back
-// independently of our own reader.
+// Copies of the real Access databases for tests, mdb-export to read a table back
+// independently of our own reader, and the run's store of barcodes driven directly.
 #pragma once
 
 #include <QProcess>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <stdexcept>
 #include <string>
@@ -13,6 +14,8 @@
 
 #include "TempFolder.h"
 #include "TestData.h"
+#include "engine/MarrowbyError.h"
+#include "mailinglist/access/AccessMailingList.h"
 
 namespace marrowby {
 
@@ -73,5 +76,41 @@ inline std::vector<std::string> AccessFolderListing(const std::filesystem::path&
     std::sort(names.begin(), names.end());
     return names;
 }
+
+// The message of the MarrowbyError the call throws; empty when it throws none.
+inline std::string ErrorOf(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const MarrowbyError& error) {
+        return error.what();
+    }
+    return {};
+}
+
+// Opens the table and stores barcodeFor(n) in field of every record n (from 1) through the
+// run's source; the run's error, or empty.
+inline std::string RunOver(const std::filesystem::path& path, const std::string& table,
+                           const std::string& field,
+                           const std::function<std::string(long)>& barcodeFor,
+                           Prompter* prompter = nullptr) {
+    AccessTable taTable1;
+    return ErrorOf([&] {
+        auto list = OpenAccessMailingList(
+            taTable1, path.string(), table,
+            [](const std::string&, const std::vector<std::string>&) { return std::string(); },
+            prompter);
+        if (!list) throw MarrowbyError("The table " + table + " is not in the database.");
+        auto source =
+            list->openSource({.listFileName = list->fileName(),
+                              .recordCount = list->recordCount(),
+                              .fieldCount = list->fieldCount(),
+                              .roles = {.address = 0, .barcode = taTable1.FieldPosition(field)}});
+        FieldList fields;
+        for (long n = 1; source->readRecord(fields); ++n) source->storeBarcode(barcodeFor(n));
+        source->finish();
+    });
+}
+
+inline std::string SameBarcode(long) { return "/770011234057/"; }
 
 }  // namespace marrowby

@@ -1,32 +1,17 @@
 // Barcodes stored into Access tables: every other value reads back unchanged through
-// mdb-export, refusals change nothing, and a failed run puts the file back.
+// mdb-export, and refusals change nothing.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <climits>
 #include <cstdio>
 #include <fstream>
 
 #include "access/AccessTestFiles.h"
-#include "engine/MarrowbyError.h"
-#include "mailinglist/access/AccessMailingList.h"
+#include "mailinglist/access/AccessDatabaseFile.h"
 
 namespace marrowby {
 
 namespace {
-
-RunPlan AddPlan(const MailingList& list, int barcodeField) {
-    return {.listFileName = list.fileName(),
-            .recordCount = list.recordCount(),
-            .fieldCount = list.fieldCount(),
-            .roles = {.address = 0, .barcode = barcodeField}};
-}
-
-std::unique_ptr<MailingList> OpenList(AccessTable& table, const std::filesystem::path& path,
-                                      const std::string& name) {
-    return OpenAccessMailingList(table, path.string(), name, nullptr);
-}
 
 // Record n's barcode in these tests; every fourth record is left uncoded.
 std::string BarcodeFor(long n) {
@@ -36,133 +21,117 @@ std::string BarcodeFor(long n) {
     return text;
 }
 
-// Runs the first `limit` records through the run's source, storing BarcodeFor each.
-void StoreBarcodes(MailingList& list, int field, long limit = LONG_MAX) {
-    auto source = list.openSource(AddPlan(list, field));
-    FieldList fields;
-    long n = 0;
-    while (n < limit && source->readRecord(fields)) source->storeBarcode(BarcodeFor(++n));
-    source->finish();
-}
-
-// The message of the MarrowbyError the call throws; empty when it throws none.
-template <typename Call>
-std::string ErrorOf(Call call) {
-    try {
-        call();
-    } catch (const MarrowbyError& error) {
-        return error.what();
-    }
-    return {};
-}
-
-// HomePhone grows, Title shrinks, Region is null in several records, ShortTextCol is stored
-// compressed before it is replaced; in the .accdb file the records of pages with little room
-// take barcodes, which later formats store compressed. Fax and Make meet a page with too
-// little free space for the longer value: the run stops there and the database is put back
-// byte for byte.
+// HomePhone grows, Title shrinks, Region is null in several records, CompanyName must not be
+// empty, ShortTextCol is stored compressed before it is replaced; in the .accdb file the
+// records of pages with little room take barcodes, which later formats store compressed. Fax
+// and Make meet a page with too little free space for the longer value: the run stops there
+// and the database is put back byte for byte.
 TEST(AccessWrite, StoresBarcodesAndKeepsEveryOtherValue) {
-    struct Case {
+    const struct {
         const char* file;
         const char* table;
         const char* field;
-        long limit;
         bool pageFills;
+    } cases[] = {
+        {"nwind.mdb", "Employees", "HomePhone", false},
+        {"nwind.mdb", "Employees", "Title", false},
+        {"nwind.mdb", "Employees", "Region", false},
+        {"nwind.mdb", "Shippers", "CompanyName", false},
+        {"DateTestDatabase.mdb", "DateTest", "ShortTextCol", false},
+        {"ASampleDatabase.accdb", "Asset Items", "Description", false},
+        {"nwind.mdb", "Customers", "Fax", true},
+        {"ASampleDatabase.accdb", "Asset Items", "Make", true},
     };
-    const Case cases[] = {
-        {"nwind.mdb", "Employees", "HomePhone", LONG_MAX, false},
-        {"nwind.mdb", "Employees", "Title", LONG_MAX, false},
-        {"nwind.mdb", "Employees", "Region", LONG_MAX, false},
-        {"nwind.mdb", "Shippers", "Phone", LONG_MAX, false},
-        {"DateTestDatabase.mdb", "DateTest", "ShortTextCol", LONG_MAX, false},
-        {"ASampleDatabase.accdb", "Asset Items", "Description", LONG_MAX, false},
-        {"nwind.mdb", "Customers", "Fax", LONG_MAX, true},
-        {"ASampleDatabase.accdb", "Asset Items", "Make", LONG_MAX, true},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.table) + "." + c.field);
         ACCESS_DATABASE(path, folder, c.file);
         const std::string original = AccessFileBytes(path);
-        const AccessRows before = ExportAccessTable(path, c.table);
-        AccessTable table;
-        auto list = OpenList(table, path, c.table);
-        const int field = table.FieldPosition(c.field);
-        const std::string error = ErrorOf([&] { StoreBarcodes(*list, field, c.limit); });
-        EXPECT_FALSE(table.Active());
+        AccessRows expected = ExportAccessTable(path, c.table);
+        const std::string error = RunOver(path, c.table, c.field, BarcodeFor);
         EXPECT_EQ(AccessFolderListing(folder.path()),
                   std::vector<std::string>{path.filename().string()});
         if (c.pageFills) {
             // Records before the full page were written and had to be taken back.
             EXPECT_EQ(error.find("record 1 "), std::string::npos) << error;
-            EXPECT_NE(error.find("has no room left for the longer value. The database was left "
-                                 "as it was before the run."),
-                      std::string::npos)
-                << c.table << ": " << error;
-            EXPECT_TRUE(AccessFileBytes(path) == original) << c.table;
+            EXPECT_TRUE(
+                error.ends_with("has no room left for the longer value. The database "
+                                "was left as it was before the run."))
+                << error;
+            EXPECT_TRUE(AccessFileBytes(path) == original);
             continue;
         }
         ASSERT_EQ(error, "");
-        AccessRows expected = before;
-        for (long r = 0; r < c.limit && r < static_cast<long>(before.size()); ++r) {
-            expected[r].at(field) = BarcodeFor(r + 1);
-        }
-        EXPECT_EQ(ExportAccessTable(path, c.table), expected) << c.table << "." << c.field;
+        AccessTable table;
+        OpenAccessMailingList(table, path.string(), c.table, nullptr);
+        const int field = table.FieldPosition(c.field);
+        table.setActive(false);
+        for (size_t r = 0; r < expected.size(); ++r)
+            expected[r].at(field) = BarcodeFor(long(r) + 1);
+        EXPECT_EQ(ExportAccessTable(path, c.table), expected);
         const bool compressed =
             AccessFileBytes(path).find("\xff\xfe" + BarcodeFor(1)) != std::string::npos;
         EXPECT_EQ(compressed,
-                  path.extension() == ".accdb" || c.field == std::string("ShortTextCol"))
-            << c.table << "." << c.field;
+                  path.extension() == ".accdb" || c.field == std::string("ShortTextCol"));
 
         // A second run over the barcodes just stored changes nothing.
         const std::string stored = AccessFileBytes(path);
-        StoreBarcodes(*OpenList(table, path, c.table), field, c.limit);
-        EXPECT_TRUE(AccessFileBytes(path) == stored) << c.table;
+        EXPECT_EQ(RunOver(path, c.table, c.field, BarcodeFor), "");
+        EXPECT_TRUE(AccessFileBytes(path) == stored);
     }
 }
 
-// A refusal comes before anything is written: the file and its folder stay as they were.
-void ExpectRefused(const std::filesystem::path& path, const char* name, const char* field,
-                   const std::string& reason) {
-    const std::string original = AccessFileBytes(path);
-    const auto listing = AccessFolderListing(path.parent_path());
-    AccessTable table;
-    auto list = OpenList(table, path, name);
-    const std::string error =
-        ErrorOf([&] { list->openSource(AddPlan(*list, table.FieldPosition(field))); });
-    EXPECT_NE(error.find(reason), std::string::npos) << field << ": " << error;
-    EXPECT_TRUE(error.ends_with(" Nothing was changed.")) << error;
-    EXPECT_TRUE(AccessFileBytes(path) == original);
-    EXPECT_EQ(AccessFolderListing(path.parent_path()), listing);
-}
-
-TEST(AccessWrite, UnsuitableBarcodeFieldsAndOpenDatabasesAreRefused) {
-    struct Case {
+// A refusal leaves the file and its folder as they were; the fields refused and a full disk
+// are found before the first write.
+TEST(AccessWrite, RefusalsLeaveTheDatabaseAsItWas) {
+    using Prepare = std::function<void(TempFolder&, const std::filesystem::path&)>;
+    const auto lockFile = [](const char* name) {
+        return [name](TempFolder& folder, const std::filesystem::path&) { folder.write(name, ""); };
+    };
+    const struct {
         const char* table;
         const char* field;
-        const char* lockFile;  // nullptr: none
-        const char* reason;
-    };
-    const Case cases[] = {
+        Prepare prepare;
+        std::string reason;
+        std::string barcode = SameBarcode(0);
+    } cases[] = {
         {"Customers", "CustomerID", nullptr, "it holds only 5 characters and a barcode needs 14"},
         {"Customers", "CompanyName", nullptr, "it is part of an index of the table"},
         {"Employees", "EmployeeID", nullptr, "it is not a text field"},
         {"Employees", "Notes", nullptr, "it is not a text field"},
-        {"Shippers", "Phone", "nwind.ldb",
+        {"Shippers", "Phone", lockFile("nwind.ldb"),
          "nwind.mdb seems to be open in Access (its lock file nwind.ldb exists). Close it in "
          "Access, or delete the lock file if Access is not running, and try again."},
-        {"Shippers", "Phone", "nwind.laccdb", "(its lock file nwind.laccdb exists)"},
+        {"Shippers", "Phone", lockFile("nwind.laccdb"), "(its lock file nwind.laccdb exists)"},
+        // Without a write bit the file is read-only, even to a user whose rights ignore modes.
+        {"Shippers", "Phone",
+         [](TempFolder&, const std::filesystem::path& path) { chmod(path.c_str(), 0444); },
+         "cannot write to nwind.mdb: the file is read-only."},
+        {"Employees", "HomePhone",
+         [](TempFolder&, const std::filesystem::path&) {
+             SetFreeSpaceProbe(
+                 [](const std::string&) { return std::optional<std::uint64_t>(3e6); });
+         },
+         "Marrowby could not make a backup copy of nwind.mdb: not enough free space for the "
+         "backup (3 MB needed). Nothing was changed."},
+        // A record without a barcode cannot be stored in a field that must not be empty.
+        {"Shippers", "CompanyName", nullptr,
+         "There is no barcode for record 1 of the table Shippers, and the field CompanyName "
+         "must hold a text that is not empty. The database was left as it was before the run.",
+         ""},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.table) + "." + c.field);
         ACCESS_DATABASE(path, folder, "nwind.mdb");
-        if (c.lockFile != nullptr) folder.write(c.lockFile, "");
-        ExpectRefused(path, c.table, c.field, c.reason);
+        if (c.prepare) c.prepare(folder, path);
+        const std::string original = AccessFileBytes(path);
+        const auto listing = AccessFolderListing(folder.path());
+        const std::string error = RunOver(path, c.table, c.field, [&](long) { return c.barcode; });
+        SetFreeSpaceProbe(nullptr);
+        EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+        EXPECT_TRUE(error.ends_with(c.reason) || error.ends_with(" Nothing was changed.")) << error;
+        EXPECT_TRUE(AccessFileBytes(path) == original);
+        EXPECT_EQ(AccessFolderListing(folder.path()), listing);
     }
-}
-
-// Without a write bit the file is read-only, even to a user whose rights ignore the modes.
-TEST(AccessWrite, ReadOnlyDatabaseIsRefused) {
-    ACCESS_DATABASE(path, folder, "nwind.mdb");
-    chmod(path.c_str(), 0444);
-    ExpectRefused(path, "Shippers", "Phone", "cannot write to nwind.mdb: the file is read-only.");
 }
 
 // A barcodes-only run reads every record and leaves the file alone; a ZIP kept as a long
@@ -175,10 +144,12 @@ TEST(AccessWrite, BarcodesOnlyRunReadsIntegerZipWithoutTouchingTheFile) {
         .write("\x56\x08\0\0", 4);
     const std::string original = AccessFileBytes(path);
     AccessTable table;
-    auto list = OpenList(table, path, "DateTest");
-    RunPlan plan = AddPlan(*list, -1);
-    plan.addMode = false;
-    plan.roles.zip9 = table.FieldPosition("IDCol");
+    auto list = OpenAccessMailingList(table, path.string(), "DateTest", nullptr);
+    const RunPlan plan{.listFileName = list->fileName(),
+                       .recordCount = list->recordCount(),
+                       .fieldCount = list->fieldCount(),
+                       .roles = {.address = 0, .zip9 = table.FieldPosition("IDCol")},
+                       .addMode = false};
     auto source = list->openSource(plan);
     FieldList fields;
     ASSERT_TRUE(source->readRecord(fields));
@@ -206,7 +177,7 @@ TEST(AccessWrite, Jet3RecordGrowsPast256Bytes) {
         {"Address", "/123456789012/"},
     };
     AccessTable table;
-    auto list = OpenList(table, path, "Employees");
+    auto list = OpenAccessMailingList(table, path.string(), "Employees", nullptr);
     AccessRows expected = ExportAccessTable(path, "Employees");
     for (const auto& [field, value] : values) {
         table.First();

@@ -7,12 +7,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 #include "FakePrompter.h"
+#include "ShellCommand.h"
 #include "TempFolder.h"
 #include "engine/MarrowbyError.h"
 #include "mailinglist/dbase/DbaseMailingList.h"
@@ -90,20 +90,14 @@ fs::path CreateDbf(const TempFolder& folder, const std::vector<DbfColumn>& colum
         command += " && dbfadd " + table;
         for (const std::string& value : row) command += " " + Quoted(value);
     }
-    if (std::system(("{ " + command + "; } >/dev/null").c_str()) != 0)
-        throw std::runtime_error("failed: " + command);
+    if (RunShellCommand(command).status != 0) throw std::runtime_error("failed: " + command);
     return folder.path() / "clients.dbf";
 }
 
 // What dbfdump reads from a table, one line per field, with the barcode lines left out.
 std::string DumpWithoutBarcodes(const fs::path& table) {
-    const std::string command = "dbfdump -r -m " + Quoted(table.string()) + " | grep -v ^BARCODE:";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string output;
-    char buffer[4096];
-    while (std::size_t n = fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, n);
-    pclose(pipe);
-    return output;
+    return RunShellCommand("dbfdump -r -m " + Quoted(table.string()) + " | grep -v ^BARCODE:")
+        .output;
 }
 
 const DbfRows kRows = {
@@ -115,6 +109,11 @@ const DbfRows kRows = {
 const long kDeleted = 2;
 const FieldRoles kRoles{.address = 1, .zip9 = 2, .barcode = 4, .deliveryPoint = 3};
 const std::string kBarcode = "/770011234057/";
+
+// The table with another header length written into its header.
+std::string WithHeaderLength(const std::string& bytes, int length) {
+    return bytes.substr(0, 8) + LittleEndian(unsigned(length), 2) + bytes.substr(10);
+}
 
 std::vector<DbfColumn> Columns(int barcodeWidth) {
     return {{"NAME", 20}, {"ADDR1", 30}, {"ZIP", 10}, {"DP", 2}, {"BARCODE", barcodeWidth},
@@ -166,12 +165,6 @@ std::string RefusalOf(const fs::path& path) {
     return "box: " + box.text;
 }
 
-int LockWhole(const fs::path& table) {
-    const int other = ::open(table.c_str(), O_RDWR);
-    EXPECT_EQ(::flock(other, LOCK_EX | LOCK_NB), 0);
-    return other;
-}
-
 }  // namespace
 
 TEST(Dbase, TableFromAnotherProgramGetsBarcodesInItsLiveRecordsAndNothingElse) {
@@ -187,8 +180,6 @@ TEST(Dbase, TableFromAnotherProgramGetsBarcodesInItsLiveRecordsAndNothingElse) {
         EXPECT_NE(dumpBefore.find("ADDR1: 12 oak st"), std::string::npos) << dumpBefore;
 
         auto list = Open(table);
-        EXPECT_EQ(list->kind(), "dBase");
-        EXPECT_EQ(list->fileName(), table.string());
         EXPECT_EQ(list->recordCount(), 4);
         EXPECT_EQ(list->fieldCount(), 6);
         EXPECT_EQ(list->fieldNames(),
@@ -236,13 +227,28 @@ TEST(Dbase, TableFromAnotherProgramGetsBarcodesInItsLiveRecordsAndNothingElse) {
     }
 }
 
-TEST(Dbase, TableLockedUnwritableOrChangedIsReportedAndLeftAlone) {
-    const std::string bytes = DbaseBytes(Columns(20), kRows);
+// Before the first write the run refuses a table that another program holds locked, that
+// has changed since it was opened, that nobody may write or whose header does not lead
+// exactly from record to record; the file stays byte for byte as it was. A table without the
+// end-of-file byte is sound.
+TEST(Dbase, RunIsRefusedBeforeAnyWriteWhereTheTableCannotBeWrittenSafely) {
+    const std::string good = DbaseBytes(Columns(20), kRows);
+    const int headerLength = int(RecordOffset(Columns(20), 0));
     auto changedColumns = Columns(20);
     changedColumns[5].width = 16;
-    const std::string prefix = "Marrowby could not update clients.dbf: ";
-    const std::string changed = prefix + "it has changed since it was opened.";
-    auto lockRecord = [](const fs::path& table) {
+    const std::string noEnd = good.substr(0, good.size() - 1);
+    std::string badFlag = good;
+    badFlag[RecordOffset(Columns(20), 1)] = 'X';
+
+    // What another program does once the table is open: a descriptor to close afterwards,
+    // or -1.
+    using Other = std::function<int(const fs::path&)>;
+    const Other lockWhole = [](const fs::path& table) {
+        const int other = ::open(table.c_str(), O_RDWR);
+        EXPECT_EQ(::flock(other, LOCK_EX | LOCK_NB), 0);
+        return other;
+    };
+    const Other lockRecord = [](const fs::path& table) {
         const int other = ::open(table.c_str(), O_RDWR);
         struct flock lock {};
         lock.l_type = F_WRLCK;
@@ -252,43 +258,87 @@ TEST(Dbase, TableLockedUnwritableOrChangedIsReportedAndLeftAlone) {
         EXPECT_EQ(::fcntl(other, F_SETLK, &lock), 0);
         return other;
     };
-    auto makeFolder = [](const fs::path& table) {
+    const auto replaceWith = [](std::string bytes) {
+        return Other([bytes](const fs::path& table) {
+            std::ofstream(table, std::ios::binary | std::ios::trunc) << bytes;
+            return -1;
+        });
+    };
+    const Other makeFolder = [](const fs::path& table) {
         fs::remove(table);
         fs::create_directory(table);
         return -1;
     };
+    const Other dropWriteBit = [](const fs::path& table) {
+        fs::permissions(table, fs::perms::owner_read | fs::perms::group_read);
+        return -1;
+    };
+
+    const std::string prefix = "Marrowby could not update clients.dbf: ";
+    const std::string changed = prefix + "it has changed since it was opened.";
+    const std::string sizeIs = prefix + "its size of ";
+    const std::string unsafe = "so its records cannot be found safely. Nothing was changed.";
     const struct {
-        std::function<int(const fs::path&)> other;  // a descriptor to close afterwards, or -1
-        std::string after;  // the file's bytes once the other program is done with it
-        std::string message;
+        std::string name;
+        std::string bytes;
+        Other other;
+        std::string message;  // empty: the run completes
     } cases[] = {
-        {LockWhole, bytes, prefix + "another application is using it."},
-        {lockRecord, bytes, prefix + "another application is using it."},
-        {makeFolder, "", prefix + "Is a directory."},
-        {nullptr, DbaseBytes(changedColumns, kRows), changed},
-        {nullptr, bytes.substr(0, bytes.size() - 50),
+        {"sound", good, nullptr, ""},
+        {"no end-of-file byte", noEnd, nullptr, ""},
+        {"whole-file lock", good, lockWhole, prefix + "another application is using it."},
+        {"record lock", good, lockRecord, prefix + "another application is using it."},
+        {"replaced by a folder", good, makeFolder, prefix + "Is a directory."},
+        {"no write bit", good, dropWriteBit, prefix + "it is read-only."},
+        {"changed fields", good, replaceWith(DbaseBytes(changedColumns, kRows)), changed},
+        {"cut short", good, replaceWith(good.substr(0, good.size() - 50)),
          changed + " The file is shorter than its header claims: it should hold 4 records."},
+        {"header one byte long", WithHeaderLength(good, headerLength + 1), nullptr,
+         prefix + "its header length of 226 bytes does not end where its header does, " + unsafe},
+        {"header 31 bytes long, 30 bytes appended",
+         WithHeaderLength(good + std::string(30, ' '), headerLength + 31), nullptr,
+         prefix + "its header length of 256 bytes does not end where its header does, " + unsafe},
+        {"last byte not an end-of-file byte", noEnd + "x", nullptr,
+         sizeIs +
+             "610 bytes does not match its header, which gives 609 bytes (225 of header and "
+             "4 records of 96), " +
+             unsafe},
+        {"bytes after the end byte", good + "abc", nullptr,
+         sizeIs +
+             "613 bytes does not match its header, which gives 609 bytes (225 of header and "
+             "4 records of 96), " +
+             unsafe},
+        {"no deletion flag", badFlag, nullptr,
+         prefix + "record 2 begins with the byte 0x58, which is not a deletion flag, so its "
+                  "header does not match its records. Nothing was changed."},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.message);
+        SCOPED_TRACE(c.name);
         TempFolder folder;
-        const fs::path table = folder.write("clients.dbf", bytes);
+        const fs::path table = folder.write("clients.dbf", c.bytes);
         auto list = Open(table);
-        const int other = c.other ? c.other(table) : (folder.write("clients.dbf", c.after), -1);
-        EXPECT_EQ(ErrorOf([&] { list->openSource(PlanFor(*list, kRoles)); }), c.message);
-        if (other >= 0) {
-            // A run that only reads the table is not stopped by another's lock.
-            auto source = list->openSource(PlanFor(*list, {.address = 1, .zip9 = 2}, false));
+        const int other = c.other ? c.other(table) : -1;
+        const bool isFile = fs::is_regular_file(table);
+        // Reading the file here would close it and drop the other program's record lock.
+        const std::string before = other >= 0 || !isFile ? c.bytes : folder.read("clients.dbf");
+        const std::string error = ErrorOf([&] {
+            auto source = list->openSource(PlanFor(*list, kRoles));
             FieldList fields;
-            long records = 0;
-            while (source->readRecord(fields)) ++records;
+            while (source->readRecord(fields)) source->storeBarcode(kBarcode);
             source->finish();
-            EXPECT_EQ(records, 4);
-            ::close(other);
-        }
-        if (!c.after.empty()) {
-            EXPECT_EQ(folder.read("clients.dbf"), c.after);
-        }
+        });
+        EXPECT_EQ(error, c.message.empty() ? "(no error)" : c.message);
+        // A sound table gets its barcodes; a refused one stays as it was.
+        EXPECT_EQ(isFile && folder.read("clients.dbf") == before, isFile && !c.message.empty());
+        if (other < 0) continue;
+        // A run that only reads the table is not stopped by another's lock.
+        auto source = list->openSource(PlanFor(*list, {.address = 1, .zip9 = 2}, false));
+        FieldList fields;
+        long records = 0;
+        while (source->readRecord(fields)) ++records;
+        source->finish();
+        EXPECT_EQ(records, 4);
+        ::close(other);
     }
 }
 
@@ -310,45 +360,49 @@ TEST(Dbase, RunOverSeveralBlocksWritesEveryLiveBarcodeFieldAndNothingElse) {
     EXPECT_EQ(folder.read("big.dbf"), expected);
 }
 
-TEST(Dbase, TableCutShortDuringTheRunReportsHowFarTheBarcodesReached) {
-    TempFolder folder;
-    const fs::path table =
-        folder.write("big.dbf", DbaseBytes(kBigColumns, DbfRows(3000, {"1 Elm", "770011234"})));
-    auto list = Open(table);
-    auto source = list->openSource(PlanFor(*list, kBigRoles));
-    FieldList fields;
-    for (long n = 0; n < 2621; ++n) {
-        ASSERT_TRUE(source->readRecord(fields));
-        source->storeBarcode(kBarcode);
+// A barcode too long for its field, or a table cut short under the run, stops it; the error
+// says how far the barcodes reached, and the records after it stay as they were.
+TEST(Dbase, RunStoppedMidwaySaysHowFarTheBarcodesReached) {
+    const std::string bytes = DbaseBytes(kBigColumns, DbfRows(3000, {"1 Elm", "770011234"}));
+    const std::string prefix = "Marrowby could not update big.dbf: ";
+    const std::string tooLong(50, '/');
+    const struct {
+        long stored;        // records given a barcode before the fault
+        std::size_t cutAt;  // the size the table is cut to, or 0
+        std::string message;
+    } cases[] = {
+        {1, 0,
+         prefix + "the barcode " + tooLong +
+             " is longer than the barcode field, which holds 49 characters. Barcodes were "
+             "written to 1 record, up to record 1; the records after it are as they were."},
+        {2621, RecordOffset(kBigColumns, 2900) + 50,
+         prefix + "the file ends inside record 2901 of 3000. Barcodes were written to 2621 "
+                  "records, up to record 2621; the records after it are as they were."},
+    };
+    for (const auto& c : cases) {
+        TempFolder folder;
+        const fs::path table = folder.write("big.dbf", bytes);
+        auto list = Open(table);
+        auto source = list->openSource(PlanFor(*list, kBigRoles));
+        FieldList fields;
+        std::string expected = bytes;
+        for (long n = 0; n < c.stored; ++n) {
+            ASSERT_TRUE(source->readRecord(fields));
+            source->storeBarcode(kBarcode);
+            expected.replace(RecordOffset(kBigColumns, n) + 51, 49, Padded(kBarcode, 49));
+        }
+        if (c.cutAt > 0) {
+            fs::resize_file(table, c.cutAt);
+            expected.resize(c.cutAt);
+        }
+        EXPECT_EQ(ErrorOf([&] {
+                      source->readRecord(fields);
+                      source->storeBarcode(tooLong);
+                  }),
+                  c.message);
+        source->abandon();
+        EXPECT_EQ(folder.read("big.dbf"), expected);
     }
-    fs::resize_file(table, RecordOffset(kBigColumns, 2900) + 50);
-    EXPECT_EQ(ErrorOf([&] { source->readRecord(fields); }),
-              "Marrowby could not update big.dbf: the file ends inside record 2901 of 3000. "
-              "Barcodes were written to 2621 records, up to record 2621; the records after it "
-              "are as they were.");
-    source->abandon();
-    const std::string after = folder.read("big.dbf");
-    EXPECT_EQ(after.substr(RecordOffset(kBigColumns, 2620) + 51, 14), kBarcode);
-    EXPECT_EQ(after.substr(RecordOffset(kBigColumns, 2621) + 51, 14), std::string(14, ' '));
-}
-
-TEST(Dbase, BarcodeLongerThanItsFieldStopsTheRunWithoutTouchingTheNextField) {
-    TempFolder folder;
-    const auto columns = Columns(14);
-    auto list = Open(folder.write("clients.dbf", DbaseBytes(columns, kRows)));
-    auto source = list->openSource(PlanFor(*list, kRoles));
-    FieldList fields;
-    ASSERT_TRUE(source->readRecord(fields));
-    source->storeBarcode(kBarcode);
-    ASSERT_TRUE(source->readRecord(fields));
-    EXPECT_EQ(ErrorOf([&] { source->storeBarcode("//770011234057//"); }),
-              "Marrowby could not update clients.dbf: the barcode //770011234057// is longer "
-              "than the barcode field, which holds 14 characters. Barcodes were written to 1 "
-              "record, up to record 1; the records after it are as they were.");
-    source->abandon();
-    std::string expected = DbaseBytes(columns, kRows);
-    expected.replace(RecordOffset(columns, 0) + 63, 14, kBarcode);
-    EXPECT_EQ(folder.read("clients.dbf"), expected);
 }
 
 TEST(Dbase, BarcodeFieldMustBeChosenAndHoldFourteenCharactersToAddBarcodes) {
@@ -357,8 +411,8 @@ TEST(Dbase, BarcodeFieldMustBeChosenAndHoldFourteenCharactersToAddBarcodes) {
     const std::string missing =
         "Marrowby cannot proceed until you tell it in which field the barcodes should be placed.";
     const std::string narrow =
-        "The field you chose for barcodes is too short. It must be able to hold at least 14 "
-        "characters.";
+        "The field you chose for barcodes is too short. It must be able "
+        "to hold at least 14 characters.";
     const struct {
         int barcode;  // 4 is 14 bytes wide, 5 is 13
         bool addMode;
@@ -386,9 +440,6 @@ TEST(Dbase, NamesLoseTrailingSpacesAndNulsButTheViewerShowsThemUpToTheFirstNul) 
 TEST(Dbase, TablesThatCannotBeReadSafelyAreRefusedWithTheirReasonAndLeftAsTheyWere) {
     const std::vector<DbfColumn> columns = {{"ADDR1", 30}, {"ZIP", 10}};
     const std::string good = DbaseBytes(columns, {{"1 Elm", "770011234"}, {"2 Elm", "77002"}});
-    auto withHeaderLength = [&](int headerLength) {
-        return good.substr(0, 8) + LittleEndian(unsigned(headerLength), 2) + good.substr(10);
-    };
     std::string longerRecord = good;
     longerRecord[10] = char(good[10] + 1);
     // 39 fields of 250 bytes, the flag byte and one more field make the record.
@@ -408,9 +459,9 @@ TEST(Dbase, TablesThatCannotBeReadSafelyAreRefusedWithTheirReasonAndLeftAsTheyWe
          "The file is shorter than its header claims."},
         {"records missing", good.substr(0, good.size() - 20),
          "The file is shorter than its header claims: it should hold 2 records."},
-        {"header length counts a third field", withHeaderLength(32 * 4 + 1),
+        {"header length counts a third field", WithHeaderLength(good, 32 * 4 + 1),
          "Its header length of 129 bytes does not match its 2 field descriptors."},
-        {"header length without fields", withHeaderLength(33),
+        {"header length without fields", WithHeaderLength(good, 33),
          "Its header length of 33 bytes leaves no room for field descriptors."},
         {"record length disagrees with the widths", longerRecord,
          "Its record length of 42 bytes does not match its fields, which take 41 bytes."},
@@ -465,11 +516,7 @@ TEST(Dbase, MemoFileStandsForTheTableOfTheSameNameBesideIt) {
 // Values lose their trailing blanks (one is kept) and only their ASCII letters change
 // case: every byte value, at every place in a word, with every length of padding.
 TEST(Dbase, ValuesAreTrimmedAndOnlyAsciiLettersUpperCased) {
-    std::vector<std::string> values = {"",
-                                       " ",
-                                       "a",
-                                       "  a  ",
-                                       "abcdefghijklmnopqrstuvwxyz{|}`@[\\]^_",
+    std::vector<std::string> values = {"", " ", "  a  ", "abcdefghijklmnopqrstuvwxyz{|}`@[\\]^_",
                                        "a" + std::string(30, ' ') + "b"};
     for (int first = 0; first < 256; first += 13) {
         std::string value;
@@ -478,9 +525,9 @@ TEST(Dbase, ValuesAreTrimmedAndOnlyAsciiLettersUpperCased) {
     }
     for (std::size_t length = 0; length <= 40; ++length)
         values.push_back(std::string(length, 'z') + std::string(40 - length, ' '));
-    TempFolder folder;
     DbfRows rows;
-    for (const std::string& value : values) rows.push_back({value, "770011234"});
+    for (const std::string& value : values) rows.push_back({value});
+    TempFolder folder;
     auto list = Open(folder.write("bytes.dbf", DbaseBytes(kBigColumns, rows)));
     auto source = list->openSource(PlanFor(*list, {.address = 0, .zip9 = 1}, false));
     FieldList fields;
@@ -491,71 +538,6 @@ TEST(Dbase, ValuesAreTrimmedAndOnlyAsciiLettersUpperCased) {
         for (char& c : expected)
             if (c >= 'a' && c <= 'z') c = char(c - 32);
         EXPECT_EQ(fields[0], expected) << value;
-    }
-}
-
-// Files whose header opens but does not lead exactly from record to record, or that nobody
-// may write, are refused before the first write and stay byte for byte as they were; a
-// table without the end-of-file byte is sound.
-TEST(Dbase, HeaderThatDoesNotMatchTheRecordsOrNoWriteBitIsRefusedBeforeAnyWrite) {
-    const std::string good = DbaseBytes(Columns(20), kRows);
-    const int headerLength = int(RecordOffset(Columns(20), 0));
-    auto withHeaderLength = [&](const std::string& bytes, int length) {
-        return bytes.substr(0, 8) + LittleEndian(unsigned(length), 2) + bytes.substr(10);
-    };
-    const std::string noEnd = good.substr(0, good.size() - 1);
-    std::string badFlag = good;
-    badFlag[RecordOffset(Columns(20), 1)] = 'X';
-    const std::string prefix = "Marrowby could not update clients.dbf: ";
-    const std::string sizeIs = prefix + "its size of ";
-    const std::string unsafe = "so its records cannot be found safely. Nothing was changed.";
-    const struct {
-        std::string name;
-        std::string bytes;
-        fs::perms perms;
-        std::string message;  // empty: the run completes
-    } cases[] = {
-        {"sound", good, fs::perms::owner_read | fs::perms::owner_write, ""},
-        {"no end-of-file byte", noEnd, fs::perms::owner_read | fs::perms::owner_write, ""},
-        {"header one byte long", withHeaderLength(good, headerLength + 1),
-         fs::perms::owner_read | fs::perms::owner_write,
-         prefix + "its header length of 226 bytes does not end where its header does, " + unsafe},
-        {"header 31 bytes long, 30 bytes appended",
-         withHeaderLength(good + std::string(30, ' '), headerLength + 31),
-         fs::perms::owner_read | fs::perms::owner_write,
-         prefix + "its header length of 256 bytes does not end where its header does, " + unsafe},
-        {"last byte not an end-of-file byte", noEnd + "x",
-         fs::perms::owner_read | fs::perms::owner_write,
-         sizeIs +
-             "610 bytes does not match its header, which gives 609 bytes (225 of header and "
-             "4 records of 96), " +
-             unsafe},
-        {"bytes after the end byte", good + "abc", fs::perms::owner_read | fs::perms::owner_write,
-         sizeIs +
-             "613 bytes does not match its header, which gives 609 bytes (225 of header and "
-             "4 records of 96), " +
-             unsafe},
-        {"no deletion flag", badFlag, fs::perms::owner_read | fs::perms::owner_write,
-         prefix + "record 2 begins with the byte 0x58, which is not a deletion flag, so its "
-                  "header does not match its records. Nothing was changed."},
-        {"no write bit", good, fs::perms::owner_read | fs::perms::group_read,
-         prefix + "it is read-only."},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        TempFolder folder;
-        const fs::path table = folder.write("clients.dbf", c.bytes);
-        fs::permissions(table, c.perms);
-        auto list = Open(table);
-        const std::string error = ErrorOf([&] {
-            auto source = list->openSource(PlanFor(*list, kRoles));
-            FieldList fields;
-            while (source->readRecord(fields)) source->storeBarcode(kBarcode);
-            source->finish();
-        });
-        EXPECT_EQ(error, c.message.empty() ? "(no error)" : c.message);
-        // A sound table gets its barcodes; a refused one stays as it was.
-        EXPECT_EQ(folder.read("clients.dbf") == c.bytes, !c.message.empty());
     }
 }
 

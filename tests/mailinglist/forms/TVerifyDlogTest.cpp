@@ -59,8 +59,6 @@ TEST_F(TVerifyDlogTest, MergeFileOpensOnTheFieldNamesAndBrowsesItsRecords) {
     EXPECT_EQ(dialog.windowTitle().toStdString(), (folder.path() / "List.txt").string());
     EXPECT_EQ(dialog.fileTypeLabel->text(), "Format: Ascii Merge");
     EXPECT_EQ(dialog.NewRecordsLabel->text(), "2 Records");
-    EXPECT_EQ(dialog.OKBtn->text(), "Finish");
-    EXPECT_EQ(dialog.Label12->text(), "& Highrise Field:");
     const struct {
         QPushButton* click;
         const char* shown;
@@ -85,17 +83,6 @@ TEST_F(TVerifyDlogTest, MergeFileOpensOnTheFieldNamesAndBrowsesItsRecords) {
         EXPECT_EQ(dialog.nextbtn->isEnabled(), step.next);
         EXPECT_EQ(selections(), (std::vector<int>{1, 3, 4, -1, -1, -1, -1}));
     }
-}
-
-TEST_F(TVerifyDlogTest, TabFileOfOneRecordOpensOnItsRecord) {
-    open("Smith\t1 Oak\t77001-1234\r\n", kAsciiTab, 1, 3, {.address = 1, .zip9 = 2});
-    EXPECT_EQ(dialog.CurrentRecordLabel->text(), "Record 1");
-    EXPECT_EQ(dialog.zip9->currentText(), "77001-1234");
-    EXPECT_FALSE(dialog.prevbtn->isEnabled());
-    EXPECT_FALSE(dialog.nextbtn->isEnabled());
-    EXPECT_FALSE(dialog.barcode->isHidden());
-    EXPECT_FALSE(dialog.barcodeBlank->isHidden());
-    EXPECT_TRUE(dialog.barcodebevelshort->isHidden());
 }
 
 TEST_F(TVerifyDlogTest, OneRolePerFieldAndZipEitherOr) {
@@ -130,12 +117,22 @@ TEST_F(TVerifyDlogTest, DoubleClickOnARoleNameClearsIt) {
     EXPECT_EQ(dialog.FormClose(), FieldRoles{});
 }
 
-TEST_F(TVerifyDlogTest, BarcodesOnlyModeHidesTheBarcodeListAndKeepsItsPosition) {
+// A file of one record opens on it, with no paging; a barcodes-only run hides the barcode
+// list and keeps its position, even where another role takes the same field.
+TEST_F(TVerifyDlogTest, OneRecordOpensOnItAndBarcodesOnlyHidesTheBarcodeList) {
+    open("Smith\t1 Oak\t77001-1234\r\n", kAsciiTab, 1, 3, {.address = 1, .zip9 = 2});
+    EXPECT_EQ(dialog.CurrentRecordLabel->text(), "Record 1");
+    EXPECT_EQ(dialog.zip9->currentText(), "77001-1234");
+    EXPECT_FALSE(dialog.prevbtn->isEnabled());
+    EXPECT_FALSE(dialog.nextbtn->isEnabled());
+    EXPECT_FALSE(dialog.barcode->isHidden());
+    EXPECT_FALSE(dialog.barcodeBlank->isHidden());
+    EXPECT_TRUE(dialog.barcodebevelshort->isHidden());
+
     open(kMerge, kAsciiMerge, 2, 6, {.address = 1, .zip5 = 3, .zip4 = 4, .barcode = 5}, false);
-    EXPECT_TRUE(dialog.barcode->isHidden());
-    EXPECT_TRUE(dialog.barcodeLabel->isHidden());
-    EXPECT_TRUE(dialog.barcodeBlank->isHidden());
-    EXPECT_TRUE(dialog.BarcodeBevelTall->isHidden());
+    for (QWidget* hidden : std::initializer_list<QWidget*>{
+             dialog.barcode, dialog.barcodeLabel, dialog.barcodeBlank, dialog.BarcodeBevelTall})
+        EXPECT_TRUE(hidden->isHidden());
     Choose(dialog.highrise, 5);
     EXPECT_EQ(dialog.FormClose(),
               (FieldRoles{.address = 1, .zip5 = 3, .zip4 = 4, .highrise = 5, .barcode = 5}));
