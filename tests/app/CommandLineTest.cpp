@@ -80,72 +80,57 @@ TEST(CommandLine, BarcodeIsPrintedWithTheFrameBarOfPrefsDat) {
     EXPECT_EQ(folder.read("prefs.dat"), "x\r\n");
 }
 
-TEST(CommandLine, ExecutableAnswersWithoutADisplay) {
-    TempFolder folder;
-    const fs::path executable = folder.path() / "marrowby";
-    fs::copy_file(MARROWBY_EXE, executable);
+// Queries write no settings. Settings decide what is written into lists: a folder or
+// prefs.dat that other users can change is refused with its name, and nothing is read.
+TEST(CommandLine, ExecutableAnswersWithoutADisplayAndRefusesSettingsOthersCanChange) {
+    const std::string othersCanChange =
+        " can be changed by other users; Marrowby does not use settings that others can change\n";
     struct Case {
         std::string arguments;
         int status;
-        std::string out;  // the start of standard output
+        std::string out;         // the start of standard output
+        const char* changeable;  // nullptr: no prefs.dat; else "", the folder, or a file in it
     } cases[] = {
         {"--barcode '123 MAIN ST' 123456789", 0,
-         "/123456789230/\nLSSSLLSSLSLSSLLSSLSSLSLSLSSLLSSLSSSLLSSLSLSLSSSSLSLSSLLSLLSSSL\n"},
-        {"--barcode '123 MAIN ST' 12345-678 2>&1", 2, "marrowby: the ZIP code must be nine digits"},
+         "/123456789230/\nLSSSLLSSLSLSSLLSSLSSLSLSLSSLLSSLSSSLLSSLSLSLSSSSLSLSSLLSLLSSSL\n",
+         nullptr},
+        {"--barcode '123 MAIN ST' 12345-678 2>&1", 2, "marrowby: the ZIP code must be nine digits",
+         nullptr},
         {"--imb 01234567094987654321 01234567891", 0,
-         "AADTFFDFTDADTAADAATFDTDDAAADDTDTTDAFADADDDTFFFDDTTTADFAAADFTDAADA\n"},
+         "AADTFFDFTDADTAADAATFDTDDAAADDTDTTDAFADADDDTFFFDDTTTADFAAADFTDAADA\n", nullptr},
         {"--imb 01234567094987654321", 0,
-         "ATTFATTDTTADTAATTDTDTATTDAFDDFADFDFTFFFFFTATFAAAATDFFTDAADFTFDTDT\n"},
+         "ATTFATTDTTADTAATTDTDTATTDAFDDFADFDFTFFFFFTATFAAAATDFFTDAADFTFDTDT\n", nullptr},
         // A refusal gives its reason on standard error and nothing on standard output.
-        {"--imb 01234567094987654321 0123456789 2>/dev/null", 2, ""},
+        {"--imb 01234567094987654321 0123456789 2>/dev/null", 2, "", nullptr},
         {"--imb 01234567094987654321 0123456789 2>&1 >/dev/null", 2,
-         "marrowby: The routing code must have 0, 5, 9 or 11 digits, not 10.\n"},
-        {"--imb 07234567094987654321 2>&1", 2, "marrowby: The second digit"},
-        {"--version", 0, "Marrowby Version 2.0.8 - Updated 7/25/01\n"},
-        {"--help", 0, "Usage: marrowby [FILE [NOSTOP [TABLE]]]"},
+         "marrowby: The routing code must have 0, 5, 9 or 11 digits, not 10.\n", nullptr},
+        {"--imb 07234567094987654321 2>&1", 2, "marrowby: The second digit", nullptr},
+        {"--version", 0, "Marrowby Version 2.0.8 - Updated 7/25/01\n", nullptr},
+        {"--help", 0, "Usage: marrowby [FILE [NOSTOP [TABLE]]]", nullptr},
+        {"--barcode 12 123456789 2>&1", 1, "", "prefs.dat"},
+        {"--barcode 12 123456789 2>&1", 1, "", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments);
-        const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb '" +
-                                    executable.string() + "' " + c.arguments;
-        const ShellResult result = RunShellCommand(command);
-        EXPECT_EQ(result.status, c.status);
-        EXPECT_EQ(c.out.empty() ? result.output : result.output.substr(0, c.out.size()), c.out);
-    }
-    EXPECT_FALSE(fs::exists(folder.path() / "prefs.dat"));  // queries write nothing
-}
-
-TEST(CommandLine, IntelligentMailWritesNoSettingsFile) {
-    TempFolder folder;
-    const fs::path executable = folder.path() / "marrowby";
-    fs::copy_file(MARROWBY_EXE, executable);
-    const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY '" + executable.string() +
-                                "' --imb 01234567094987654321 01234 >/dev/null";
-    EXPECT_EQ(RunShellCommand(command).status, 0);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
-}
-
-// Settings decide what is written into lists: a folder or prefs.dat that other users can
-// change is refused with its name, and nothing is read from it.
-TEST(CommandLine, SettingsOthersCanChangeAreRefused) {
-    struct Case {
-        std::string changeable;  // file name in the program folder, empty: the folder
-    } cases[] = {{"prefs.dat"}, {""}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.changeable);
         TempFolder folder;
         const fs::path executable = folder.path() / "marrowby";
         fs::copy_file(MARROWBY_EXE, executable);
-        folder.write("prefs.dat", "x\r\n0\r\n0\r\n|\r\n");
-        const fs::path changeable =
-            c.changeable.empty() ? folder.path() : folder.path() / c.changeable;
-        fs::permissions(changeable, fs::perms::others_write, fs::perm_options::add);
+        std::string out = c.out;
+        if (c.changeable != nullptr) {
+            folder.write("prefs.dat", "x\r\n0\r\n0\r\n|\r\n");
+            const fs::path changeable =
+                *c.changeable ? folder.path() / c.changeable : folder.path();
+            fs::permissions(changeable, fs::perms::others_write, fs::perm_options::add);
+            out = "marrowby: " + changeable.string() + othersCanChange;
+        }
         const ShellResult result =
-            RunShellCommand("'" + executable.string() + "' --barcode 12 123456789 2>&1");
-        EXPECT_EQ(result.status, 1);
-        EXPECT_EQ(result.output, "marrowby: " + changeable.string() +
-                                     " can be changed by other users; Marrowby does not use "
-                                     "settings that others can change\n");
+            RunShellCommand("env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb '" +
+                            executable.string() + "' " + c.arguments);
+        EXPECT_EQ(result.status, c.status);
+        EXPECT_EQ(out.empty() ? result.output : result.output.substr(0, out.size()), out);
+        if (c.changeable == nullptr) {
+            EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1);
+        }
     }
 }
 
