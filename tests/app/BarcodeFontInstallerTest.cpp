@@ -106,8 +106,6 @@ TEST(BarcodeFontInstaller, FromTheMenuInstallsOnceSaysWhereAndFontconfigListsThe
         EXPECT_EQ(message.icon, MessageIcon::Information);
         EXPECT_NE(message.text.find(" in the folder " + user.fonts.string() + "."),
                   std::string::npos);
-        EXPECT_NE(message.text.find("\"Marrowby POSTNET\" at 16 pt"), std::string::npos);
-        EXPECT_NE(message.text.find("\"Marrowby Intelligent Mail\" at 16 pt"), std::string::npos);
     }
     EXPECT_EQ(user.prompter.messages[0].text.rfind("The barcode fonts are now installed", 0), 0u);
     EXPECT_EQ(user.prompter.messages[1].text.rfind("The barcode fonts were already installed", 0),
