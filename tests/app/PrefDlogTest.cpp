@@ -1,4 +1,4 @@
-// The preferences dialog driven through its real widgets: the enabling of FileName,
+// The preferences dialog driven through its real widgets: the enabling of FileName, F1,
 // Next or Enter writing the whole list, Cancel writing nothing, and damaged lines.
 #include <QApplication>
 #include <QTest>
@@ -41,28 +41,6 @@ struct DialogRun {
 
 }  // namespace
 
-TEST(PrefDlog, FileNameIsEnabledOnlyForABarcodesOnlyFileAndF1ShowsHelp) {
-    FakeHelp help;
-    TPrefDlog dialog(help, nullptr);
-    EXPECT_EQ(dialog.leftBar->maxLength(), 1);
-    dialog.setChoices({1, 0, "/"});
-    dialog.show();
-    EXPECT_TRUE(dialog.FileName->isEnabled());
-    ClickItem(dialog.selectFile, 0);
-    EXPECT_FALSE(dialog.FileName->isEnabled());
-    ClickItem(dialog.selectFile, 1);
-    EXPECT_TRUE(dialog.FileName->isEnabled());
-    dialog.hide();
-    dialog.setChoices({0, 1, "/"});
-    dialog.show();
-    EXPECT_FALSE(dialog.FileName->isEnabled());
-
-    QApplication::setActiveWindow(&dialog);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-    QTest::keyClick(dialog.leftBar, Qt::Key_F1);
-    EXPECT_EQ(help.contexts, std::vector<int>{7});
-}
-
 // OK, Enter in the frame bar and Cancel on sound and damaged files: a damaged line gets a
 // warning naming the file, the line and the values allowed, the dialog shows the first
 // choice in its place, and Next saves the file; every other line is kept byte for byte.
@@ -83,7 +61,8 @@ TEST(PrefDlog, NextWritesTheWholeListKeepingOtherLinesAndCancelWritesNothing) {
         {"k\r\n0\r\n0\r\n/\r\n", 0, 0, "", Next, "k\r\n0\r\n0\r\n\r\n", ""},
         // A frame bar that is not UTF-8 comes back as the same byte when left alone.
         {"k\r\n0\r\n0\r\n\xA6\r\n", 1, 0, nullptr, Next, "k\r\n1\r\n0\r\n\xA6\r\n", ""},
-        {"k\r\n0\r\n0\r\n/\r\n", -1, 0, "!", Enter, "k\r\n0\r\n0\r\n!\r\n", ""},
+        // The frame bar is one character.
+        {"k\r\n0\r\n0\r\n/\r\n", -1, 0, "!?", Enter, "k\r\n0\r\n0\r\n!\r\n", ""},
         {"mine\n0\r\n0\r\n/\r\nmore\n", 1, 1, "|", Cancel, "mine\n0\r\n0\r\n/\r\nmore\n", ""},
         {"k\r\nx\r\n1\r\n|\r\n", -1, 0, nullptr, Enter, "k\r\n0\r\n1\r\n|\r\n",
          "prefs.dat line 2: 'x' is not 0 or 1.\n"},
@@ -98,13 +77,20 @@ TEST(PrefDlog, NextWritesTheWholeListKeepingOtherLinesAndCancelWritesNothing) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
         DialogRun run(c.file, [&](TPrefDlog& dialog) {
+            QApplication::setActiveWindow(&dialog);
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+            QTest::keyClick(dialog.leftBar, Qt::Key_F1);
+            // File naming applies only to a file of barcodes only.
+            EXPECT_EQ(dialog.FileName->isEnabled(), dialog.selectFile->itemIndex() == 1);
             if (c.select >= 0) ClickItem(dialog.selectFile, c.select);
+            EXPECT_EQ(dialog.FileName->isEnabled(), dialog.selectFile->itemIndex() == 1);
             if (c.select == 1) ClickItem(dialog.FileName, c.naming);
             if (c.typed != nullptr) Type(dialog.leftBar, c.typed);
             if (c.press == Next) QTest::mouseClick(dialog.nextBtn, Qt::LeftButton);
             if (c.press == Enter) QTest::keyClick(dialog.leftBar, Qt::Key_Return);
             if (c.press == Cancel) QTest::mouseClick(dialog.CancelBtn, Qt::LeftButton);
         });
+        EXPECT_EQ(run.help.contexts, std::vector<int>{HelpContext::Preferences});
         EXPECT_EQ(run.ok, c.press != Cancel);
         EXPECT_EQ(run.folder.read("prefs.dat"), c.written);
         if (c.warning.empty()) {
