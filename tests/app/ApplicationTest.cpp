@@ -112,7 +112,8 @@ TEST(Application, CommandLineRunAddsToTheFileWithoutSavingAndEndsWithItsStatus) 
     };
     for (const Case& c : {Case{0, Attendance::Attended, 0}, Case{1, Attendance::Attended, 1},
                           Case{-1, Attendance::Unattended, 1}, Case{1, Attendance::Headless, 1}}) {
-        SCOPED_TRACE(c.result);
+        SCOPED_TRACE(testing::Message()
+                     << "result " << c.result << ", attendance " << static_cast<int>(c.attendance));
         CommandLine line;
         line.file = "/tmp/list.txt";
         line.noStop = c.attendance != Attendance::Attended;
