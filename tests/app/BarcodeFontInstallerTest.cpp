@@ -7,7 +7,6 @@
 #include <QProcess>
 #include <cstdlib>
 #include <fstream>
-#include <functional>
 #include <iterator>
 #include <map>
 #include <optional>
@@ -25,26 +24,23 @@ namespace fs = std::filesystem;
 
 namespace {
 
+void Put(const std::string& name, const std::optional<std::string>& value) {
+    if (value)
+        setenv(name.c_str(), value->c_str(), 1);
+    else
+        unsetenv(name.c_str());
+}
+
 // Sets environment variables for one test and puts the old values back afterwards.
 class Environment {
   public:
     ~Environment() {
-        for (const auto& [name, value] : saved_) {
-            if (value)
-                setenv(name.c_str(), value->c_str(), 1);
-            else
-                unsetenv(name.c_str());
-        }
+        for (const auto& [name, value] : saved_) Put(name, value);
     }
     void set(const std::string& name, const std::optional<std::string>& value) {
-        if (!saved_.contains(name)) {
-            const char* old = std::getenv(name.c_str());
-            saved_[name] = old ? std::optional<std::string>(old) : std::nullopt;
-        }
-        if (value)
-            setenv(name.c_str(), value->c_str(), 1);
-        else
-            unsetenv(name.c_str());
+        const char* old = std::getenv(name.c_str());
+        saved_.try_emplace(name, old ? std::optional<std::string>(old) : std::nullopt);
+        Put(name, value);
     }
 
   private:
@@ -110,8 +106,6 @@ TEST(BarcodeFontInstaller, FromTheMenuInstallsOnceSaysWhereAndFontconfigListsThe
         EXPECT_EQ(message.icon, MessageIcon::Information);
         EXPECT_NE(message.text.find(" in the folder " + user.fonts.string() + "."),
                   std::string::npos);
-        EXPECT_NE(message.text.find("\"Marrowby POSTNET\" at 16 pt"), std::string::npos);
-        EXPECT_NE(message.text.find("\"Marrowby Intelligent Mail\" at 16 pt"), std::string::npos);
     }
     EXPECT_EQ(user.prompter.messages[0].text.rfind("The barcode fonts are now installed", 0), 0u);
     EXPECT_EQ(user.prompter.messages[1].text.rfind("The barcode fonts were already installed", 0),
@@ -135,78 +129,68 @@ TEST(BarcodeFontInstaller, FromTheMenuInstallsOnceSaysWhereAndFontconfigListsThe
     }
 }
 
+// A damaged copy is replaced; what goes wrong is told, or thrown naming what is in the way,
+// and no scratch file is left behind.
 TEST(BarcodeFontInstaller, RepairsADamagedCopyAndReportsWhatGoesWrong) {
+    enum Setup { Fresh, DamagedFont, FileForFolder, FolderForFont };
     struct Case {
-        const char* name;
-        std::function<void(FreshUser&)> prepare;
+        Setup setup;
         std::vector<fs::path> sources;
         std::string fcCache;
-        MessageIcon icon;
-        std::string says;
+        std::optional<MessageIcon> icon;  // none: thrown
+        std::string says;                 // thrown: followed by what is in the way
     };
     const fs::path missing = "/nonexistent/marrowby-fonts";
     const std::vector<Case> cases = {
-        {"damaged copy replaced",
-         [](FreshUser& u) {
-             fs::create_directories(u.fonts);
-             std::ofstream(u.fonts / "MarrowbyPOSTNET.ttf") << "half a font";
-         },
+        {DamagedFont,
          {missing, kSourceFonts},
          "fc-cache",
          MessageIcon::Information,
          "The barcode fonts are now installed in the folder "},
-        {"fonts not shipped",
-         [](FreshUser&) {},
+        {Fresh,
          {missing},
          "fc-cache",
          MessageIcon::Error,
          "The barcode fonts MarrowbyPOSTNET.ttf and MarrowbyIntelligentMail.ttf are not in any "
          "of these folders:\n/nonexistent/marrowby-fonts\n\nPlease install Marrowby again."},
-        {"no font cache program",
-         [](FreshUser&) {},
+        {Fresh,
          {kSourceFonts},
          "no-such-fc-cache",
          MessageIcon::Warning,
          "The list of fonts could not be refreshed (no-such-fc-cache could not be started), so "
          "some programs may list the fonts only after you log in again."},
+        {FileForFolder, {kSourceFonts}, "fc-cache", std::nullopt, "Cannot create folder "},
+        {FolderForFont, {kSourceFonts}, "fc-cache", std::nullopt, "Cannot write file "},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.says);
         FreshUser user;
-        c.prepare(user);
-        BarcodeFontInstaller(user.prompter, c.sources, c.fcCache).Install();
-        ASSERT_EQ(user.prompter.messages.size(), 1u);
-        EXPECT_EQ(user.prompter.messages[0].icon, c.icon);
-        EXPECT_NE(user.prompter.messages[0].text.find(c.says), std::string::npos)
-            << user.prompter.messages[0].text;
-        const bool installed = c.icon != MessageIcon::Error;
-        EXPECT_EQ(ReadBytes(user.fonts / "MarrowbyPOSTNET.ttf") ==
-                      ReadBytes(kSourceFonts / "MarrowbyPOSTNET.ttf"),
-                  installed);
-    }
-
-    // Something in the way of the folder or of a font: the error names it and no scratch
-    // file is left behind.
-    for (const bool blockFolder : {true, false}) {
-        FreshUser user;
-        const fs::path blocked = blockFolder ? user.fonts : user.fonts / "MarrowbyPOSTNET.ttf";
+        const fs::path font = user.fonts / "MarrowbyPOSTNET.ttf";
+        const fs::path blocked = c.setup == FileForFolder ? user.fonts : font;
         fs::create_directories(blocked.parent_path());
-        if (blockFolder)
-            std::ofstream(blocked) << "not a folder";
-        else
-            fs::create_directory(blocked);
+        if (c.setup == DamagedFont) std::ofstream(font) << "half a font";
+        if (c.setup == FileForFolder) std::ofstream(blocked) << "not a folder";
+        if (c.setup == FolderForFont) fs::create_directory(blocked);
         try {
-            BarcodeFontInstaller(user.prompter, {kSourceFonts}).Install();
-            ADD_FAILURE() << "no error";
+            BarcodeFontInstaller(user.prompter, c.sources, c.fcCache).Install();
+            ASSERT_EQ(user.prompter.messages.size(), 1u);
+            EXPECT_EQ(user.prompter.messages[0].icon, c.icon);
+            EXPECT_NE(user.prompter.messages[0].text.find(c.says), std::string::npos)
+                << user.prompter.messages[0].text;
         } catch (const MarrowbyError& error) {
-            const std::string says = blockFolder ? "Cannot create folder " : "Cannot write file ";
-            EXPECT_EQ(std::string(error.what()).rfind(says + blocked.string() + ": ", 0), 0u)
+            EXPECT_EQ(c.icon, std::nullopt);
+            EXPECT_EQ(std::string(error.what()).rfind(c.says + blocked.string() + ": ", 0), 0u)
                 << error.what();
+            EXPECT_TRUE(user.prompter.messages.empty());
         }
-        EXPECT_TRUE(user.prompter.messages.empty());
-        EXPECT_EQ(
-            std::distance(fs::directory_iterator(blocked.parent_path()), fs::directory_iterator()),
-            1);
+        const bool installed = c.icon && c.icon != MessageIcon::Error;
+        EXPECT_EQ(fs::is_regular_file(font) &&
+                      ReadBytes(font) == ReadBytes(kSourceFonts / "MarrowbyPOSTNET.ttf"),
+                  installed);
+        EXPECT_EQ(std::distance(fs::directory_iterator(blocked.parent_path()), {}),
+                  installed          ? 2
+                  : c.setup == Fresh ? 0
+                                     : 1);
     }
 }
 

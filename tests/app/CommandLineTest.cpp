@@ -1,8 +1,6 @@
-// The command line: what each form of it asks for, and --barcode run through the
-// real executable, which answers without a display.
+// The command line: what each form of it asks for, and the queries run through the real
+// executable, which answers without a display.
 #include "app/CommandLine.h"
-
-#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -51,101 +49,68 @@ TEST(CommandLine, ArgumentsAreRead) {
     }
 }
 
-TEST(CommandLine, BarcodeIsPrintedWithTheFrameBarOfPrefsDat) {
-    struct Case {
-        std::string frameBar;
-        std::vector<std::string> arguments;
-        std::string barcode;
-    } cases[] = {
-        {"/", {"--barcode", "123 MAIN ST APT 5", "123456789", "--highrise"}, "/123456789050/"},
-        {"/", {"--barcode", "123 MAIN ST APT 5", "123456789"}, "/123456789230/"},
-        // Two digits are the delivery point itself, highrise or not.
-        {"/", {"--barcode", "12", "123456789", "--highrise"}, "/123456789122/"},
-        {"|", {"--barcode", "PO BOX 1234", "987654321"}, "|987654321348|"},
-    };
-    for (const Case& c : cases) {
-        TempFolder folder;
-        folder.write("prefs.dat", "x\r\n0\r\n0\r\n" + c.frameBar + "\r\n");
-        std::ostringstream out, err;
-        EXPECT_EQ(PrintBarcode(ParseCommandLine(c.arguments), folder.path(), out, err), 0);
-        EXPECT_EQ(out.str().substr(0, out.str().find('\n')), c.barcode);
-        EXPECT_EQ(err.str(), "");
-    }
-
-    // A query completes a short file for itself only.
-    TempFolder folder;
-    folder.write("prefs.dat", "x\r\n");
-    std::ostringstream out, err;
-    EXPECT_EQ(PrintBarcode(ParseCommandLine(cases[1].arguments), folder.path(), out, err), 0);
-    EXPECT_EQ(folder.read("prefs.dat"), "x\r\n");
-}
-
-TEST(CommandLine, ExecutableAnswersWithoutADisplay) {
-    TempFolder folder;
-    const fs::path executable = folder.path() / "marrowby";
-    fs::copy_file(MARROWBY_EXE, executable);
+// The barcode takes the frame bar of prefs.dat; a query completes a short file for itself
+// only and writes no settings. Settings decide what is written into lists: a folder or
+// prefs.dat that other users can change is refused with its name, and nothing is read.
+TEST(CommandLine, ExecutableAnswersWithoutADisplayAndRefusesSettingsOthersCanChange) {
+    const std::string othersCanChange =
+        " can be changed by other users; Marrowby does not use settings that others can change\n";
+    const char* bar = "x\r\n0\r\n0\r\n|\r\n";
     struct Case {
         std::string arguments;
         int status;
-        std::string out;  // the start of standard output
+        std::string out;         // the start of standard output and error
+        const char* prefs;       // nullptr: no prefs.dat
+        const char* changeable;  // nullptr: none; "": the folder; or a file in it
     } cases[] = {
         {"--barcode '123 MAIN ST' 123456789", 0,
-         "/123456789230/\nLSSSLLSSLSLSSLLSSLSSLSLSLSSLLSSLSSSLLSSLSLSLSSSSLSLSSLLSLLSSSL\n"},
-        {"--barcode '123 MAIN ST' 12345-678 2>&1", 2, "marrowby: the ZIP code must be nine digits"},
+         "/123456789230/\nLSSSLLSSLSLSSLLSSLSSLSLSLSSLLSSLSSSLLSSLSLSLSSSSLSLSSLLSLLSSSL\n",
+         nullptr, nullptr},
+        {"--barcode 'PO BOX 1234' 987654321", 0, "|987654321348|\n", bar, nullptr},
+        {"--barcode '123 MAIN ST APT 5' 123456789 --highrise", 0, "/123456789050/\n", "x\r\n",
+         nullptr},
+        {"--barcode '123 MAIN ST' 12345-678", 2, "marrowby: the ZIP code must be nine digits",
+         nullptr, nullptr},
         {"--imb 01234567094987654321 01234567891", 0,
-         "AADTFFDFTDADTAADAATFDTDDAAADDTDTTDAFADADDDTFFFDDTTTADFAAADFTDAADA\n"},
+         "AADTFFDFTDADTAADAATFDTDDAAADDTDTTDAFADADDDTFFFDDTTTADFAAADFTDAADA\n", nullptr, nullptr},
         {"--imb 01234567094987654321", 0,
-         "ATTFATTDTTADTAATTDTDTATTDAFDDFADFDFTFFFFFTATFAAAATDFFTDAADFTFDTDT\n"},
+         "ATTFATTDTTADTAATTDTDTATTDAFDDFADFDFTFFFFFTATFAAAATDFFTDAADFTFDTDT\n", nullptr, nullptr},
         // A refusal gives its reason on standard error and nothing on standard output.
-        {"--imb 01234567094987654321 0123456789 2>/dev/null", 2, ""},
-        {"--imb 01234567094987654321 0123456789 2>&1 >/dev/null", 2,
-         "marrowby: The routing code must have 0, 5, 9 or 11 digits, not 10.\n"},
-        {"--imb 07234567094987654321 2>&1", 2, "marrowby: The second digit"},
-        {"--version", 0, "Marrowby Version 2.0.8 - Updated 7/25/01\n"},
-        {"--help", 0, "Usage: marrowby [FILE [NOSTOP [TABLE]]]"},
+        {"--imb 01234567094987654321 0123456789 2>/dev/null", 2, "", nullptr, nullptr},
+        {"--imb 01234567094987654321 0123456789 >/dev/null", 2,
+         "marrowby: The routing code must have 0, 5, 9 or 11 digits, not 10.\n", nullptr, nullptr},
+        {"--imb 07234567094987654321", 2, "marrowby: The second digit", nullptr, nullptr},
+        {"--version", 0, "Marrowby Version 2.0.8 - Updated 7/25/01\n", nullptr, nullptr},
+        {"--help", 0, "Usage: marrowby [FILE [NOSTOP [TABLE]]]", nullptr, nullptr},
+        {"--barcode 12 123456789", 1, "", bar, "prefs.dat"},
+        {"--barcode 12 123456789", 1, "", bar, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments);
-        const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb '" +
-                                    executable.string() + "' " + c.arguments;
-        const ShellResult result = RunShellCommand(command);
-        EXPECT_EQ(result.status, c.status);
-        EXPECT_EQ(c.out.empty() ? result.output : result.output.substr(0, c.out.size()), c.out);
-    }
-    EXPECT_FALSE(fs::exists(folder.path() / "prefs.dat"));  // queries write nothing
-}
-
-TEST(CommandLine, IntelligentMailWritesNoSettingsFile) {
-    TempFolder folder;
-    const fs::path executable = folder.path() / "marrowby";
-    fs::copy_file(MARROWBY_EXE, executable);
-    const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY '" + executable.string() +
-                                "' --imb 01234567094987654321 01234 >/dev/null";
-    EXPECT_EQ(RunShellCommand(command).status, 0);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
-}
-
-// Settings decide what is written into lists: a folder or prefs.dat that other users can
-// change is refused with its name, and nothing is read from it.
-TEST(CommandLine, SettingsOthersCanChangeAreRefused) {
-    struct Case {
-        std::string changeable;  // file name in the program folder, empty: the folder
-    } cases[] = {{"prefs.dat"}, {""}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.changeable);
         TempFolder folder;
         const fs::path executable = folder.path() / "marrowby";
         fs::copy_file(MARROWBY_EXE, executable);
-        folder.write("prefs.dat", "x\r\n0\r\n0\r\n|\r\n");
-        const fs::path changeable =
-            c.changeable.empty() ? folder.path() : folder.path() / c.changeable;
-        fs::permissions(changeable, fs::perms::others_write, fs::perm_options::add);
+        std::string out = c.out;
+        if (c.prefs != nullptr) folder.write("prefs.dat", c.prefs);
+        if (c.changeable != nullptr) {
+            const fs::path changeable =
+                *c.changeable ? folder.path() / c.changeable : folder.path();
+            fs::permissions(changeable, fs::perms::others_write, fs::perm_options::add);
+            out = "marrowby: " + changeable.string() + othersCanChange;
+        }
         const ShellResult result =
-            RunShellCommand("'" + executable.string() + "' --barcode 12 123456789 2>&1");
-        EXPECT_EQ(result.status, 1);
-        EXPECT_EQ(result.output, "marrowby: " + changeable.string() +
-                                     " can be changed by other users; Marrowby does not use "
-                                     "settings that others can change\n");
+            RunShellCommand("env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb '" +
+                            executable.string() + "' 2>&1 " + c.arguments);
+        EXPECT_EQ(result.status, c.status);
+        EXPECT_EQ(out.empty() ? result.output : result.output.substr(0, out.size()), out);
+        if (c.status == 0) {
+            EXPECT_EQ(result.output.find("marrowby:"), std::string::npos) << result.output;
+        }
+        if (c.prefs != nullptr) {
+            EXPECT_EQ(folder.read("prefs.dat"), c.prefs);
+        } else {
+            EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1);
+        }
     }
 }
 

@@ -22,7 +22,7 @@ struct Window {
 };
 }  // namespace
 
-TEST(MainWindow, EveryCommandRunsItsHookAndCanBeDisabledDuringARun) {
+TEST(MainWindow, EveryCommandAndShortcutRunsItsHookAndCanBeDisabledDuringARun) {
     Window w;
     TMainWindow& window = w.window;
     // Unset hooks do nothing.
@@ -63,6 +63,17 @@ TEST(MainWindow, EveryCommandRunsItsHookAndCanBeDisabledDuringARun) {
         for (QAction* command : commands)
             EXPECT_EQ(command->isEnabled(), enabled) << command->text().toStdString();
     }
+
+    // Ctrl+E exits and F1 shows the contents.
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ran.clear();
+    w.help = FakeHelp();
+    QTest::keyClick(&window, Qt::Key_E, Qt::ControlModifier);
+    QTest::keyClick(&window, Qt::Key_F1);
+    EXPECT_EQ(ran, std::vector<std::string>{"exit"});
+    EXPECT_EQ(w.help.contexts, std::vector<int>{1});
 }
 
 TEST(MainWindow, ErrorsOfACommandAreShownAndAddBarcodesGoesOnOnlyAfterPreferencesOk) {
@@ -97,19 +108,6 @@ TEST(MainWindow, ProgressPictureCoversTheClientArea) {
     EXPECT_EQ(picture->parentWidget(), w.window.centralWidget());
     EXPECT_EQ(picture->geometry(), w.window.centralWidget()->rect());
     EXPECT_TRUE(picture->isVisible());
-}
-
-TEST(MainWindow, CtrlEExitsAndF1ShowsTheContents) {
-    Window w;
-    int exits = 0;
-    w.window.onExit = [&] { ++exits; };
-    w.window.show();
-    QApplication::setActiveWindow(&w.window);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w.window));
-    QTest::keyClick(&w.window, Qt::Key_E, Qt::ControlModifier);
-    EXPECT_EQ(exits, 1);
-    QTest::keyClick(&w.window, Qt::Key_F1);
-    EXPECT_EQ(w.help.contexts, std::vector<int>{1});
 }
 
 }  // namespace marrowby

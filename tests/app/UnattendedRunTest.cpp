@@ -1,6 +1,8 @@
-// The real executable started by a script where nobody can answer a window: no display,
-// the offscreen or minimal platform, or a display that does not answer. An unattended run
-// ends with its status and its messages on standard error, at once and without a box.
+// Where nobody can answer a window: the Qt platforms tried at start-up and the reason given
+// when no display can be used; and the real executable started by a script with no
+// display, the offscreen or minimal platform, or a display that does not answer. An
+// unattended run ends with its status and its messages on standard error, at once and
+// without a box.
 #include <chrono>
 #include <fstream>
 #include <iterator>
@@ -9,6 +11,7 @@
 
 #include "ShellCommand.h"
 #include "TempFolder.h"
+#include "app/Attendance.h"
 
 namespace marrowby {
 
@@ -30,6 +33,35 @@ std::string SampleList() {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 }  // namespace
+
+TEST(Attendance, OffscreenIsTriedLastAndTheReasonNamesWhatWasAskedFor) {
+    struct Case {
+        DisplayEnvironment environment;
+        std::string platforms;
+        std::string reason;
+    } cases[] = {
+        {{}, "offscreen", "neither DISPLAY nor WAYLAND_DISPLAY is set"},
+        {{"", ":0", "", ""}, "xcb;offscreen", "DISPLAY ':0' cannot be opened"},
+        {{"", "", "wayland-0", ""},
+         "wayland;xcb;offscreen",
+         "WAYLAND_DISPLAY 'wayland-0' cannot be opened"},
+        {{"", ":1", "wayland-0", "x11"},
+         "xcb;offscreen",
+         "DISPLAY ':1' and WAYLAND_DISPLAY 'wayland-0' cannot be opened"},
+        {{"", ":1", "wayland-0", "wayland"},
+         "wayland;xcb;offscreen",
+         "DISPLAY ':1' and WAYLAND_DISPLAY 'wayland-0' cannot be opened"},
+        // What a user asks for is tried first and kept as it is when it has no windows.
+        {{"xcb", ":5", "", ""}, "xcb;offscreen", "DISPLAY ':5' cannot be opened"},
+        {{"offscreen", ":0", "", ""}, "offscreen", "QT_QPA_PLATFORM is offscreen"},
+        {{"minimal", "", "", ""}, "minimal", "QT_QPA_PLATFORM is minimal"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.platforms + " " + c.reason);
+        EXPECT_EQ(PlatformsToTry(c.environment), c.platforms);
+        EXPECT_EQ(NoDisplayReason(c.environment), c.reason);
+    }
+}
 
 TEST(UnattendedRun, EndsWithItsStatusAndMessagesOnStandardErrorWithoutADisplay) {
     ASSERT_FALSE(fs::exists("/tmp/.X11-unix/X" + DeadDisplay.substr(1)));

@@ -1,8 +1,11 @@
-// The one-barcode dialog driven through its real widgets: typing, the barcode shown,
-// the bars on screen, printing through a fake printer and the print preview.
+// The one-barcode dialog driven through its real widgets: typing, the barcode or the reason
+// for none, the bars on screen, the tab chain, printing through a fake printer and the
+// preview, with POSTNET or with Intelligent Mail chosen in mailer.dat.
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -10,13 +13,42 @@
 
 #include "FakePrinter.h"
 #include "FakePrompter.h"
+#include "TempFolder.h"
 #include "engine/BarcodeEngine.h"
+#include "engine/IntelligentMail.h"
 #include "single/SingleBarcode.h"
 #include "single/TsingleDlog.h"
 
 namespace marrowby {
 
 namespace {
+std::string MailerFile(const std::string& choice, const std::string& next) {
+    return "m\r\n" + choice + "\r\n912345678\r\n040\r\n00\r\n" + next + "\r\n";
+}
+
+// The Intelligent Mail bars of 123 MAIN ST in 12345-6789 (delivery point 23); the
+// nine-digit mailer ID leaves six serial digits.
+std::string ImbBars(int serial) {
+    const std::string digits = std::to_string(serial);
+    return IntelligentMailBars("00040912345678" + std::string(6 - digits.size(), '0') + digits,
+                               "12345678923");
+}
+
+// The letters a job's lines stand for, read back from where each line starts and ends.
+std::string LettersOf(const RecordedJob& job) {
+    int base = 0, top = 1 << 30;
+    for (const DrawCall& call : job.calls) {
+        base = std::max(base, call.points[0].y);
+        top = std::min(top, call.points[1].y);
+    }
+    std::string letters;
+    for (const DrawCall& call : job.calls) {
+        const bool down = call.points[0].y == base, up = call.points[1].y == top;
+        letters += up ? (down ? 'F' : 'A') : (down ? 'D' : 'T');
+    }
+    return letters;
+}
+
 class TsingleDlogTest : public testing::Test {
   protected:
     void SetUp() override { dialog.show(); }
@@ -28,8 +60,40 @@ class TsingleDlogTest : public testing::Test {
         if (highrise) QTest::mouseClick(dialog.highrise, Qt::LeftButton);
     }
 
+    // Shows the dialog anew on a mailer.dat and types 123 MAIN ST 12345-6789.
+    void openWithMailer(const std::string& mailer) {
+        dialog.hide();
+        settings.write("mailer.dat", mailer);
+        dialog.setMailerFolder(settings.path());
+        dialog.show();
+        enter("123 main st", "12345", "6789");
+    }
+
     std::string barcode() const { return dialog.Barcode->text().toStdString(); }
 
+    // Every pixel from one column before the first bar to beyond the last: a bar every
+    // third column from x = 190; full, ascending and POSTNET long bars reach row 192,
+    // POSTNET short bars start at 197, other four-state bars at 195; descenders and
+    // POSTNET bars stand on row 200, ascenders and trackers end at 197.
+    void expectBarsOnScreen(const std::string& pattern) {
+        const QImage image = dialog.grab().toImage();
+        for (int x = 189; x <= 400; ++x) {
+            const int bar = (x - 190) / 3;
+            const bool column =
+                x >= 190 && (x - 190) % 3 == 0 && bar < static_cast<int>(pattern.size());
+            const char letter = column ? pattern[bar] : ' ';
+            const int top = std::string("LFA").find(letter) != std::string::npos ? 192
+                            : letter == 'S'                                      ? 197
+                                                                                 : 195;
+            const int bottom = letter == 'A' || letter == 'T' ? 197 : 200;
+            for (int y = 189; y <= 201; ++y) {
+                ASSERT_EQ(qGray(image.pixel(x, y)) < 128, column && y >= top && y <= bottom)
+                    << "pixel " << x << ", " << y;
+            }
+        }
+    }
+
+    TempFolder settings;
     std::vector<std::string> preferences{"Marrowby preferences", "0", "0", "/"};
     std::vector<std::string> designators = DesignatorTable();
     BarcodeEngine engine{preferences, designators};
@@ -39,22 +103,26 @@ class TsingleDlogTest : public testing::Test {
 };
 }  // namespace
 
-TEST_F(TsingleDlogTest, TypingIsUpperCasedAndTheBarcodeAndPrintingFollowTheInputs) {
+TEST_F(TsingleDlogTest, TypingIsUpperCasedAndTheBarcodeOrWhyThereIsNoneFollowsTheInputs) {
     struct Case {
         const char* street;
         const char* zip;
         const char* zip4;
         bool highrise;
         const char* barcode;  // empty: no barcode, nothing to print
+        const char* reason;   // shown where the bars would be
     };
     const Case cases[] = {
-        {"123 main st apt 5", "123456", "67890", false, "/123456789230/"},  // ZIPs cut to size
-        {"123 main st apt 5", "12345", "6789", true, "/123456789050/"},
-        {"05", "12345", "6789", true, "/123456789050/"},  // a delivery point, not a unit
-        {"5", "12345", "6789", false, "/123456789050/"},
-        {"", "12345", "6789", false, ""},  // no street: no barcode although 99 could be coded
-        {"123 MAIN", "1234", "6789", false, ""},
-        {"123 MAIN", "12345", "67a9", false, ""},
+        {"123 main st apt 5", "123456", "67890", false, "/123456789230/", ""},  // cut to size
+        {"123 main st apt 5", "12345", "6789", true, "/123456789050/", ""},
+        // No street: no barcode although 99 could be coded.
+        {"", "12345", "6789", false, "", "Enter an address or delivery point"},
+        {"123 MAIN ST", "", "", false, "", ""},  // nothing typed in the ZIP yet
+        {"123 MAIN ST", "1234O", "", false, "", "ZIP must be 5 digits"},
+        {"123 MAIN", "1234", "6789", false, "", "ZIP must be 5 digits"},
+        {"123 MAIN ST", "", "6789", false, "", "ZIP must be 5 digits"},
+        {"123 MAIN ST", "12345", "", false, "", "+4 must be 4 digits"},
+        {"123 MAIN", "12345", "67-9", false, "", "+4 must be 4 digits"},
     };
     EXPECT_TRUE(dialog.Print->isDefault());  // Enter prints
     for (const Case& c : cases) {
@@ -66,6 +134,7 @@ TEST_F(TsingleDlogTest, TypingIsUpperCasedAndTheBarcodeAndPrintingFollowTheInput
         EXPECT_EQ(dialog.barPattern(), DrawnBarPattern(c.barcode));
         EXPECT_EQ(dialog.Print->isEnabled(), *c.barcode != '\0');
         EXPECT_EQ(dialog.Preview->isEnabled(), *c.barcode != '\0');
+        EXPECT_EQ(dialog.NoCodeReason->text().toStdString(), c.reason);
     }
 }
 
@@ -75,6 +144,7 @@ TEST_F(TsingleDlogTest, HighriseRecomputesAtOnceAndClearOrActivationStartEmptyIn
         EXPECT_FALSE(dialog.highrise->isChecked());
         EXPECT_EQ(barcode(), "");
         EXPECT_EQ(dialog.barPattern(), "");
+        EXPECT_EQ(dialog.NoCodeReason->text(), "");
         EXPECT_FALSE(dialog.Print->isEnabled());
         EXPECT_EQ(dialog.focusWidget(), dialog.Street);
     };
@@ -95,31 +165,25 @@ TEST_F(TsingleDlogTest, HighriseRecomputesAtOnceAndClearOrActivationStartEmptyIn
     EXPECT_FALSE(dialog.isVisible());
 }
 
-TEST_F(TsingleDlogTest, BarsAreDrawnAtTheirPixelsWhenThePageIsPainted) {
-    // Every pixel from one column before the first bar to beyond the last: a bar every
-    // third column from x = 190, standing on row 200, full bars 9 rows tall, half bars 4.
-    auto expectBars = [&](const std::string& pattern) {
-        const QImage image = dialog.grab().toImage();
-        for (int x = 189; x <= 400; ++x) {
-            const int bar = (x - 190) / 3;
-            const bool barColumn =
-                x >= 190 && (x - 190) % 3 == 0 && bar < static_cast<int>(pattern.size());
-            const int top = !barColumn ? 202 : pattern[bar] == 'L' ? 192 : 197;
-            for (int y = 189; y <= 201; ++y) {
-                ASSERT_EQ(qGray(image.pixel(x, y)) < 128, y >= top && y <= 200)
-                    << "pixel " << x << ", " << y;
-            }
-        }
-    };
-    enter("123 main st", "12345", "6789");
-    ASSERT_EQ(dialog.barPattern().size(), 62u);
-    expectBars(dialog.barPattern());
-    QTest::mouseClick(dialog.Clear, Qt::LeftButton);
-    expectBars("");
+TEST_F(TsingleDlogTest, TabGoesThroughInputsAndButtonsButNotTheNote) {
+    QApplication::setActiveWindow(&dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    enter("123 MAIN ST", "12345", "6789");
+    dialog.Street->setFocus();
+    std::vector<std::string> chain;
+    for (int i = 0; i < 9; ++i) {
+        chain.push_back(QApplication::focusWidget()->objectName().toStdString());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(chain, (std::vector<std::string>{"Street", "Zip", "Zip4", "highrise", "Print",
+                                               "Preview", "Clear", "Close", "Street"}));
+    EXPECT_EQ(dialog.Memo1->focusPolicy(), Qt::NoFocus);
 }
 
 TEST_F(TsingleDlogTest, PrintCodePrintsOneJobPerCopyNothingWhenCancelledAndPreviewPrintsOnRequest) {
     enter("123 main st", "12345", "6789");
+    ASSERT_EQ(dialog.barPattern().size(), 62u);
+    expectBarsOnScreen(dialog.barPattern());
     printer.copies = 0;
     QTest::mouseClick(dialog.Print, Qt::LeftButton);
     EXPECT_EQ(printer.dialogs, 1);
@@ -145,6 +209,9 @@ TEST_F(TsingleDlogTest, PrintCodePrintsOneJobPerCopyNothingWhenCancelledAndPrevi
     QTest::mouseClick(dialog.Preview, Qt::LeftButton);
     EXPECT_EQ(printer.dialogs, 3);
     EXPECT_EQ(printer.recording.jobs.size(), 4u);
+
+    QTest::mouseClick(dialog.Clear, Qt::LeftButton);
+    expectBarsOnScreen("");
 }
 
 // The frame-bar preference belongs to the user's barcode font: the text shows it, but the
@@ -183,6 +250,61 @@ TEST_F(TsingleDlogTest, AnErrorWhileTypingIsShownOnceAndTheBarcodeStaysEmpty) {
     QTest::keyClick(dialog.Street, Qt::Key_A);
     EXPECT_EQ(barcode(), "/123456789230/");
     EXPECT_EQ(prompter.messages.size(), 1u);
+}
+
+TEST_F(TsingleDlogTest, IntelligentMailShowsTheNextSerialsBarsAndEveryPrintedCopyTakesItsOwn) {
+    openWithMailer(MailerFile("1", "41"));
+    EXPECT_EQ(barcode(), "12345678923");
+    ASSERT_EQ(dialog.barPattern(), ImbBars(41));
+    expectBarsOnScreen(dialog.barPattern());
+
+    printer.copies = 3;
+    QTest::mouseClick(dialog.Print, Qt::LeftButton);
+    ASSERT_EQ(printer.recording.jobs.size(), 3u);
+    for (int copy = 0; copy < 3; ++copy) {
+        EXPECT_EQ(printer.recording.jobs[copy].calls.size(), 65u);
+        EXPECT_EQ(LettersOf(printer.recording.jobs[copy]), ImbBars(41 + copy)) << copy;
+    }
+    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "44"));
+    EXPECT_EQ(dialog.barPattern(), ImbBars(44));
+
+    // Cancelling the print dialog uses no serial.
+    printer.copies = 0;
+    QTest::mouseClick(dialog.Print, Qt::LeftButton);
+    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "44"));
+
+    // The preview shows the next serial's bars and uses none; printing from it does.
+    QTest::mouseClick(dialog.Preview, Qt::LeftButton);
+    ASSERT_EQ(printer.previewed.jobs.size(), 1u);
+    EXPECT_EQ(LettersOf(printer.previewed.jobs[0]), ImbBars(44));
+    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "44"));
+    printer.printFromPreview = true;
+    printer.copies = 1;
+    QTest::mouseClick(dialog.Preview, Qt::LeftButton);
+    ASSERT_EQ(printer.recording.jobs.size(), 4u);
+    EXPECT_EQ(LettersOf(printer.recording.jobs[3]), ImbBars(44));
+    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "45"));
+}
+
+TEST_F(TsingleDlogTest, PostnetChosenInMailerDatOrSerialsUsedUp) {
+    openWithMailer(MailerFile("0", "41"));
+    EXPECT_EQ(barcode(), "/123456789230/");
+    EXPECT_EQ(dialog.barPattern(), PostnetBarPattern("/123456789230/"));
+    QTest::mouseClick(dialog.Print, Qt::LeftButton);
+    ASSERT_EQ(printer.recording.jobs.size(), 1u);
+    EXPECT_EQ(printer.recording.jobs[0].calls.size(), 62u);
+    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("0", "41"));
+
+    // The last serial prints; after it nothing does, and the file keeps its value.
+    openWithMailer(MailerFile("1", "999999"));
+    printer.copies = 2;
+    QTest::mouseClick(dialog.Print, Qt::LeftButton);
+    EXPECT_EQ(printer.recording.jobs.size(), 2u);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text,
+              "The serial number 1000000 is too large for the mailer ID 912345678.");
+    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "1000000"));
+    EXPECT_TRUE(dialog.barPattern().empty());
 }
 
 }  // namespace marrowby
