@@ -2,7 +2,6 @@
 #include "mailinglist/access/AccessDatabaseFile.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "engine/MarrowbyError.h"
+#include "mailinglist/ListFile.h"
 
 namespace marrowby {
 
@@ -32,8 +32,6 @@ FreeSpaceProbe& Probe() {
     static FreeSpaceProbe probe = StatvfsFreeSpace;
     return probe;
 }
-
-std::string FileNameOf(const fs::path& path) { return path.filename().string(); }
 
 std::string Reason(int error) { return std::strerror(error); }
 
@@ -82,7 +80,7 @@ void SetFreeSpaceProbe(FreeSpaceProbe probe) {
     Probe() = probe ? std::move(probe) : FreeSpaceProbe(StatvfsFreeSpace);
 }
 
-AccessDatabaseFile::AccessDatabaseFile(const std::string& path) : name_(FileNameOf(path)) {
+AccessDatabaseFile::AccessDatabaseFile(const std::string& path) : name_(LastPathComponent(path)) {
     // The copy goes beside the file itself, not beside a link to it.
     std::error_code error;
     path_ = fs::weakly_canonical(path, error).string();
@@ -92,10 +90,7 @@ AccessDatabaseFile::AccessDatabaseFile(const std::string& path) : name_(FileName
         throw MarrowbyError("Marrowby cannot write to " + name_ + " (" + Reason(errno) +
                             "). Nothing was changed.");
     }
-    struct flock whole {};
-    whole.l_type = F_WRLCK;
-    whole.l_whence = SEEK_SET;
-    if (flock(fd_, LOCK_EX | LOCK_NB) != 0 || fcntl(fd_, F_OFD_SETLK, &whole) != 0) {
+    if (!TryLockWholeFile(fd_)) {
         close(fd_);
         fd_ = -1;
         throw MarrowbyError(name_ +
@@ -175,7 +170,7 @@ std::string AccessDatabaseFile::restoreBackup() noexcept {
     const std::string error = restoreFrom(copy);
     if (error.empty()) return " The database was left as it was before the run.";
     return " The database could not be put back as it was before the run (" + error +
-           "); the copy made before the run is kept as " + FileNameOf(copy) + ".";
+           "); the copy made before the run is kept as " + LastPathComponent(copy.string()) + ".";
 }
 
 void AccessDatabaseFile::removeBackup() noexcept {

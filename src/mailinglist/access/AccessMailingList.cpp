@@ -12,6 +12,7 @@
 
 #include "engine/MarrowbyError.h"
 #include "mailinglist/FileKind.h"
+#include "mailinglist/ListFile.h"
 #include "mailinglist/access/AccessDatabaseFile.h"
 #include "platform/Prompter.h"
 
@@ -20,8 +21,6 @@ namespace marrowby {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string FileNameOf(const std::string& path) { return fs::path(path).filename().string(); }
 
 FieldList CurrentRecord(const AccessTable& table, int count) {
     FieldList fields(static_cast<size_t>(std::max(count, 0)));
@@ -41,8 +40,9 @@ class AccessRecordSource : public RecordSource {
         database_.emplace(plan.listFileName);
         settleLeftCopy(prompter);
         if (const std::string damage = table_.DamageReport(); !damage.empty()) {
-            throw MarrowbyError("Marrowby will not write to " + FileNameOf(plan.listFileName) +
-                                ", which is damaged. " + damage + " Nothing was changed.");
+            throw MarrowbyError("Marrowby will not write to " +
+                                LastPathComponent(plan.listFileName) + ", which is damaged. " +
+                                damage + " Nothing was changed.");
         }
         database_->makeBackup();
     }
@@ -122,9 +122,9 @@ class AccessRecordSource : public RecordSource {
             const fs::path lock = fs::path(plan_.listFileName).replace_extension(extension);
             std::error_code error;
             if (fs::exists(lock, error)) {
-                throw MarrowbyError(FileNameOf(plan_.listFileName) +
+                throw MarrowbyError(LastPathComponent(plan_.listFileName) +
                                     " seems to be open in Access (its lock file " +
-                                    FileNameOf(lock.string()) +
+                                    LastPathComponent(lock.string()) +
                                     " exists). Close it in Access, or delete the lock file if "
                                     "Access is not running, and try again. Nothing was changed.");
             }
@@ -132,10 +132,10 @@ class AccessRecordSource : public RecordSource {
         // A file whose permissions let nobody write it is read-only, even to a user the
         // system would let write it anyway.
         struct stat info {};
-        if (stat(plan_.listFileName.c_str(), &info) != 0 ||
-            (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
+        if (stat(plan_.listFileName.c_str(), &info) != 0 || !AnyWriteBit(info.st_mode) ||
             access(plan_.listFileName.c_str(), W_OK) != 0) {
-            throw MarrowbyError("Marrowby cannot write to " + FileNameOf(plan_.listFileName) +
+            throw MarrowbyError("Marrowby cannot write to " +
+                                LastPathComponent(plan_.listFileName) +
                                 ": the file is read-only. Nothing was changed.");
         }
     }
@@ -145,8 +145,8 @@ class AccessRecordSource : public RecordSource {
     void settleLeftCopy(Prompter* prompter) {
         const fs::path copy = database_->leftCopy();
         if (copy.empty()) return;
-        const std::string name = FileNameOf(plan_.listFileName);
-        const std::string found = FileNameOf(copy.string()) + " is a copy of " + name +
+        const std::string name = LastPathComponent(plan_.listFileName);
+        const std::string found = LastPathComponent(copy.string()) + " is a copy of " + name +
                                   " saved by a run of Marrowby that was interrupted; " + name +
                                   " may hold part of that run's changes.";
         const int answer =
@@ -163,15 +163,16 @@ class AccessRecordSource : public RecordSource {
                                 "again. Nothing was changed.");
         }
         if (const std::string error = database_->restoreFrom(copy); !error.empty()) {
-            throw MarrowbyError(name + " could not be restored from " + FileNameOf(copy.string()) +
-                                " (" + error + "); the copy is kept.");
+            throw MarrowbyError(name + " could not be restored from " +
+                                LastPathComponent(copy.string()) + " (" + error +
+                                "); the copy is kept.");
         }
         // The table was read from the bytes just replaced.
         const std::vector<std::string> fields = table_.FieldNames();
         table_.setActive(false);
         table_.setActive(true);
         if (table_.FieldNames() != fields) {
-            throw MarrowbyError(name + " was restored from " + FileNameOf(copy.string()) +
+            throw MarrowbyError(name + " was restored from " + LastPathComponent(copy.string()) +
                                 ", and its fields are not the ones chosen. Open it again.");
         }
     }
@@ -289,7 +290,8 @@ std::unique_ptr<MailingList> OpenAccessMailingList(AccessTable& taTable1, const 
     taTable1.setTableName("");
     std::vector<std::string> tables;
     AccessTable::GetTableNames(path, tables);
-    if (tables.empty()) throw MarrowbyError("The database " + FileNameOf(path) + " has no tables.");
+    if (tables.empty())
+        throw MarrowbyError("The database " + LastPathComponent(path) + " has no tables.");
     std::string chosen;
     if (tables.size() == 1) {
         chosen = tables.front();

@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "engine/MarrowbyError.h"
+#include "mailinglist/ListFile.h"
 #include "mailinglist/access/MdbCatalogCheck.h"
 #include "mailinglist/access/MdbLibrary.h"
 #include "mailinglist/access/MdbPageCheck.h"
@@ -29,33 +30,29 @@ constexpr int kLargeNumberType = 0x13;
 // Far longer than any sound catalog takes to read.
 constexpr std::chrono::seconds kCatalogTimeLimit{15};
 
-std::string FileNameOf(const std::string& path) {
-    return std::filesystem::path(path).filename().string();
-}
-
 // Opens the database or says why not.
 MdbHandlePtr OpenDatabase(const std::string& path) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
-        throw MarrowbyError("The file " + FileNameOf(path) + " does not exist.");
+        throw MarrowbyError("The file " + LastPathComponent(path) + " does not exist.");
     }
     if (!std::ifstream(path, std::ios::binary)) {
-        throw MarrowbyError("The file " + FileNameOf(path) + " cannot be opened (" +
+        throw MarrowbyError("The file " + LastPathComponent(path) + " cannot be opened (" +
                             std::strerror(errno) + ").");
     }
     MdbHandlePtr mdb(mdb_open(path.c_str(), MDB_NOFLAGS));
     if (!mdb || mdb->fmt == nullptr || mdb->f == nullptr || mdb->fmt->pg_size <= 0) {
-        throw MarrowbyError("The file " + FileNameOf(path) +
+        throw MarrowbyError("The file " + LastPathComponent(path) +
                             " is not an Access database that Marrowby can read.");
     }
     // A database is made of whole pages; libmdb can loop for ever on a cut-off last page.
     if (std::filesystem::file_size(path, error) % mdb->fmt->pg_size != 0 || error) {
-        throw MarrowbyError("The file " + FileNameOf(path) +
+        throw MarrowbyError("The file " + LastPathComponent(path) +
                             " is damaged: it ends in the middle of a page.");
     }
     if (!MdbCatalogReadsInTime(path, kCatalogTimeLimit) ||
         mdb_read_catalog(mdb.get(), MDB_TABLE) == nullptr) {
-        throw MarrowbyError("The file " + FileNameOf(path) +
+        throw MarrowbyError("The file " + LastPathComponent(path) +
                             " is not an Access database that Marrowby can read.");
     }
     return mdb;
@@ -200,7 +197,7 @@ void AccessTable::setActive(bool active) {
     if (!active) {
         std::unique_ptr<Open> closing = std::move(open_);
         if (closing->fd >= 0 && fdatasync(closing->fd) != 0) {
-            throw MarrowbyError("The changes to " + FileNameOf(databaseName_) +
+            throw MarrowbyError("The changes to " + LastPathComponent(databaseName_) +
                                 " could not be saved (" + std::strerror(errno) + ").");
         }
         return;
@@ -213,12 +210,12 @@ void AccessTable::setActive(bool active) {
         if (IsUserTable(entry) && tableName_ == entry->object_name) found = entry;
     }
     if (found == nullptr) {
-        throw MarrowbyError("The database " + FileNameOf(databaseName_) + " has no table named " +
-                            tableName_ + ".");
+        throw MarrowbyError("The database " + LastPathComponent(databaseName_) +
+                            " has no table named " + tableName_ + ".");
     }
     open->table.reset(mdb_read_table(found));
     if (!open->table || mdb_read_columns(open->table.get()) == nullptr) {
-        throw MarrowbyError("The table " + tableName_ + " of " + FileNameOf(databaseName_) +
+        throw MarrowbyError("The table " + tableName_ + " of " + LastPathComponent(databaseName_) +
                             " cannot be read.");
     }
     mdb_read_indices(open->table.get());
@@ -368,8 +365,8 @@ void AccessTable::post() {
     if (open.fd < 0) {
         open.fd = ::open(databaseName_.c_str(), O_RDWR | O_CLOEXEC);
         if (open.fd < 0) {
-            throw MarrowbyError("Marrowby cannot write to " + FileNameOf(databaseName_) + " (" +
-                                std::strerror(errno) + ").");
+            throw MarrowbyError("Marrowby cannot write to " + LastPathComponent(databaseName_) +
+                                " (" + std::strerror(errno) + ").");
         }
     }
     MdbRowWriter writer(*open.table, open.fd);

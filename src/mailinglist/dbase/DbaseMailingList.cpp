@@ -5,10 +5,10 @@
 #include <fcntl.h>
 
 #include <algorithm>
-#include <filesystem>
 
 #include "engine/MarrowbyError.h"
 #include "mailinglist/FileKind.h"
+#include "mailinglist/ListFile.h"
 #include "mailinglist/dbase/DbaseRecordSource.h"
 #include "mailinglist/dbase/DbaseTable.h"
 
@@ -91,22 +91,21 @@ class DbaseMailingList : public MailingList {
     }
 
   private:
-    std::string shortName() const { return std::filesystem::path(path_).filename().string(); }
-
     // Record n, 1-based, as stored.
     void readRecord(const DbaseFile& file, long n, std::string& record) const {
         record.resize(std::size_t(layout_.header.recordLength));
         if (n < 1 || n > recordCount() ||
             file.readAt(record.data(), record.size(), layout_.recordStart(n - 1)) < record.size())
             throw MarrowbyError("Marrowby could not read record " + std::to_string(n) + " of " +
-                                shortName() + ".");
+                                LastPathComponent(path_) + ".");
     }
 
     DbaseFile openForReading() const {
         try {
             return DbaseFile(path_, O_RDONLY);
         } catch (const MarrowbyError& error) {
-            throw MarrowbyError("Marrowby could not read " + shortName() + ": " + error.what());
+            throw MarrowbyError("Marrowby could not read " + LastPathComponent(path_) + ": " +
+                                error.what());
         }
     }
 

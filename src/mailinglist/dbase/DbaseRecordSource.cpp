@@ -8,11 +8,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <optional>
 #include <vector>
 
 #include "engine/MarrowbyError.h"
+#include "mailinglist/ListFile.h"
 
 namespace marrowby {
 
@@ -20,10 +20,6 @@ namespace {
 
 // Records are read in blocks of about this size; a block holds whole records only.
 constexpr std::size_t kBlockBytes = 256 * 1024;
-
-std::string LastComponent(const std::string& path) {
-    return std::filesystem::path(path).filename().string();
-}
 
 // The length of a field's bytes without their trailing blanks, at least one byte. Eight
 // bytes are compared at a time: fields are mostly blank padding, read for every record.
@@ -111,7 +107,7 @@ class DbaseRecordSource : public RecordSource {
 DbaseRecordSource::DbaseRecordSource(const std::string& path, const DbaseLayout& layout,
                                      const RunPlan& plan)
     : prefix_("Marrowby could not " + std::string(plan.addMode ? "update " : "read ") +
-              LastComponent(path) + ": "),
+              LastPathComponent(path) + ": "),
       layout_(layout),
       addMode_(plan.addMode),
       highestField_(plan.roles.highest()),

@@ -2,7 +2,6 @@
 #include "mailinglist/dbase/DbaseTable.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,6 +12,7 @@
 
 #include "engine/AsciiUpper.h"
 #include "engine/MarrowbyError.h"
+#include "mailinglist/ListFile.h"
 
 namespace marrowby {
 
@@ -34,9 +34,10 @@ unsigned LittleEndian(const char* bytes, int count) {
     return value;
 }
 
-}  // namespace
-
+// The system's text for an errno value, as a sentence.
 std::string SystemReason(int errorNumber) { return std::string(std::strerror(errorNumber)) + "."; }
+
+}  // namespace
 
 DbaseFile::DbaseFile(const std::string& path, int openFlags) {
     // Non-blocking, or a pipe in the file's place would wait for a writer forever.
@@ -91,16 +92,10 @@ std::uint64_t DbaseFile::size() const {
 bool DbaseFile::hasWriteBit() const {
     struct stat info {};
     if (::fstat(fd_, &info) != 0) throw MarrowbyError(SystemReason(errno));
-    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+    return AnyWriteBit(info.st_mode);
 }
 
-bool DbaseFile::tryLockExclusive() {
-    if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) return false;
-    struct flock whole {};
-    whole.l_type = F_WRLCK;
-    whole.l_whence = SEEK_SET;
-    return ::fcntl(fd_, F_OFD_SETLK, &whole) == 0;
-}
+bool DbaseFile::tryLockExclusive() { return TryLockWholeFile(fd_); }
 
 std::string DbaseFile::sync() {
     return ::fdatasync(fd_) == 0 ? std::string() : SystemReason(errno);

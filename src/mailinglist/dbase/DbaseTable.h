@@ -70,9 +70,6 @@ class DbaseFile {
     int fd_ = -1;
 };
 
-// The system's text for an errno value, as a sentence.
-std::string SystemReason(int errorNumber);
-
 // The table file to open for a chosen file: a memo file (".DBT", any case) stands for the
 // table of the same name beside it, whose extension is ".DBF" in any letter case.
 std::string DbaseTablePath(const std::string& chosenPath);

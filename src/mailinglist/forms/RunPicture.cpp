@@ -8,8 +8,8 @@
 #include <QPolygon>
 #include <QTimer>
 
+#include "mailinglist/ListFile.h"
 #include "mailinglist/forms/DisplayText.h"
-#include "mailinglist/text/TextLineReader.h"
 
 namespace marrowby {
 

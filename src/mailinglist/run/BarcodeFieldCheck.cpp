@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "mailinglist/FileKind.h"
+#include "mailinglist/ListFile.h"
 #include "mailinglist/MailingList.h"
 #include "mailinglist/run/RunPlan.h"
-#include "mailinglist/text/TextLineReader.h"
 
 namespace marrowby {
 

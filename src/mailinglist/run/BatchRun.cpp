@@ -9,13 +9,13 @@
 #include "engine/BarcodeEngine.h"
 #include "engine/MarrowbyError.h"
 #include "mailinglist/FileKind.h"
+#include "mailinglist/ListFile.h"
 #include "mailinglist/MailingList.h"
 #include "mailinglist/run/BarcodeFieldCheck.h"
 #include "mailinglist/run/IntelligentMailRun.h"
 #include "mailinglist/run/MailingListContext.h"
 #include "mailinglist/run/RunProgress.h"
 #include "mailinglist/text/ReplacementFile.h"
-#include "mailinglist/text/TextLineReader.h"
 #include "platform/Prompter.h"
 
 namespace marrowby {

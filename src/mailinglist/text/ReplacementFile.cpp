@@ -12,7 +12,7 @@
 #include <unistd.h>
 
 #include "engine/MarrowbyError.h"
-#include "mailinglist/text/TextLineReader.h"
+#include "mailinglist/ListFile.h"
 
 namespace marrowby {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "mailinglist/text/ListFile.h"
+#include "mailinglist/ListFile.h"
 
 namespace marrowby {
 

@@ -120,9 +120,4 @@ long TextLineReader::countLines() {
     return lines;
 }
 
-std::string LastPathComponent(const std::string& path) {
-    const size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 }  // namespace marrowby

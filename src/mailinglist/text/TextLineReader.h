@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "mailinglist/text/ListFile.h"
+#include "mailinglist/ListFile.h"
 
 namespace marrowby {
 
@@ -47,8 +47,5 @@ class TextLineReader {
     size_t nextLf_ = 0;
     long lineNumber_ = 0;
 };
-
-// The last component of a path, as messages show file names.
-std::string LastPathComponent(const std::string& path);
 
 }  // namespace marrowby

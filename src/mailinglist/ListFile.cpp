@@ -1,4 +1,5 @@
-#include "mailinglist/text/ListFile.h"
+// Opening, identifying, locking and naming mailing-list files of every kind.
+#include "mailinglist/ListFile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -9,7 +10,6 @@
 #include <unistd.h>
 
 #include "engine/MarrowbyError.h"
-#include "mailinglist/text/TextLineReader.h"
 
 namespace marrowby {
 
@@ -64,6 +64,13 @@ bool TryLockWholeFile(int descriptor) {
     whole.l_type = F_WRLCK;
     whole.l_whence = SEEK_SET;
     return ::fcntl(descriptor, F_OFD_SETLK, &whole) == 0;
+}
+
+bool AnyWriteBit(mode_t mode) { return (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0; }
+
+std::string LastPathComponent(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 }  // namespace marrowby

@@ -1,5 +1,6 @@
-// Opening a mailing-list file without hanging on a pipe or a device, telling whether it is
-// still the file that was read, and locking it against other programs for a run.
+// Opening a mailing-list file of any kind without hanging on a pipe or a device, telling
+// whether it is still the file that was read, locking it against other programs for a run,
+// and naming it in messages.
 #pragma once
 
 #include <ctime>
@@ -31,5 +32,12 @@ FileIdentity IdentityOf(int descriptor, const std::string& path);
 // without waiting; false when another open file holds either. The descriptor must be
 // open for writing.
 bool TryLockWholeFile(int descriptor);
+
+// False when a file's permissions give nobody the right to write it; such a file is
+// read-only even to a user whose rights would let the system write it anyway.
+bool AnyWriteBit(mode_t mode);
+
+// The last component of a path, as messages show file names.
+std::string LastPathComponent(const std::string& path);
 
 }  // namespace marrowby
