@@ -24,24 +24,32 @@ const char* KindOfNonFile(mode_t mode) {
 
 }  // namespace
 
-int OpenListFile(const std::string& path, int flags) {
+int OpenRegularFile(const std::string& path, int flags, mode_t& mode) {
     // Without O_NONBLOCK, opening a pipe waits for a writer that may never come.
     const int descriptor = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC);
-    if (descriptor < 0) {
-        throw MarrowbyError("Cannot open file " + LastPathComponent(path) + ": " +
-                            std::strerror(errno));
-    }
+    if (descriptor < 0) return -1;
     struct stat status {};
     const int error = ::fstat(descriptor, &status) != 0 ? errno : 0;
     if (error != 0 || !S_ISREG(status.st_mode)) {
         ::close(descriptor);
-        throw MarrowbyError(
-            error != 0 ? "Cannot open file " + LastPathComponent(path) + ": " + std::strerror(error)
-                       : LastPathComponent(path) + " is " + KindOfNonFile(status.st_mode) +
-                             ", not a file: it cannot hold a mailing list.");
+        mode = status.st_mode;
+        errno = error;
+        return -1;
     }
     ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
     return descriptor;
+}
+
+int OpenListFile(const std::string& path, int flags) {
+    mode_t mode = 0;
+    const int descriptor = OpenRegularFile(path, flags, mode);
+    if (descriptor >= 0) return descriptor;
+    if (errno != 0) {
+        throw MarrowbyError("Cannot open file " + LastPathComponent(path) + ": " +
+                            std::strerror(errno));
+    }
+    throw MarrowbyError(LastPathComponent(path) + " is " + KindOfNonFile(mode) +
+                        ", not a file: it cannot hold a mailing list.");
 }
 
 bool FileIdentity::operator==(const FileIdentity& other) const {

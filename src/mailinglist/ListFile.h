@@ -10,6 +10,11 @@
 
 namespace marrowby {
 
+// Opens path with the given flags, without waiting for a writer should it be a pipe, and
+// returns the descriptor of a regular file. Otherwise returns -1, with errno saying why it
+// could not be opened, or with errno 0 and its mode in `mode` when it is something else.
+int OpenRegularFile(const std::string& path, int flags, mode_t& mode);
+
 // Opens path with the given flags and returns the descriptor. Anything but a regular file
 // (a pipe, a device, a folder) is refused without waiting for a writer. Throws
 // MarrowbyError naming the file.

@@ -85,9 +85,11 @@ AccessDatabaseFile::AccessDatabaseFile(const std::string& path) : name_(LastPath
     std::error_code error;
     path_ = fs::weakly_canonical(path, error).string();
     if (error) path_ = path;
-    fd_ = open(path_.c_str(), O_RDWR | O_CLOEXEC);
+    mode_t mode = 0;
+    fd_ = OpenRegularFile(path_, O_RDWR, mode);
     if (fd_ < 0) {
-        throw MarrowbyError("Marrowby cannot write to " + name_ + " (" + Reason(errno) +
+        throw MarrowbyError("Marrowby cannot write to " + name_ + " (" +
+                            (errno != 0 ? Reason(errno) : "it is not a file") +
                             "). Nothing was changed.");
     }
     if (!TryLockWholeFile(fd_)) {

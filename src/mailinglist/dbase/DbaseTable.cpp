@@ -1,7 +1,6 @@
 // Header, field descriptors and byte access of dBase table files.
 #include "mailinglist/dbase/DbaseTable.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -40,16 +39,9 @@ std::string SystemReason(int errorNumber) { return std::string(std::strerror(err
 }  // namespace
 
 DbaseFile::DbaseFile(const std::string& path, int openFlags) {
-    // Non-blocking, or a pipe in the file's place would wait for a writer forever.
-    fd_ = ::open(path.c_str(), openFlags | O_NONBLOCK | O_CLOEXEC);
-    if (fd_ < 0) throw MarrowbyError(SystemReason(errno));
-    struct stat info {};
-    if (::fstat(fd_, &info) == 0 && !S_ISREG(info.st_mode)) {
-        ::close(fd_);
-        fd_ = -1;
-        throw MarrowbyError("It is not a file.");
-    }
-    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+    mode_t mode = 0;
+    fd_ = OpenRegularFile(path, openFlags, mode);
+    if (fd_ < 0) throw MarrowbyError(errno != 0 ? SystemReason(errno) : "It is not a file.");
 }
 
 DbaseFile::~DbaseFile() {
