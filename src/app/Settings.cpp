@@ -1,7 +1,6 @@
 #include "app/Settings.h"
 
 #include <cctype>
-#include <system_error>
 
 #include "engine/MarrowbyError.h"
 
@@ -19,22 +18,9 @@ const LineList& DefaultTagFonts() {
     return lines;
 }
 
-namespace {
-// The file's lines completed with the defaults; complete says whether the file on disk
-// already held them all.
-LineList ReadCompleted(const fs::path& file, const LineList& defaults, bool& complete) {
-    std::error_code error;
-    const bool exists = fs::exists(file, error);
-    LineList lines = exists ? ReadLineList(file) : LineList{};
-    complete = exists && lines.size() >= defaults.size();
-    for (size_t i = lines.size(); i < defaults.size(); ++i) lines.push_back(defaults[i]);
-    return lines;
-}
-}  // namespace
-
 LineList LoadSettingsFile(const fs::path& file, const LineList& defaults) {
     bool complete = false;
-    LineList lines = ReadCompleted(file, defaults, complete);
+    LineList lines = ReadCompletedLineList(file, defaults, &complete);
     if (!complete) WriteLineList(file, lines);
     return lines;
 }
@@ -44,8 +30,7 @@ LineList LoadPreferences(const fs::path& programFolder) {
 }
 
 LineList ReadPreferences(const fs::path& programFolder) {
-    bool complete = false;
-    return ReadCompleted(programFolder / PreferencesFileName, DefaultPreferences(), complete);
+    return ReadCompletedLineList(programFolder / PreferencesFileName, DefaultPreferences());
 }
 
 LineList LoadTagFonts(const fs::path& programFolder) {

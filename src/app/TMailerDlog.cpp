@@ -20,6 +20,15 @@ QLineEdit* DigitsEdit(int maxLength, QWidget* parent) {
     return edit;
 }
 
+// A label that says why a choice is unavailable, tall enough for its longest reason so
+// that the dialog does not jump as reasons come and go.
+QLabel* ReasonLabel(int minimumHeight, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setWordWrap(true);
+    label->setMinimumHeight(minimumHeight);
+    return label;
+}
+
 std::string Text(const QLineEdit* edit) { return edit->text().toStdString(); }
 
 // The next serial must fit the serial digits that the mailer ID leaves.
@@ -51,9 +60,7 @@ TMailerDlog::TMailerDlog(HelpRequests& help, QWidget* parent) : QDialog(parent) 
     serviceType = DigitsEdit(3, this);
     barcodeId = DigitsEdit(2, this);
     nextSerial = DigitsEdit(9, this);
-    reason = new QLabel(this);
-    reason->setWordWrap(true);
-    reason->setMinimumHeight(48);
+    reason = ReasonLabel(48, this);
     trayLabelChoice = new RadioGroup(
         "Which labels should the tag sheet print?",
         {"10- and 8-digit labels (Interleaved 2 of 5)", "24-digit Intelligent Mail tray labels"},
@@ -61,9 +68,7 @@ TMailerDlog::TMailerDlog(HelpRequests& help, QWidget* parent) : QDialog(parent) 
     nextTraySerial = DigitsEdit(8, this);
     processingCode = DigitsEdit(1, this);
     labelType = DigitsEdit(1, this);
-    trayReason = new QLabel(this);
-    trayReason->setWordWrap(true);
-    trayReason->setMinimumHeight(32);
+    trayReason = ReasonLabel(32, this);
     okBtn = new QPushButton("OK", this);
     okBtn->setDefault(true);
     cancelBtn = new QPushButton("Cancel", this);

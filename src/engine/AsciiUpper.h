@@ -6,9 +6,13 @@
 
 namespace marrowby {
 
-inline std::string AsciiUpper(std::string text) {
+inline void AsciiUpperInPlace(std::string& text) {
     for (char& c : text)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+}
+
+inline std::string AsciiUpper(std::string text) {
+    AsciiUpperInPlace(text);
     return text;
 }
 

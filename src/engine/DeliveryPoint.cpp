@@ -4,24 +4,14 @@
 #include <array>
 #include <string_view>
 
+#include "engine/AsciiUpper.h"
+
 namespace marrowby {
 
 namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isLetter(char c) { return c >= 'A' && c <= 'Z'; }
-
-// Only the letters a to z change; every other byte stays as it is.
-void upperInPlace(std::string& text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-}
-
-std::string upper(std::string text) {
-    upperInPlace(text);
-    return text;
-}
 
 // The first byte decides for nearly every address, without a call to compare the rest.
 bool startsWith(std::string_view text, std::string_view prefix) {
@@ -176,7 +166,7 @@ std::string OrdinaryDeliveryPoint(const std::string& address) {
     // buffer kept from call to call, and everything after works on views of that copy.
     thread_local std::string upperCase;
     upperCase = address;
-    upperInPlace(upperCase);
+    AsciiUpperInPlace(upperCase);
     std::string_view a = upperCase;
     while (!a.empty() && a.back() == ' ') a.remove_suffix(1);
     if (a.empty()) return "99";
@@ -224,7 +214,7 @@ std::string OrdinaryDeliveryPoint(const std::string& address) {
 
 std::string HighriseDeliveryPoint(const std::string& address,
                                   const std::vector<std::string>& designators) {
-    std::string a = upper(address);
+    std::string a = AsciiUpper(address);
     trimBlanksKeepingOne(a);
     for (size_t at = a.find("  "); at != std::string::npos; at = a.find("  ")) a.erase(at, 1);
 

@@ -1,8 +1,6 @@
 // Reading and writing mailer.dat.
 #include "platform/MailerSettings.h"
 
-#include <system_error>
-
 #include "engine/MarrowbyError.h"
 
 namespace marrowby {
@@ -74,14 +72,8 @@ SerialIssuer MailerSettings::issuer() const {
 }
 
 MailerSettings LoadMailerSettings(const fs::path& folder) {
-    const fs::path file = folder / MailerSettingsFileName;
-    std::error_code error;
     MailerSettings settings;
-    settings.lines = fs::exists(file, error) ? ReadLineList(file) : LineList{};
-    const LineList& defaults = DefaultMailerLines();
-    for (size_t i = settings.lines.size(); i < defaults.size(); ++i) {
-        settings.lines.push_back(defaults[i]);
-    }
+    settings.lines = ReadCompletedLineList(folder / MailerSettingsFileName, DefaultMailerLines());
     const LineList& lines = settings.lines;
     settings.barcode = lines[MailerEntry::Barcode] == "1" ? BarcodeChoice::IntelligentMail
                                                           : BarcodeChoice::Postnet;

@@ -47,6 +47,15 @@ LineList ReadLineList(const fs::path& file) {
     return lines;
 }
 
+LineList ReadCompletedLineList(const fs::path& file, const LineList& defaults, bool* complete) {
+    std::error_code error;
+    const bool exists = fs::exists(file, error);
+    LineList lines = exists ? ReadLineList(file) : LineList{};
+    if (complete != nullptr) *complete = exists && lines.size() >= defaults.size();
+    for (size_t i = lines.size(); i < defaults.size(); ++i) lines.push_back(defaults[i]);
+    return lines;
+}
+
 void WriteLineList(const fs::path& file, const LineList& lines) {
     const fs::path scratch = file.string() + ".new";
     {

@@ -16,6 +16,11 @@ using LineList = std::vector<std::string>;
 // they are. Throws MarrowbyError("Cannot open file <path>") when it cannot be read, and
 // the reason of CheckTrusted when others could have changed it.
 LineList ReadLineList(const std::filesystem::path& file);
+// The file's lines completed with the default lines it lacks, in memory only; a missing
+// file reads as the defaults. complete, when given, says whether the file already held
+// them all. Throws as ReadLineList does when the file exists but cannot be read.
+LineList ReadCompletedLineList(const std::filesystem::path& file, const LineList& defaults,
+                               bool* complete = nullptr);
 // Writes every line followed by CR LF, replacing the file atomically.
 // Throws MarrowbyError with the reason when it cannot be written.
 void WriteLineList(const std::filesystem::path& file, const LineList& lines);

@@ -17,17 +17,24 @@ namespace marrowby {
 void DrawEnvelopeImb(PrintSurface& surface, const std::string& bars);
 
 // One page titled "Single Barcode". The bars are asked for each time the page is drawn,
-// so that every printed copy can carry its own serial number.
+// so that every printed copy can carry its own serial number; startingJob, when given,
+// runs before every printed job (never for a preview) to take that serial.
 class ImbEnvelopePrintout : public Printout {
   public:
-    explicit ImbEnvelopePrintout(std::function<std::string()> bars) : bars_(std::move(bars)) {}
+    explicit ImbEnvelopePrintout(std::function<std::string()> bars,
+                                 std::function<void()> startingJob = {})
+        : bars_(std::move(bars)), startingJob_(std::move(startingJob)) {}
 
     std::string title() const override { return "Single Barcode"; }
     int pageCount(const PrintSurface&) const override { return 1; }
     void drawPage(PrintSurface& surface, int) const override { DrawEnvelopeImb(surface, bars_()); }
+    void startingJob() const override {
+        if (startingJob_) startingJob_();
+    }
 
   private:
     std::function<std::string()> bars_;
+    std::function<void()> startingJob_;
 };
 
 }  // namespace marrowby

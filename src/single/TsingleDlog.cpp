@@ -1,6 +1,5 @@
 #include "single/TsingleDlog.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -268,17 +267,14 @@ void TsingleDlog::printCode() {
 }
 
 void TsingleDlog::printIntelligentMail() {
-    const int copies = printer_.askCopies();
-    if (copies <= 0) return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
     // Every copy takes the next serial before its job starts, so that a serial is never
     // printed twice and no job starts without one; the dialog then shows the next.
-    const auto showNext = qScopeGuard([this] { showNextSerial(); });
-    for (int copy = 0; copy < copies; ++copy) {
-        const std::string bars = IssueIntelligentMailBars(mailerFolder_, routing_);
-        PrintJobs(printer_.surface(), ImbEnvelopePrintout([&bars] { return bars; }), 1);
-    }
+    auto showNext = qScopeGuard([this] { showNextSerial(); });
+    std::string bars;
+    const ImbEnvelopePrintout printout(
+        [&bars] { return bars; },
+        [&] { bars = IssueIntelligentMailBars(mailerFolder_, routing_); });
+    if (!PrintCopies(printer_, printout)) showNext.dismiss();
 }
 
 void TsingleDlog::showNextSerial() {

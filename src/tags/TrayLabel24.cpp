@@ -30,12 +30,9 @@ char OneDigit(std::string_view field, const std::string& value) {
     return value[0];
 }
 
-// Six-digit mailer IDs run from 000000 to 899999 and nine-digit ones from 900000000 to
-// 999999999, so that the first digit tells a reader which length follows.
+// The serial fills the 14 digits the mailer ID leaves: 8 beside six digits, 5 beside nine.
 size_t SerialDigitsFor(std::string_view mailerId) {
-    const bool valid = AllDigits(mailerId) && ((mailerId.size() == 6 && mailerId[0] != '9') ||
-                                               (mailerId.size() == 9 && mailerId[0] == '9'));
-    if (!valid) {
+    if (!MailerIdProblem(std::string(mailerId)).empty()) {
         throw MarrowbyError("Tray label: the mailer ID '" + std::string(mailerId) +
                             "' is neither 6 digits beginning with 0 to 8 nor 9 digits "
                             "beginning with 9");
