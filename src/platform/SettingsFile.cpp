@@ -57,20 +57,25 @@ LineList ReadCompletedLineList(const fs::path& file, const LineList& defaults, b
 }
 
 void WriteLineList(const fs::path& file, const LineList& lines) {
-    const fs::path scratch = file.string() + ".new";
-    {
-        std::ofstream out(scratch, std::ios::binary | std::ios::trunc);
-        for (const std::string& line : lines) out << line << "\r\n";
-        out.flush();
-        if (!out) {
-            std::error_code ignored;
-            fs::remove(scratch, ignored);
-            throw MarrowbyError("Cannot write file " + file.string());
-        }
+    std::string bytes;
+    for (const std::string& line : lines) bytes.append(line).append("\r\n");
+    // A scratch file of its own, so that two programs saving the same settings at once
+    // never write into one scratch file; it gets the mode a new file would get.
+    std::string scratch = file.string() + ".new-XXXXXX";
+    const int fd = ::mkstemp(scratch.data());
+    if (fd < 0) throw MarrowbyError("Cannot write file " + file.string());
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    bool written = ::fchmod(fd, 0666 & ~mask) == 0;
+    for (size_t done = 0; written && done < bytes.size();) {
+        const ssize_t count = ::write(fd, bytes.data() + done, bytes.size() - done);
+        written = count > 0;
+        if (written) done += static_cast<size_t>(count);
     }
+    written = ::close(fd) == 0 && written;
     std::error_code error;
-    fs::rename(scratch, file, error);
-    if (error) {
+    if (written) fs::rename(scratch, file, error);
+    if (!written || error) {
         fs::remove(scratch, error);
         throw MarrowbyError("Cannot write file " + file.string());
     }

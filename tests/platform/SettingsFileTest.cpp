@@ -26,8 +26,11 @@ TEST(SettingsFile, ReadsEveryKindOfLineEndWritesCrLfAndNamesAFileItCannotOpen) {
     for (const Case& c : cases) {
         EXPECT_EQ(ReadLineList(folder.write("f.dat", c.bytes)), c.lines) << c.bytes;
     }
+    // Another program's scratch file beside it is neither used nor in the way.
+    std::filesystem::create_directory(folder.path() / "f.dat.new");
     WriteLineList(folder.path() / "f.dat", {"one", "", "\xD2three"});
     EXPECT_EQ(folder.read("f.dat"), "one\r\n\r\n\xD2three\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2);
 
     // A missing file, or a folder in its place, cannot be opened.
     std::filesystem::create_directory(folder.path() / "fonts.dat");
