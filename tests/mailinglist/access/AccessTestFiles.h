@@ -5,9 +5,7 @@
 #include <QProcess>
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -60,11 +58,6 @@ inline AccessRows ExportAccessTable(const std::filesystem::path& database,
             rows.back().push_back(field.toStdString());
     }
     return rows;
-}
-
-inline std::string AccessFileBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // Every file of a folder by name, to see that no backup copy is left behind.
