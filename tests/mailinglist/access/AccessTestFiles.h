@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ErrorOf.h"
 #include "TempFolder.h"
 #include "TestData.h"
 #include "engine/MarrowbyError.h"
@@ -68,16 +69,6 @@ inline std::vector<std::string> AccessFolderListing(const std::filesystem::path&
     }
     std::sort(names.begin(), names.end());
     return names;
-}
-
-// The message of the MarrowbyError the call throws; empty when it throws none.
-inline std::string ErrorOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const MarrowbyError& error) {
-        return error.what();
-    }
-    return {};
 }
 
 // Opens the table and stores barcodeFor(n) in field of every record n (from 1) through the
