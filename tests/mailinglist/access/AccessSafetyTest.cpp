@@ -3,7 +3,6 @@
 // and a copy left by an interrupted run is never replaced silently.
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -145,15 +144,14 @@ TEST(AccessSafety, LockedDatabaseIsInUse) {
             return fd;
         };
     };
-    const Locker lockRecord = [](const fs::path& path) {
-        return LockInAnotherProcess(path, true, 4096, 100);
-    };
     const struct {
         const char* name;
         Locker lock;
     } lockers[] = {{"whole-file lock", lockWith(LOCK_EX | LOCK_NB)},
                    {"shared whole-file lock", lockWith(LOCK_SH | LOCK_NB)},
-                   {"record lock in another process", lockRecord}};
+                   {"record lock in another process", [](const fs::path& path) {
+                        return LockInAnotherProcess(path, true, 4096, 100);
+                    }}};
     for (const auto& locker : lockers) {
         SCOPED_TRACE(locker.name);
         ACCESS_DATABASE(path, folder, "nwind.mdb");
