@@ -7,7 +7,6 @@
 #include <QProcess>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <optional>
 
@@ -46,11 +45,6 @@ class Environment {
   private:
     std::map<std::string, std::optional<std::string>> saved_;
 };
-
-std::string ReadBytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // A fresh user: home, data and cache folders all inside one temporary folder.
 struct FreshUser {

@@ -4,8 +4,6 @@
 // unattended run ends with its status and its messages on standard error, at once and
 // without a box.
 #include <chrono>
-#include <fstream>
-#include <iterator>
 
 #include <gtest/gtest.h>
 
@@ -28,9 +26,7 @@ const std::string DeadX = "env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=" +
 const std::string DeadXcb = "env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb DISPLAY=" + DeadDisplay;
 
 std::string SampleList() {
-    std::ifstream in(fs::path(MARROWBY_SOURCE_DIR) / "examples" / "customers-tab.txt",
-                     std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return ReadBytes(fs::path(MARROWBY_SOURCE_DIR) / "examples" / "customers-tab.txt");
 }
 }  // namespace
 

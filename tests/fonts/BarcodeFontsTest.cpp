@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <string_view>
 
@@ -33,11 +31,6 @@ constexpr double kTolerance = 1.0;  // pixels
 const double kEm = kBarcodeFontPoints * kRenderDpi / 72.0;
 // The line box: 0.8 em above the baseline and 0.2 em below.
 const double kBaseline = kRenderMargin + 0.8 * kEm;
-
-std::string ReadBytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 }  // namespace
 

@@ -1,7 +1,5 @@
 // Where the envelope bars land, POSTNET and Intelligent Mail: recorded in device pixels at
 // two resolutions with unequal margins, and printed for real into a PDF and measured.
-#include <QPrinter>
-
 #include <gtest/gtest.h>
 
 #include "PdfPage.h"
@@ -10,7 +8,6 @@
 #include "engine/BarcodeEngine.h"
 #include "engine/IntelligentMail.h"
 #include "engine/MarrowbyError.h"
-#include "platform/QtPrintSurface.h"
 #include "single/EnvelopeBarcode.h"
 #include "single/EnvelopeImb.h"
 
@@ -25,10 +22,7 @@ const std::string Imb = IntelligentMailBars("01234567094987654321", "01234567891
 // on the bottom quarter of the page, left to right.
 std::vector<QRect> PrintedBars(const Printout& printout, int dpi, QMarginsF margins) {
     TempFolder folder;
-    QPrinter printer(QPrinter::HighResolution);
-    SetUpPdfPrinter(printer, folder.path() / "envelope.pdf", dpi, margins);
-    QtPrintSurface surface(printer);
-    PrintJobs(surface, printout, 1);
+    PrintToPdf(printout, folder.path() / "envelope.pdf", dpi, margins);
     const QImage page = RasterisePdf(folder.path() / "envelope.pdf", dpi);
     std::vector<QRect> bars;
     bool inBar = false;

@@ -7,6 +7,9 @@
 
 #include <algorithm>
 
+#include "platform/Printout.h"
+#include "platform/QtPrintSurface.h"
+
 namespace marrowby {
 
 void SetUpPdfPrinter(QPrinter& printer, const std::filesystem::path& pdf, int dpi,
@@ -16,6 +19,16 @@ void SetUpPdfPrinter(QPrinter& printer, const std::filesystem::path& pdf, int dp
     printer.setResolution(dpi);
     printer.setPageSize(QPageSize(QPageSize::Letter));
     printer.setPageMargins(margins, QPageLayout::Point);
+}
+
+QRect PrintToPdf(const Printout& printout, const std::filesystem::path& pdf, int dpi,
+                 QMarginsF margins) {
+    QPrinter printer(QPrinter::HighResolution);
+    SetUpPdfPrinter(printer, pdf, dpi, margins);
+    QtPrintSurface surface(printer);
+    PrintJobs(surface, printout, 1);
+    const DevicePoint offset = surface.printingOffset();
+    return {offset.x, offset.y, surface.printableWidth(), surface.printableHeight()};
 }
 
 QImage RasterisePdf(const std::filesystem::path& pdf, int dpi, int page) {

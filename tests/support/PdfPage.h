@@ -13,9 +13,16 @@
 
 namespace marrowby {
 
+class Printout;
+
 // Margins in points (left, top, right, bottom) around the printable area.
 void SetUpPdfPrinter(QPrinter& printer, const std::filesystem::path& pdf, int dpi,
                      QMarginsF margins);
+
+// Prints one copy of the printout into the PDF through such a printer and returns the
+// printable area it had, in device pixels from the paper's corner.
+QRect PrintToPdf(const Printout& printout, const std::filesystem::path& pdf, int dpi,
+                 QMarginsF margins);
 
 // Page `page` (from 1) of the PDF in grey at `dpi`, one pixel per device pixel of a printer
 // of that resolution, the paper's corner at (0, 0); a null image when there is no such page.

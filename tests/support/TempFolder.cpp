@@ -35,4 +35,15 @@ std::string TempFolder::read(const std::string& name) const {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+CurrentFolder::CurrentFolder(const fs::path& folder) : previous_(fs::current_path()) {
+    fs::current_path(folder);
+}
+
+CurrentFolder::~CurrentFolder() { fs::current_path(previous_); }
+
+std::string ReadBytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 }  // namespace marrowby

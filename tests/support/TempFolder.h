@@ -1,4 +1,5 @@
-// A fresh folder for one test's files, removed with everything in it afterwards.
+// A fresh folder for one test's files, removed with everything in it afterwards, and the
+// other file chores of tests.
 #pragma once
 
 #include <filesystem>
@@ -21,5 +22,20 @@ class TempFolder {
   private:
     std::filesystem::path path_;
 };
+
+// Makes a folder the current one for as long as it lives, then goes back.
+class CurrentFolder {
+  public:
+    explicit CurrentFolder(const std::filesystem::path& folder);
+    ~CurrentFolder();
+    CurrentFolder(const CurrentFolder&) = delete;
+    CurrentFolder& operator=(const CurrentFolder&) = delete;
+
+  private:
+    std::filesystem::path previous_;
+};
+
+// The bytes of any file; empty when it cannot be read.
+std::string ReadBytes(const std::filesystem::path& file);
 
 }  // namespace marrowby

@@ -17,7 +17,6 @@
 #include "FakePrompter.h"
 #include "PdfPage.h"
 #include "TempFolder.h"
-#include "platform/QtPrintSurface.h"
 #include "platform/QtPrinter.h"
 #include "tags/I2of5.h"
 #include "tags/QtTagSheetPrinter.h"
@@ -53,18 +52,13 @@ TagSheet fullSheet(TagKind kind, std::string place = "DALLAS TX",
 struct Printed {
     TempFolder folder;
     std::filesystem::path pdf = folder.path() / "tags.pdf";
+    QRect printable;
     DevicePoint offset;
-    int printableWidth = 0, printableHeight = 0;
 };
 
 void printSheet(Printed& printed, const TagSheet& sheet, int dpi, QMarginsF margins) {
-    QPrinter printer(QPrinter::HighResolution);
-    SetUpPdfPrinter(printer, printed.pdf, dpi, margins);
-    QtPrintSurface surface(printer);
-    printed.offset = surface.printingOffset();
-    printed.printableWidth = surface.printableWidth();
-    printed.printableHeight = surface.printableHeight();
-    PrintJobs(surface, TagSheetPrintout(sheet, kFonts), 1);
+    printed.printable = PrintToPdf(TagSheetPrintout(sheet, kFonts), printed.pdf, dpi, margins);
+    printed.offset = {printed.printable.x(), printed.printable.y()};
 }
 
 // The ink and blank widths of a symbol in device pixels, bar first, as drawn.
@@ -123,9 +117,7 @@ TEST(QtTagSheetPrinter, EveryTagPrintsWholeDecodesAndMeasuresExactly) {
             ASSERT_FALSE(image.isNull());
             const QImage long_ =
                 c.kind == Sack ? RasterisePdf(longTexts.pdf, c.dpi, page + 1) : QImage();
-            const QRect printable(printed.offset.x, printed.offset.y, printed.printableWidth,
-                                  printed.printableHeight);
-            EXPECT_TRUE(printable.contains(InkBox(image, image.rect())));
+            EXPECT_TRUE(printed.printable.contains(InkBox(image, image.rect())));
 
             std::vector<std::string> expected;
             const int first = 2 * page * c.rowsPerPage + 1;

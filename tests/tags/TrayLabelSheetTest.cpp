@@ -4,8 +4,6 @@
 // tags of the 10- and 8-digit labels.
 #include <gtest/gtest.h>
 
-#include <QPrinter>
-
 #include <array>
 #include <string>
 #include <vector>
@@ -15,7 +13,6 @@
 #include "PdfPage.h"
 #include "TempFolder.h"
 #include "engine/MarrowbyError.h"
-#include "platform/QtPrintSurface.h"
 #include "tags/QtTagSheetPrinter.h"
 #include "tags/TagDerivation.h"
 #include "tags/TagPageLayout.h"
@@ -97,14 +94,9 @@ TEST(TrayLabelSheet, EveryPlaceDecodesToItsFieldsWithQuietZonesInsideTheTag) {
         folder.write("mailer.dat", MailerFile(c.mailerId, std::to_string(c.first), c.labelType));
         const TagSheet sheet = Sheet(c.kind);
         const std::filesystem::path pdf = folder.path() / "labels.pdf";
-        DevicePoint offset;
-        {
-            QPrinter printer(QPrinter::HighResolution);
-            SetUpPdfPrinter(printer, pdf, c.dpi, {18, 18, 18, 18});
-            QtPrintSurface surface(printer);
-            offset = surface.printingOffset();
-            PrintJobs(surface, TagSheetPrintout(sheet, kFonts, folder.path()), 1);
-        }
+        const QRect printable = PrintToPdf(TagSheetPrintout(sheet, kFonts, folder.path()), pdf,
+                                           c.dpi, {18, 18, 18, 18});
+        const DevicePoint offset{printable.x(), printable.y()};
         ASSERT_EQ(PdfPageCount(pdf), 1);
         const QImage image = RasterisePdf(pdf, c.dpi);
         ASSERT_FALSE(image.isNull());

@@ -144,7 +144,7 @@ TEST(AccessRead, ChoosesTheTable) {
 
 TEST(AccessRead, RefusesFilesThatAreNotDatabases) {
     ACCESS_DATABASE(nwind, folder, "nwind.mdb");
-    const std::string whole = AccessFileBytes(nwind);
+    const std::string whole = ReadBytes(nwind);
     const struct {
         const char* name;
         std::string bytes;

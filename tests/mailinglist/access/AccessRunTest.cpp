@@ -17,7 +17,7 @@ namespace {
 // the records in the United States barcodes, stored in HomePhone (24 characters).
 TEST(AccessRun, FailureRestoresTheDatabaseAndTheNextRunStoresTheBarcodes) {
     ACCESS_DATABASE(path, folder, "nwind.mdb");
-    const std::string original = AccessFileBytes(path);
+    const std::string original = ReadBytes(path);
     const AccessRows before = ExportAccessTable(path, "Employees");
     RoadFixture road;
     AccessTable taTable1;
@@ -48,7 +48,7 @@ TEST(AccessRun, FailureRestoresTheDatabaseAndTheNextRunStoresTheBarcodes) {
                         "left as it was before the run."),
               std::string::npos)
         << text;
-    EXPECT_TRUE(AccessFileBytes(path) == original);
+    EXPECT_TRUE(ReadBytes(path) == original);
     EXPECT_EQ(AccessFolderListing(folder.path()), std::vector<std::string>{"nwind.mdb"});
 
     road.preferences[3] = "/";
@@ -80,7 +80,7 @@ TEST(AccessRun, FailureRestoresTheDatabaseAndTheNextRunStoresTheBarcodes) {
 // answer is the table read; Cancel in it, or in the identification dialog, changes nothing.
 TEST(AccessRun, TheSelectorPicksTheTableTheRoadReads) {
     ACCESS_DATABASE(path, folder, "nwind.mdb");
-    const std::string original = AccessFileBytes(path);
+    const std::string original = ReadBytes(path);
     RoadFixture road;
     std::vector<std::string> offered;
     std::string answer = "Customers";
@@ -99,7 +99,7 @@ TEST(AccessRun, TheSelectorPicksTheTableTheRoadReads) {
     road.run({path.string()});
     EXPECT_TRUE(road.identifier.shown.empty());
     EXPECT_TRUE(road.prompter.messages.empty());
-    EXPECT_TRUE(AccessFileBytes(path) == original);
+    EXPECT_TRUE(ReadBytes(path) == original);
 }
 
 }  // namespace

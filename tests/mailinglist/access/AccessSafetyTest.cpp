@@ -3,7 +3,6 @@
 // and a copy left by an interrupted run is never replaced silently.
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,6 +11,7 @@
 #include <functional>
 
 #include "FakePrompter.h"
+#include "LockInAnotherProcess.h"
 #include "access/AccessTestFiles.h"
 #include "mailinglist/access/MdbLibrary.h"
 
@@ -120,14 +120,14 @@ TEST(AccessSafety, DamagedDataPagesAreRefusedBeforeTheFirstWrite) {
             ACCESS_DATABASE(path, folder, database.file);
             const DataPages pages = FindDataPages(path, database.table);
             ASSERT_FALSE(pages.pages.empty());
-            std::string bytes = AccessFileBytes(path);
+            std::string bytes = ReadBytes(path);
             damage.damage(bytes, pages, pages.pages.front() * pages.pageSize);
             folder.write(path.filename().string(), bytes);
             const std::string error = RunOver(path, database.table, database.field, SameBarcode);
             EXPECT_NE(error.find(" which is damaged. Page "), std::string::npos) << error;
             EXPECT_NE(error.find(damage.fault), std::string::npos) << error;
             EXPECT_TRUE(error.ends_with(" Nothing was changed.")) << error;
-            EXPECT_TRUE(AccessFileBytes(path) == bytes);
+            EXPECT_TRUE(ReadBytes(path) == bytes);
             EXPECT_EQ(AccessFolderListing(folder.path()),
                       std::vector<std::string>{path.filename().string()});
         }
@@ -144,50 +144,23 @@ TEST(AccessSafety, LockedDatabaseIsInUse) {
             return fd;
         };
     };
-    // A record lock belongs to a process, and any close of the file by that process drops
-    // it: another process holds it, until the pipe it waits on is closed.
-    const Locker lockRecord = [](const fs::path& path) {
-        int ready[2];
-        int release[2];
-        EXPECT_EQ(pipe(ready), 0);
-        EXPECT_EQ(pipe(release), 0);
-        if (fork() == 0) {
-            close(release[1]);
-            const int fd = open(path.c_str(), O_RDWR);
-            struct flock record {};
-            record.l_type = F_WRLCK;
-            record.l_whence = SEEK_SET;
-            record.l_start = 4096;
-            record.l_len = 100;
-            const char locked = fcntl(fd, F_SETLK, &record) == 0 ? 'y' : 'n';
-            (void)!write(ready[1], &locked, 1);
-            char ignored;
-            (void)!read(release[0], &ignored, 1);
-            _exit(0);
-        }
-        close(ready[1]);
-        close(release[0]);
-        char locked = 'n';
-        EXPECT_EQ(read(ready[0], &locked, 1), 1);
-        EXPECT_EQ(locked, 'y');
-        close(ready[0]);
-        return release[1];
-    };
     const struct {
         const char* name;
         Locker lock;
     } lockers[] = {{"whole-file lock", lockWith(LOCK_EX | LOCK_NB)},
                    {"shared whole-file lock", lockWith(LOCK_SH | LOCK_NB)},
-                   {"record lock in another process", lockRecord}};
+                   {"record lock in another process", [](const fs::path& path) {
+                        return LockInAnotherProcess(path, true, 4096, 100);
+                    }}};
     for (const auto& locker : lockers) {
         SCOPED_TRACE(locker.name);
         ACCESS_DATABASE(path, folder, "nwind.mdb");
-        const std::string original = AccessFileBytes(path);
+        const std::string original = ReadBytes(path);
         const int fd = locker.lock(path);
         EXPECT_EQ(RunOver(path, "Employees", "HomePhone", SameBarcode),
                   "nwind.mdb is in use by another program or another run of Marrowby. Try again "
                   "when it has finished. Nothing was changed.");
-        EXPECT_TRUE(AccessFileBytes(path) == original);
+        EXPECT_TRUE(ReadBytes(path) == original);
         close(fd);
         wait(nullptr);
         EXPECT_EQ(RunOver(path, "Employees", "HomePhone", SameBarcode), "");
@@ -214,7 +187,7 @@ TEST(AccessSafety, FailedRunPutsTheBytesBackIntoTheSameFile) {
     for (const bool symbolic : {true, false}) {
         SCOPED_TRACE(symbolic ? "symbolic link" : "hard link");
         ACCESS_DATABASE(real, folder, "nwind.mdb");
-        const std::string original = AccessFileBytes(real);
+        const std::string original = ReadBytes(real);
         const fs::path link = folder.path() / "link.mdb";
         if (symbolic) {
             fs::create_symlink(real, link);
@@ -227,8 +200,8 @@ TEST(AccessSafety, FailedRunPutsTheBytesBackIntoTheSameFile) {
         });
         EXPECT_TRUE(error.ends_with("The database was left as it was before the run.")) << error;
         EXPECT_EQ(fs::is_symlink(link), symbolic);
-        EXPECT_TRUE(AccessFileBytes(real) == original);
-        EXPECT_TRUE(AccessFileBytes(link) == original);
+        EXPECT_TRUE(ReadBytes(real) == original);
+        EXPECT_TRUE(ReadBytes(link) == original);
         EXPECT_EQ(fs::hard_link_count(real), symbolic ? 1u : 2u);
         EXPECT_EQ(AccessFolderListing(folder.path()),
                   (std::vector<std::string>{"link.mdb", "nwind.mdb"}));
@@ -258,10 +231,10 @@ TEST(AccessSafety, CopyLeftByAnInterruptedRunIsNeverReplacedSilently) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ACCESS_DATABASE(path, folder, "nwind.mdb");
-        const std::string saved = AccessFileBytes(path);
+        const std::string saved = ReadBytes(path);
         const AccessRows before = ExportAccessTable(path, "Employees");
         ASSERT_EQ(RunOver(path, "Employees", "HomePhone", SameBarcode), "");
-        const std::string interrupted = AccessFileBytes(path);
+        const std::string interrupted = ReadBytes(path);
         const AccessRows partly = ExportAccessTable(path, "Employees");
         const fs::path copy = folder.write("nwind.mdb.backup", saved);
 
@@ -272,9 +245,9 @@ TEST(AccessSafety, CopyLeftByAnInterruptedRunIsNeverReplacedSilently) {
             c.error);
         EXPECT_EQ(prompter.questions.size(), c.prompter ? 1u : 0u);
         EXPECT_EQ(fs::exists(copy), !c.restored);
-        EXPECT_TRUE(c.restored || AccessFileBytes(copy) == saved);
+        EXPECT_TRUE(c.restored || ReadBytes(copy) == saved);
         if (!c.error.empty()) {
-            EXPECT_TRUE(AccessFileBytes(path) == interrupted);
+            EXPECT_TRUE(ReadBytes(path) == interrupted);
             continue;
         }
         AccessRows expected = c.restored ? before : partly;

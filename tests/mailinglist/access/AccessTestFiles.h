@@ -5,13 +5,12 @@
 #include <QProcess>
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "ErrorOf.h"
 #include "TempFolder.h"
 #include "TestData.h"
 #include "engine/MarrowbyError.h"
@@ -62,11 +61,6 @@ inline AccessRows ExportAccessTable(const std::filesystem::path& database,
     return rows;
 }
 
-inline std::string AccessFileBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // Every file of a folder by name, to see that no backup copy is left behind.
 inline std::vector<std::string> AccessFolderListing(const std::filesystem::path& folder) {
     std::vector<std::string> names;
@@ -75,16 +69,6 @@ inline std::vector<std::string> AccessFolderListing(const std::filesystem::path&
     }
     std::sort(names.begin(), names.end());
     return names;
-}
-
-// The message of the MarrowbyError the call throws; empty when it throws none.
-inline std::string ErrorOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const MarrowbyError& error) {
-        return error.what();
-    }
-    return {};
 }
 
 // Opens the table and stores barcodeFor(n) in field of every record n (from 1) through the

@@ -45,7 +45,7 @@ TEST(AccessWrite, StoresBarcodesAndKeepsEveryOtherValue) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.table) + "." + c.field);
         ACCESS_DATABASE(path, folder, c.file);
-        const std::string original = AccessFileBytes(path);
+        const std::string original = ReadBytes(path);
         AccessRows expected = ExportAccessTable(path, c.table);
         const std::string error = RunOver(path, c.table, c.field, BarcodeFor);
         EXPECT_EQ(AccessFolderListing(folder.path()),
@@ -57,7 +57,7 @@ TEST(AccessWrite, StoresBarcodesAndKeepsEveryOtherValue) {
                 error.ends_with("has no room left for the longer value. The database "
                                 "was left as it was before the run."))
                 << error;
-            EXPECT_TRUE(AccessFileBytes(path) == original);
+            EXPECT_TRUE(ReadBytes(path) == original);
             continue;
         }
         ASSERT_EQ(error, "");
@@ -69,14 +69,14 @@ TEST(AccessWrite, StoresBarcodesAndKeepsEveryOtherValue) {
             expected[r].at(field) = BarcodeFor(long(r) + 1);
         EXPECT_EQ(ExportAccessTable(path, c.table), expected);
         const bool compressed =
-            AccessFileBytes(path).find("\xff\xfe" + BarcodeFor(1)) != std::string::npos;
+            ReadBytes(path).find("\xff\xfe" + BarcodeFor(1)) != std::string::npos;
         EXPECT_EQ(compressed,
                   path.extension() == ".accdb" || c.field == std::string("ShortTextCol"));
 
         // A second run over the barcodes just stored changes nothing.
-        const std::string stored = AccessFileBytes(path);
+        const std::string stored = ReadBytes(path);
         EXPECT_EQ(RunOver(path, c.table, c.field, BarcodeFor), "");
-        EXPECT_TRUE(AccessFileBytes(path) == stored);
+        EXPECT_TRUE(ReadBytes(path) == stored);
     }
 }
 
@@ -123,13 +123,13 @@ TEST(AccessWrite, RefusalsLeaveTheDatabaseAsItWas) {
         SCOPED_TRACE(std::string(c.table) + "." + c.field);
         ACCESS_DATABASE(path, folder, "nwind.mdb");
         if (c.prepare) c.prepare(folder, path);
-        const std::string original = AccessFileBytes(path);
+        const std::string original = ReadBytes(path);
         const auto listing = AccessFolderListing(folder.path());
         const std::string error = RunOver(path, c.table, c.field, [&](long) { return c.barcode; });
         SetFreeSpaceProbe(nullptr);
         EXPECT_NE(error.find(c.reason), std::string::npos) << error;
         EXPECT_TRUE(error.ends_with(c.reason) || error.ends_with(" Nothing was changed.")) << error;
-        EXPECT_TRUE(AccessFileBytes(path) == original);
+        EXPECT_TRUE(ReadBytes(path) == original);
         EXPECT_EQ(AccessFolderListing(folder.path()), listing);
     }
 }
@@ -142,7 +142,7 @@ TEST(AccessWrite, BarcodesOnlyRunReadsIntegerZipWithoutTouchingTheFile) {
     std::fstream(path, std::ios::in | std::ios::out | std::ios::binary)
         .seekp(20L * 4096 + 4033)
         .write("\x56\x08\0\0", 4);
-    const std::string original = AccessFileBytes(path);
+    const std::string original = ReadBytes(path);
     AccessTable table;
     auto list = OpenAccessMailingList(table, path.string(), "DateTest", nullptr);
     const RunPlan plan{.listFileName = list->fileName(),
@@ -159,7 +159,7 @@ TEST(AccessWrite, BarcodesOnlyRunReadsIntegerZipWithoutTouchingTheFile) {
         EXPECT_EQ(static_cast<int>(fields.size()), plan.fieldCount);
     source->finish();
     EXPECT_EQ(records, static_cast<long>(ExportAccessTable(path, "DateTest").size()));
-    EXPECT_TRUE(AccessFileBytes(path) == original);
+    EXPECT_TRUE(ReadBytes(path) == original);
 }
 
 // Jet 3 rows keep one-byte offsets and a jump table once they pass 256 bytes: a record

@@ -39,12 +39,9 @@ std::string Bars(unsigned long long serial, const std::string& routing) {
 class IntelligentMailRunTest : public ::testing::Test, protected RoadFixture {
   protected:
     void SetUp() override {
-        previous_ = fs::current_path();
-        fs::current_path(folder.path());
         context.settingsFolder = settings.path();
         settings.write("mailer.dat", MailerFile("1", "123456", "41"));
     }
-    void TearDown() override { fs::current_path(previous_); }
 
     int runList(const std::string& name, const std::string& bytes) {
         return run({folder.write(name, bytes).string(), "NOSTOP"});
@@ -52,9 +49,7 @@ class IntelligentMailRunTest : public ::testing::Test, protected RoadFixture {
 
     TempFolder folder;
     TempFolder settings;
-
-  private:
-    fs::path previous_;
+    CurrentFolder inFolder{folder.path()};
 };
 
 // A table written by shapelib's dbfcreate and dbfadd: ADDRESS 30, ZIP 10, BARCODE of the
@@ -113,7 +108,7 @@ TEST_F(IntelligentMailRunTest, DbaseTablesGetTheLettersInTheirBarcodeField) {
     const fs::path table =
         CreateTable(folder.path() / "c.dbf", 70,
                     {{"123 MAIN ST", "123456789"}, {"1 ELM", "1234"}, {"12 OAK ST", "12345-6789"}});
-    const std::string before = AccessFileBytes(table);
+    const std::string before = ReadBytes(table);
     ASSERT_EQ(run({table.string(), "nostop"}), 0);
     EXPECT_TRUE(prompter.messages.empty());
     std::string expected = before;
@@ -125,7 +120,7 @@ TEST_F(IntelligentMailRunTest, DbaseTablesGetTheLettersInTheirBarcodeField) {
         field.resize(70, ' ');
         expected.replace(firstRecord + n * recordLength + 41, 70, field);
     }
-    EXPECT_EQ(AccessFileBytes(table), expected);
+    EXPECT_EQ(ReadBytes(table), expected);
     EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "123456", "43"));
 }
 
@@ -166,7 +161,7 @@ TEST_F(IntelligentMailRunTest, RunsThatCannotFinishAreRefusedBeforeTheFirstWrite
             list = CreateTable(folder.path() / "t.dbf", c.barcodeWidth,
                                {{"123 MAIN ST", "123456789"}});
         }
-        const std::string before = AccessFileBytes(list);
+        const std::string before = ReadBytes(list);
         errors.str("");
         Texts arguments{list.string()};
         if (c.option) arguments.push_back(c.option);
@@ -176,7 +171,7 @@ TEST_F(IntelligentMailRunTest, RunsThatCannotFinishAreRefusedBeforeTheFirstWrite
         const std::string reported = messageTexts().empty() ? errors.str() : messageTexts()[0];
         EXPECT_LE(messageTexts().size(), 1u);
         EXPECT_EQ(reported.substr(0, c.message.size()), c.message);
-        EXPECT_EQ(AccessFileBytes(list), before);
+        EXPECT_EQ(ReadBytes(list), before);
         EXPECT_EQ(settings.read("mailer.dat"), c.mailer);
         EXPECT_FALSE(fs::exists(folder.path() / "mrbtemp.txt"));
     }
@@ -224,7 +219,7 @@ TEST(IntelligentMailAccessRun, LongTextFieldGetsTheLettersAndAShortOneIsRefused)
     AccessTable taTable1;
 
     ACCESS_DATABASE(nwind, nwindFolder, "nwind.mdb");
-    const std::string original = AccessFileBytes(nwind);
+    const std::string original = ReadBytes(nwind);
     auto employees = OpenAccessMailingList(taTable1, nwind.string(), "Employees", nullptr);
     const FieldRoles phone{.address = taTable1.FieldPosition("Address"),
                            .zip5 = taTable1.FieldPosition("PostalCode"),
@@ -238,7 +233,7 @@ TEST(IntelligentMailAccessRun, LongTextFieldGetsTheLettersAndAShortOneIsRefused)
                     "few for an Intelligent Mail barcode: it must be able to hold at least 65 "
                     "characters. Nothing has been changed."});
     taTable1.setActive(false);
-    EXPECT_TRUE(AccessFileBytes(nwind) == original);
+    EXPECT_TRUE(ReadBytes(nwind) == original);
     EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "123456", "41"));
 
     ACCESS_DATABASE(dates, datesFolder, "DateTestDatabase.mdb");

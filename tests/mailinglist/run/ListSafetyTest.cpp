@@ -5,13 +5,13 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <csignal>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
+#include "LockInAnotherProcess.h"
 #include "TempFolder.h"
 #include "run/RoadTestSupport.h"
 
@@ -20,10 +20,6 @@ namespace marrowby {
 namespace fs = std::filesystem;
 
 namespace {
-
-const std::string kCode = "/123456789230/";
-const std::string kRecord = "a\t123 MAIN ST\t123456789";
-const FakeIdentifierAnswer kTabAnswer{{.address = 1, .zip9 = 2}};
 
 std::string Repeat(const std::string& line, int times) {
     std::string text;
@@ -52,32 +48,6 @@ bool LockedByAnother(const fs::path& path) {
     const bool locked = ::flock(other, LOCK_EX | LOCK_NB) != 0;
     ::close(other);
     return locked;
-}
-
-// Another program holding a lock on the file: a child process that locks it, says so through
-// a pipe and waits to be ended. Record locks of this very process would be dropped when the
-// run closes any of its own descriptors of the file, so they would not show the run anything.
-pid_t LockInAnotherProcess(const fs::path& path, bool recordLock) {
-    int ready[2];
-    EXPECT_EQ(::pipe(ready), 0);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const int file = ::open(path.c_str(), O_RDWR);
-        struct flock lock {};
-        lock.l_type = F_WRLCK;
-        lock.l_whence = SEEK_SET;
-        lock.l_start = 5;
-        lock.l_len = 3;
-        const bool locked =
-            recordLock ? ::fcntl(file, F_SETLK, &lock) == 0 : ::flock(file, LOCK_EX) == 0;
-        if (!locked || ::write(ready[1], "x", 1) != 1) ::_exit(1);
-        for (;;) ::pause();
-    }
-    char answer = 0;
-    EXPECT_EQ(::read(ready[0], &answer, 1), 1);
-    ::close(ready[0]);
-    ::close(ready[1]);
-    return child;
 }
 
 }  // namespace
@@ -136,8 +106,8 @@ TEST(ListSafety, LocksScratchFileAndListsChangedDuringTheRun) {
         const fs::path list = folder.write("l.txt", input);
         ::chmod(list.c_str(), 0600);
         folder.write("mrbtemp.txt", "mine");
-        const pid_t other =
-            c.lock == kNoLock ? 0 : LockInAnotherProcess(list, c.lock == kRangeLock);
+        const int other =
+            c.lock == kNoLock ? -1 : LockInAnotherProcess(list, c.lock == kRangeLock, 5, 3);
         const auto act = [&] { c.act(folder.path()); };
         if (c.act && c.inDialog) road.identifier.onShow = act;
         if (c.act && !c.inDialog) road.progress.atStep = act;
@@ -149,9 +119,9 @@ TEST(ListSafety, LocksScratchFileAndListsChangedDuringTheRun) {
         EXPECT_EQ(folder.read("mrbtemp.txt"), "mine");
         EXPECT_EQ(Others(folder.path(), {"l.txt", "mrbtemp.txt"}), std::vector<std::string>{})
             << "no scratch file is left";
-        if (other > 0) {
-            ::kill(other, SIGKILL);
-            ::waitpid(other, nullptr, 0);
+        if (other >= 0) {
+            ::close(other);
+            ::wait(nullptr);
         }
     }
 }

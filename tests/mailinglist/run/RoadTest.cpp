@@ -19,20 +19,10 @@ using Texts = std::vector<std::string>;
 
 namespace {
 
-const std::string kCode = "/123456789230/";  // 123 MAIN ST in 12345-6789
-const std::string kRecord = "a\t123 MAIN ST\t123456789";
-const FakeIdentifierAnswer kTabAnswer{{.address = 1, .zip9 = 2}};
-
 // Lists lie in a folder of their own; the current folder, as the program folder is in the
 // program, is another one, where nothing of a run may land.
 class RoadTest : public ::testing::Test, protected RoadFixture {
   protected:
-    void SetUp() override {
-        previous_ = fs::current_path();
-        fs::current_path(programFolder.path());
-    }
-    void TearDown() override { fs::current_path(previous_); }
-
     using RoadFixture::run;
     // Writes the list first.
     int run(const std::string& name, const std::string& bytes,
@@ -44,9 +34,7 @@ class RoadTest : public ::testing::Test, protected RoadFixture {
 
     TempFolder folder;
     TempFolder programFolder;
-
-  private:
-    fs::path previous_;
+    CurrentFolder inProgramFolder{programFolder.path()};
 };
 
 }  // namespace

@@ -16,11 +16,18 @@
 
 namespace marrowby {
 
+// A tab list record of 123 MAIN ST in 12345-6789, its barcode, and the answer that picks its
+// address and ZIP fields.
+inline const std::string kCode = "/123456789230/";
+inline const std::string kRecord = "a\t123 MAIN ST\t123456789";
+
 // Each showing takes the next answer: the roles the user leaves chosen and Finish or Cancel.
 struct FakeIdentifierAnswer {
     FieldRoles roles;
     bool finish = true;
 };
+
+inline const FakeIdentifierAnswer kTabAnswer{{.address = 1, .zip9 = 2}};
 
 class FakeIdentifier : public FieldIdentifier {
   public:
