@@ -34,8 +34,11 @@ class FailingPrompter : public Prompter {
         std::cerr << "message: " << text << '\n';
         std::exit(1);
     }
-    std::string openFile(const std::string&, const std::string&) override { return {}; }
-    std::string saveFile(const std::string&, const std::string&, const std::string&) override {
+    std::string openFile(const std::string&, const std::string&, const std::string&) override {
+        return {};
+    }
+    std::string saveFile(const std::string&, const std::string&, const std::string&,
+                         const std::string&) override {
         return {};
     }
     void setBusy(bool) override {}

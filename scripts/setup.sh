@@ -26,6 +26,6 @@ fi
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 if [ ! -f build/CMakeCache.txt ]; then
-  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}"
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMARROWBY_BENCH=ON "${launcher[@]}"
 fi
 cmake --build build --parallel "$(nproc)"
