@@ -1,26 +1,19 @@
 #!/usr/bin/env python3
-"""Writes postnet-golden.tsv: addresses with the barcode text the rules give them.
-
-This is a second, independent reading of the delivery-point and check-digit rules, kept
-apart from the C++ engine on purpose: the engine is tested against what this script
-wrote once. Run it again only when the rules change, and review the difference.
-
-Columns: row, rule (ordinary, highrise or point), address, ZIP digits, delivery point
-given, expected barcode text with the frame bar "/".
-"""
+"""Writes postnet-golden.tsv to standard output: addresses with the barcode text the rules
+give them. A second reading of the delivery-point and check-digit rules, kept apart from
+the C++ engine on purpose; run it again only when the rules change, and review the
+difference. Columns: row, rule (ordinary, highrise or point), address, ZIP digits,
+delivery point given, expected barcode text with the frame bar "/"."""
 import random
-import sys
 
 PREFIXES = ["PO ", "RR", "HC", "P O ", "R R", "H C", "P.O. ", "R.R.", "H.C.", "P. O. ",
             "R. R.", "H. C.", "POST OFFICE ", "RURAL ROUTE ", "HIGHWAY CONTRACT ROUTE ",
             "RURAL RTE ", "HIGHWAY CONTRACT RTE ", "CMR ", "PSC ", "UNIT ", "BOX "]
-ORDINALS3 = ["1ST", "2ND", "3RD", "4TH", "5TH", "6TH", "7TH", "8TH", "9TH", "0TH"]
+ORDINALS3 = "1ST 2ND 3RD 4TH 5TH 6TH 7TH 8TH 9TH 0TH".split()
 ORDINALS4 = ["11TH", "12TH", "13TH"]
-DESIGNATORS = ["APARTMENT", "APT", "BASEMENT", "BSMT", "BUILDING", "BLDG", "DEPARTMENT",
-               "DEPT", "FLOOR", "FL", "FRONT", "FRNT", "HANGER", "HNGR", "KEY", "LOBBY",
-               "LBBY", "LOT", "LOWER", "LOWR", "OFFICE", "OFC", "PENTHOUSE", "PH", "PIER",
-               "REAR", "ROOM", "RM", "SIDE", "SLIP", "SPACE", "SPC", "STOP", "SUITE", "STE",
-               "TRAILER", "TRLR", "UNIT", "UPPER", "UPPR", "#"]
+DESIGNATORS = ("APARTMENT APT BASEMENT BSMT BUILDING BLDG DEPARTMENT DEPT FLOOR FL FRONT FRNT "
+               "HANGER HNGR KEY LOBBY LBBY LOT LOWER LOWR OFFICE OFC PENTHOUSE PH PIER REAR "
+               "ROOM RM SIDE SLIP SPACE SPC STOP SUITE STE TRAILER TRLR UNIT UPPER UPPR #").split()
 
 
 def upper(text):
@@ -45,27 +38,20 @@ def ordinary(address):
         a = a[a.index("BOX ") + 4:]
     word = a.split(" ", 1)[0]
     if not any(is_digit(c) for c in word):
-        if " " not in a:
-            word = ""
-        else:
-            rest = a[a.index(" ") + 1:]
-            if rest and is_digit(rest[0]):
-                first = rest.split(" ", 1)[0]
-                ordinal = first[-3:] in ORDINALS3 or first[-4:] in ORDINALS4
-                if not ordinal and "/" not in first:
-                    word = first
-    while word and is_letter(word[-1]):
-        word = word[:-1]
+        word = ""
+        rest = a[a.index(" ") + 1:] if " " in a else ""
+        if rest and is_digit(rest[0]):
+            first = rest.split(" ", 1)[0]
+            if not (first[-3:] in ORDINALS3 or first[-4:] in ORDINALS4 or "/" in first):
+                word = first
+    word = word.rstrip("ABCDEFGHIJKLMNOPQRSTUVWXYZ")
     digits = ""
     for c in reversed(word):
-        if len(digits) == 2:
-            break
-        if is_digit(c):
-            digits = c + digits
-        else:
-            if c == "/":
+        if len(digits) == 2 or not is_digit(c):
+            if len(digits) < 2 and c == "/":
                 return "99"
             break
+        digits = c + digits
     return {0: "99", 1: "0" + digits}.get(len(digits), digits)
 
 
@@ -78,36 +64,20 @@ def trim_blanks(text):
 
 
 def unit_text(designator, address):
-    patterns = [" %s ", " %s. ", " %s# ", " %s #", " %s. #", " %s NO. ", " %s NO ",
-                " %s. NO. ", " %s. NO "]
-    patterns = [p % designator for p in patterns]
+    patterns = [p % designator for p in [" %s ", " %s. ", " %s# ", " %s #", " %s. #",
+                                         " %s NO. ", " %s NO ", " %s. NO. ", " %s. NO "]]
     patterns.append(" #" if designator == "#" else patterns[-1])
     found = ""
     for p in patterns:
         if p in address:
             found = address[address.index(p) + len(p):]
     found = trim_blanks(found)
-    if found == " " or found.count(" ") >= 2:
-        return ""
-    return found
+    return "" if found == " " or found.count(" ") >= 2 else found
 
 
 def letter_code(c):
     n = ord(c) - ord("A") + 1
-    if n == 10:
-        n = 0
-    elif n > 10:
-        n += 10
-        if n > 30:
-            n += 10
-    return str(n)
-
-
-def reduce_four(four):
-    a, b = int(four[:2]), int(four[2:])
-    if a == 0:
-        return four[2:]
-    return "%02d" % (b % 25 + 25 * (a % 4))
+    return str(0 if n == 10 else n if n < 10 else n + 10 if n + 10 <= 30 else n + 20)
 
 
 def highrise(address):
@@ -117,33 +87,26 @@ def highrise(address):
     unit = next((t for t in (unit_text(d, a) for d in DESIGNATORS) if t), "")
     if not unit:
         return "99"
-    inner = next((t for t in (unit_text(d, " " + unit) for d in DESIGNATORS) if t), "")
-    if inner:
-        unit = inner
+    unit = next((t for t in (unit_text(d, " " + unit) for d in DESIGNATORS) if t), unit)
     if " " in unit and "/" in unit[unit.index(" ") + 1:]:
         unit = unit[:unit.index(" ")]
     if "/" in unit:
         unit = "00"
     unit = unit.replace(".", "").replace("-", "").replace(" ", "")
-    has_digit = any(is_digit(c) for c in unit)
-    has_letter = any(is_letter(c) for c in unit)
-    if not has_digit and not has_letter:
-        return "99"
-    if has_digit and not has_letter:
-        digits = "".join(c for c in unit if is_digit(c))
-        if len(digits) == 1:
-            return "0" + digits
-        if len(digits) == 2:
-            return digits
-        return reduce_four("0" + digits if len(digits) == 3 else digits[-4:])
-    if has_letter and not has_digit:
-        last = [c for c in unit if is_letter(c)][-1]
-        return str(ord(last) - ord("A") + 73)
-    alnum = [c for c in unit if is_letter(c) or is_digit(c)]
-    last = alnum[-1]
+    digits = "".join(c for c in unit if is_digit(c))
+    letters = [c for c in unit if is_letter(c)]
+    if not letters:
+        if len(digits) <= 2:
+            return {0: "99", 1: "0" + digits}.get(len(digits), digits)
+        four = ("0" + digits)[-4:]
+        a, b = int(four[:2]), int(four[2:])
+        return four[2:] if a == 0 else "%02d" % (b % 25 + 25 * (a % 4))
+    if not digits:
+        return str(ord(letters[-1]) - ord("A") + 73)
+    last = [c for c in unit if is_letter(c) or is_digit(c)][-1]
     if is_digit(last):
-        code = letter_code(next(c for c in unit if is_letter(c)))
-        return (code if len(code) == 1 else code[1]) + last
+        code = letter_code(letters[0])
+        return code[-1] + last
     position = len(unit) - 1 - unit[::-1].index(last)
     d = next(c for c in reversed(unit[:position]) if is_digit(c))
     n = str(10 * int(d) + int(letter_code(last)))
@@ -151,8 +114,7 @@ def highrise(address):
 
 
 def finish(digits):
-    check = (10 - sum(int(c) for c in digits) % 10) % 10
-    return "/" + digits + str(check) + "/"
+    return "/" + digits + str((10 - sum(int(c) for c in digits) % 10) % 10) + "/"
 
 
 def random_number(rng):
@@ -178,9 +140,8 @@ def random_ordinary(rng):
     roll = rng.random()
     if roll < 0.3:
         prefix = rng.choice(PREFIXES)
-        box = rng.choice(["", "BOX %s" % random_number(rng), "%d BOX %s" % (
+        return prefix + rng.choice(["", "BOX %s" % random_number(rng), "%d BOX %s" % (
             rng.randint(1, 99), random_number(rng))])
-        return prefix + box
     if roll < 0.45:
         return "%s %s %s" % (rng.choice(["N", "W", "ONE", "SE"]), random_number(rng),
                              random_street(rng))
@@ -211,32 +172,27 @@ def random_highrise(rng):
                              random_unit(rng))
     if rng.random() < 0.2:
         text = text.replace(" ", "  ", rng.randint(1, 3))
-    if rng.random() < 0.2:
-        text = text.lower()
-    return text
+    return text.lower() if rng.random() < 0.2 else text
 
 
 def main():
     rng = random.Random(20261206)
     rows = []
-    for _ in range(1500):
-        zip9 = "%09d" % rng.randint(0, 999999999)
-        address = random_ordinary(rng)
-        rows.append(("ordinary", address, zip9, "", finish(zip9 + ordinary(address))))
-    for _ in range(1500):
-        zip9 = "%09d" % rng.randint(0, 999999999)
-        address = random_highrise(rng)
-        rows.append(("highrise", address, zip9, "", finish(zip9 + highrise(address))))
+    for rule, make, digits in [("ordinary", random_ordinary, ordinary),
+                               ("highrise", random_highrise, highrise)]:
+        for _ in range(1500):
+            zip9 = "%09d" % rng.randint(0, 999999999)
+            address = make(rng)
+            rows.append((rule, address, zip9, "", finish(zip9 + digits(address))))
     for _ in range(200):
         zip9 = "%09d" % rng.randint(0, 999999999)
         point = "%02d" % rng.randint(0, 99)
         address = rng.choice(["", random_ordinary(rng)])
         rows.append(("point", address, zip9, point, finish(zip9 + point)))
-    out = sys.stdout
-    out.write("# row\trule\taddress\tzip\tpoint\tbarcode\n")
+    print("# row\trule\taddress\tzip\tpoint\tbarcode")
     for number, row in enumerate(rows, 1):
         assert all("\t" not in field for field in row)
-        out.write("%d\t%s\n" % (number, "\t".join(row)))
+        print("%d\t%s" % (number, "\t".join(row)))
 
 
 if __name__ == "__main__":
