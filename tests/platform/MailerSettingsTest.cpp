@@ -1,6 +1,6 @@
-// mailer.dat: defaults for a missing or short file without writing it, the values read,
-// and lines 6 to 9 (the tag sheet's labels, the next tray serial and the two one-digit
-// codes) written back with every other line kept.
+// mailer.dat: defaults for a missing or short file without writing it, the values read
+// (tests/data/platform/mailer-settings.tsv), and lines 6 to 9 (the tag sheet's labels, the next
+// tray serial and the two one-digit codes) written back with every other line kept.
 #include "platform/MailerSettings.h"
 
 #include <gtest/gtest.h>
@@ -8,59 +8,45 @@
 #include <algorithm>
 #include <vector>
 
+#include "CaseTable.h"
 #include "TempFolder.h"
 #include "engine/MarrowbyError.h"
 
 namespace marrowby {
 
 TEST(MailerSettings, ReadWithoutWritingAndSavedBackUnchanged) {
-    const struct {
-        std::string file;  // empty: no file
-        bool intelligentMail;
-        std::string mailerId, serviceType, barcodeId, nextSerial;
-        size_t lines;
-        bool trayLabels;
-        std::string nextTraySerial, processingCode, labelType;
-    } cases[] = {
-        {"", false, "", "", "00", "1", 6, false, "1", "", ""},
-        {"t\r\n1\r\n123456\r\n", true, "123456", "", "00", "1", 6, false, "1", "", ""},
-        // Any label kind other than "1" reads as the older labels.
-        {"t\n2\n912345678\n040\n10\n77\nL\n5\n", false, "912345678", "040", "10", "77", 8, false,
-         "5", "", ""},
-        {"t\r\n0\r\n\r\n\r\n00\r\n1\r\n1\r\n42\r\n1\r\n8\r\nmine\r\n", false, "", "", "00", "1", 11,
-         true, "42", "1", "8"},
+    const auto values = [](const MailerSettings& s) {
+        return std::vector<std::string>{s.intelligentMail() ? "1" : "0",
+                                        s.identity.mailerId,
+                                        s.identity.serviceType,
+                                        s.identity.barcodeId,
+                                        s.nextSerial,
+                                        s.intelligentMailTrayLabels() ? "1" : "0",
+                                        s.nextTraySerial,
+                                        s.processingCode,
+                                        s.labelType};
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.file);
+    for (const auto& row : CaseRows("platform/mailer-settings.tsv", 13)) {
+        SCOPED_TRACE("row " + row[0] + " (" + row[1] + ")");
+        const std::vector<std::string> expected(row.begin() + 4, row.begin() + 13);
         TempFolder folder;
-        if (!c.file.empty()) folder.write("mailer.dat", c.file);
+        if (row[2] != "(none)") folder.write("mailer.dat", row[2]);
         const MailerSettings settings = LoadMailerSettings(folder.path());
-        EXPECT_EQ(settings.lines.size(), c.lines);
-        std::vector<MailerSettings> read{settings};
-        if (c.file.empty()) {
+        EXPECT_EQ(std::to_string(settings.lines.size()), row[3]);
+        EXPECT_EQ(values(settings), expected);
+        if (row[2] == "(none)") {
             EXPECT_FALSE(std::filesystem::exists(folder.path() / "mailer.dat"));
-        } else {
-            // Reading wrote nothing; saved unchanged, every value and every line read comes
-            // back, line ends aside.
-            EXPECT_EQ(folder.read("mailer.dat"), c.file);
-            SaveMailerSettings(folder.path(), settings);
-            read.push_back(LoadMailerSettings(folder.path()));
+            continue;
         }
-        for (const MailerSettings& s : read) {
-            EXPECT_EQ(s.intelligentMail(), c.intelligentMail);
-            EXPECT_EQ(s.identity.mailerId, c.mailerId);
-            EXPECT_EQ(s.identity.serviceType, c.serviceType);
-            EXPECT_EQ(s.identity.barcodeId, c.barcodeId);
-            EXPECT_EQ(s.nextSerial, c.nextSerial);
-            EXPECT_EQ(s.intelligentMailTrayLabels(), c.trayLabels);
-            EXPECT_EQ(s.nextTraySerial, c.nextTraySerial);
-            EXPECT_EQ(s.processingCode, c.processingCode);
-            EXPECT_EQ(s.labelType, c.labelType);
-            // Every line but the barcode choice, which is written as 0 or 1.
-            ASSERT_GE(s.lines.size(), settings.lines.size());
-            EXPECT_TRUE(
-                std::equal(settings.lines.begin() + 2, settings.lines.end(), s.lines.begin() + 2));
-        }
+        // Reading wrote nothing; saved unchanged, every value and every line read comes
+        // back, line ends aside, but for the barcode choice, which is written as 0 or 1.
+        EXPECT_EQ(folder.read("mailer.dat"), row[2]);
+        SaveMailerSettings(folder.path(), settings);
+        const MailerSettings saved = LoadMailerSettings(folder.path());
+        EXPECT_EQ(values(saved), expected);
+        ASSERT_GE(saved.lines.size(), settings.lines.size());
+        EXPECT_TRUE(
+            std::equal(settings.lines.begin() + 2, settings.lines.end(), saved.lines.begin() + 2));
     }
 }
 

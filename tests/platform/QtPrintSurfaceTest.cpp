@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "CaseTable.h"
 #include "PdfPage.h"
 #include "TempFolder.h"
 #include "platform/QtPrintSurface.h"
@@ -13,34 +14,22 @@
 namespace marrowby {
 
 TEST(QtPrintSurface, ReportsResolutionOffsetPrintableAndPaperSizeInDevicePixels) {
-    struct Case {
-        int dpi;
-        QMarginsF margins;  // points: left, top, right, bottom
-        DevicePoint offset;
-        int width, height;
-    };
-    const Case cases[] = {
-        {300, {0, 0, 0, 0}, {0, 0}, 2550, 3300},
-        {300, {18, 18, 18, 18}, {75, 75}, 2400, 3150},
-        {600, {18, 18, 18, 18}, {150, 150}, 4800, 6300},
-        {300, {18, 18, 36, 45}, {75, 75}, 2325, 3037},
-        {600, {18, 54, 36, 45}, {150, 450}, 4650, 5775},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << c.dpi << " dpi, margins " << c.margins.left() << "/" << c.margins.top()
-                     << "/" << c.margins.right() << "/" << c.margins.bottom());
+    for (const auto& row : CaseRows("platform/print-surface-geometry.tsv", 11)) {
+        SCOPED_TRACE("row " + row[0] + " (" + row[1] + ")");
+        std::vector<int> v;
+        for (size_t i = 2; i < row.size(); ++i) v.push_back(std::stoi(row[i]));
         TempFolder folder;
         QPrinter printer(QPrinter::HighResolution);
-        SetUpPdfPrinter(printer, folder.path() / "page.pdf", c.dpi, c.margins);
+        SetUpPdfPrinter(printer, folder.path() / "page.pdf", v[0],
+                        QMarginsF(v[1], v[2], v[3], v[4]));
         QtPrintSurface surface(printer);
-        EXPECT_EQ(surface.dpiX(), c.dpi);
-        EXPECT_EQ(surface.dpiY(), c.dpi);
-        EXPECT_EQ(surface.printingOffset(), c.offset);
-        EXPECT_EQ(surface.printableWidth(), c.width);
-        EXPECT_EQ(surface.printableHeight(), c.height);
-        EXPECT_EQ(surface.paperWidth(), c.dpi * 17 / 2);
-        EXPECT_EQ(surface.paperHeight(), c.dpi * 11);
+        EXPECT_EQ(surface.dpiX(), v[0]);
+        EXPECT_EQ(surface.dpiY(), v[0]);
+        EXPECT_EQ(surface.printingOffset(), (DevicePoint{v[5], v[6]}));
+        EXPECT_EQ(surface.printableWidth(), v[7]);
+        EXPECT_EQ(surface.printableHeight(), v[8]);
+        EXPECT_EQ(surface.paperWidth(), v[0] * 17 / 2);
+        EXPECT_EQ(surface.paperHeight(), v[0] * 11);
     }
 }
 

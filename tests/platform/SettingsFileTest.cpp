@@ -6,25 +6,17 @@
 
 #include <gtest/gtest.h>
 
+#include "CaseTable.h"
 #include "TempFolder.h"
 #include "engine/MarrowbyError.h"
 
 namespace marrowby {
 
 TEST(SettingsFile, ReadsEveryKindOfLineEndWritesCrLfAndNamesAFileItCannotOpen) {
-    struct Case {
-        std::string bytes;
-        LineList lines;
-    } cases[] = {
-        {"a\r\nb\r\n", {"a", "b"}},
-        {"a\nb", {"a", "b"}},
-        {"a\rb\r\n\r\n", {"a", "b", ""}},
-        {" x \t\xE9\r\n", {" x \t\xE9"}},
-        {"", {}},
-    };
     TempFolder folder;
-    for (const Case& c : cases) {
-        EXPECT_EQ(ReadLineList(folder.write("f.dat", c.bytes)), c.lines) << c.bytes;
+    for (const auto& row : CaseRows("platform/settings-file-lines.tsv", 3)) {
+        EXPECT_EQ(ReadLineList(folder.write("f.dat", row[2])), LineList(row.begin() + 3, row.end()))
+            << "row " << row[0];
     }
     // Another program's scratch file beside it is neither used nor in the way.
     std::filesystem::create_directory(folder.path() / "f.dat.new");
@@ -46,24 +38,12 @@ TEST(SettingsFile, ReadsEveryKindOfLineEndWritesCrLfAndNamesAFileItCannotOpen) {
 }
 
 TEST(SettingsFile, TheSettingsFolderIsNeverASharedOne) {
-    struct Case {
-        SettingsEnvironment environment;
-        std::string folder;  // empty: refused
-    } cases[] = {
-        {{"/x/config", "/home/ann", "/home/pw", 1000}, "/x/config/marrowby"},
-        {{"", "/home/ann", "/home/pw", 1000}, "/home/ann/.config/marrowby"},
-        // A relative base folder is not one.
-        {{"config", "/home/ann", "/home/pw", 1000}, "/home/ann/.config/marrowby"},
-        {{"", "ann", "/home/pw", 1000}, "/home/pw/.config/marrowby"},
-        {{"", "", "/home/pw", 1000}, "/home/pw/.config/marrowby"},
-        {{"config", "", "", 1000}, ""},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.folder);
+    for (const auto& row : CaseRows("platform/config-folders.tsv", 6)) {
+        SCOPED_TRACE("row " + row[0] + " (" + row[1] + ")");
         try {
-            EXPECT_EQ(ConfigFolder(c.environment).string(), c.folder);
+            EXPECT_EQ(ConfigFolder({row[2], row[3], row[4], 1000}).string(), row[5]);
         } catch (const MarrowbyError& error) {
-            EXPECT_EQ(c.folder, "");
+            EXPECT_EQ(row[5], "");
             EXPECT_EQ(std::string(error.what()),
                       "Marrowby cannot find your home folder for its settings: HOME is not set "
                       "and user id 1000 has no home folder in the password database");
