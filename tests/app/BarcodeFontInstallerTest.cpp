@@ -8,10 +8,11 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
-#include <optional>
+#include <sstream>
 
 #include <gtest/gtest.h>
 
+#include "../platform/CaseTable.h"
 #include "FakePrompter.h"
 #include "TempFolder.h"
 #include "app/Application.h"
@@ -23,27 +24,28 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void Put(const std::string& name, const std::optional<std::string>& value) {
-    if (value)
-        setenv(name.c_str(), value->c_str(), 1);
-    else
-        unsetenv(name.c_str());
-}
-
-// Sets environment variables for one test and puts the old values back afterwards.
+// Sets environment variables ("(unset)" unsets one) for one test and puts the old values
+// back afterwards.
 class Environment {
   public:
     ~Environment() {
         for (const auto& [name, value] : saved_) Put(name, value);
     }
-    void set(const std::string& name, const std::optional<std::string>& value) {
+    void set(const std::string& name, const std::string& value) {
         const char* old = std::getenv(name.c_str());
-        saved_.try_emplace(name, old ? std::optional<std::string>(old) : std::nullopt);
+        saved_.try_emplace(name, old ? old : "(unset)");
         Put(name, value);
     }
 
   private:
-    std::map<std::string, std::optional<std::string>> saved_;
+    static void Put(const std::string& name, const std::string& value) {
+        if (value == "(unset)") {
+            unsetenv(name.c_str());
+        } else {
+            setenv(name.c_str(), value.c_str(), 1);
+        }
+    }
+    std::map<std::string, std::string> saved_;
 };
 
 // A fresh user: home, data and cache folders all inside one temporary folder.
@@ -64,24 +66,11 @@ const fs::path kSourceFonts = fs::path(MARROWBY_SOURCE_DIR) / "fonts";
 }  // namespace
 
 TEST(BarcodeFontInstaller, UserFontFolderFollowsXdgDataHomeOnlyWhenAbsolute) {
-    struct Case {
-        std::optional<std::string> data, home;
-        std::string folder;
-    };
-    const std::vector<Case> cases = {
-        {"/x/data", "/home/u", "/x/data/fonts"},
-        {"relative/data", "/home/u", "/home/u/.local/share/fonts"},
-        {"", "/home/u", "/home/u/.local/share/fonts"},
-        {std::nullopt, "/home/u", "/home/u/.local/share/fonts"},
-        {std::nullopt, std::nullopt, ""},
-        {std::nullopt, "relative", ""},
-    };
-    for (const Case& c : cases) {
+    for (const auto& row : CaseRows("app/font-folders.tsv", 5)) {
         Environment environment;
-        environment.set("XDG_DATA_HOME", c.data);
-        environment.set("HOME", c.home);
-        EXPECT_EQ(BarcodeFontInstaller::UserFontFolder(), fs::path(c.folder))
-            << c.data.value_or("(unset)") << " " << c.home.value_or("(unset)");
+        environment.set("XDG_DATA_HOME", row[2]);
+        environment.set("HOME", row[3]);
+        EXPECT_EQ(BarcodeFontInstaller::UserFontFolder(), fs::path(row[4])) << "row " << row[0];
     }
 }
 
@@ -126,65 +115,44 @@ TEST(BarcodeFontInstaller, FromTheMenuInstallsOnceSaysWhereAndFontconfigListsThe
 // A damaged copy is replaced; what goes wrong is told, or thrown naming what is in the way,
 // and no scratch file is left behind.
 TEST(BarcodeFontInstaller, RepairsADamagedCopyAndReportsWhatGoesWrong) {
-    enum Setup { Fresh, DamagedFont, FileForFolder, FolderForFont };
-    struct Case {
-        Setup setup;
+    for (const auto& row : CaseRows("app/font-installer.tsv", 7)) {
+        SCOPED_TRACE("row " + row[0] + " (" + row[1] + ")");
+        const std::string& setup = row[2];
         std::vector<fs::path> sources;
-        std::string fcCache;
-        std::optional<MessageIcon> icon;  // none: thrown
-        std::string says;                 // thrown: followed by what is in the way
-    };
-    const fs::path missing = "/nonexistent/marrowby-fonts";
-    const std::vector<Case> cases = {
-        {DamagedFont,
-         {missing, kSourceFonts},
-         "fc-cache",
-         MessageIcon::Information,
-         "The barcode fonts are now installed in the folder "},
-        {Fresh,
-         {missing},
-         "fc-cache",
-         MessageIcon::Error,
-         "The barcode fonts MarrowbyPOSTNET.ttf and MarrowbyIntelligentMail.ttf are not in any "
-         "of these folders:\n/nonexistent/marrowby-fonts\n\nPlease install Marrowby again."},
-        {Fresh,
-         {kSourceFonts},
-         "no-such-fc-cache",
-         MessageIcon::Warning,
-         "The list of fonts could not be refreshed (no-such-fc-cache could not be started), so "
-         "some programs may list the fonts only after you log in again."},
-        {FileForFolder, {kSourceFonts}, "fc-cache", std::nullopt, "Cannot create folder "},
-        {FolderForFont, {kSourceFonts}, "fc-cache", std::nullopt, "Cannot write file "},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.says);
+        std::istringstream folders(row[3]);
+        for (std::string folder; folders >> folder;)
+            sources.push_back(folder == "fonts" ? kSourceFonts : fs::path(folder));
+        const std::map<std::string, MessageIcon> icons = {{"Information", MessageIcon::Information},
+                                                          {"Warning", MessageIcon::Warning},
+                                                          {"Error", MessageIcon::Error}};
+        const std::string& says = row[6];
         FreshUser user;
         const fs::path font = user.fonts / "MarrowbyPOSTNET.ttf";
-        const fs::path blocked = c.setup == FileForFolder ? user.fonts : font;
+        const fs::path blocked = setup == "a file for the folder" ? user.fonts : font;
         fs::create_directories(blocked.parent_path());
-        if (c.setup == DamagedFont) std::ofstream(font) << "half a font";
-        if (c.setup == FileForFolder) std::ofstream(blocked) << "not a folder";
-        if (c.setup == FolderForFont) fs::create_directory(blocked);
+        if (setup == "a damaged font") std::ofstream(font) << "half a font";
+        if (setup == "a file for the folder") std::ofstream(blocked) << "not a folder";
+        if (setup == "a folder for a font") fs::create_directory(blocked);
         try {
-            BarcodeFontInstaller(user.prompter, c.sources, c.fcCache).Install();
+            BarcodeFontInstaller(user.prompter, sources, row[4]).Install();
             ASSERT_EQ(user.prompter.messages.size(), 1u);
-            EXPECT_EQ(user.prompter.messages[0].icon, c.icon);
-            EXPECT_NE(user.prompter.messages[0].text.find(c.says), std::string::npos)
+            EXPECT_EQ(user.prompter.messages[0].icon, icons.at(row[5]));
+            EXPECT_NE(user.prompter.messages[0].text.find(says), std::string::npos)
                 << user.prompter.messages[0].text;
         } catch (const MarrowbyError& error) {
-            EXPECT_EQ(c.icon, std::nullopt);
-            EXPECT_EQ(std::string(error.what()).rfind(c.says + blocked.string() + ": ", 0), 0u)
+            EXPECT_EQ(row[5], "thrown");
+            EXPECT_EQ(std::string(error.what()).rfind(says + blocked.string() + ": ", 0), 0u)
                 << error.what();
             EXPECT_TRUE(user.prompter.messages.empty());
         }
-        const bool installed = c.icon && c.icon != MessageIcon::Error;
+        const bool installed = row[5] == "Information" || row[5] == "Warning";
         EXPECT_EQ(fs::is_regular_file(font) &&
                       ReadBytes(font) == ReadBytes(kSourceFonts / "MarrowbyPOSTNET.ttf"),
                   installed);
         EXPECT_EQ(std::distance(fs::directory_iterator(blocked.parent_path()), {}),
-                  installed          ? 2
-                  : c.setup == Fresh ? 0
-                                     : 1);
+                  installed            ? 2
+                  : setup == "nothing" ? 0
+                                       : 1);
     }
 }
 
