@@ -9,6 +9,7 @@
 
 #include <stdexcept>
 
+#include "CaseTable.h"
 #include "FakePrinter.h"
 #include "PdfPage.h"
 #include "TempFolder.h"
@@ -39,39 +40,26 @@ class CountedPages : public Printout {
 }  // namespace
 
 TEST(Printout, CopiesAreJobsOfEveryPage) {
-    struct Case {
-        int copies;
-        int pages;
-        bool refuse;
-        int failingPage;
-        size_t jobs;
-        bool printed;
-    };
-    const Case cases[] = {
-        {0, 1, false, -1, 0, false},  // the print dialog cancelled
-        {1, 1, false, -1, 1, true},  {3, 2, false, -1, 3, true},
-        {2, 3, true, -1, 0, true},  // the printer refuses the first job
-        {2, 3, false, 1, 1, true},  // drawing fails: the job begun is ended all the same
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.copies << " copies of " << c.pages << " pages");
+    for (const auto& row : CaseRows("platform/printout-copies.tsv", 8)) {
+        SCOPED_TRACE("row " + row[0] + " (" + row[1] + ")");
+        const int pages = std::stoi(row[3]), failingPage = std::stoi(row[5]);
         FakePrinter printer(300, 300, {0, 0});
-        printer.copies = c.copies;
-        printer.recording.refuseJobs = c.refuse;
-        const CountedPages printout(c.pages, c.failingPage);
-        if (c.refuse || c.failingPage >= 0) {
+        printer.copies = std::stoi(row[2]);
+        printer.recording.refuseJobs = row[4] == "1";
+        const CountedPages printout(pages, failingPage);
+        if (row[7] == "!") {
             EXPECT_THROW(PrintCopies(printer, printout), MarrowbyError);
         } else {
-            EXPECT_EQ(PrintCopies(printer, printout), c.printed);
+            EXPECT_EQ(PrintCopies(printer, printout), row[7] == "1");
         }
         EXPECT_EQ(printer.dialogs, 1);
-        ASSERT_EQ(printer.recording.jobs.size(), c.jobs);
+        ASSERT_EQ(std::to_string(printer.recording.jobs.size()), row[6]);
         for (const RecordedJob& job : printer.recording.jobs) {
             EXPECT_EQ(job.title, "Counted");
             EXPECT_TRUE(job.ended);
-            if (c.failingPage >= 0) continue;
-            ASSERT_EQ(job.calls.size(), static_cast<size_t>(c.pages));
-            for (int page = 0; page < c.pages; ++page) {
+            if (failingPage >= 0) continue;
+            ASSERT_EQ(job.calls.size(), static_cast<size_t>(pages));
+            for (int page = 0; page < pages; ++page) {
                 EXPECT_EQ(job.calls[page].page, page);
                 EXPECT_EQ(job.calls[page].points[1].x, page + 1);
             }

@@ -1,11 +1,12 @@
-// recent.dat: the folder of the last list opened, followed only while it is usable, and
-// remembering that never stops a run.
+// recent.dat: the folder of the last list opened, followed only while it is usable
+// (tests/data/platform/recent-folders.tsv), and remembering that never stops a run.
 #include "platform/RecentListFolder.h"
 
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
+#include "CaseTable.h"
 #include "TempFolder.h"
 
 namespace marrowby {
@@ -16,25 +17,16 @@ TEST(RecentListFolder, FollowsOnlyAnExistingFolderFromItsOwnFileAndNeverThrows) 
     TempFolder program;
     TempFolder lists;
     const std::string listFolder = lists.path().string();
-    const struct {
-        const char* what;
-        std::string file;  // recent.dat; "-" for none
-        std::string folder;
-    } cases[] = {
-        {"none yet", "-", ""},
-        {"a folder", "Marrowby recent folders\r\n" + listFolder + "\r\n", listFolder},
-        {"LF line ends", "Marrowby recent folders\n" + listFolder + "\n", listFolder},
-        {"no folder line", "Marrowby recent folders\r\n", ""},
-        {"a folder that is gone", "x\r\n" + listFolder + "/gone\r\n", ""},
-        {"a relative folder", "x\r\n.\r\n", ""},
-        {"a file, not a folder", "x\r\n" + listFolder + "/l.txt\r\n", ""},
-    };
     lists.write("l.txt", "a\r\n");
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& row : CaseRows("platform/recent-folders.tsv", 4)) {
+        SCOPED_TRACE("row " + row[0] + " (" + row[1] + ")");
+        const auto withLists = [&](std::string text) {
+            const size_t at = text.find("{lists}");
+            return at == std::string::npos ? text : text.replace(at, 7, listFolder);
+        };
         fs::remove(program.path() / "recent.dat");
-        if (c.file != "-") program.write("recent.dat", c.file);
-        EXPECT_EQ(RecentListFolder(program.path() / "recent.dat").folder(), c.folder);
+        if (row[2] != "(none)") program.write("recent.dat", withLists(row[2]));
+        EXPECT_EQ(RecentListFolder(program.path() / "recent.dat").folder(), withLists(row[3]));
     }
     // A file others can change is not followed.
     program.write("recent.dat", "x\r\n" + listFolder + "\r\n");
