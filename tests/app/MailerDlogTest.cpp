@@ -8,8 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "../platform/CaseTable.h"
-#include "DialogInput.h"
-#include "FakeHelp.h"
+#include "FormDriving.h"
 #include "TempFolder.h"
 #include "app/TMailerDlog.h"
 

@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include "FakeHelp.h"
 #include "FakePrompter.h"
+#include "FormDriving.h"
 #include "engine/MarrowbyError.h"
 
 namespace marrowby {

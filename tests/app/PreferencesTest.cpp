@@ -1,6 +1,8 @@
-// The preferences dialog driven through its real widgets: the enabling of FileName, F1,
-// Next or Enter writing the whole list, Cancel writing nothing, and damaged lines
-// (tests/data/app/preferences-dialog.tsv).
+// prefs.dat and fonts.dat created or completed with defaults, every existing line kept byte
+// for byte, and the preference choices read from the list; the preferences dialog driven
+// through its real widgets: the enabling of FileName, F1, Next or Enter writing the whole
+// list, Cancel writing nothing, and damaged lines (tests/data/app/settings-completed.tsv,
+// preference-choices.tsv and preferences-dialog.tsv).
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
@@ -9,13 +11,43 @@
 #include <gtest/gtest.h>
 
 #include "../platform/CaseTable.h"
-#include "DialogInput.h"
-#include "FakeHelp.h"
 #include "FakePrompter.h"
+#include "FormDriving.h"
 #include "TempFolder.h"
+#include "app/Settings.h"
 #include "app/TPrefDlog.h"
+#include "engine/MarrowbyError.h"
 
 namespace marrowby {
+
+TEST(Settings, MissingOrShortFilesAreCompletedAndExistingLinesKept) {
+    for (const auto& row : CaseRows("app/settings-completed.tsv", 5)) {
+        SCOPED_TRACE("row " + row[0] + " (" + row[1] + ")");
+        TempFolder folder;
+        if (row[3] != "(none)") folder.write(row[2], row[3]);
+        const LineList lines =
+            row[2] == "prefs.dat" ? LoadPreferences(folder.path()) : LoadTagFonts(folder.path());
+        EXPECT_EQ(folder.read(row[2]), row[4]);
+        EXPECT_EQ(lines, ReadLineList(folder.path() / row[2]));
+    }
+}
+
+TEST(Settings, ChoicesAreReadFromLinesTwoToFourAndBadOnesReportedWithTheirText) {
+    for (const auto& row : CaseRows("app/preference-choices.tsv", 6)) {
+        SCOPED_TRACE("row " + row[0] + " (" + row[1] + ")");
+        LineList lines{"x", row[2], row[3], row[4]};
+        if (row[4] == "(none)") lines.pop_back();
+        std::string read;
+        try {
+            const PreferenceChoices c = ReadChoices(lines);
+            read =
+                std::to_string(c.saveMode) + " " + std::to_string(c.fileNaming) + " " + c.frameBar;
+        } catch (const MarrowbyError& error) {
+            read = std::string("! ") + error.what();
+        }
+        EXPECT_EQ(read, row[5]);
+    }
+}
 
 namespace {
 // Runs Preferences() on prefs.dat holding `file`, doing `actions` once the dialog is up.

@@ -1,5 +1,6 @@
-// Input as the user gives it: clicking an item of a radio group on its round button,
-// replacing the text of a line edit by typing, and a list of such inputs from a case table.
+// What the form tests share: a help system that records every request, and input as the
+// user gives it (clicking an item of a radio group on its round button, replacing the text
+// of a line edit by typing, and a list of such inputs from a case table).
 #pragma once
 
 #include <QLineEdit>
@@ -7,10 +8,22 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "app/RadioGroup.h"
+#include "platform/HelpRequests.h"
 
 namespace marrowby {
+
+class FakeHelp : public HelpRequests {
+  public:
+    void showContext(int context) override { contexts.push_back(context); }
+    void showIndex() override { ++indexRequests; }
+    void quit() override {}
+
+    std::vector<int> contexts;
+    int indexRequests = 0;
+};
 
 inline void ClickItem(RadioGroup* group, int index) {
     QRadioButton* item = group->item(index);
