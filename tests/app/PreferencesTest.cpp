@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
-#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -49,39 +48,23 @@ TEST(Settings, ChoicesAreReadFromLinesTwoToFourAndBadOnesReportedWithTheirText) 
     }
 }
 
-namespace {
-// Runs Preferences() on prefs.dat holding `file`, doing `actions` once the dialog is up.
-struct DialogRun {
-    TempFolder folder;
-    FakeHelp help;
-    TPrefDlog dialog{help, nullptr};
-    FakePrompter prompter;
-    bool ok = false;
-    LineList preferences;
-
-    DialogRun(const std::string& file, std::function<void(TPrefDlog&)> actions) {
-        const auto path = folder.write("prefs.dat", file);
-        preferences = ReadLineList(path);
-        QTimer::singleShot(0, &dialog, [this, actions] {
-            if (QApplication::activeModalWidget() != &dialog) {
-                ADD_FAILURE() << "the dialog is not shown modally";
-                return dialog.reject();
-            }
-            actions(dialog);
-        });
-        ok = Preferences(dialog, preferences, path, prompter);
-    }
-};
-
-}  // namespace
-
 // A damaged line gets a warning naming the file, the line and the values allowed, the
 // dialog shows the first choice in its place, and Next saves the file; every other line is
 // kept byte for byte.
 TEST(PrefDlog, NextWritesTheWholeListKeepingOtherLinesAndCancelWritesNothing) {
     for (const auto& row : CaseRows("app/preferences-dialog.tsv", 7)) {
         SCOPED_TRACE("row " + row[0] + " (" + row[1] + ")");
-        DialogRun run(row[2], [&](TPrefDlog& dialog) {
+        TempFolder folder;
+        FakeHelp help;
+        TPrefDlog dialog{help, nullptr};
+        FakePrompter prompter;
+        const auto path = folder.write("prefs.dat", row[2]);
+        LineList preferences = ReadLineList(path);
+        QTimer::singleShot(0, &dialog, [&] {
+            if (QApplication::activeModalWidget() != &dialog) {
+                ADD_FAILURE() << "the dialog is not shown modally";
+                return dialog.reject();
+            }
             QApplication::setActiveWindow(&dialog);
             EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
             QTest::keyClick(dialog.leftBar, Qt::Key_F1);
@@ -94,21 +77,22 @@ TEST(PrefDlog, NextWritesTheWholeListKeepingOtherLinesAndCancelWritesNothing) {
             if (row[4] == "Enter") QTest::keyClick(dialog.leftBar, Qt::Key_Return);
             if (row[4] == "Cancel") QTest::mouseClick(dialog.CancelBtn, Qt::LeftButton);
         });
-        EXPECT_EQ(run.help.contexts, std::vector<int>{HelpContext::Preferences});
-        EXPECT_EQ(run.ok, row[4] != "Cancel");
-        EXPECT_EQ(run.folder.read("prefs.dat"), row[5]);
+        const bool ok = Preferences(dialog, preferences, path, prompter);
+        EXPECT_EQ(help.contexts, std::vector<int>{HelpContext::Preferences});
+        EXPECT_EQ(ok, row[4] != "Cancel");
+        EXPECT_EQ(folder.read("prefs.dat"), row[5]);
         if (row[6].empty()) {
-            EXPECT_TRUE(run.prompter.messages.empty());
-            EXPECT_EQ(run.preferences, ReadLineList(run.folder.path() / "prefs.dat"));
+            EXPECT_TRUE(prompter.messages.empty());
+            EXPECT_EQ(preferences, ReadLineList(folder.path() / "prefs.dat"));
             continue;
         }
-        ASSERT_EQ(run.prompter.messages.size(), 1u);
-        EXPECT_EQ(run.prompter.messages[0].icon, MessageIcon::Warning);
-        EXPECT_EQ(run.prompter.messages[0].text,
+        ASSERT_EQ(prompter.messages.size(), 1u);
+        EXPECT_EQ(prompter.messages[0].icon, MessageIcon::Warning);
+        EXPECT_EQ(prompter.messages[0].text,
                   row[6] +
                       "\nThe Preferences dialog shows the first choice instead. Check the "
                       "choices and press Next to save them in " +
-                      (run.folder.path() / "prefs.dat").string() + ".");
+                      (folder.path() / "prefs.dat").string() + ".");
     }
 }
 
