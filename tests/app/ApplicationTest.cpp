@@ -146,20 +146,6 @@ TEST(Application, CommandLineRunAddsToTheFileWithoutSavingAndEndsWithItsStatus) 
     }
 }
 
-TEST(Application, PrinterSetupWorksOnTheSharedLetterPrinter) {
-    App a;
-    EXPECT_EQ(a.app.printer().pageLayout().pageSize().id(), QPageSize::Letter);
-    QPrinter* asked = nullptr;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        asked = dialog->printer();
-        dialog->reject();
-    });
-    a.app.mainWindow().PrinterSetup1->trigger();
-    EXPECT_EQ(asked, &a.app.printer());
-}
-
 TEST(Application, ExitAndTheCloseBoxEndTheProgramAndCloseHelp) {
     for (bool closeBox : {false, true}) {
         App a;
@@ -175,11 +161,21 @@ TEST(Application, ExitAndTheCloseBoxEndTheProgramAndCloseHelp) {
     }
 }
 
-// "Create and Print Tags": the tag dialog opens on the mail type, periodical kind and origin
-// chosen a moment before in the mail type dialog.
-TEST(Application, TheTagDialogIsHandedTheMailTypeJustChosen) {
+// Printer Setup works on the shared Letter printer; "Create and Print Tags": the tag dialog
+// opens on the mail type, periodical kind and origin chosen a moment before.
+TEST(Application, PrinterSetupAndTagsWorkOnWhatTheyAreHanded) {
     App a;
     a.activate(0);
+    EXPECT_EQ(a.app.printer().pageLayout().pageSize().id(), QPageSize::Letter);
+    QPrinter* asked = nullptr;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        asked = dialog->printer();
+        dialog->reject();
+    });
+    a.app.mainWindow().PrinterSetup1->trigger();
+    EXPECT_EQ(asked, &a.app.printer());
     QString contents;
     // Timers bound to the main window end with this test.
     QObject* scope = &a.app.mainWindow();
