@@ -50,7 +50,7 @@ TEST(MailerSettings, ReadWithoutWritingAndSavedBackUnchanged) {
     }
 }
 
-TEST(MailerSettings, ChangedTrayValuesLandOnTheirLines) {
+TEST(MailerSettings, ChangedTrayValuesLandOnTheirLinesAndTheTraySerialHasAtMostEightDigits) {
     TempFolder folder;
     folder.write("mailer.dat",
                  "t\r\n1\r\n912345678\r\n040\r\n00\r\n5\r\n0\r\n9\r\n\r\n\r\nA\r\nB\r\n");
@@ -65,10 +65,7 @@ TEST(MailerSettings, ChangedTrayValuesLandOnTheirLines) {
     settings.trayLabels = TrayLabelChoice::InterleavedTwoOfFive;
     SaveMailerSettings(folder.path(), settings);
     EXPECT_FALSE(LoadMailerSettings(folder.path()).intelligentMailTrayLabels());
-}
-
-TEST(MailerSettings, TraySerialOfAtMostEightDigits) {
-    MailerSettings settings;
+    // The next tray serial has at most eight digits.
     for (const char* good : {"0", "99999999", "00000042"}) {
         settings.nextTraySerial = good;
         EXPECT_EQ(settings.traySerial(), std::stoull(good));
