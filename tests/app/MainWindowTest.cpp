@@ -3,7 +3,6 @@
 #include "app/TMainWindow.h"
 
 #include <QApplication>
-#include <QMenuBar>
 #include <QTest>
 
 #include <gtest/gtest.h>

@@ -1,8 +1,6 @@
 // The Qt print surface on a real PDF printer: the page geometry it reports in device
 // pixels (tests/data/platform/print-surface-geometry.tsv), its jobs and pages, and filled
 // shapes inking exactly the pixels drawn.
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPrinter>
 
 #include <gtest/gtest.h>
