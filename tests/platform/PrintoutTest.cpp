@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
 #include "CaseTable.h"
 #include "FakePrinter.h"
 #include "PdfPage.h"
