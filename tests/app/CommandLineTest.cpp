@@ -58,7 +58,8 @@ TEST(CommandLine, ExecutableRunsWithoutADisplay) {
         const fs::path executable = folder.path() / "marrowby";
         fs::copy_file(MARROWBY_EXE, executable);
         const std::string &file = row[4], contents = row[5] == "(sample)" ? sample : row[5];
-        if (!file.empty() && contents != "(none)") folder.write(file, contents);
+        const bool written = !file.empty() && contents != "(none)";
+        if (written) folder.write(file, contents);
         if (!row[6].empty())
             fs::permissions(folder.path() / row[6], fs::perms::others_write, fs::perm_options::add);
         const auto start = std::chrono::steady_clock::now();
@@ -77,7 +78,6 @@ TEST(CommandLine, ExecutableRunsWithoutADisplay) {
             EXPECT_NE(folder.read(file).find("\t/770063315107/\r\n"), std::string::npos);
             continue;
         }
-        const bool written = !file.empty() && contents != "(none)";
         if (written) {
             EXPECT_EQ(folder.read(file), contents);
         }
