@@ -1,0 +1,104 @@
+// The golden files of the tag tests: drawing calls written one per line and compared with
+// cases of tests/data/tags, and texts given with C escapes in a table cell.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "RecordingPrintSurface.h"
+#include "TestData.h"
+
+namespace marrowby {
+
+// A case of a drawing file: a line "== key=value<TAB>key=value..." and the drawing lines
+// that follow it, up to the next case.
+struct DrawingCase {
+    int line = 0;
+    std::map<std::string, std::string> settings;
+    std::vector<std::string> expected;
+
+    std::string get(const std::string& key, const std::string& otherwise = "") const {
+        const auto found = settings.find(key);
+        return found == settings.end() ? otherwise : found->second;
+    }
+};
+
+inline std::vector<DrawingCase> DrawingCases(const std::string& name) {
+    std::ifstream in(TestDataFolder() / name);
+    if (!in) ADD_FAILURE() << "missing tests/data/" << name;
+    std::vector<DrawingCase> cases;
+    int number = 0;
+    for (std::string line; std::getline(in, line);) {
+        ++number;
+        if (line.starts_with("== ")) {
+            DrawingCase& added = cases.emplace_back();
+            added.line = number;
+            std::istringstream fields(line.substr(3));
+            for (std::string field; std::getline(fields, field, '\t');) {
+                const size_t equals = field.find('=');
+                added.settings[field.substr(0, equals)] = field.substr(equals + 1);
+            }
+        } else if (!line.empty() && line[0] != '#' && !cases.empty()) {
+            cases.back().expected.push_back(line);
+        }
+    }
+    return cases;
+}
+
+// One line per call: "line", "rect" and "poly" with their points, pen and fill; "text" with
+// its corner, pen style, font and text; "page N" before the calls of every page after the first.
+inline std::vector<std::string> DrawnLines(const std::vector<DrawCall>& calls) {
+    static const char* const kKinds[] = {"line", "rect", "poly", "text"};
+    std::vector<std::string> lines;
+    int page = 0;
+    for (const DrawCall& call : calls) {
+        if (call.page != page) lines.push_back("page " + std::to_string(page = call.page));
+        std::ostringstream out;
+        out << kKinds[call.kind];
+        for (const DevicePoint& p : call.points) out << ' ' << p.x << ',' << p.y;
+        const char* style = call.penStyle == PenStyle::Solid ? " solid" : " dotted";
+        if (call.kind == DrawCall::Text) {
+            out << style << ' ' << call.fontFamily << ' ' << call.fontSize << ' ' << call.text;
+        } else {
+            out << " w" << call.penWidth << style
+                << (call.fill == FillColor::Black ? " black" : " white");
+        }
+        lines.push_back(out.str());
+    }
+    return lines;
+}
+
+// Every drawn line as the case expects it, the first difference named by its file line.
+inline void ExpectDrawing(const DrawingCase& c, const std::vector<std::string>& drawn) {
+    SCOPED_TRACE(testing::Message() << "case at line " << c.line);
+    for (size_t i = 0; i < std::max(drawn.size(), c.expected.size()); ++i) {
+        const std::string want = i < c.expected.size() ? c.expected[i] : "(nothing)";
+        const std::string got = i < drawn.size() ? drawn[i] : "(nothing)";
+        ASSERT_EQ(got, want) << "drawing line " << i + 1;
+    }
+}
+
+// The text of a table cell with \r, \n, \t, \\ and \xHH escapes.
+inline std::string Unescaped(const std::string& cell) {
+    std::string text;
+    for (size_t i = 0; i < cell.size(); ++i) {
+        if (cell[i] != '\\' || i + 1 == cell.size()) {
+            text += cell[i];
+            continue;
+        }
+        const char c = cell[++i];
+        if (c == 'x') {
+            text += static_cast<char>(std::stoi(cell.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            text += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c;
+        }
+    }
+    return text;
+}
+
+}  // namespace marrowby
