@@ -14,6 +14,7 @@
 #include "FakePrinter.h"
 #include "FakePrompter.h"
 #include "TempFolder.h"
+#include "TestData.h"
 #include "engine/BarcodeEngine.h"
 #include "engine/IntelligentMail.h"
 #include "single/SingleBarcode.h"
@@ -104,37 +105,17 @@ class TsingleDlogTest : public testing::Test {
 }  // namespace
 
 TEST_F(TsingleDlogTest, TypingIsUpperCasedAndTheBarcodeOrWhyThereIsNoneFollowsTheInputs) {
-    struct Case {
-        const char* street;
-        const char* zip;
-        const char* zip4;
-        bool highrise;
-        const char* barcode;  // empty: no barcode, nothing to print
-        const char* reason;   // shown where the bars would be
-    };
-    const Case cases[] = {
-        {"123 main st apt 5", "123456", "67890", false, "/123456789230/", ""},  // cut to size
-        {"123 main st apt 5", "12345", "6789", true, "/123456789050/", ""},
-        // No street: no barcode although 99 could be coded.
-        {"", "12345", "6789", false, "", "Enter an address or delivery point"},
-        {"123 MAIN ST", "", "", false, "", ""},  // nothing typed in the ZIP yet
-        {"123 MAIN ST", "1234O", "", false, "", "ZIP must be 5 digits"},
-        {"123 MAIN", "1234", "6789", false, "", "ZIP must be 5 digits"},
-        {"123 MAIN ST", "", "6789", false, "", "ZIP must be 5 digits"},
-        {"123 MAIN ST", "12345", "", false, "", "+4 must be 4 digits"},
-        {"123 MAIN", "12345", "67-9", false, "", "+4 must be 4 digits"},
-    };
     EXPECT_TRUE(dialog.Print->isDefault());  // Enter prints
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.street << " " << c.zip << "-" << c.zip4);
+    for (const auto& row : GoldenRows("single/typing.tsv", '\t')) {
+        SCOPED_TRACE("row " + row[0]);
         QTest::mouseClick(dialog.Clear, Qt::LeftButton);
-        enter(c.street, c.zip, c.zip4, c.highrise);
-        EXPECT_EQ(dialog.Street->text(), QString(c.street).toUpper());
-        EXPECT_EQ(barcode(), c.barcode);
-        EXPECT_EQ(dialog.barPattern(), DrawnBarPattern(c.barcode));
-        EXPECT_EQ(dialog.Print->isEnabled(), *c.barcode != '\0');
-        EXPECT_EQ(dialog.Preview->isEnabled(), *c.barcode != '\0');
-        EXPECT_EQ(dialog.NoCodeReason->text().toStdString(), c.reason);
+        enter(row[1].c_str(), row[2].c_str(), row[3].c_str(), row[4] == "yes");
+        EXPECT_EQ(dialog.Street->text(), QString::fromStdString(row[1]).toUpper());
+        EXPECT_EQ(barcode(), row[5]);
+        EXPECT_EQ(dialog.barPattern(), DrawnBarPattern(row[5]));
+        EXPECT_EQ(dialog.Print->isEnabled(), !row[5].empty());
+        EXPECT_EQ(dialog.Preview->isEnabled(), !row[5].empty());
+        EXPECT_EQ(dialog.NoCodeReason->text().toStdString(), row[6]);
     }
 }
 
@@ -253,27 +234,30 @@ TEST_F(TsingleDlogTest, AnErrorWhileTypingIsShownOnceAndTheBarcodeStaysEmpty) {
 }
 
 TEST_F(TsingleDlogTest, IntelligentMailShowsTheNextSerialsBarsAndEveryPrintedCopyTakesItsOwn) {
+    // POSTNET chosen in mailer.dat: no serial taken.
+    openWithMailer(MailerFile("0", "41"));
+    EXPECT_EQ(barcode(), "/123456789230/");
+    EXPECT_EQ(dialog.barPattern(), PostnetBarPattern("/123456789230/"));
+    QTest::mouseClick(dialog.Print, Qt::LeftButton);
+    EXPECT_EQ(printer.recording.jobs.at(0).calls.size(), 62u);
+    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("0", "41"));
+
     openWithMailer(MailerFile("1", "41"));
     EXPECT_EQ(barcode(), "12345678923");
     ASSERT_EQ(dialog.barPattern(), ImbBars(41));
     expectBarsOnScreen(dialog.barPattern());
-
     printer.copies = 3;
     QTest::mouseClick(dialog.Print, Qt::LeftButton);
-    ASSERT_EQ(printer.recording.jobs.size(), 3u);
-    for (int copy = 0; copy < 3; ++copy) {
-        EXPECT_EQ(printer.recording.jobs[copy].calls.size(), 65u);
-        EXPECT_EQ(LettersOf(printer.recording.jobs[copy]), ImbBars(41 + copy)) << copy;
-    }
+    ASSERT_EQ(printer.recording.jobs.size(), 4u);
+    for (int copy = 0; copy < 3; ++copy)
+        EXPECT_EQ(LettersOf(printer.recording.jobs[copy + 1]), ImbBars(41 + copy)) << copy;
     EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "44"));
     EXPECT_EQ(dialog.barPattern(), ImbBars(44));
 
-    // Cancelling the print dialog uses no serial.
+    // Cancelling the print dialog uses no serial; the preview shows the next serial's bars
+    // and uses none; printing from it does.
     printer.copies = 0;
     QTest::mouseClick(dialog.Print, Qt::LeftButton);
-    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "44"));
-
-    // The preview shows the next serial's bars and uses none; printing from it does.
     QTest::mouseClick(dialog.Preview, Qt::LeftButton);
     ASSERT_EQ(printer.previewed.jobs.size(), 1u);
     EXPECT_EQ(LettersOf(printer.previewed.jobs[0]), ImbBars(44));
@@ -281,25 +265,15 @@ TEST_F(TsingleDlogTest, IntelligentMailShowsTheNextSerialsBarsAndEveryPrintedCop
     printer.printFromPreview = true;
     printer.copies = 1;
     QTest::mouseClick(dialog.Preview, Qt::LeftButton);
-    ASSERT_EQ(printer.recording.jobs.size(), 4u);
-    EXPECT_EQ(LettersOf(printer.recording.jobs[3]), ImbBars(44));
+    ASSERT_EQ(printer.recording.jobs.size(), 5u);
+    EXPECT_EQ(LettersOf(printer.recording.jobs[4]), ImbBars(44));
     EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "45"));
-}
-
-TEST_F(TsingleDlogTest, PostnetChosenInMailerDatOrSerialsUsedUp) {
-    openWithMailer(MailerFile("0", "41"));
-    EXPECT_EQ(barcode(), "/123456789230/");
-    EXPECT_EQ(dialog.barPattern(), PostnetBarPattern("/123456789230/"));
-    QTest::mouseClick(dialog.Print, Qt::LeftButton);
-    ASSERT_EQ(printer.recording.jobs.size(), 1u);
-    EXPECT_EQ(printer.recording.jobs[0].calls.size(), 62u);
-    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("0", "41"));
 
     // The last serial prints; after it nothing does, and the file keeps its value.
     openWithMailer(MailerFile("1", "999999"));
     printer.copies = 2;
     QTest::mouseClick(dialog.Print, Qt::LeftButton);
-    EXPECT_EQ(printer.recording.jobs.size(), 2u);
+    EXPECT_EQ(printer.recording.jobs.size(), 6u);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text,
               "The serial number 1000000 is too large for the mailer ID 912345678.");
