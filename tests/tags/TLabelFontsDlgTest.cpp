@@ -78,6 +78,8 @@ void typeSizesAndClick(TLabelFontsDlg& d, const std::array<QString, 5>& sizes,
 
 TEST(TLabelFontsDlg, ShowsTheSavedSettingsWithOkFocusedAndAnUnknownFontFallsToTheFirst) {
     FontsRun fonts("x\r\nNo Such Font\r\n4\r\n5\r\n6\r\n7\r\n8\r\n");
+    int help = 0;
+    fonts.dialog.helpRequested = [&help](int asked) { help = asked; };
     fonts.steps.push_back([](TLabelFontsDlg& d) {
         for (int i = 0; i < 5; ++i) EXPECT_EQ(sizeFields(d)[i]->text(), QString::number(i + 4));
         EXPECT_TRUE(d.HelpText->isReadOnly());
@@ -89,9 +91,11 @@ TEST(TLabelFontsDlg, ShowsTheSavedSettingsWithOkFocusedAndAnUnknownFontFallsToTh
                       0);
         }
         EXPECT_EQ(d.FontSelect->currentIndex(), 0);
+        QTest::keyClick(d.trayleftfont, Qt::Key_F1);
         QTest::mouseClick(d.OKBtn, Qt::LeftButton);
     });
     ASSERT_TRUE(fonts.run());
+    EXPECT_EQ(help, HelpContext::TagFonts);
     EXPECT_EQ(fonts.fonts[1], fonts.dialog.FontSelect->itemText(0).toStdString());
     EXPECT_EQ(fonts.folder.read("fonts.dat"),
               "x\r\n" + fonts.fonts[1] + "\r\n4\r\n5\r\n6\r\n7\r\n8\r\n");
@@ -178,15 +182,6 @@ TEST(TLabelFontsDlg, ShortListIsCompletedOnOkAndArialStaysChosen) {
     ASSERT_EQ(fonts.fonts.size(), 7u);
     EXPECT_EQ(fonts.fonts[6], "10");
     EXPECT_TRUE(!arialStandsIn || fonts.fonts[1] == "Arial") << fonts.fonts[1];
-}
-
-TEST(TLabelFontsDlg, F1OpensTheTagFontsPage) {
-    TLabelFontsDlg dialog;
-    int context = 0;
-    dialog.helpRequested = [&context](int asked) { context = asked; };
-    dialog.show();
-    QTest::keyClick(dialog.trayleftfont, Qt::Key_F1);
-    EXPECT_EQ(context, HelpContext::TagFonts);
 }
 
 }  // namespace marrowby

@@ -92,14 +92,11 @@ class TagDialogs : public ::testing::Test {
     TtagsDlog tagsDlog{printer};
 };
 
-TEST_F(TagDialogs, MailTypeStartsAtFirstClassPresortBasicWithPerAndNoOrigin) {
-    EXPECT_TRUE(Radio("FLN")->isChecked());
-    EXPECT_TRUE(Radio("Per")->isChecked());
+// It starts at First-Class presort basic, Per and no origin.
+TEST_F(TagDialogs, OneMailTypeAtATimeKeptThroughCancelAndTheOriginUpperCased) {
+    EXPECT_TRUE(Radio("FLN")->isChecked() && Radio("Per")->isChecked());
     EXPECT_EQ(mailTypeDlog.choice(), MailTypeChoice{});
     EXPECT_TRUE(MailTypeButton("Next")->isDefault());
-}
-
-TEST_F(TagDialogs, OneMailTypeAtATimeKeptThroughCancelAndTheOriginUpperCased) {
     mailTypeDlog.show();
     QTest::mouseClick(Radio("DSE"), Qt::LeftButton);
     EXPECT_FALSE(Radio("FLN")->isChecked());
