@@ -1,5 +1,5 @@
 // The golden files of the tag tests: drawing calls written one per line and compared with
-// cases of tests/data/tags, and texts given with C escapes in a table cell.
+// cases of tests/data/tags, and texts given with escapes in a table cell.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -74,31 +74,20 @@ inline std::vector<std::string> DrawnLines(const std::vector<DrawCall>& calls) {
 
 // Every drawn line as the case expects it, the first difference named by its file line.
 inline void ExpectDrawing(const DrawingCase& c, const std::vector<std::string>& drawn) {
-    SCOPED_TRACE(testing::Message() << "case at line " << c.line);
     for (size_t i = 0; i < std::max(drawn.size(), c.expected.size()); ++i) {
-        const std::string want = i < c.expected.size() ? c.expected[i] : "(nothing)";
-        const std::string got = i < drawn.size() ? drawn[i] : "(nothing)";
-        ASSERT_EQ(got, want) << "drawing line " << i + 1;
+        ASSERT_EQ(i < drawn.size() ? drawn[i] : "(nothing)",
+                  i < c.expected.size() ? c.expected[i] : "(nothing)")
+            << "case at line " << c.line << ", drawing line " << i + 1;
     }
 }
 
-// The text of a table cell with \r, \n, \t, \\ and \xHH escapes.
-inline std::string Unescaped(const std::string& cell) {
-    std::string text;
-    for (size_t i = 0; i < cell.size(); ++i) {
-        if (cell[i] != '\\' || i + 1 == cell.size()) {
-            text += cell[i];
-            continue;
-        }
-        const char c = cell[++i];
-        if (c == 'x') {
-            text += static_cast<char>(std::stoi(cell.substr(i + 1, 2), nullptr, 16));
-            i += 2;
-        } else {
-            text += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c;
-        }
+// The text of a table cell with the escapes \r and \n.
+inline std::string Unescaped(std::string cell) {
+    for (const auto& [escape, byte] : {std::pair{"\\r", '\r'}, {"\\n", '\n'}}) {
+        for (size_t at; (at = cell.find(escape)) != std::string::npos;)
+            cell.replace(at, 2, 1, byte);
     }
-    return text;
+    return cell;
 }
 
 }  // namespace marrowby
