@@ -101,24 +101,10 @@ TEST(TLabelFontsDlg, ShowsTheSavedSettingsWithOkFocusedAndAnUnknownFontFallsToTh
               "x\r\n" + fonts.fonts[1] + "\r\n4\r\n5\r\n6\r\n7\r\n8\r\n");
 }
 
-TEST(TLabelFontsDlg, AcceptedSizesAreStoredAsTypedAndOtherLinesKept) {
-    FontsRun fonts(kFile);
-    const QString family = QFontDatabase::families().value(1);
-    fonts.steps.push_back([&](TLabelFontsDlg& d) {
-        d.FontSelect->setCurrentIndex(d.FontSelect->findText(family));
-        typeSizesAndClick(d, {"10", "012", "4", "72", "13"}, d.OKBtn);
-    });
-    ASSERT_TRUE(fonts.run());
-    const std::string expected = "first \xE9 line\r\n" + family.toStdString() +
-                                 "\r\n10\r\n012\r\n4\r\n72\r\n13\r\nkept 1\r\n\r\nkept 3\r\n";
-    EXPECT_EQ(fonts.folder.read("fonts.dat"), expected);
-    EXPECT_EQ(fonts.fonts, ReadLineList(fonts.folder.path() / "fonts.dat"));
-    EXPECT_TRUE(fonts.prompter.messages.empty());
-}
-
 // The warning names the first box that is wrong; the dialog comes back as the user left it.
-// Which texts are sizes is TagPagePrintTest's table: the dialog and fonts.dat share the rule.
-TEST(TLabelFontsDlg, EachRefusedSizeWarnsAndShowsTheDialogAgainAsLeftAndCancelKeepsTheFile) {
+// Which texts are sizes is tests/data/tags/fonts-file.tsv: the dialog and fonts.dat share
+// the rule. Accepted sizes are stored as typed, the other lines kept.
+TEST(TLabelFontsDlg, EachRefusedSizeWarnsAndShowsTheDialogAgainAsLeftCancelKeepsTheFileOkStores) {
     struct Case {
         std::array<QString, 5> sizes;
         const char* box;
@@ -157,15 +143,22 @@ TEST(TLabelFontsDlg, EachRefusedSizeWarnsAndShowsTheDialogAgainAsLeftAndCancelKe
     }
     EXPECT_FALSE(fonts.run());
     EXPECT_EQ(fonts.shown, static_cast<int>(std::size(cases)) + 1);
-    // Cancelled, the next opening shows the saved font and sizes again.
+    EXPECT_EQ(fonts.folder.read("fonts.dat"), kFile);
+    EXPECT_EQ(fonts.fonts, ReadLineList(fonts.folder.path() / "fonts.dat"));
+    // The next opening shows the saved font and sizes again.
+    const QString family = QFontDatabase::families().value(1);
     fonts.steps.push_back([&](TLabelFontsDlg& d) {
         EXPECT_EQ(d.FontSelect->currentText(), savedFont);
         EXPECT_EQ(d.trayleftfont->text(), "12");
-        QTest::mouseClick(d.CancelBtn, Qt::LeftButton);
+        d.FontSelect->setCurrentIndex(d.FontSelect->findText(family));
+        typeSizesAndClick(d, {"10", "012", "4", "72", "13"}, d.OKBtn);
     });
-    EXPECT_FALSE(fonts.run());
-    EXPECT_EQ(fonts.folder.read("fonts.dat"), kFile);
+    ASSERT_TRUE(fonts.run());
+    EXPECT_EQ(fonts.folder.read("fonts.dat"),
+              "first \xE9 line\r\n" + family.toStdString() +
+                  "\r\n10\r\n012\r\n4\r\n72\r\n13\r\nkept 1\r\n\r\nkept 3\r\n");
     EXPECT_EQ(fonts.fonts, ReadLineList(fonts.folder.path() / "fonts.dat"));
+    EXPECT_EQ(fonts.prompter.messages.size(), std::size(cases));
 }
 
 // Arial is printed through whatever family stands in for it, and stays the font chosen.
