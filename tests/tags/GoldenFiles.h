@@ -17,7 +17,7 @@ namespace marrowby {
 // A case of a drawing file: a line "== key=value<TAB>key=value..." and the drawing lines
 // that follow it, up to the next case.
 struct DrawingCase {
-    int line = 0;
+    int number = 0;  // from 1 in the file
     std::map<std::string, std::string> settings;
     std::vector<std::string> expected;
 
@@ -28,22 +28,18 @@ struct DrawingCase {
 };
 
 inline std::vector<DrawingCase> DrawingCases(const std::string& name) {
-    std::ifstream in(TestDataFolder() / name);
-    if (!in) ADD_FAILURE() << "missing tests/data/" << name;
     std::vector<DrawingCase> cases;
-    int number = 0;
-    for (std::string line; std::getline(in, line);) {
-        ++number;
-        if (line.starts_with("== ")) {
-            DrawingCase& added = cases.emplace_back();
-            added.line = number;
-            std::istringstream fields(line.substr(3));
-            for (std::string field; std::getline(fields, field, '\t');) {
-                const size_t equals = field.find('=');
-                added.settings[field.substr(0, equals)] = field.substr(equals + 1);
-            }
-        } else if (!line.empty() && line[0] != '#' && !cases.empty()) {
-            cases.back().expected.push_back(line);
+    for (auto row : GoldenRows(name, '\t')) {
+        if (!row[0].starts_with("== ")) {
+            cases.back().expected.push_back(row[0]);
+            continue;
+        }
+        row[0].erase(0, 3);
+        DrawingCase& added = cases.emplace_back();
+        added.number = static_cast<int>(cases.size());
+        for (const std::string& field : row) {
+            const size_t equals = field.find('=');
+            added.settings[field.substr(0, equals)] = field.substr(equals + 1);
         }
     }
     return cases;
@@ -72,12 +68,12 @@ inline std::vector<std::string> DrawnLines(const std::vector<DrawCall>& calls) {
     return lines;
 }
 
-// Every drawn line as the case expects it, the first difference named by its file line.
+// Every drawn line as the case expects it; the first difference fails.
 inline void ExpectDrawing(const DrawingCase& c, const std::vector<std::string>& drawn) {
     for (size_t i = 0; i < std::max(drawn.size(), c.expected.size()); ++i) {
         ASSERT_EQ(i < drawn.size() ? drawn[i] : "(nothing)",
                   i < c.expected.size() ? c.expected[i] : "(nothing)")
-            << "case at line " << c.line << ", drawing line " << i + 1;
+            << "case " << c.number << ", drawing line " << i + 1;
     }
 }
 

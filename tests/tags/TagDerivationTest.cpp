@@ -52,20 +52,13 @@ TEST(TagDerivation, EveryContentsChoiceGivesItsWordingDigitsAndCodeField) {
 }
 
 TEST(DestinationSplit, PlaceIsAllBeforeTheLastBlankAndZipAtMostFiveDigits) {
-    using Split = std::optional<SplitDestination>;
-    // clang-format off
-    const std::pair<const char*, Split> cases[] = {
-        {"  DALLAS TX 75201  ", Split({"DALLAS TX", "75201"})}, {"75201", std::nullopt},
-        {"DALLAS TX 752", Split({"DALLAS TX", "752"})},         {"   75201 ", std::nullopt},
-        {"DALLAS TX 75201-1234", Split({"DALLAS TX", "75201"})}, {" ", std::nullopt},
-        {"DALLAS TX 7520A", Split({"DALLAS TX", "75200"})},     {"", std::nullopt},
-        {"DALLAS  75201", Split({"DALLAS ", "75201"})},
-        // A letter beyond ASCII is one character, so it becomes one "0".
-        {"MÜNCHEN É1234", Split({"MÜNCHEN", "01234"})},
-    };
-    // clang-format on
-    for (const auto& [destination, split] : cases) {
-        EXPECT_EQ(SplitDestinationText(destination), split) << '"' << destination << '"';
+    const auto unquoted = [](const std::string& text) { return text.substr(1, text.size() - 2); };
+    for (const auto& row : GoldenRows("tags/destination-split.tsv", '\t')) {
+        const auto split = SplitDestinationText(unquoted(row[1]));
+        EXPECT_EQ(split, row[2] == "none"
+                             ? std::nullopt
+                             : std::optional(SplitDestination{unquoted(row[2]), row[3]}))
+            << "row " << row[0];
     }
 }
 

@@ -6,7 +6,6 @@
 
 #include "TestData.h"
 #include "engine/MarrowbyError.h"
-#include "tags/TagDerivation.h"
 #include "tags/TrayLabel24.h"
 
 namespace marrowby {
@@ -34,22 +33,10 @@ TEST(TrayLabel24, DigitsOfTheTableAndTheirFieldsReadBackOrTheFieldRefused) {
     EXPECT_EQ(TraySerialCount("123456"), 100000000u);
     EXPECT_EQ(TraySerialCount("987654321"), 100000u);
     EXPECT_THROW(TraySerialCount("12345"), MarrowbyError);
-}
-
-TEST(TrayLabel24, TagsOfTheSheetGiveTheirZipAndContentCode) {
-    MailerSettings settings;
-    settings.identity.mailerId = "123456";
-    settings.processingCode = settings.labelType = "1";
-    // A tray tag (10 barcode digits with its suffix) and a sack tag (8 digits).
-    const auto tray =
-        DeriveTag({"DALLAS TX 75201", "5-Digit", ""}, MailType::FLN, PeriodicalKind::Per);
-    ASSERT_TRUE(tray);
-    EXPECT_EQ(TrayLabelDigitsOf(*tray, settings, 7), "752012501123456000000071");
-    const auto sack = DeriveTag({"HOUSTON TX 770", "SCF", ""}, MailType::PFN, PeriodicalKind::News);
-    ASSERT_TRUE(sack);
-    EXPECT_EQ(TrayLabelDigitsOf(*sack, settings, 8), "770004841123456000000081");
-    // A tag whose digits are too short is refused, not read past its end.
-    EXPECT_THROW(TrayLabelDigitsOf(TagValues{"", "", "", "", "7520"}, settings, 1), MarrowbyError);
+    // A tag whose digits are too short is refused, not read past its end; the digits of
+    // whole tags are read back from the printed sheets in TagSheetPrintTest.
+    EXPECT_THROW(TrayLabelDigitsOf(TagValues{"", "", "", "", "7520"}, MailerSettings(), 1),
+                 MarrowbyError);
 }
 
 }  // namespace marrowby
