@@ -45,6 +45,11 @@ inline std::vector<DrawingCase> DrawingCases(const std::string& name) {
     return cases;
 }
 
+// A point written "x,y" as in the drawing lines.
+inline DevicePoint Point(const std::string& text) {
+    return {std::stoi(text), std::stoi(text.substr(text.find(',') + 1))};
+}
+
 // One line per call: "line", "rect" and "poly" with their points, pen and fill; "text" with
 // its corner, pen style, font and text; "page N" before the calls of every page after the first.
 inline std::vector<std::string> DrawnLines(const std::vector<DrawCall>& calls) {

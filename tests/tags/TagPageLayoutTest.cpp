@@ -22,10 +22,6 @@ TagValues Tag(TagKind kind, std::string code = "") {
     return {"DALLAS TX", "75201", "STD FLTS 3D", code, "75201000"};
 }
 
-DevicePoint Point(const std::string& text) {
-    return {std::stoi(text), std::stoi(text.substr(text.find(',') + 1))};
-}
-
 }  // namespace
 
 TEST(TagPageLayout, PlacesInTwoColumnsOfFiveMovedByThePrintingOffset) {
