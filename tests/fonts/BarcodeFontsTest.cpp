@@ -11,6 +11,7 @@
 
 #include "ShellCommand.h"
 #include "TempFolder.h"
+#include "TestData.h"
 #include "app/BarcodeFontInstaller.h"
 #include "engine/BarcodeEngine.h"
 
@@ -112,23 +113,6 @@ TEST(BarcodeFonts, PassTheSanitizerAndFontconfigKnowsTheirNames) {
 // stand on the baseline; of the Intelligent Mail bars the full one (F) spans the symbol,
 // the tracker (T) sits in its middle, ascender (A) and descender (D) reach up or down.
 TEST(BarcodeFonts, TextsDrawTheirBarsAtUspsDimensions) {
-    const std::vector<std::string> designators = DesignatorTable();
-    std::vector<std::string> preferences = {"", "0", "0", "/"};
-    const BarcodeEngine engine(preferences, designators);
-    const std::string framed = engine.ComputeBarcodes("", "123456789", "01");
-    ASSERT_EQ(framed, "/123456789014/");
-    preferences[3] = "|";  // a frame-bar preference the font does not know
-    const struct {
-        int font;  // 0 POSTNET, 1 Intelligent Mail
-        std::string text;
-    } rows[] = {
-        {0, framed},                                         // 1
-        {0, engine.ComputeBarcodes("", "987654321", "00")},  // 2 unknown frame bars leave a gap
-        {0, "/000009999999/"},                               // 3
-        // 4 the worked example for tracking code 01234567094987654321, routing 01234567891
-        {1, "AADTFFDFTDADTAADAATFDTDDAAADDTDTTDAFADADDDTFFFDDTTTADFAAADFTDAADA"},
-        {1, "F a T-D|A xF"},  // 5 letters the font does not know between bars
-    };
     const double full = Pixels(kImbFull), extension = (full - Pixels(kImbTracker)) / 2;
     const std::map<char, std::pair<double, double>> edges = {
         {'L', {kBaseline - Pixels(kPostnetFull), kBaseline}},
@@ -139,18 +123,18 @@ TEST(BarcodeFonts, TextsDrawTheirBarsAtUspsDimensions) {
         {'T', {kBaseline - full + extension, kBaseline - extension}},
     };
     TempFolder scratch;
-    for (size_t row = 0; row < std::size(rows); ++row) {
-        const std::string& text = rows[row].text;
-        SCOPED_TRACE("row " + std::to_string(row + 1) + ": " + text);
+    for (const auto& row : GoldenRows("fonts/bar-texts.tsv", '\t')) {
+        const bool postnet = row[1] == "postnet";
+        const std::string& text = row[2];
+        SCOPED_TRACE("row " + row[0] + ": " + text);
         const auto [height, measured] =
-            RenderBars(kFontFolder / BarcodeFonts().at(rows[row].font).file, text, scratch.path());
+            RenderBars(kFontFolder / BarcodeFonts().at(postnet ? 0 : 1).file, text, scratch.path());
         EXPECT_NEAR(height, 2 * kRenderMargin + kEm, kTolerance);
         std::vector<int> cells;
         std::string kinds;
-        const std::string pattern = rows[row].font == 0 ? PostnetBarPattern(text) : "";
+        const std::string pattern = postnet ? PostnetBarPattern(text) : "";
         int cell = 0;
         for (const char c : text) {
-            const bool postnet = rows[row].font == 0;
             const int bars = postnet ? (c == '/'          ? 1
                                         : std::isdigit(c) ? 5
                                                           : 0)
