@@ -17,6 +17,7 @@
 #include "TestData.h"
 #include "engine/BarcodeEngine.h"
 #include "engine/IntelligentMail.h"
+#include "single/EnvelopeImb.h"
 #include "single/SingleBarcode.h"
 #include "single/TsingleDlog.h"
 
@@ -35,19 +36,11 @@ std::string ImbBars(int serial) {
                                "12345678923");
 }
 
-// The letters a job's lines stand for, read back from where each line starts and ends.
-std::string LettersOf(const RecordedJob& job) {
-    int base = 0, top = 1 << 30;
-    for (const DrawCall& call : job.calls) {
-        base = std::max(base, call.points[0].y);
-        top = std::min(top, call.points[1].y);
-    }
-    std::string letters;
-    for (const DrawCall& call : job.calls) {
-        const bool down = call.points[0].y == base, up = call.points[1].y == top;
-        letters += up ? (down ? 'F' : 'A') : (down ? 'D' : 'T');
-    }
-    return letters;
+// The calls of an envelope printed alone with the bars of that serial.
+std::vector<DrawCall> EnvelopeOf(int serial) {
+    RecordingPrintSurface surface(300, 300, {0, 0});
+    PrintJobs(surface, ImbEnvelopePrintout([serial] { return ImbBars(serial); }), 1);
+    return surface.jobs.at(0).calls;
 }
 
 class TsingleDlogTest : public testing::Test {
@@ -248,7 +241,7 @@ TEST_F(TsingleDlogTest, IntelligentMailShowsTheNextSerialsBarsAndEveryPrintedCop
     QTest::mouseClick(dialog.Print, Qt::LeftButton);
     ASSERT_EQ(printer.recording.jobs.size(), 4u);
     for (int copy = 0; copy < 3; ++copy)
-        EXPECT_EQ(LettersOf(printer.recording.jobs[copy + 1]), ImbBars(41 + copy)) << copy;
+        EXPECT_EQ(printer.recording.jobs[copy + 1].calls, EnvelopeOf(41 + copy)) << copy;
     EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "44"));
     EXPECT_EQ(dialog.barPattern(), ImbBars(44));
 
@@ -258,13 +251,13 @@ TEST_F(TsingleDlogTest, IntelligentMailShowsTheNextSerialsBarsAndEveryPrintedCop
     QTest::mouseClick(dialog.Print, Qt::LeftButton);
     QTest::mouseClick(dialog.Preview, Qt::LeftButton);
     ASSERT_EQ(printer.previewed.jobs.size(), 1u);
-    EXPECT_EQ(LettersOf(printer.previewed.jobs[0]), ImbBars(44));
+    EXPECT_EQ(printer.previewed.jobs[0].calls, EnvelopeOf(44));
     EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "44"));
     printer.printFromPreview = true;
     printer.copies = 1;
     QTest::mouseClick(dialog.Preview, Qt::LeftButton);
     ASSERT_EQ(printer.recording.jobs.size(), 5u);
-    EXPECT_EQ(LettersOf(printer.recording.jobs[4]), ImbBars(44));
+    EXPECT_EQ(printer.recording.jobs[4].calls, EnvelopeOf(44));
     EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "45"));
 
     // The last serial prints; after it nothing does, and the file keeps its value.

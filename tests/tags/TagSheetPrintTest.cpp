@@ -69,21 +69,19 @@ std::vector<int> ExpectedRuns(const std::string& digits, const TagPageUnits& uni
     return runs;
 }
 
-// The serials of the 24 figures each place shows, in the order drawn (place order).
-std::vector<std::uint64_t> SerialsShown(const RecordedJob& job) {
+// The first of the tray serials a job shows in its 24 figures, when they are nine counted
+// on one by one in place order; else 0.
+std::uint64_t FirstSerial(const RecordedJob& job) {
     std::vector<std::uint64_t> serials;
     for (const DrawCall& call : job.calls) {
         if (call.kind == DrawCall::Text && call.text.size() == 24 &&
             call.text.find_first_not_of("0123456789") == std::string::npos)
             serials.push_back(SplitTrayLabelDigits(call.text).serial);
     }
-    return serials;
-}
-
-std::vector<std::uint64_t> Consecutive(std::uint64_t first) {
-    std::vector<std::uint64_t> serials;
-    for (std::uint64_t s = first; s < first + 9; ++s) serials.push_back(s);
-    return serials;
+    for (size_t i = 0; i < serials.size(); ++i) {
+        if (serials[i] != serials[0] + i) return 0;
+    }
+    return serials.size() == 9 ? serials[0] : 0;
 }
 
 }  // namespace
@@ -192,8 +190,7 @@ TEST(TagSheetPrint, EveryPlaceDecodesAndMeasuresExactlyOnThePrintedPdf) {
                     InkBox(image, QRect(right + 1, y0, units.across(3), units.down(64))).isValid());
                 if ((n - 1) / 2 % 2 == 0) continue;
                 // The ZIP beside a long destination, pixel for pixel as in the row above.
-                const int above = y0 - TagPlace(n - first + 1, units, offset).y +
-                                  TagPlace(n - first - 1, units, offset).y;
+                const int above = TagPlace(n - first - 1, units, offset).y + offset.y;
                 const QRect zip =
                     InkBox(image, QRect(right - units.across(60), above + units.down(13),
                                         units.across(61), units.down(12)))
@@ -234,19 +231,19 @@ TEST(TagSheetPrint, EveryPrintedSheetTakesItsSerialsAndAPreviewNone) {
     ASSERT_EQ(printer.recording.jobs.size(), 4u);
     for (int job = 0; job < 4; ++job) {
         EXPECT_EQ(printer.recording.jobs[job].title, "Tray/Sack Tags");
-        EXPECT_EQ(SerialsShown(printer.recording.jobs[job]), Consecutive(100 + 9 * job)) << job;
+        EXPECT_EQ(FirstSerial(printer.recording.jobs[job]), 100u + 9 * job) << job;
     }
     EXPECT_EQ(nextSerial(), "136");
 
     printer.copies = 1;
     tags.preview(sheet);
     ASSERT_EQ(printer.previewed.jobs.size(), 1u);
-    EXPECT_EQ(SerialsShown(printer.previewed.jobs[0]), Consecutive(136));
+    EXPECT_EQ(FirstSerial(printer.previewed.jobs[0]), 136u);
     EXPECT_EQ(nextSerial(), "136");
     printer.printFromPreview = true;
     tags.preview(sheet);
     ASSERT_EQ(printer.recording.jobs.size(), 5u);
-    EXPECT_EQ(SerialsShown(printer.recording.jobs[4]), Consecutive(136));
+    EXPECT_EQ(FirstSerial(printer.recording.jobs[4]), 136u);
     EXPECT_EQ(nextSerial(), "145");
     EXPECT_TRUE(prompter.messages.empty());
 
