@@ -1,14 +1,18 @@
 // The sheet of tags in printer pixels: places with printing offsets, every call of the
-// tray and sack layouts at 300 and 600 dpi against tests/data/tags/tag-layout.txt, and
-// rows that fall below the printable area moved to further pages.
+// tray and sack layouts and of both tag symbols at 300 and 600 dpi against the drawings of
+// tests/data/tags, and rows that fall below the printable area moved to further pages.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "GoldenFiles.h"
 #include "RecordingPrintSurface.h"
+#include "engine/MarrowbyError.h"
+#include "tags/I2of5.h"
 #include "tags/TagPageLayout.h"
+#include "tags/TrayLabelSymbol.h"
 
 namespace marrowby {
 
@@ -79,6 +83,38 @@ TEST(TagPageLayout, RowsBelowThePrintableAreaFollowOnAnotherPage) {
         for (const int first : paging.firstRows)
             firstRows << (firstRows.tellp() ? " " : "") << first;
         EXPECT_EQ(firstRows.str(), row[6]);
+    }
+}
+
+// A refusal is the line "error <message>" after whatever was drawn before it.
+TEST(TagSymbols, EveryBarAsTheGoldenFileHasIt) {
+    for (const DrawingCase& c : DrawingCases("tags/tag-symbols.txt")) {
+        const int dpi = std::stoi(c.get("dpi"));
+        const std::string digits = c.get("digits");
+        RecordingPrintSurface surface(dpi, dpi, {0, 0});
+        surface.beginJob("test");
+        const auto attempt = [](const std::function<std::string()>& draw) {
+            try {
+                return draw();
+            } catch (const MarrowbyError& error) {
+                return std::string("error ") + error.what();
+            }
+        };
+        const std::string refused = attempt([&] {
+            if (c.get("symbol") == "i2of5")
+                drawbarcode(surface, TagPageUnits::of(surface), digits, {100, 200});
+            else
+                DrawTrayLabelSymbol(surface, digits, {100, 200}, {"Arial", 10});
+            return std::string();
+        });
+        std::vector<std::string> lines = DrawnLines(surface.jobs.back().calls);
+        if (!refused.empty()) lines.push_back(refused);
+        lines.push_back(surface.fill == FillColor::White ? "fill white" : "fill black");
+        if (c.get("symbol") == "tray24") {
+            lines.push_back(attempt(
+                [&] { return "width " + std::to_string(TrayLabelSymbolWidth(dpi, digits)); }));
+        }
+        ExpectDrawing(c, lines);
     }
 }
 
