@@ -2,6 +2,7 @@
 // two resolutions with unequal margins, and printed for real into a PDF and measured.
 #include <gtest/gtest.h>
 
+#include "../tags/GoldenFiles.h"
 #include "PdfPage.h"
 #include "RecordingPrintSurface.h"
 #include "TempFolder.h"
@@ -38,67 +39,39 @@ std::vector<QRect> PrintedBars(const Printout& printout, int dpi, QMarginsF marg
 }
 }  // namespace
 
-// The paper's own right and bottom edges place the bars, whatever the margins there.
+// Every job's bars on the paper as tests/data/single/envelope.txt has them: the paper's own
+// right and bottom edges place them, whatever the margins there; an Intelligent Mail
+// printout asks for the bars of every copy anew.
 TEST(EnvelopeBarcode, BarsStandInTheBottomRightCornerOfThePaper) {
-    // Positions on the paper, in pixels from its top left corner.
-    struct Case {
-        int dpi;
-        DevicePoint offset, farMargins;
-        int firstX, bar12X, lastX, pen, baseline, fullTop, halfTop;
-    };
-    const Case cases[] = {
-        // 4 in = 1200 px from the right edge; bar 12 at 162.5 px goes to the even 162;
-        // 9 pt = 37.5 px goes to 38.
-        {300, {0, 0}, {0, 0}, 1350, 1512, 2176, 6, 3225, 3187, 3210},
-        {300, {75, 225}, {150, 187}, 1350, 1512, 2176, 6, 3225, 3187, 3210},
-        {600, {0, 0}, {0, 0}, 2700, 3025, 4352, 12, 6450, 6375, 6420},
-        {600, {150, 450}, {300, 375}, 2700, 3025, 4352, 12, 6450, 6375, 6420},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << c.dpi << " dpi, offset " << c.offset.x << "," << c.offset.y);
-        RecordingPrintSurface surface(c.dpi, c.dpi, c.offset);
-        surface.farMargins = c.farMargins;
-        PrintJobs(surface, EnvelopePrintout(Postnet), 1);
-        ASSERT_EQ(surface.jobs.at(0).title, "Single Barcode");
-        const std::vector<DrawCall>& bars = surface.jobs.at(0).calls;
-        ASSERT_EQ(bars.size(), 62u);
-        EXPECT_EQ(bars[0].points[0].x + c.offset.x, c.firstX);
-        EXPECT_EQ(bars[12].points[0].x + c.offset.x, c.bar12X);
-        EXPECT_EQ(bars[61].points[0].x + c.offset.x, c.lastX);
-        for (std::size_t i = 0; i < bars.size(); ++i) {
-            SCOPED_TRACE(testing::Message() << "bar " << i);
-            EXPECT_EQ(bars[i].kind, DrawCall::Line);
-            EXPECT_EQ(bars[i].penWidth, c.pen);
-            EXPECT_EQ(bars[i].points[1].x, bars[i].points[0].x);
-            EXPECT_EQ(bars[i].points[0].y + c.offset.y, c.baseline);
-            EXPECT_EQ(bars[i].points[1].y + c.offset.y, Postnet[i] == 'L' ? c.fullTop : c.halfTop);
+    for (const DrawingCase& c : DrawingCases("single/envelope.txt")) {
+        const int dpi = std::stoi(c.get("dpi"));
+        const DevicePoint offset = Point(c.get("offset")), far = Point(c.get("far"));
+        RecordingPrintSurface surface(dpi, dpi, offset);
+        surface.farMargins = far;
+        int asked = 0;
+        if (c.get("printout") == "postnet") {
+            PrintJobs(surface, EnvelopePrintout(Postnet), 1);
+        } else {
+            PrintJobs(
+                surface,
+                ImbEnvelopePrintout([&] { return ++asked == 2 ? std::string(65, 'F') : Imb; }), 3);
         }
-        EXPECT_EQ(surface.penWidth, 1);
+        std::vector<std::string> lines;
+        for (RecordedJob& job : surface.jobs) {
+            lines.push_back("job " + job.title);
+            for (DrawCall& call : job.calls) {
+                for (DevicePoint& point : call.points)
+                    point = {point.x + offset.x, point.y + offset.y};
+            }
+            std::ranges::copy(DrawnLines(job.calls), std::back_inserter(lines));
+        }
+        lines.push_back("pen after w" + std::to_string(surface.penWidth));
+        ExpectDrawing(c, lines);
     }
-}
-
-TEST(EnvelopeImb, EveryCopyAsksForItsOwnBarsAndARefusedJobIsReported) {
-    RecordingPrintSurface surface(300, 300, {0, 0});
-    int asked = 0;
-    PrintJobs(surface,
-              ImbEnvelopePrintout([&] { return ++asked == 2 ? std::string(65, 'F') : Imb; }), 3);
-    EXPECT_EQ(asked, 3);
-    ASSERT_EQ(surface.jobs.size(), 3u);
-    for (const RecordedJob& job : surface.jobs) {
-        EXPECT_EQ(job.title, "Single Barcode");
-        EXPECT_EQ(job.calls.size(), 65u);
-        EXPECT_EQ(job.calls[0].penWidth, 6);  // 0.020 in at 300 dpi
-    }
-    // The second copy's bars are all full: each reaches from the bottom to the top.
-    for (const DrawCall& call : surface.jobs[1].calls) {
-        EXPECT_EQ(call.points[0].y, 3300 - 75);
-        EXPECT_EQ(call.points[1].y, 3300 - 75 - 44);  // 0.145 in is 43.5 px, to the even 44
-    }
-    EXPECT_EQ(surface.penWidth, 1);
-    surface.refuseJobs = true;
-    EXPECT_THROW(PrintJobs(surface, ImbEnvelopePrintout([] { return Imb; }), 1), MarrowbyError);
-    EXPECT_THROW(PrintJobs(surface, EnvelopePrintout(Postnet), 1), MarrowbyError);
+    RecordingPrintSurface refusing(300, 300, {0, 0});
+    refusing.refuseJobs = true;
+    EXPECT_THROW(PrintJobs(refusing, ImbEnvelopePrintout([] { return Imb; }), 1), MarrowbyError);
+    EXPECT_THROW(PrintJobs(refusing, EnvelopePrintout(Postnet), 1), MarrowbyError);
 }
 
 // At 300 dpi: first bar 4 in (1200 px) from the right edge, 3.25 pt from bar to bar,

@@ -14,8 +14,10 @@
 #include "FakePrinter.h"
 #include "FakePrompter.h"
 #include "TempFolder.h"
+#include "TestData.h"
 #include "engine/BarcodeEngine.h"
 #include "engine/IntelligentMail.h"
+#include "single/EnvelopeImb.h"
 #include "single/SingleBarcode.h"
 #include "single/TsingleDlog.h"
 
@@ -34,19 +36,11 @@ std::string ImbBars(int serial) {
                                "12345678923");
 }
 
-// The letters a job's lines stand for, read back from where each line starts and ends.
-std::string LettersOf(const RecordedJob& job) {
-    int base = 0, top = 1 << 30;
-    for (const DrawCall& call : job.calls) {
-        base = std::max(base, call.points[0].y);
-        top = std::min(top, call.points[1].y);
-    }
-    std::string letters;
-    for (const DrawCall& call : job.calls) {
-        const bool down = call.points[0].y == base, up = call.points[1].y == top;
-        letters += up ? (down ? 'F' : 'A') : (down ? 'D' : 'T');
-    }
-    return letters;
+// The calls of an envelope printed alone with the bars of that serial.
+std::vector<DrawCall> EnvelopeOf(int serial) {
+    RecordingPrintSurface surface(300, 300, {0, 0});
+    PrintJobs(surface, ImbEnvelopePrintout([serial] { return ImbBars(serial); }), 1);
+    return surface.jobs.at(0).calls;
 }
 
 class TsingleDlogTest : public testing::Test {
@@ -104,37 +98,17 @@ class TsingleDlogTest : public testing::Test {
 }  // namespace
 
 TEST_F(TsingleDlogTest, TypingIsUpperCasedAndTheBarcodeOrWhyThereIsNoneFollowsTheInputs) {
-    struct Case {
-        const char* street;
-        const char* zip;
-        const char* zip4;
-        bool highrise;
-        const char* barcode;  // empty: no barcode, nothing to print
-        const char* reason;   // shown where the bars would be
-    };
-    const Case cases[] = {
-        {"123 main st apt 5", "123456", "67890", false, "/123456789230/", ""},  // cut to size
-        {"123 main st apt 5", "12345", "6789", true, "/123456789050/", ""},
-        // No street: no barcode although 99 could be coded.
-        {"", "12345", "6789", false, "", "Enter an address or delivery point"},
-        {"123 MAIN ST", "", "", false, "", ""},  // nothing typed in the ZIP yet
-        {"123 MAIN ST", "1234O", "", false, "", "ZIP must be 5 digits"},
-        {"123 MAIN", "1234", "6789", false, "", "ZIP must be 5 digits"},
-        {"123 MAIN ST", "", "6789", false, "", "ZIP must be 5 digits"},
-        {"123 MAIN ST", "12345", "", false, "", "+4 must be 4 digits"},
-        {"123 MAIN", "12345", "67-9", false, "", "+4 must be 4 digits"},
-    };
     EXPECT_TRUE(dialog.Print->isDefault());  // Enter prints
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.street << " " << c.zip << "-" << c.zip4);
+    for (const auto& row : GoldenRows("single/typing.tsv", '\t')) {
+        SCOPED_TRACE("row " + row[0]);
         QTest::mouseClick(dialog.Clear, Qt::LeftButton);
-        enter(c.street, c.zip, c.zip4, c.highrise);
-        EXPECT_EQ(dialog.Street->text(), QString(c.street).toUpper());
-        EXPECT_EQ(barcode(), c.barcode);
-        EXPECT_EQ(dialog.barPattern(), DrawnBarPattern(c.barcode));
-        EXPECT_EQ(dialog.Print->isEnabled(), *c.barcode != '\0');
-        EXPECT_EQ(dialog.Preview->isEnabled(), *c.barcode != '\0');
-        EXPECT_EQ(dialog.NoCodeReason->text().toStdString(), c.reason);
+        enter(row[1].c_str(), row[2].c_str(), row[3].c_str(), row[4] == "yes");
+        EXPECT_EQ(dialog.Street->text(), QString::fromStdString(row[1]).toUpper());
+        EXPECT_EQ(barcode(), row[5]);
+        EXPECT_EQ(dialog.barPattern(), DrawnBarPattern(row[5]));
+        EXPECT_EQ(dialog.Print->isEnabled(), !row[5].empty());
+        EXPECT_EQ(dialog.Preview->isEnabled(), !row[5].empty());
+        EXPECT_EQ(dialog.NoCodeReason->text().toStdString(), row[6]);
     }
 }
 
@@ -212,12 +186,11 @@ TEST_F(TsingleDlogTest, PrintCodePrintsOneJobPerCopyNothingWhenCancelledAndPrevi
 
     QTest::mouseClick(dialog.Clear, Qt::LeftButton);
     expectBarsOnScreen("");
-}
 
-// The frame-bar preference belongs to the user's barcode font: the text shows it, but the
-// bars Marrowby draws itself always start and end with a full frame bar.
-TEST_F(TsingleDlogTest, DrawnAndPrintedBarsHaveBothFrameBarsWhateverTheFrameCharacter) {
-    for (const char* frame : {"/", "|", "", "!!"}) {
+    // The frame-bar preference belongs to the user's barcode font: the text shows it, but
+    // the bars drawn here always start and end with a full frame bar, 9 points (38 pixels)
+    // above the baseline.
+    for (const char* frame : {"|", "", "!!"}) {
         SCOPED_TRACE(frame);
         preferences[3] = frame;
         QTest::mouseClick(dialog.Clear, Qt::LeftButton);
@@ -227,7 +200,6 @@ TEST_F(TsingleDlogTest, DrawnAndPrintedBarsHaveBothFrameBarsWhateverTheFrameChar
         QTest::mouseClick(dialog.Print, Qt::LeftButton);
         const RecordedJob& job = printer.recording.jobs.back();
         ASSERT_EQ(job.calls.size(), 62u);
-        // Full bars reach 9 points (38 pixels) above the baseline.
         EXPECT_EQ(job.calls.front().points[1].y, 3187);
         EXPECT_EQ(job.calls.back().points[1].y, 3187);
     }
@@ -253,53 +225,46 @@ TEST_F(TsingleDlogTest, AnErrorWhileTypingIsShownOnceAndTheBarcodeStaysEmpty) {
 }
 
 TEST_F(TsingleDlogTest, IntelligentMailShowsTheNextSerialsBarsAndEveryPrintedCopyTakesItsOwn) {
-    openWithMailer(MailerFile("1", "41"));
-    EXPECT_EQ(barcode(), "12345678923");
-    ASSERT_EQ(dialog.barPattern(), ImbBars(41));
-    expectBarsOnScreen(dialog.barPattern());
-
-    printer.copies = 3;
-    QTest::mouseClick(dialog.Print, Qt::LeftButton);
-    ASSERT_EQ(printer.recording.jobs.size(), 3u);
-    for (int copy = 0; copy < 3; ++copy) {
-        EXPECT_EQ(printer.recording.jobs[copy].calls.size(), 65u);
-        EXPECT_EQ(LettersOf(printer.recording.jobs[copy]), ImbBars(41 + copy)) << copy;
-    }
-    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "44"));
-    EXPECT_EQ(dialog.barPattern(), ImbBars(44));
-
-    // Cancelling the print dialog uses no serial.
-    printer.copies = 0;
-    QTest::mouseClick(dialog.Print, Qt::LeftButton);
-    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "44"));
-
-    // The preview shows the next serial's bars and uses none; printing from it does.
-    QTest::mouseClick(dialog.Preview, Qt::LeftButton);
-    ASSERT_EQ(printer.previewed.jobs.size(), 1u);
-    EXPECT_EQ(LettersOf(printer.previewed.jobs[0]), ImbBars(44));
-    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "44"));
-    printer.printFromPreview = true;
-    printer.copies = 1;
-    QTest::mouseClick(dialog.Preview, Qt::LeftButton);
-    ASSERT_EQ(printer.recording.jobs.size(), 4u);
-    EXPECT_EQ(LettersOf(printer.recording.jobs[3]), ImbBars(44));
-    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "45"));
-}
-
-TEST_F(TsingleDlogTest, PostnetChosenInMailerDatOrSerialsUsedUp) {
+    // POSTNET chosen in mailer.dat: no serial taken.
     openWithMailer(MailerFile("0", "41"));
     EXPECT_EQ(barcode(), "/123456789230/");
     EXPECT_EQ(dialog.barPattern(), PostnetBarPattern("/123456789230/"));
     QTest::mouseClick(dialog.Print, Qt::LeftButton);
-    ASSERT_EQ(printer.recording.jobs.size(), 1u);
-    EXPECT_EQ(printer.recording.jobs[0].calls.size(), 62u);
+    EXPECT_EQ(printer.recording.jobs.at(0).calls.size(), 62u);
     EXPECT_EQ(settings.read("mailer.dat"), MailerFile("0", "41"));
+
+    openWithMailer(MailerFile("1", "41"));
+    EXPECT_EQ(barcode(), "12345678923");
+    ASSERT_EQ(dialog.barPattern(), ImbBars(41));
+    expectBarsOnScreen(dialog.barPattern());
+    printer.copies = 3;
+    QTest::mouseClick(dialog.Print, Qt::LeftButton);
+    ASSERT_EQ(printer.recording.jobs.size(), 4u);
+    for (int copy = 0; copy < 3; ++copy)
+        EXPECT_EQ(printer.recording.jobs[copy + 1].calls, EnvelopeOf(41 + copy)) << copy;
+    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "44"));
+    EXPECT_EQ(dialog.barPattern(), ImbBars(44));
+
+    // Cancelling the print dialog uses no serial; the preview shows the next serial's bars
+    // and uses none; printing from it does.
+    printer.copies = 0;
+    QTest::mouseClick(dialog.Print, Qt::LeftButton);
+    QTest::mouseClick(dialog.Preview, Qt::LeftButton);
+    ASSERT_EQ(printer.previewed.jobs.size(), 1u);
+    EXPECT_EQ(printer.previewed.jobs[0].calls, EnvelopeOf(44));
+    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "44"));
+    printer.printFromPreview = true;
+    printer.copies = 1;
+    QTest::mouseClick(dialog.Preview, Qt::LeftButton);
+    ASSERT_EQ(printer.recording.jobs.size(), 5u);
+    EXPECT_EQ(printer.recording.jobs[4].calls, EnvelopeOf(44));
+    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "45"));
 
     // The last serial prints; after it nothing does, and the file keeps its value.
     openWithMailer(MailerFile("1", "999999"));
     printer.copies = 2;
     QTest::mouseClick(dialog.Print, Qt::LeftButton);
-    EXPECT_EQ(printer.recording.jobs.size(), 2u);
+    EXPECT_EQ(printer.recording.jobs.size(), 6u);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text,
               "The serial number 1000000 is too large for the mailer ID 912345678.");

@@ -55,6 +55,7 @@ class FontsRun : public QObject {
             auto step = std::move(steps.front());
             steps.pop_front();
             step(dialog);
+            if (testing::Test::HasFatalFailure()) dialog.reject();  // no step left hanging
         });
         return false;
     }
@@ -78,6 +79,8 @@ void typeSizesAndClick(TLabelFontsDlg& d, const std::array<QString, 5>& sizes,
 
 TEST(TLabelFontsDlg, ShowsTheSavedSettingsWithOkFocusedAndAnUnknownFontFallsToTheFirst) {
     FontsRun fonts("x\r\nNo Such Font\r\n4\r\n5\r\n6\r\n7\r\n8\r\n");
+    int help = 0;
+    fonts.dialog.helpRequested = [&help](int asked) { help = asked; };
     fonts.steps.push_back([](TLabelFontsDlg& d) {
         for (int i = 0; i < 5; ++i) EXPECT_EQ(sizeFields(d)[i]->text(), QString::number(i + 4));
         EXPECT_TRUE(d.HelpText->isReadOnly());
@@ -89,32 +92,20 @@ TEST(TLabelFontsDlg, ShowsTheSavedSettingsWithOkFocusedAndAnUnknownFontFallsToTh
                       0);
         }
         EXPECT_EQ(d.FontSelect->currentIndex(), 0);
+        QTest::keyClick(d.trayleftfont, Qt::Key_F1);
         QTest::mouseClick(d.OKBtn, Qt::LeftButton);
     });
     ASSERT_TRUE(fonts.run());
+    EXPECT_EQ(help, HelpContext::TagFonts);
     EXPECT_EQ(fonts.fonts[1], fonts.dialog.FontSelect->itemText(0).toStdString());
     EXPECT_EQ(fonts.folder.read("fonts.dat"),
               "x\r\n" + fonts.fonts[1] + "\r\n4\r\n5\r\n6\r\n7\r\n8\r\n");
 }
 
-TEST(TLabelFontsDlg, AcceptedSizesAreStoredAsTypedAndOtherLinesKept) {
-    FontsRun fonts(kFile);
-    const QString family = QFontDatabase::families().value(1);
-    fonts.steps.push_back([&](TLabelFontsDlg& d) {
-        d.FontSelect->setCurrentIndex(d.FontSelect->findText(family));
-        typeSizesAndClick(d, {"10", "012", "4", "72", "13"}, d.OKBtn);
-    });
-    ASSERT_TRUE(fonts.run());
-    const std::string expected = "first \xE9 line\r\n" + family.toStdString() +
-                                 "\r\n10\r\n012\r\n4\r\n72\r\n13\r\nkept 1\r\n\r\nkept 3\r\n";
-    EXPECT_EQ(fonts.folder.read("fonts.dat"), expected);
-    EXPECT_EQ(fonts.fonts, ReadLineList(fonts.folder.path() / "fonts.dat"));
-    EXPECT_TRUE(fonts.prompter.messages.empty());
-}
-
 // The warning names the first box that is wrong; the dialog comes back as the user left it.
-// Which texts are sizes is TagPagePrintTest's table: the dialog and fonts.dat share the rule.
-TEST(TLabelFontsDlg, EachRefusedSizeWarnsAndShowsTheDialogAgainAsLeftAndCancelKeepsTheFile) {
+// Which texts are sizes is tests/data/tags/fonts-file.tsv: the dialog and fonts.dat share
+// the rule. Accepted sizes are stored as typed, the other lines kept.
+TEST(TLabelFontsDlg, EachRefusedSizeWarnsAndShowsTheDialogAgainAsLeftCancelKeepsTheFileOkStores) {
     struct Case {
         std::array<QString, 5> sizes;
         const char* box;
@@ -153,15 +144,22 @@ TEST(TLabelFontsDlg, EachRefusedSizeWarnsAndShowsTheDialogAgainAsLeftAndCancelKe
     }
     EXPECT_FALSE(fonts.run());
     EXPECT_EQ(fonts.shown, static_cast<int>(std::size(cases)) + 1);
-    // Cancelled, the next opening shows the saved font and sizes again.
+    EXPECT_EQ(fonts.folder.read("fonts.dat"), kFile);
+    EXPECT_EQ(fonts.fonts, ReadLineList(fonts.folder.path() / "fonts.dat"));
+    // The next opening shows the saved font and sizes again.
+    const QString family = QFontDatabase::families().value(1);
     fonts.steps.push_back([&](TLabelFontsDlg& d) {
         EXPECT_EQ(d.FontSelect->currentText(), savedFont);
         EXPECT_EQ(d.trayleftfont->text(), "12");
-        QTest::mouseClick(d.CancelBtn, Qt::LeftButton);
+        d.FontSelect->setCurrentIndex(d.FontSelect->findText(family));
+        typeSizesAndClick(d, {"10", "012", "4", "72", "13"}, d.OKBtn);
     });
-    EXPECT_FALSE(fonts.run());
-    EXPECT_EQ(fonts.folder.read("fonts.dat"), kFile);
+    ASSERT_TRUE(fonts.run());
+    EXPECT_EQ(fonts.folder.read("fonts.dat"),
+              "first \xE9 line\r\n" + family.toStdString() +
+                  "\r\n10\r\n012\r\n4\r\n72\r\n13\r\nkept 1\r\n\r\nkept 3\r\n");
     EXPECT_EQ(fonts.fonts, ReadLineList(fonts.folder.path() / "fonts.dat"));
+    EXPECT_EQ(fonts.prompter.messages.size(), std::size(cases));
 }
 
 // Arial is printed through whatever family stands in for it, and stays the font chosen.
@@ -178,15 +176,6 @@ TEST(TLabelFontsDlg, ShortListIsCompletedOnOkAndArialStaysChosen) {
     ASSERT_EQ(fonts.fonts.size(), 7u);
     EXPECT_EQ(fonts.fonts[6], "10");
     EXPECT_TRUE(!arialStandsIn || fonts.fonts[1] == "Arial") << fonts.fonts[1];
-}
-
-TEST(TLabelFontsDlg, F1OpensTheTagFontsPage) {
-    TLabelFontsDlg dialog;
-    int context = 0;
-    dialog.helpRequested = [&context](int asked) { context = asked; };
-    dialog.show();
-    QTest::keyClick(dialog.trayleftfont, Qt::Key_F1);
-    EXPECT_EQ(context, HelpContext::TagFonts);
 }
 
 }  // namespace marrowby

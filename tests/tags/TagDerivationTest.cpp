@@ -1,5 +1,6 @@
 // Every contents choice of every mail type against the USPS wording, digits and code field
-// of tests/data/tags/tag-contents.tsv, and the rules that split a typed destination.
+// of tests/data/tags/tag-contents.tsv, the rules that split a typed destination, and the
+// 24 tray label digits of tests/data/tags/tray-label-digits.tsv.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -10,8 +11,10 @@
 #include <utility>
 
 #include "TestData.h"
+#include "engine/MarrowbyError.h"
 #include "tags/TagContents.h"
 #include "tags/TagDerivation.h"
+#include "tags/TrayLabel24.h"
 
 namespace marrowby {
 
@@ -52,20 +55,13 @@ TEST(TagDerivation, EveryContentsChoiceGivesItsWordingDigitsAndCodeField) {
 }
 
 TEST(DestinationSplit, PlaceIsAllBeforeTheLastBlankAndZipAtMostFiveDigits) {
-    using Split = std::optional<SplitDestination>;
-    // clang-format off
-    const std::pair<const char*, Split> cases[] = {
-        {"  DALLAS TX 75201  ", Split({"DALLAS TX", "75201"})}, {"75201", std::nullopt},
-        {"DALLAS TX 752", Split({"DALLAS TX", "752"})},         {"   75201 ", std::nullopt},
-        {"DALLAS TX 75201-1234", Split({"DALLAS TX", "75201"})}, {" ", std::nullopt},
-        {"DALLAS TX 7520A", Split({"DALLAS TX", "75200"})},     {"", std::nullopt},
-        {"DALLAS  75201", Split({"DALLAS ", "75201"})},
-        // A letter beyond ASCII is one character, so it becomes one "0".
-        {"MÜNCHEN É1234", Split({"MÜNCHEN", "01234"})},
-    };
-    // clang-format on
-    for (const auto& [destination, split] : cases) {
-        EXPECT_EQ(SplitDestinationText(destination), split) << '"' << destination << '"';
+    const auto unquoted = [](const std::string& text) { return text.substr(1, text.size() - 2); };
+    for (const auto& row : GoldenRows("tags/destination-split.tsv", '\t')) {
+        const auto split = SplitDestinationText(unquoted(row[1]));
+        EXPECT_EQ(split, row[2] == "none"
+                             ? std::nullopt
+                             : std::optional(SplitDestination{unquoted(row[2]), row[3]}))
+            << "row " << row[0];
     }
 }
 
@@ -96,5 +92,34 @@ TEST(TagSheetBuild, RowsKeepTheirPlacesAndTheSheetTakesTheMailTypesKindAndStripe
 }
 
 }  // namespace
+
+TEST(TrayLabel24, DigitsOfTheTableAndTheirFieldsReadBackOrTheFieldRefused) {
+    for (const auto& row : GoldenRows("tags/tray-label-digits.tsv", '\t')) {
+        SCOPED_TRACE("row " + row[0]);
+        MailerSettings settings;
+        settings.identity.mailerId = row[3];
+        settings.processingCode = row[4];
+        settings.labelType = row[5];
+        const std::uint64_t serial = std::stoull(row[6]);
+        const std::string& expected = row[7];
+        try {
+            const std::string digits = TrayLabelDigits(row[1], row[2], settings, serial);
+            EXPECT_EQ(digits, expected);
+            const TrayLabelFields fields{row[1], row[2], std::stoi(row[4]),
+                                         row[3], serial, std::stoi(row[5])};
+            EXPECT_EQ(SplitTrayLabelDigits(digits), fields);
+        } catch (const MarrowbyError& error) {
+            EXPECT_EQ(std::string(error.what()), "Tray label: " + expected);
+        }
+    }
+    EXPECT_THROW(SplitTrayLabelDigits("12345678112345612312345"), MarrowbyError);
+    EXPECT_EQ(TraySerialCount("123456"), 100000000u);
+    EXPECT_EQ(TraySerialCount("987654321"), 100000u);
+    EXPECT_THROW(TraySerialCount("12345"), MarrowbyError);
+    // A tag whose digits are too short is refused, not read past its end; the digits of
+    // whole tags are read back from the printed sheets in TagSheetPrintTest.
+    EXPECT_THROW(TrayLabelDigitsOf(TagValues{"", "", "", "", "7520"}, MailerSettings(), 1),
+                 MarrowbyError);
+}
 
 }  // namespace marrowby

@@ -47,7 +47,6 @@ class TagDialogs : public ::testing::Test {
     QLineEdit* Second(int n) { return Child<QLineEdit>(tagsDlog, QString("second%1").arg(n)); }
     QComboBox* Contents(int n) { return Child<QComboBox>(tagsDlog, QString("contents%1").arg(n)); }
     QPushButton* TagsButton(const QString& name) { return Child<QPushButton>(tagsDlog, name); }
-    QLabel* Heading(const QString& name) { return Child<QLabel>(tagsDlog, name); }
 
     void ChooseMailType(const QString& code) {
         mailTypeDlog.show();
@@ -92,14 +91,11 @@ class TagDialogs : public ::testing::Test {
     TtagsDlog tagsDlog{printer};
 };
 
-TEST_F(TagDialogs, MailTypeStartsAtFirstClassPresortBasicWithPerAndNoOrigin) {
-    EXPECT_TRUE(Radio("FLN")->isChecked());
-    EXPECT_TRUE(Radio("Per")->isChecked());
+// It starts at First-Class presort basic, Per and no origin.
+TEST_F(TagDialogs, OneMailTypeAtATimeKeptThroughCancelAndTheOriginUpperCased) {
+    EXPECT_TRUE(Radio("FLN")->isChecked() && Radio("Per")->isChecked());
     EXPECT_EQ(mailTypeDlog.choice(), MailTypeChoice{});
     EXPECT_TRUE(MailTypeButton("Next")->isDefault());
-}
-
-TEST_F(TagDialogs, OneMailTypeAtATimeKeptThroughCancelAndTheOriginUpperCased) {
     mailTypeDlog.show();
     QTest::mouseClick(Radio("DSE"), Qt::LeftButton);
     EXPECT_FALSE(Radio("FLN")->isChecked());
@@ -124,20 +120,17 @@ TEST_F(TagDialogs, OneMailTypeAtATimeKeptThroughCancelAndTheOriginUpperCased) {
     EXPECT_EQ(mailTypeDlog.result(), QDialog::Accepted);
 }
 
+// The carrier route, processing and scheme code headings shown, as "CPS" with "-" for hidden.
 TEST_F(TagDialogs, CodeHeadingsFollowTheMailType) {
-    struct Case {
-        const char* mailType;
-        bool carrierRoute, processing, scheme;
-    };
-    const Case cases[] = {{"FLN", false, false, false}, {"FLA", true, false, true},
-                          {"SLN", true, false, false},  {"SPI", true, true, false},
-                          {"PPI", true, false, false},  {"SPM", false, true, false},
-                          {"PLA", false, false, true},  {"SFA", false, false, false}};
-    for (const Case& c : cases) {
-        ChooseMailType(c.mailType);
-        EXPECT_EQ(Heading("label3")->isVisible(), c.carrierRoute) << c.mailType;
-        EXPECT_EQ(Heading("Label15")->isVisible(), c.processing) << c.mailType;
-        EXPECT_EQ(Heading("Label16")->isVisible(), c.scheme) << c.mailType;
+    const std::pair<const char*, const char*> cases[] = {
+        {"FLN", "---"}, {"FLA", "C-S"}, {"SLN", "C--"}, {"SPI", "CP-"},
+        {"PPI", "C--"}, {"SPM", "-P-"}, {"PLA", "--S"}, {"SFA", "---"}};
+    for (const auto& [mailType, shown] : cases) {
+        ChooseMailType(mailType);
+        std::string headings;
+        for (const char* label : {"label3", "Label15", "Label16"})
+            headings += Child<QLabel>(tagsDlog, label)->isVisible() ? "CPS"[headings.size()] : '-';
+        EXPECT_EQ(headings, shown) << mailType;
     }
 }
 
