@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <regex>
 
+#include "GoldenCases.h"
 #include "TempFolder.h"
 #include "platform/RecentListFolder.h"
 #include "run/RoadTestSupport.h"
@@ -39,79 +40,75 @@ class RoadTest : public ::testing::Test, protected RoadFixture {
 
 }  // namespace
 
-TEST_F(RoadTest, ListsComeBackWithTheirBarcodes) {
-    const FieldRoles firstTwo{.address = 0, .zip9 = 1};
-    const FieldRoles comma{.address = 1, .zip5 = 2, .zip4 = 3};
-    const FieldRoles chosen{.address = 1, .zip9 = 2, .barcode = 3};
-    const struct {
-        const char* what;
-        bool barcodesOnly;
-        const FieldRoles* answer;  // none: the fields found are confirmed
-        std::string input;
-        std::string output;  // of the list, or of Barcode.txt when barcodes only are saved
-    } cases[] = {
-        {"tab, new column, every line end, an uncoded record", false, nullptr,
-         "Smith\t123 MAIN ST\t123456789\r\nJones\t123 MAIN ST\t12345-6789\nBrown\t9 Elm\t1234\r",
-         "Smith\t123 MAIN ST\t123456789\t" + kCode + "\r\nJones\t123 MAIN ST\t12345-6789\t" +
-             kCode + "\r\nBrown\t9 Elm\t1234\t\r\n"},
-        {"tab, barcode column chosen, a short line and a long one", false, &chosen,
-         "\"Smith\"\t123 MAIN ST\t123456789\told\r\nJones\t123 MAIN ST\t123456789\t\r\n"
-         "Gray\t123 MAIN ST\r\nBrown\t123 MAIN ST\t123456789\t\tmore\tfields\r\n",
-         "Smith\t123 MAIN ST\t123456789\t" + kCode + "\r\nJones\t123 MAIN ST\t123456789\t" + kCode +
-             "\r\nGray\t123 MAIN ST\t\t\r\nBrown\t123 MAIN ST\t123456789\t" + kCode +
-             "\tmore\tfields\r\n"},
-        {"tab, barcodes only", true, &firstTwo, "123 MAIN ST\t123456789\r\nx\t1\r\n",
-         "\"" + kCode + "\"\r\n\"\"\r\n"},
-        {"comma, new column, quoted and bare lines", false, &comma,
-         "\"Smith\",\"123 MAIN ST\",\"12345\",\"6789\"\r\nJones,123 MAIN ST,12345,6789\r\n",
-         "\"Smith\",\"123 MAIN ST\",\"12345\",\"6789\",\"" + kCode +
-             "\"\r\nJones,123 MAIN ST,12345,6789," + kCode + "\r\n"},
-        {"comma, barcode column chosen, curly quotes and fields beyond the count", false, &chosen,
-         "\"Smith\",\"123 MAIN ST\",\"123456789\",\"\"\r\nJones,123 MAIN ST,123456789,\r\n"
-         "\"Brown\",\"123 MAIN ST\",\"123456789\",\"old\",\"x,y\"\r\n"
-         "Gray,\322123 MAIN ST, APT\323,1234,x\r\n",
-         "\"Smith\",\"123 MAIN ST\",\"123456789\",\"" + kCode +
-             "\"\r\nJones,123 MAIN ST,123456789," + kCode +
-             "\r\n\"Brown\",\"123 MAIN ST\",\"123456789\",\"" + kCode +
-             "\",\"x,y\"\r\nGray,\"123 MAIN ST, APT\",1234,\r\n"},
-        {"comma, barcodes only", true, &comma, "Smith,123 MAIN ST,12345,6789\r\nJones,9 Elm,1,\r\n",
-         "\"" + kCode + "\"\r\n\"\"\r\n"},
-        {"merge, new column", false, nullptr,
-         "Name,Address,Zip,Zip4\rSmith,123 MAIN ST,12345,6789\rJones,9 Elm,,\r",
-         "Name,Address,Zip,Zip4,barcode\r\nSmith,123 MAIN ST,12345,6789," + kCode +
-             "\r\nJones,9 Elm,,,\r\n"},
-        {"merge, barcode column named", false, nullptr,
-         "Name,Address,Zip,Zip4,Barcode\r\nSmith,123 MAIN ST,12345,6789,\r\n",
-         "Name,Address,Zip,Zip4,Barcode\r\nSmith,123 MAIN ST,12345,6789," + kCode + "\r\n"},
-        {"merge, barcodes only", true, nullptr,
-         "Name,Address,Zip,Zip4\r\nSmith,123 MAIN ST,12345,6789\r\nJones,9 Elm,1,\r\n",
-         "barcode\r\n\"" + kCode + "\"\r\n\"\"\r\n"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        preferences[1] = c.barcodesOnly ? "1" : "0";
+// Ends in "..." where only the start of a text is given.
+void ExpectText(const std::string& actual, const std::string& expected) {
+    if (!expected.ends_with("...")) {
+        EXPECT_EQ(actual, expected);
+    } else {
+        EXPECT_EQ(actual.substr(0, expected.size() - 3), expected.substr(0, expected.size() - 3));
+    }
+}
+
+// Every run of road/runs.tsv: the list and Barcode.txt afterwards, the messages and error
+// stream, the field dialog's showings, the progress picture and the menu.
+TEST_F(RoadTest, GoldenRuns) {
+    const char* const icons[] = {"Error", "Warning", "Information"};
+    const char* const beeps[] = {"None", "Exclamation", "Error"};
+    const char* const buttons[] = {"Ok", "Cancel"};
+    const std::string list = (folder.path() / "List.TXT").string();
+    const auto rows = GoldenRows("road/runs.tsv", '\t');
+    ASSERT_GE(rows.size(), 21u);
+    for (const auto& r : rows) {
+        SCOPED_TRACE("row " + r.at(0) + ": " + r.at(1));
+        ASSERT_EQ(r.size(), 14u);
+        preferences[1] = r[2];
         fs::remove(folder.path() / "Barcode.txt");
         std::vector<FakeIdentifierAnswer> answers;
-        if (c.answer) answers.push_back({*c.answer});
-        EXPECT_EQ(run("List.TXT", c.input, answers), 0);
-        EXPECT_EQ(folder.read(c.barcodesOnly ? "Barcode.txt" : "List.TXT"), c.output);
-        if (c.barcodesOnly) {
-            EXPECT_EQ(folder.read("List.TXT"), c.input);
+        for (const std::string& answer : SplitField(r[4], ';'))
+            answers.push_back({RolesFrom(answer), !answer.ends_with("cancel")});
+        const std::string input = Unescaped(r[5]);
+        errors.str("");
+        EXPECT_EQ(run("List.TXT", input, answers, r[3]), std::stoi(r[6]));
+        EXPECT_EQ(folder.read("List.TXT"), r[7] == "=" ? input : Unescaped(r[7]));
+        EXPECT_EQ(ReadBytes(folder.path() / "Barcode.txt"), r[8] == "-" ? "" : Unescaped(r[8]));
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()),
+                  r[8] == "-" ? 1 : 2);
+        const Texts expected = SplitField(r[9], '|');
+        ASSERT_EQ(prompter.messages.size(), expected.size())
+            << testing::PrintToString(messageTexts());
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            std::string text = Unescaped(expected[i]);
+            if (const auto at = text.find("{folder}"); at != std::string::npos)
+                text.replace(at, 8, folder.path().string());
+            ExpectText(prompter.messages[i].text, text);
+        }
+        if (const Texts box = SplitField(r[10], ' '); !box.empty()) {
+            const RecordedMessage& first = prompter.messages.at(0);
+            EXPECT_EQ(box[0], icons[int(first.icon)]);
+            EXPECT_EQ(box[1], beeps[int(first.beep)]);
+            EXPECT_EQ(box[2], buttons[int(first.button)]);
+        }
+        ExpectText(errors.str(), Unescaped(r[11]));
+        const Texts shown = SplitField(r[12], ';');
+        ASSERT_EQ(identifier.shown.size(), shown.size());
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            const FieldRoles& roles = identifier.shown[i];
+            EXPECT_EQ(roles, shown[i] == "~" ? roles : RolesFrom(shown[i])) << i;
         }
         // The dialog offers the barcode field only when barcodes go into the list.
-        EXPECT_EQ(identifier.addModes, std::vector<bool>{!c.barcodesOnly});
-        // The name keeps its letter case: list.txt would be another file.
-        EXPECT_EQ(messageTexts(),
-                  Texts{c.barcodesOnly ? "Barcodes for List.TXT have been saved in " +
-                                             (folder.path() / "Barcode.txt").string() + "."
-                                       : "Barcodes have been added to List.TXT."});
+        for (const bool addMode : identifier.addModes) EXPECT_EQ(addMode, r[2] == "0");
+        if (r[13] == "run") {
+            // The menu is disabled for as long as the run lasts and no longer.
+            EXPECT_EQ(commandsEnabled, (std::vector<bool>{false, true}));
+            EXPECT_EQ(progress.events,
+                      (Texts{"clear", "start " + list, "step 5", "step 4", "step 3", "step 2",
+                             "step 1", "step 0", "clear", "hide"}));
+        } else {
+            EXPECT_EQ(progress.events, (Texts{"clear", "clear", "hide"}));
+            EXPECT_TRUE(commandsEnabled.empty());
+        }
         EXPECT_TRUE(fs::is_empty(programFolder.path()));
         EXPECT_TRUE(prompter.questions.empty());
-        // The menu is disabled for as long as the run lasts and no longer.
-        EXPECT_EQ(commandsEnabled, (std::vector<bool>{false, true}));
-        EXPECT_EQ(progress.events,
-                  (Texts{"clear", "start " + (folder.path() / "List.TXT").string(), "step 5",
-                         "step 4", "step 3", "step 2", "step 1", "step 0", "clear", "hide"}));
     }
 }
 
@@ -219,76 +216,8 @@ TEST_F(RoadTest, TheOpenDialogStartsInTheFolderOfTheLastListOpened) {
     EXPECT_EQ(run(Texts{}), 0);
     EXPECT_EQ(prompter.dialogFolders,
               (Texts{"", (folder.path() / "lists").string(), folder.path().string(), ""}));
+    EXPECT_EQ(prompter.dialogTitles, Texts(4, "Find the file that holds your mailing list:"));
     context.recentLists = nullptr;
-}
-
-TEST_F(RoadTest, ChecksSendTheUserBackToTheDialogAndCancelChangesNothing) {
-    const std::string input = kRecord + "\r\nb\tc\td\r\n";
-    EXPECT_EQ(run("l.txt", input,
-                  {{{.address = 1, .zip5 = 2}}, {{.zip9 = 2}}, {kTabAnswer.roles, false}}),
-              0);
-    ASSERT_EQ(identifier.shown.size(), 3u);
-    // One record of two is too few for the vote of three.
-    EXPECT_EQ(identifier.shown[0], FieldRoles{});
-    EXPECT_EQ(identifier.shown[1], (FieldRoles{.address = 1, .zip5 = 2}));  // the last choice
-    ASSERT_EQ(prompter.messages.size(), 2u);
-    EXPECT_EQ(prompter.messages[0].icon, MessageIcon::Error);
-    EXPECT_EQ(prompter.messages[0].text.substr(0, 60),
-              "Marrowby cannot proceed until you tell it which field(s) con");
-    EXPECT_EQ(prompter.messages[1].text.substr(0, 52),
-              "Marrowby cannot proceed until you tell it either whi");
-    EXPECT_EQ(folder.read("l.txt"), input);
-    EXPECT_EQ(progress.events, (Texts{"clear", "clear", "hide"}));
-
-    EXPECT_EQ(run(Texts{}), 0);  // the open dialog cancelled
-    EXPECT_EQ(prompter.dialogTitles, Texts{"Find the file that holds your mailing list:"});
-}
-
-// Nobody confirms the fields of an unattended run: it writes barcodes only where the field is
-// free or holds barcodes, and otherwise names the first record in the way.
-TEST_F(RoadTest, UnattendedRunsWriteOnlyIntoFreeBarcodeFields) {
-    const std::string coded = kRecord + "\t" + kCode + "\r\n";
-    const std::string free = kRecord + "\t\r\n";
-    const std::string merge = "Name,Address,Zip,Barcode\r\n";
-    const std::string mergeRecord = "a,123 MAIN ST,123456789,";
-    const struct {
-        const char* what;
-        std::string input;
-        std::string output;   // empty: refused, the list unchanged
-        std::string message;  // the start of what goes to the error stream
-    } cases[] = {
-        {"a new column, every line end", kRecord + "\r\n" + kRecord + "\n" + kRecord,
-         coded + coded + coded, ""},
-        {"no ZIP field found", "Smith\tJones\r\nBrown\tGray\r\n", "",
-         "Marrowby cannot proceed until you tell it which field(s) con"},
-        {"an empty column in the first three records, notes later",
-         free + free + free + kRecord + "\tcall first\r\n", "",
-         "Marrowby did not change l.txt: record 4 (line 4) holds \"call first\" in field 4, the "
-         "field chosen for the barcodes. An unattended run writes barcodes only into empty "
-         "fields or over barcodes; choose the field in a run with the dialog.\n"},
-        {"a named column of old barcodes, blanks and gaps",
-         merge + mergeRecord + "|123456789230|\r\n" + mergeRecord + "  \r\n" + mergeRecord + "\r\n",
-         merge + mergeRecord + kCode + "\r\n" + mergeRecord + kCode + "\r\n" + mergeRecord + kCode +
-             "\r\n",
-         ""},
-        {"a named column with a number that is no barcode",
-         merge + mergeRecord + "\r\n" + mergeRecord + "/123456789231/\r\n", "",
-         "Marrowby did not change l.txt: record 2 (line 3) holds \"/123456789231/\" in field 4 "
-         "(Barcode), the field chosen for the barcodes. An unattended run writes barcodes only "
-         "into empty fields or over barcodes; choose the field in a run with the dialog.\n"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        errors.str("");
-        EXPECT_EQ(run("l.txt", c.input, {}, "nostop"), c.output.empty() ? 1 : 0);
-        EXPECT_EQ(folder.read("l.txt"), c.output.empty() ? c.input : c.output);
-        EXPECT_EQ(errors.str().substr(0, c.message.size()), c.message);
-        EXPECT_EQ(errors.str().empty(), c.message.empty());
-        EXPECT_TRUE(identifier.shown.empty());
-        EXPECT_TRUE(prompter.messages.empty());
-        EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()),
-                  1);
-    }
 }
 
 TEST_F(RoadTest, ExamplesGetABarcodeOnEveryRecord) {
@@ -305,45 +234,6 @@ TEST_F(RoadTest, ExamplesGetABarcodeOnEveryRecord) {
                                 std::sregex_iterator()),
                   records)
             << name;
-    }
-}
-
-TEST_F(RoadTest, BadListsAreRefusedUnchanged) {
-    const std::string cannotRead =
-        "Marrowby cannot read this kind of file. See the Help file for instructions on "
-        "exporting your mailing list to an ascii file.";
-    const struct {
-        const char* what;
-        std::string input;
-        std::string message;
-        MessageBeep beep;
-        MessageButton button;
-    } cases[] = {
-        {"empty", "", "l.txt is empty: it holds no mailing list.", MessageBeep::Error,
-         MessageButton::Ok},
-        {"blank first line", "\r\na\tb\r\n",
-         "It looks like there are one or more blank lines at the beginning of the file you are "
-         "trying to sort.  Please remove any blank lines and try again.",
-         MessageBeep::Error, MessageButton::Ok},
-        {"lines disagree", "a\tb\tc\r\na\tb\r\n", cannotRead, MessageBeep::Error,
-         MessageButton::Cancel},
-        {"words", "Dear friends\r\n", cannotRead, MessageBeep::Error, MessageButton::Cancel},
-        {"binary", std::string("\177ELF\2\1\1\0\0\0", 10),
-         "l.txt is not a text file: line 1 holds a NUL byte.", MessageBeep::None,
-         MessageButton::Ok},
-        {"NUL byte later", std::string("a\t12345\r\nb\t12345\r\nc\0\t1\r\n", 24),
-         "Marrowby could not read l.txt. The file may be in use by another application. l.txt "
-         "is not a text file: line 3 holds a NUL byte.",
-         MessageBeep::Exclamation, MessageButton::Cancel},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(run("l.txt", c.input), 1);
-        EXPECT_EQ(messageTexts(), Texts{c.message});
-        EXPECT_EQ(prompter.messages.at(0).beep, c.beep);
-        EXPECT_EQ(prompter.messages.at(0).button, c.button);
-        EXPECT_EQ(folder.read("l.txt"), c.input);
-        EXPECT_TRUE(identifier.shown.empty());
     }
 }
 
