@@ -1,58 +1,48 @@
-// Identification of the field roles by names and by contents, and the checks on a choice.
-#include "mailinglist/run/FieldIdentification.h"
-
+// The roles of a list's fields: found by names and by contents, checked, kept off fields
+// that hold data, and what a record's fields give the engine.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
+#include "GoldenCases.h"
 #include "TempFolder.h"
+#include "engine/BarcodeEngine.h"
 #include "mailinglist/FileKind.h"
 #include "mailinglist/MailingList.h"
+#include "mailinglist/run/BarcodeFieldCheck.h"
+#include "mailinglist/run/BatchRun.h"
+#include "mailinglist/run/FieldIdentification.h"
 #include "mailinglist/text/TextMailingList.h"
 
 namespace marrowby {
 
-TEST(FieldIdentification, VoteOfThree) {
-    const int cases[][4] = {
-        {1, 1, 2, 1}, {1, 2, 1, 1}, {2, 1, 1, 1}, {1, 2, 3, -1}, {-1, -1, 3, -1}};
-    for (const auto& c : cases)
-        EXPECT_EQ(VoteOfThree(c[0], c[1], c[2]), c[3]) << c[0] << c[1] << c[2];
-}
-
-TEST(FieldIdentification, ByNames) {
-    const struct {
-        std::vector<std::string> names;
-        FieldRoles roles;
-    } cases[] = {
-        {{"Name", "Address", "City", "State", "Zip", "Zip4"}, {.address = 1, .zip5 = 4, .zip4 = 5}},
-        {{"ZIP", "ZIP+4"}, {.zip9 = 0}},
-        {{"ADDR1", "ADDRESS", "USER5", "BARCODE", "DP", "DEL PT"},
-         {.address = 1, .barcode = 3, .deliveryPoint = 4}},
-        {{"zip code ", "highrise"}, {.highrise = 1}},
-        {{"Zip Code", "Delivery Pt."}, {.zip9 = 0, .deliveryPoint = 1}},
-    };
-    for (const auto& c : cases) {
-        FieldRoles roles;
-        IdentifyByNames(c.names, roles);
-        EXPECT_EQ(roles, c.roles) << c.names[0];
-    }
-}
-
-TEST(FieldIdentification, ContentCandidatesOfOneRecord) {
-    const struct {
-        FieldList record;
-        FieldRoles candidates;
-    } cases[] = {
-        {{"Smith", "12 Oak St", "Houston", "TX", "77001-1234"}, {.address = 2, .zip9 = 4}},
-        {{"Smith", "", "12 Oak St", "77001", "1234", "07"},
-         {.address = 0, .zip5 = 3, .zip4 = 4, .barcode = 1, .deliveryPoint = 5}},
-        {{"12 Oak St", "/770011234015/", "770011234"}, {.address = 0, .zip9 = 2, .barcode = 1}},
-        {{"12 Oak St", "77001", "1234", "770011234  "}, {.address = 0, .zip9 = 3}},
-        {{"   ", "ab"}, {}},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ContentCandidates(c.record, static_cast<int>(c.record.size())), c.candidates)
-            << c.record[0];
+TEST(FieldRoles, GoldenCases) {
+    const auto rows = GoldenRows("run/roles.tsv", '\t');
+    ASSERT_GE(rows.size(), 36u);
+    for (const auto& r : rows) {
+        SCOPED_TRACE("row " + r.at(0) + ": " + r.at(1) + " " + r.at(2));
+        FieldList fields;
+        for (const std::string& field : SplitField(r.at(2), '|'))
+            fields.push_back(Unescaped(field));
+        const FieldRoles with = RolesFrom(r.at(3));
+        const std::string& expected = r.at(4);
+        FieldRoles found;
+        if (r[1] == "vote") {
+            EXPECT_EQ(VoteOfThree(std::stoi(fields[0]), std::stoi(fields[1]), std::stoi(fields[2])),
+                      std::stoi(expected));
+        } else if (r[1] == "names") {
+            IdentifyByNames(fields, found);
+            EXPECT_EQ(found, RolesFrom(expected));
+        } else if (r[1] == "contents") {
+            EXPECT_EQ(ContentCandidates(fields, int(fields.size())), RolesFrom(expected));
+        } else if (r[1] == "zip") {
+            EXPECT_EQ(RecordZip(fields, with) + "|" + RecordDeliveryPoint(fields, with), expected);
+        } else if (r[1] == "barcode-text") {
+            EXPECT_EQ(IsBarcodeText(Unescaped(r[2]), r[3]), expected == "1");
+        } else {
+            ASSERT_EQ(r[1], "needs-contents");
+            EXPECT_EQ(NeedsContentIdentification(with, !r[3].ends_with("only")), expected == "1");
+        }
     }
 }
 
@@ -79,12 +69,31 @@ TEST(FieldIdentification, OneRecordTextListIsIdentifiedAndChecked) {
     EXPECT_EQ(CheckRoles({.address = 0, .zip9 = 1}, true, list), std::nullopt);
 }
 
-TEST(FieldIdentification, ContentsAreExaminedOnlyWhenNamesFallShort) {
-    EXPECT_FALSE(
-        NeedsContentIdentification({.address = 1, .zip5 = 4, .zip4 = 5, .barcode = 6}, true));
-    EXPECT_TRUE(NeedsContentIdentification({.address = 1, .zip5 = 4, .zip4 = 5}, true));
-    EXPECT_FALSE(NeedsContentIdentification({.address = 1, .zip5 = 4, .zip4 = 5}, false));
-    EXPECT_TRUE(NeedsContentIdentification({.zip9 = 1}, false));
+TEST(BatchRun, DeliveryPointThenHighriseThenAddress) {
+    std::vector<std::string> preferences{"Marrowby preferences", "0", "0", "/"};
+    std::vector<std::string> designators = DesignatorTable();
+    const BarcodeEngine engine(preferences, designators);
+    const std::string zip = "123456789";
+    const std::string highriseAddress = "123 MAIN ST APT 5";
+    const FieldRoles all{.address = 0, .zip9 = 1, .highrise = 2, .deliveryPoint = 3};
+    const struct {
+        FieldList fields;
+        FieldRoles roles;
+        std::string barcode;
+    } cases[] = {
+        {{highriseAddress, zip, "h", "7"}, all, engine.ComputeBarcodes("", zip, "07")},
+        {{highriseAddress, zip, "x", ""}, all, engine.Highrise(highriseAddress, zip)},
+        {{highriseAddress, zip, "Y", "123"}, all, engine.Highrise(highriseAddress, zip)},
+        {{highriseAddress, zip, "HR", ""}, all, engine.ComputeBarcodes(highriseAddress, zip, "")},
+        {{highriseAddress, zip, "1", ""}, all, engine.ComputeBarcodes(highriseAddress, zip, "")},
+        {{"", zip, "", ""}, {.zip9 = 1, .deliveryPoint = 3}, engine.ComputeBarcodes("", zip, "")},
+        {{highriseAddress, "1234", "H", "07"}, all, ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(RecordBarcode(c.fields, c.roles, engine), c.barcode) << c.fields[2];
+    }
+    EXPECT_NE(engine.Highrise(highriseAddress, zip),
+              engine.ComputeBarcodes(highriseAddress, zip, ""));
 }
 
 namespace {
