@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "TempFolder.h"
+#include "TestData.h"
 #include "access/AccessTestFiles.h"
 #include "engine/IntelligentMail.h"
 #include "mailinglist/access/AccessMailingList.h"
@@ -52,17 +53,12 @@ class IntelligentMailRunTest : public ::testing::Test, protected RoadFixture {
     CurrentFolder inFolder{folder.path()};
 };
 
-// A table written by shapelib's dbfcreate and dbfadd: ADDRESS 30, ZIP 10, BARCODE of the
-// given width, with an address and a ZIP per row.
-fs::path CreateTable(const fs::path& path, int barcodeWidth,
-                     const std::vector<std::pair<std::string, std::string>>& rows) {
-    std::string command = "dbfcreate '" + path.string() + "' -s ADDRESS 30 -s ZIP 10 -s BARCODE " +
-                          std::to_string(barcodeWidth);
-    for (const auto& [address, zip] : rows) {
-        command += " && dbfadd '" + path.string() + "' '" + address + "' '" + zip + "' ''";
-    }
-    EXPECT_EQ(std::system(("{ " + command + "; } >/dev/null").c_str()), 0) << command;
-    return path;
+// A copy of tests/data/dbase/imb-<width>.dbf: ADDRESS 30, ZIP 10 and BARCODE of that width.
+fs::path CopyTable(const TempFolder& folder, int barcodeWidth) {
+    const std::string name = "imb-" + std::to_string(barcodeWidth) + ".dbf";
+    const std::string bytes = ReadBytes(TestDataFolder() / "dbase" / name);
+    EXPECT_FALSE(bytes.empty()) << "missing tests/data/dbase/" << name;
+    return folder.write(name, bytes);
 }
 
 }  // namespace
@@ -105,9 +101,7 @@ TEST_F(IntelligentMailRunTest, PostnetChosenLeavesTheOutputAndTheSettingsAsTheyW
 }
 
 TEST_F(IntelligentMailRunTest, DbaseTablesGetTheLettersInTheirBarcodeField) {
-    const fs::path table =
-        CreateTable(folder.path() / "c.dbf", 70,
-                    {{"123 MAIN ST", "123456789"}, {"1 ELM", "1234"}, {"12 OAK ST", "12345-6789"}});
+    const fs::path table = CopyTable(folder, 70);
     const std::string before = ReadBytes(table);
     ASSERT_EQ(run({table.string(), "nostop"}), 0);
     EXPECT_TRUE(prompter.messages.empty());
@@ -157,10 +151,7 @@ TEST_F(IntelligentMailRunTest, RunsThatCannotFinishAreRefusedBeforeTheFirstWrite
         SCOPED_TRACE(c.what);
         settings.write("mailer.dat", c.mailer);
         fs::path list = folder.write("l.txt", text);
-        if (c.barcodeWidth > 0) {
-            list = CreateTable(folder.path() / "t.dbf", c.barcodeWidth,
-                               {{"123 MAIN ST", "123456789"}});
-        }
+        if (c.barcodeWidth > 0) list = CopyTable(folder, c.barcodeWidth);
         const std::string before = ReadBytes(list);
         errors.str("");
         Texts arguments{list.string()};
