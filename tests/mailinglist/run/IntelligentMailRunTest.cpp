@@ -1,6 +1,5 @@
-// File runs with Intelligent Mail chosen in mailer.dat: consecutive serials that the next
-// run continues, uncoded records, refusals before the first write, the serial kept after
-// a failed run, and POSTNET output left as it was when POSTNET is chosen.
+// Runs over dBase tables and Access databases with Intelligent Mail chosen in mailer.dat, and
+// the serials kept after a failed run (text list runs are rows of road/runs.tsv).
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -25,12 +24,6 @@ namespace {
 
 const char* const Mailer6 = "00300123456";  // barcode identifier, service type, mailer ID
 
-std::string MailerFile(const std::string& choice, const std::string& mailerId,
-                       const std::string& next) {
-    return "mine\r\n" + choice + "\r\n" + mailerId + "\r\n300\r\n00\r\n" + next +
-           "\r\nL\r\nextra\r\n";
-}
-
 // The bars for mailer 123456, service type 300, with a nine-digit serial.
 std::string Bars(unsigned long long serial, const std::string& routing) {
     std::string digits = std::to_string(serial);
@@ -41,7 +34,7 @@ class IntelligentMailRunTest : public ::testing::Test, protected RoadFixture {
   protected:
     void SetUp() override {
         context.settingsFolder = settings.path();
-        settings.write("mailer.dat", MailerFile("1", "123456", "41"));
+        settings.write("mailer.dat", MailerFile("1 123456 41"));
     }
 
     int runList(const std::string& name, const std::string& bytes) {
@@ -63,43 +56,6 @@ fs::path CopyTable(const TempFolder& folder, int barcodeWidth) {
 
 }  // namespace
 
-// Three records, the middle one without a usable ZIP.
-const std::string kList =
-    "Smith\t123 MAIN ST\t123456789\r\nNoZip\t9 ELM ST\t12345\r\nJones\t12 OAK ST\t12345-6789\r\n";
-
-TEST_F(IntelligentMailRunTest, TextListsGetConsecutiveSerialsThatTheNextRunContinues) {
-    ASSERT_EQ(runList("l.txt", kList), 0);
-    EXPECT_TRUE(prompter.messages.empty());
-    EXPECT_EQ(folder.read("l.txt"), "Smith\t123 MAIN ST\t123456789\t" + Bars(41, "12345678923") +
-                                        "\r\nNoZip\t9 ELM ST\t12345\t\r\nJones\t12 OAK ST\t12345-"
-                                        "6789\t" +
-                                        Bars(42, "12345678912") + "\r\n");
-    // Only the serial line changes.
-    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "123456", "43"));
-
-    // Barcodes only: the letters quoted, one line per record, continuing the serials.
-    preferences[1] = "1";
-    ASSERT_EQ(runList("m.txt", kList), 0);
-    EXPECT_EQ(folder.read("Barcode.txt"), "\"" + Bars(43, "12345678923") + "\"\r\n\"\"\r\n\"" +
-                                              Bars(44, "12345678912") + "\"\r\n");
-    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "123456", "45"));
-}
-
-TEST_F(IntelligentMailRunTest, PostnetChosenLeavesTheOutputAndTheSettingsAsTheyWere) {
-    settings.write("mailer.dat", MailerFile("0", "123456", "41"));
-    const std::string postnet =
-        "Smith\t123 MAIN ST\t123456789\t/123456789230/\r\nNoZip\t9 ELM ST\t12345\t\r\n"
-        "Jones\t12 OAK ST\t12345-6789\t/123456789122/\r\n";
-    ASSERT_EQ(runList("l.txt", kList), 0);
-    EXPECT_EQ(folder.read("l.txt"), postnet);
-    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("0", "123456", "41"));
-    // No mailer.dat at all is POSTNET too, and none is written.
-    fs::remove(settings.path() / "mailer.dat");
-    ASSERT_EQ(runList("n.txt", kList), 0);
-    EXPECT_EQ(folder.read("n.txt"), postnet);
-    EXPECT_FALSE(fs::exists(settings.path() / "mailer.dat"));
-}
-
 TEST_F(IntelligentMailRunTest, DbaseTablesGetTheLettersInTheirBarcodeField) {
     const fs::path table = CopyTable(folder, 70);
     const std::string before = ReadBytes(table);
@@ -115,56 +71,29 @@ TEST_F(IntelligentMailRunTest, DbaseTablesGetTheLettersInTheirBarcodeField) {
         expected.replace(firstRecord + n * recordLength + 41, 70, field);
     }
     EXPECT_EQ(ReadBytes(table), expected);
-    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "123456", "43"));
+    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1 123456 43"));
 }
 
-// Nothing is written, not even the serial, when a run cannot finish. A field nobody can
-// choose again ends an unattended run; an attended one goes back to the field dialog, whose
-// second showing is cancelled here.
-TEST_F(IntelligentMailRunTest, RunsThatCannotFinishAreRefusedBeforeTheFirstWrite) {
-    const std::string text = "a\t123 MAIN ST\t123456789\r\nb\t123 MAIN ST\t123456789\r\n";
+// A dBase field too short for the letters: an unattended run ends with the reason on the
+// error stream; an attended one says so and goes back to the field dialog, whose second
+// showing is cancelled here. Nothing is written, not even the serial.
+TEST_F(IntelligentMailRunTest, ABarcodeFieldTooShortForTheLettersIsRefusedBeforeTheFirstWrite) {
     const std::string shortField =
         "The field BARCODE that you chose for barcodes holds 64 characters, too few for an "
         "Intelligent Mail barcode: it must be able to hold at least 65 characters.";
-    const struct {
-        const char* what;
-        std::string mailer;
-        int barcodeWidth;  // 0: a text list
-        const char* option;
-        std::string message;
-    } cases[] = {
-        {"serials would pass the largest", MailerFile("1", "123456", "999999999"), 0, "NOSTOP",
-         "The next serial number is 999999999 and 2 barcodes would pass the largest serial, "
-         "999999999, of the mailer ID 123456."},
-        {"nine-digit mailer ID leaves six serial digits", MailerFile("1", "912345678", "999999"), 0,
-         "NOSTOP", "The next serial number is 999999 and 2 barcodes would pass the largest serial"},
-        {"mailer ID spoilt by hand", MailerFile("1", "12345", "1"), 0, "NOSTOP",
-         "The mailer ID must be six digits starting with 0 to 8, or nine digits starting with 9."},
-        {"serial spoilt by hand", MailerFile("1", "123456", "x"), 0, "NOSTOP",
-         "The next serial number in mailer.dat, 'x', is not a number of at most nine digits."},
-        {"dBase barcode field of 64, unattended", MailerFile("1", "123456", "41"), 64, "NOSTOP",
-         shortField},
-        {"dBase barcode field of 64, attended", MailerFile("1", "123456", "41"), 64, nullptr,
-         shortField},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        settings.write("mailer.dat", c.mailer);
-        fs::path list = folder.write("l.txt", text);
-        if (c.barcodeWidth > 0) list = CopyTable(folder, c.barcodeWidth);
-        const std::string before = ReadBytes(list);
+    for (const bool unattended : {true, false}) {
+        SCOPED_TRACE(unattended);
+        const fs::path table = CopyTable(folder, 64);
+        const std::string before = ReadBytes(table);
         errors.str("");
-        Texts arguments{list.string()};
-        if (c.option) arguments.push_back(c.option);
-        EXPECT_EQ(run(arguments), c.option ? 1 : 0);
-        EXPECT_EQ(identifier.shown.size(), c.option ? 0u : 2u);
-        // A box for a run that cannot start; a field nobody can choose again goes to errors.
-        const std::string reported = messageTexts().empty() ? errors.str() : messageTexts()[0];
-        EXPECT_LE(messageTexts().size(), 1u);
-        EXPECT_EQ(reported.substr(0, c.message.size()), c.message);
-        EXPECT_EQ(ReadBytes(list), before);
-        EXPECT_EQ(settings.read("mailer.dat"), c.mailer);
-        EXPECT_FALSE(fs::exists(folder.path() / "mrbtemp.txt"));
+        EXPECT_EQ(run(unattended ? Texts{table.string(), "NOSTOP"} : Texts{table.string()}),
+                  unattended ? 1 : 0);
+        EXPECT_EQ(identifier.shown.size(), unattended ? 0u : 2u);
+        const Texts reported = unattended ? Texts{errors.str()} : messageTexts();
+        ASSERT_EQ(reported.size(), 1u);
+        EXPECT_EQ(reported[0].substr(0, shortField.size()), shortField);
+        EXPECT_EQ(ReadBytes(table), before);
+        EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1 123456 41"));
     }
 }
 
@@ -195,7 +124,7 @@ TEST_F(IntelligentMailRunTest, ARunThatFailsMidwayLeavesNoFileButKeepsTheSerials
             << "only the list remains";
         EXPECT_EQ(commandsEnabled, (std::vector<bool>{false, true}));
         // Records 1 to 49999 took their serials, though their barcodes were not kept.
-        EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "123456", c.next));
+        EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1 123456 " + std::string(c.next)));
     }
 }
 
@@ -204,7 +133,7 @@ TEST_F(IntelligentMailRunTest, ARunThatFailsMidwayLeavesNoFileButKeepsTheSerials
 // with the record's ID as its delivery point.
 TEST(IntelligentMailAccessRun, LongTextFieldGetsTheLettersAndAShortOneIsRefused) {
     TempFolder settings;
-    settings.write("mailer.dat", MailerFile("1", "123456", "41"));
+    settings.write("mailer.dat", MailerFile("1 123456 41"));
     RoadFixture road;
     road.context.settingsFolder = settings.path();
     AccessTable taTable1;
@@ -225,7 +154,7 @@ TEST(IntelligentMailAccessRun, LongTextFieldGetsTheLettersAndAShortOneIsRefused)
                     "characters. Nothing has been changed."});
     taTable1.setActive(false);
     EXPECT_TRUE(ReadBytes(nwind) == original);
-    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "123456", "41"));
+    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1 123456 41"));
 
     ACCESS_DATABASE(dates, datesFolder, "DateTestDatabase.mdb");
     taTable1.setDatabaseName(dates.string());
@@ -252,7 +181,7 @@ TEST(IntelligentMailAccessRun, LongTextFieldGetsTheLettersAndAShortOneIsRefused)
         EXPECT_EQ(rows[r][text], Bars(41 + r, "123456789" + std::string(2 - id.size(), '0') + id))
             << "record " << r + 1;
     }
-    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1", "123456", "47"));
+    EXPECT_EQ(settings.read("mailer.dat"), MailerFile("1 123456 47"));
 }
 
 }  // namespace marrowby

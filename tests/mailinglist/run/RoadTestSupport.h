@@ -29,6 +29,16 @@ struct FakeIdentifierAnswer {
 
 inline const FakeIdentifierAnswer kTabAnswer{{.address = 1, .zip9 = 2}};
 
+// mailer.dat from its choice (1: Intelligent Mail), mailer ID and next serial, given as
+// "1 123456 41".
+inline std::string MailerFile(const std::string& choiceIdNext) {
+    std::istringstream words(choiceIdNext);
+    std::string choice, mailerId, next;
+    words >> choice >> mailerId >> next;
+    return "mine\r\n" + choice + "\r\n" + mailerId + "\r\n300\r\n00\r\n" + next +
+           "\r\nL\r\nextra\r\n";
+}
+
 class FakeIdentifier : public FieldIdentifier {
   public:
     bool identifyFields(FieldRoles& roles, MailingList&, bool addMode) override {
