@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "access/AccessTestFiles.h"
+#include "ListTestSupport.h"
 #include "engine/MarrowbyError.h"
 #include "mailinglist/access/AccessMailingList.h"
 #include "mailinglist/run/FieldIdentification.h"

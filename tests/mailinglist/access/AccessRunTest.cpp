@@ -3,11 +3,10 @@
 // field.
 #include <gtest/gtest.h>
 
-#include "access/AccessTestFiles.h"
+#include "ListTestSupport.h"
 #include "mailinglist/access/AccessMailingList.h"
 #include "mailinglist/run/BarcodeFieldCheck.h"
 #include "mailinglist/run/BatchRun.h"
-#include "run/RoadTestSupport.h"
 
 namespace marrowby {
 
@@ -49,7 +48,7 @@ TEST(AccessRun, FailureRestoresTheDatabaseAndTheNextRunStoresTheBarcodes) {
               std::string::npos)
         << text;
     EXPECT_TRUE(ReadBytes(path) == original);
-    EXPECT_EQ(AccessFolderListing(folder.path()), std::vector<std::string>{"nwind.mdb"});
+    EXPECT_EQ(FolderNames(folder.path()), std::vector<std::string>{"nwind.mdb"});
 
     road.preferences[3] = "/";
     ASSERT_TRUE(run());
@@ -66,7 +65,7 @@ TEST(AccessRun, FailureRestoresTheDatabaseAndTheNextRunStoresTheBarcodes) {
         EXPECT_EQ(after[r], expected) << "record " << r + 1;
     }
     EXPECT_GE(coded, 4);
-    EXPECT_EQ(AccessFolderListing(folder.path()), std::vector<std::string>{"nwind.mdb"});
+    EXPECT_EQ(FolderNames(folder.path()), std::vector<std::string>{"nwind.mdb"});
 
     // Barcodes and blanks are all HomePhone holds now: it may take the barcodes again.
     auto list = OpenAccessMailingList(taTable1, path.string(), "Employees", nullptr);

@@ -11,8 +11,8 @@
 #include <functional>
 
 #include "FakePrompter.h"
+#include "ListTestSupport.h"
 #include "LockInAnotherProcess.h"
-#include "access/AccessTestFiles.h"
 #include "mailinglist/access/MdbLibrary.h"
 
 namespace marrowby {
@@ -128,7 +128,7 @@ TEST(AccessSafety, DamagedDataPagesAreRefusedBeforeTheFirstWrite) {
             EXPECT_NE(error.find(damage.fault), std::string::npos) << error;
             EXPECT_TRUE(error.ends_with(" Nothing was changed.")) << error;
             EXPECT_TRUE(ReadBytes(path) == bytes);
-            EXPECT_EQ(AccessFolderListing(folder.path()),
+            EXPECT_EQ(FolderNames(folder.path()),
                       std::vector<std::string>{path.filename().string()});
         }
     }
@@ -203,7 +203,7 @@ TEST(AccessSafety, FailedRunPutsTheBytesBackIntoTheSameFile) {
         EXPECT_TRUE(ReadBytes(real) == original);
         EXPECT_TRUE(ReadBytes(link) == original);
         EXPECT_EQ(fs::hard_link_count(real), symbolic ? 1u : 2u);
-        EXPECT_EQ(AccessFolderListing(folder.path()),
+        EXPECT_EQ(FolderNames(folder.path()),
                   (std::vector<std::string>{"link.mdb", "nwind.mdb"}));
     }
 }
@@ -253,7 +253,7 @@ TEST(AccessSafety, CopyLeftByAnInterruptedRunIsNeverReplacedSilently) {
         AccessRows expected = c.restored ? before : partly;
         for (auto& row : expected) row.at(3) = "/770011234057/";
         EXPECT_EQ(ExportAccessTable(path, "Employees"), expected);
-        EXPECT_EQ(AccessFolderListing(folder.path()).size(), c.restored ? 1u : 2u);
+        EXPECT_EQ(FolderNames(folder.path()).size(), c.restored ? 1u : 2u);
     }
 }
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <fstream>
 
-#include "access/AccessTestFiles.h"
+#include "ListTestSupport.h"
 #include "mailinglist/access/AccessDatabaseFile.h"
 
 namespace marrowby {
@@ -48,7 +48,7 @@ TEST(AccessWrite, StoresBarcodesAndKeepsEveryOtherValue) {
         const std::string original = ReadBytes(path);
         AccessRows expected = ExportAccessTable(path, c.table);
         const std::string error = RunOver(path, c.table, c.field, BarcodeFor);
-        EXPECT_EQ(AccessFolderListing(folder.path()),
+        EXPECT_EQ(FolderNames(folder.path()),
                   std::vector<std::string>{path.filename().string()});
         if (c.pageFills) {
             // Records before the full page were written and had to be taken back.
@@ -124,13 +124,13 @@ TEST(AccessWrite, RefusalsLeaveTheDatabaseAsItWas) {
         ACCESS_DATABASE(path, folder, "nwind.mdb");
         if (c.prepare) c.prepare(folder, path);
         const std::string original = ReadBytes(path);
-        const auto listing = AccessFolderListing(folder.path());
+        const auto listing = FolderNames(folder.path());
         const std::string error = RunOver(path, c.table, c.field, [&](long) { return c.barcode; });
         SetFreeSpaceProbe(nullptr);
         EXPECT_NE(error.find(c.reason), std::string::npos) << error;
         EXPECT_TRUE(error.ends_with(c.reason) || error.ends_with(" Nothing was changed.")) << error;
         EXPECT_TRUE(ReadBytes(path) == original);
-        EXPECT_EQ(AccessFolderListing(folder.path()), listing);
+        EXPECT_EQ(FolderNames(folder.path()), listing);
     }
 }
 

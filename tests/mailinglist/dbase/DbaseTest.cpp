@@ -13,13 +13,13 @@
 
 #include "ErrorOf.h"
 #include "FakePrompter.h"
+#include "ListTestSupport.h"
 #include "ShellCommand.h"
 #include "TempFolder.h"
 #include "TestData.h"
 #include "engine/MarrowbyError.h"
 #include "mailinglist/dbase/DbaseMailingList.h"
 #include "mailinglist/run/FieldIdentification.h"
-#include "run/RoadTestSupport.h"
 
 namespace marrowby {
 

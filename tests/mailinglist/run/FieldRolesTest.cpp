@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "GoldenCases.h"
+#include "ListTestSupport.h"
 #include "TempFolder.h"
 #include "engine/BarcodeEngine.h"
 #include "mailinglist/FileKind.h"

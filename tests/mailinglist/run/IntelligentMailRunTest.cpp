@@ -7,13 +7,12 @@
 
 #include <filesystem>
 
+#include "ListTestSupport.h"
 #include "TempFolder.h"
 #include "TestData.h"
-#include "access/AccessTestFiles.h"
 #include "engine/IntelligentMail.h"
 #include "mailinglist/access/AccessMailingList.h"
 #include "mailinglist/run/BatchRun.h"
-#include "run/RoadTestSupport.h"
 
 namespace marrowby {
 

@@ -11,9 +11,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "ListTestSupport.h"
 #include "LockInAnotherProcess.h"
 #include "TempFolder.h"
-#include "run/RoadTestSupport.h"
 
 namespace marrowby {
 
@@ -25,22 +25,6 @@ std::string Repeat(const std::string& line, int times) {
     std::string text;
     for (int i = 0; i < times; ++i) text += line + "\r\n";
     return text;
-}
-
-// The files of a folder other than the ones named.
-std::vector<std::string> Others(const fs::path& folder, const std::vector<std::string>& names) {
-    std::vector<std::string> others;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        const std::string name = entry.path().filename().string();
-        if (std::find(names.begin(), names.end(), name) == names.end()) others.push_back(name);
-    }
-    return others;
-}
-
-mode_t ModeOf(const fs::path& path) {
-    struct stat status {};
-    ::stat(path.c_str(), &status);
-    return status.st_mode & 07777;
 }
 
 bool LockedByAnother(const fs::path& path) {
@@ -78,9 +62,11 @@ TEST(ListSafety, LocksScratchFileAndListsChangedDuringTheRun) {
         {"the lock is held for the whole run and nobody else may read the copy", kNoLock, false,
          [](const fs::path& f) {
              EXPECT_TRUE(LockedByAnother(f / "l.txt"));
-             const auto scratch = Others(f, {"l.txt", "mrbtemp.txt"});
-             ASSERT_EQ(scratch.size(), 1u);
-             EXPECT_EQ(ModeOf(f / scratch[0]), 0600u);
+             const std::vector<std::string> names = FolderNames(f);
+             ASSERT_EQ(names.size(), 3u);
+             EXPECT_EQ(fs::status(f / names[1]).permissions(),
+                       fs::perms::owner_read | fs::perms::owner_write)
+                 << names[1];
          },
          "", Repeat(kRecord + "\t" + kCode, 10)},
         {"a whole-file lock of another program", kFileLock, false, nullptr, inUse, input},
@@ -117,8 +103,7 @@ TEST(ListSafety, LocksScratchFileAndListsChangedDuringTheRun) {
                                                              : c.message});
         EXPECT_EQ(folder.read("l.txt"), c.after);
         EXPECT_EQ(folder.read("mrbtemp.txt"), "mine");
-        EXPECT_EQ(Others(folder.path(), {"l.txt", "mrbtemp.txt"}), std::vector<std::string>{})
-            << "no scratch file is left";
+        EXPECT_EQ(FolderNames(folder.path()), (std::vector<std::string>{"l.txt", "mrbtemp.txt"}));
         if (other >= 0) {
             ::close(other);
             ::wait(nullptr);
@@ -154,9 +139,9 @@ TEST(ListSafety, LinkedListsGetTheirBarcodesUnderEveryName) {
         EXPECT_EQ(after.st_mode & 07777, 0640u);
         EXPECT_EQ(after.st_uid, before.st_uid);
         EXPECT_EQ(after.st_gid, before.st_gid);
-        EXPECT_EQ(Others(folder.path() / "real", {"l.txt"}), std::vector<std::string>{});
-        EXPECT_EQ(Others(folder.path(), {"real", "link.txt", "second.txt"}),
-                  std::vector<std::string>{});
+        EXPECT_EQ(FolderNames(folder.path() / "real"), std::vector<std::string>{"l.txt"});
+        EXPECT_EQ(FolderNames(folder.path()),
+                  (std::vector<std::string>{"link.txt", "real", "second.txt"}));
     }
 }
 

@@ -8,10 +8,9 @@
 #include <filesystem>
 #include <regex>
 
-#include "GoldenCases.h"
+#include "ListTestSupport.h"
 #include "TempFolder.h"
 #include "platform/RecentListFolder.h"
-#include "run/RoadTestSupport.h"
 
 namespace marrowby {
 

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "FakePrompter.h"
-#include "GoldenCases.h"
+#include "ListTestSupport.h"
 #include "TempFolder.h"
 #include "mailinglist/FileKind.h"
 #include "mailinglist/text/TextMailingList.h"
