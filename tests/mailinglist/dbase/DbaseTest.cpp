@@ -75,33 +75,19 @@ std::string DbaseBytes(const std::vector<DbfColumn>& columns, const DbfRows& row
     return bytes + '\x1A';
 }
 
-std::string Quoted(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
+// A copy of a table of tests/data/dbase as clients.dbf.
+fs::path CopyTable(const TempFolder& folder, const std::string& name) {
+    const fs::path data = TestDataFolder() / "dbase" / name;
+    EXPECT_TRUE(fs::is_regular_file(data)) << "missing " << data;
+    return folder.write("clients.dbf", ReadBytes(data));
 }
 
-// clients.dbf written by dbfcreate and dbfadd.
-fs::path CreateDbf(const TempFolder& folder, const std::vector<DbfColumn>& columns,
-                   const DbfRows& rows) {
-    const std::string table = Quoted((folder.path() / "clients.dbf").string());
-    std::string command = "dbfcreate " + table;
-    for (const DbfColumn& column : columns)
-        command += " -s " + Quoted(column.name) + " " + std::to_string(column.width);
-    for (const auto& row : rows) {
-        command += " && dbfadd " + table;
-        for (const std::string& value : row) command += " " + Quoted(value);
-    }
-    if (RunShellCommand(command).status != 0) throw std::runtime_error("failed: " + command);
-    return folder.path() / "clients.dbf";
-}
-
-// What dbfdump reads from a table, one line per field, with the barcode lines left out.
+// What shapelib's dbfdump reads from a table, one line per field, without the barcodes.
 std::string DumpWithoutBarcodes(const fs::path& table) {
-    return RunShellCommand("dbfdump -r -m " + Quoted(table.string()) + " | grep -v ^BARCODE:")
-        .output;
+    return RunShellCommand("dbfdump -r -m '" + table.string() + "' | grep -v ^BARCODE:").output;
 }
 
+// The rows of shapelib-<width>.dbf, written by dbfcreate and dbfadd; the third is deleted.
 const DbfRows kRows = {
     {"Smith", "12 oak st", "77001-1234", "5", "old barcode", "keep"},
     {"Jones", "PO Box 7", "770011234 ", "", "", "me  "},
@@ -160,10 +146,8 @@ TEST(Dbase, TableFromAnotherProgramGetsBarcodesInItsLiveRecordsAndNothingElse) {
         SCOPED_TRACE(width);
         TempFolder folder;
         const auto columns = Columns(width);
-        const fs::path table = CreateDbf(folder, columns, kRows);
-        std::string before = folder.read("clients.dbf");
-        before[RecordOffset(columns, kDeleted)] = '*';
-        folder.write("clients.dbf", before);
+        const fs::path table = CopyTable(folder, "shapelib-" + std::to_string(width) + ".dbf");
+        const std::string before = folder.read("clients.dbf");
         const std::string dumpBefore = DumpWithoutBarcodes(table);
         EXPECT_NE(dumpBefore.find("ADDR1: 12 oak st"), std::string::npos) << dumpBefore;
 
@@ -250,9 +234,8 @@ TEST(Dbase, UnsafeTablesAreRefusedAndLeftAsTheyWere) {
     for (const auto& r : rows) {
         SCOPED_TRACE("row " + r.at(0) + ": " + r.at(2) + " " + r.at(3));
         TempFolder folder;
-        const std::string bytes = ReadBytes(TestDataFolder() / "dbase" / r.at(2));
-        ASSERT_TRUE(!bytes.empty() || r[2] == "empty.dbf");
-        const fs::path table = folder.write("clients.dbf", bytes);
+        const fs::path table = CopyTable(folder, r.at(2));
+        const std::string bytes = folder.read("clients.dbf");
         if (r.at(1) == "open") {
             EXPECT_EQ(RefusalOf(table), r.at(4));
             EXPECT_EQ(folder.read("clients.dbf"), bytes);
@@ -352,7 +335,7 @@ TEST(Dbase, RunStoppedMidwaySaysHowFarTheBarcodesReached) {
 
 TEST(Dbase, BarcodeFieldMustBeChosenAndHoldFourteenCharactersToAddBarcodes) {
     TempFolder folder;
-    auto list = Open(folder.write("clients.dbf", DbaseBytes(Columns(14), kRows)));
+    auto list = Open(CopyTable(folder, "shapelib-14.dbf"));
     const std::string missing =
         "Marrowby cannot proceed until you tell it in which field the barcodes should be placed.";
     const std::string narrow =
@@ -373,9 +356,7 @@ TEST(Dbase, BarcodeFieldMustBeChosenAndHoldFourteenCharactersToAddBarcodes) {
 
 TEST(Dbase, NamesLoseTrailingSpacesAndNulsButTheViewerShowsThemUpToTheFirstNul) {
     TempFolder folder;
-    const std::vector<DbfColumn> columns = {
-        {"ZIP CODE  ", 10}, {std::string("DP\0old", 6), 2}, {"ADDRESS", 30}};
-    auto list = Open(folder.write("names.dbf", DbaseBytes(columns, {})));
+    auto list = Open(CopyTable(folder, "field-names.dbf"));
     EXPECT_EQ(list->fieldNames(), (std::vector<std::string>{"ZIP CODE", "DP", "ADDRESS"}));
     EXPECT_EQ(list->viewerFieldNames(), (std::vector<std::string>{"ZIP CODE  ", "DP", "ADDRESS"}));
     EXPECT_EQ(list->recordCount(), 0);
@@ -443,15 +424,7 @@ TEST(Dbase, ValuesAreTrimmedAndOnlyAsciiLettersUpperCased) {
 // there may hold other data further down, and must not be offered for the barcodes.
 TEST(Dbase, BarcodesAreProposedOnlyForCharacterFieldsBlankOrBarcodedInEveryRecord) {
     TempFolder folder;
-    const std::vector<DbfColumn> columns = {{"NAME", 20},  {"ADDR1", 30}, {"ZIP", 10},
-                                            {"NOTE", 20},  {"COUNT", 14}, {"SHORT", 13},
-                                            {"SPARE", 20}, {"CODE", 14},  {"OLDCODE", 14}};
-    std::string bytes = DbaseBytes(columns, {{"Smith", "12 oak st", "77001-1234", "", "", "", "",
-                                              "/770011234050/", "/770011234050/"},
-                                             {"Jones", "PO Box 7", "770011234", "call first", "",
-                                              "", "", "see note 1234", "/770011234050/"}});
-    bytes[32 + 32 * 4 + 11] = 'N';  // COUNT holds numbers
-    auto list = Open(folder.write("clients.dbf", bytes));
+    auto list = Open(CopyTable(folder, "proposals.dbf"));
     const auto blankOrFramed = [](std::string_view value) {
         return value.find_first_not_of(' ') == std::string_view::npos || value.front() == '/';
     };
