@@ -9,6 +9,7 @@
 #include "engine/BarcodeEngine.h"
 #include "mailinglist/FileKind.h"
 #include "mailinglist/MailingList.h"
+#include "mailinglist/run/AddBarcodesToFile.h"
 #include "mailinglist/run/BarcodeFieldCheck.h"
 #include "mailinglist/run/BatchRun.h"
 #include "mailinglist/run/FieldIdentification.h"
@@ -18,7 +19,7 @@ namespace marrowby {
 
 TEST(FieldRoles, GoldenCases) {
     const auto rows = GoldenRows("run/roles.tsv", '\t');
-    ASSERT_GE(rows.size(), 36u);
+    ASSERT_GE(rows.size(), 43u);
     for (const auto& r : rows) {
         SCOPED_TRACE("row " + r.at(0) + ": " + r.at(1) + " " + r.at(2));
         FieldList fields;
@@ -37,6 +38,8 @@ TEST(FieldRoles, GoldenCases) {
             EXPECT_EQ(ContentCandidates(fields, int(fields.size())), RolesFrom(expected));
         } else if (r[1] == "zip") {
             EXPECT_EQ(RecordZip(fields, with) + "|" + RecordDeliveryPoint(fields, with), expected);
+        } else if (r[1] == "kind") {
+            EXPECT_EQ(KindFromExtension(r[2]), expected);
         } else if (r[1] == "barcode-text") {
             EXPECT_EQ(IsBarcodeText(Unescaped(r[2]), r[3]), expected == "1");
         } else {

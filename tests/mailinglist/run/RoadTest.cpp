@@ -278,17 +278,4 @@ TEST_F(RoadTest, FolderThatVanishesMidRunIsReported) {
     EXPECT_EQ(commandsEnabled, (std::vector<bool>{false, true}));
 }
 
-TEST(KindFromExtension, DatabasesByTheirExtensionInAnyCase) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"/lists/MEMBERS.DBF", "dBase"},
-        {"/lists/members.dbt", "dBase"},
-        {"/lists/club.mdb", "Access"},
-        {"/lists/Club.Accdb", "Access"},
-        {"/lists/list.txt", ""},
-        {"/lists.dbf/list", ""},
-        {"/lists/dbf", ""},
-    };
-    for (const auto& [path, kind] : cases) EXPECT_EQ(KindFromExtension(path), kind) << path;
-}
-
 }  // namespace marrowby
