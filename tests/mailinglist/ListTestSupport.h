@@ -19,6 +19,7 @@
 #include "TempFolder.h"
 #include "TestData.h"
 #include "engine/BarcodeEngine.h"
+#include "engine/IntelligentMail.h"
 #include "engine/MarrowbyError.h"
 #include "mailinglist/access/AccessMailingList.h"
 #include "mailinglist/run/AddBarcodesToFile.h"
@@ -122,6 +123,13 @@ inline std::string MailerFile(const std::string& choiceIdNext) {
            "\r\nL\r\nextra\r\n";
 }
 
+// The Intelligent Mail bars for mailer 123456, service type 300, with a nine-digit serial.
+inline std::string Bars(unsigned long long serial, const std::string& routing) {
+    const std::string digits = std::to_string(serial);
+    return IntelligentMailBars("00300123456" + std::string(9 - digits.size(), '0') + digits,
+                               routing);
+}
+
 class FakeIdentifier : public FieldIdentifier {
   public:
     bool identifyFields(FieldRoles& roles, MailingList&, bool addMode) override {
@@ -174,6 +182,15 @@ struct RoadFixture {
                                RunSettingsOf(preferences),
                                [this](bool on) { commandsEnabled.push_back(on); },
                                errors};
+    TempFolder settings;
+
+    // Writes mailer.dat ("1 123456 41": Intelligent Mail, mailer ID, next serial), or none.
+    void useMailer(const std::string& choiceIdNext) {
+        context.settingsFolder = settings.path();
+        std::filesystem::remove(settings.path() / "mailer.dat");
+        if (choiceIdNext != "-") settings.write("mailer.dat", MailerFile(choiceIdNext));
+    }
+    std::string mailer() const { return ReadBytes(settings.path() / "mailer.dat"); }
 
     // Runs the command with the given answers and a fresh record of messages, dialogs and steps.
     int run(std::vector<std::string> arguments, std::vector<FakeIdentifierAnswer> answers = {}) {

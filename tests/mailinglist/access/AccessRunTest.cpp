@@ -101,6 +101,61 @@ TEST(AccessRun, TheSelectorPicksTheTableTheRoadReads) {
     EXPECT_TRUE(ReadBytes(path) == original);
 }
 
+// DateTest has a 255-character text column: a copy of the table is given nine-digit ZIPs
+// in it through the table layer, then the run puts each record's barcode in the same field,
+// with the record's ID as its delivery point.
+TEST(AccessRun, IntelligentMailLongTextFieldGetsTheLettersAndAShortOneIsRefused) {
+    RoadFixture road;
+    road.useMailer("1 123456 41");
+    AccessTable taTable1;
+
+    ACCESS_DATABASE(nwind, nwindFolder, "nwind.mdb");
+    const std::string original = ReadBytes(nwind);
+    auto employees = OpenAccessMailingList(taTable1, nwind.string(), "Employees", nullptr);
+    const FieldRoles phone{.address = taTable1.FieldPosition("Address"),
+                           .zip5 = taTable1.FieldPosition("PostalCode"),
+                           .zip4 = taTable1.FieldPosition("Extension"),
+                           .barcode = taTable1.FieldPosition("HomePhone")};
+    EXPECT_FALSE(AddBarcodes(
+        *employees, {nwind.string(), employees->recordCount(), employees->fieldCount(), phone},
+        road.context, true));
+    EXPECT_EQ(road.messageTexts(),
+              std::vector<std::string>{
+                  "The field HomePhone that you chose for barcodes holds 24 characters, too "
+                  "few for an Intelligent Mail barcode: it must be able to hold at least 65 "
+                  "characters. Nothing has been changed."});
+    taTable1.setActive(false);
+    EXPECT_TRUE(ReadBytes(nwind) == original);
+    EXPECT_EQ(road.mailer(), MailerFile("1 123456 41"));
+
+    ACCESS_DATABASE(dates, datesFolder, "DateTestDatabase.mdb");
+    taTable1.setDatabaseName(dates.string());
+    taTable1.setTableName("DateTest");
+    taTable1.setActive(true);
+    const int text = taTable1.FieldPosition("ShortTextCol");
+    for (taTable1.First(); !taTable1.Eof(); taTable1.Next()) {
+        taTable1.Edit();
+        taTable1.SetFieldByName("ShortTextCol", "123456789");
+    }
+    taTable1.setActive(false);
+    road.prompter.messages.clear();
+    auto list = OpenAccessMailingList(taTable1, dates.string(), "DateTest", nullptr);
+    const FieldRoles roles{
+        .zip9 = text, .barcode = text, .deliveryPoint = taTable1.FieldPosition("IDCol")};
+    // Attended: an unattended run would not write over the ZIPs in the barcode field.
+    ASSERT_TRUE(AddBarcodes(*list, {dates.string(), list->recordCount(), list->fieldCount(), roles},
+                            road.context, false))
+        << testing::PrintToString(road.messageTexts());
+    const AccessRows rows = ExportAccessTable(dates, "DateTest");
+    ASSERT_EQ(rows.size(), 6u);
+    for (size_t r = 0; r < rows.size(); ++r) {
+        const std::string id = rows[r][0];
+        EXPECT_EQ(rows[r][text], Bars(41 + r, "123456789" + std::string(2 - id.size(), '0') + id))
+            << "record " << r + 1;
+    }
+    EXPECT_EQ(road.mailer(), MailerFile("1 123456 47"));
+}
+
 }  // namespace
 
 }  // namespace marrowby

@@ -203,8 +203,7 @@ TEST(AccessSafety, FailedRunPutsTheBytesBackIntoTheSameFile) {
         EXPECT_TRUE(ReadBytes(real) == original);
         EXPECT_TRUE(ReadBytes(link) == original);
         EXPECT_EQ(fs::hard_link_count(real), symbolic ? 1u : 2u);
-        EXPECT_EQ(FolderNames(folder.path()),
-                  (std::vector<std::string>{"link.mdb", "nwind.mdb"}));
+        EXPECT_EQ(FolderNames(folder.path()), (std::vector<std::string>{"link.mdb", "nwind.mdb"}));
     }
 }
 

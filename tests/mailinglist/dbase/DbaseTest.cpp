@@ -385,4 +385,42 @@ TEST(Dbase, BarcodesAreProposedOnlyForCharacterFieldsBlankOrBarcodedInEveryRecor
     EXPECT_EQ(Open(folder.path() / "clients.dbf")->viewerRecord(2)[7], "see note 1234 ");
 }
 
+// Intelligent Mail letters fill the barcode field of each record with a ZIP. A field too short
+// for them is refused before the first write, unattended on the error stream, attended in a
+// box and back to the field dialog (cancelled here); not even the serial changes.
+TEST(Dbase, IntelligentMailLettersFillTheBarcodeFieldAndAShortFieldIsRefused) {
+    RoadFixture road;
+    road.useMailer("1 123456 41");
+    TempFolder folder;
+    const fs::path table = CopyTable(folder, "imb-70.dbf");
+    std::string expected = ReadBytes(table);
+    ASSERT_EQ(road.run({table.string(), "nostop"}), 0);
+    EXPECT_TRUE(road.prompter.messages.empty());
+    const std::string bars[] = {Bars(41, "12345678923"), "", Bars(42, "12345678912")};
+    for (std::size_t n = 0; n < 3; ++n)
+        expected.replace(32 * 4 + 1 + n * 111 + 41, 70, Padded(bars[n], 70));
+    EXPECT_EQ(ReadBytes(table), expected);
+    EXPECT_EQ(road.mailer(), MailerFile("1 123456 43"));
+
+    const std::string shortField =
+        "The field BARCODE that you chose for barcodes holds 64 characters, too few for an "
+        "Intelligent Mail barcode: it must be able to hold at least 65 characters.";
+    for (const bool unattended : {true, false}) {
+        SCOPED_TRACE(unattended);
+        const fs::path narrow = CopyTable(folder, "imb-64.dbf");
+        const std::string before = ReadBytes(narrow);
+        road.errors.str("");
+        std::vector<std::string> arguments{narrow.string()};
+        if (unattended) arguments.push_back("NOSTOP");
+        EXPECT_EQ(road.run(arguments), unattended ? 1 : 0);
+        EXPECT_EQ(road.identifier.shown.size(), unattended ? 0u : 2u);
+        const auto reported =
+            unattended ? std::vector<std::string>{road.errors.str()} : road.messageTexts();
+        ASSERT_EQ(reported.size(), 1u);
+        EXPECT_EQ(reported[0].substr(0, shortField.size()), shortField);
+        EXPECT_EQ(ReadBytes(narrow), before);
+        EXPECT_EQ(road.mailer(), MailerFile("1 123456 43"));
+    }
+}
+
 }  // namespace marrowby

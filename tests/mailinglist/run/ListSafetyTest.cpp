@@ -170,4 +170,34 @@ TEST(ListSafety, PipesFoldersAndDevicesAreRefusedWithoutWaiting) {
     ::alarm(0);
 }
 
+// An Intelligent Mail run into the list or into Barcode.txt alike is refused whole when the
+// list is damaged behind its back, in its last line beyond what its reader has buffered (1.3
+// MB against reads of 1 MB): no file is left and the menu is enabled, yet the serials handed
+// out are kept.
+TEST(ListSafety, AnIntelligentMailRunThatFailsMidwayLeavesNoFileButKeepsItsSerials) {
+    TempFolder folder;
+    RoadFixture road;
+    road.useMailer("1 123456 41");
+    const std::string input = Repeat(kRecord, 50000);
+    const std::string path = (folder.path() / "l.txt").string();
+    road.progress.atStep = [&] {
+        const int descriptor = ::open(path.c_str(), O_WRONLY);
+        ASSERT_EQ(::pwrite(descriptor, "\0", 1, off_t(input.size() - 10)), 1);
+        ::close(descriptor);
+    };
+    // Records 1 to 49999 take their serials, though their barcodes are not kept.
+    for (const auto& [barcodesOnly, next] : {std::pair{"0", "50040"}, {"1", "100039"}}) {
+        SCOPED_TRACE(barcodesOnly);
+        road.preferences[1] = barcodesOnly;
+        EXPECT_EQ(road.run({folder.write("l.txt", input).string(), "NOSTOP"}), 1);
+        EXPECT_EQ(
+            road.messageTexts(),
+            std::vector<std::string>{"l.txt is not a text file: line 50000 holds a NUL byte."});
+        EXPECT_EQ(fs::file_size(path), input.size());
+        EXPECT_EQ(FolderNames(folder.path()), std::vector<std::string>{"l.txt"});
+        EXPECT_EQ(road.commandsEnabled, (std::vector<bool>{false, true}));
+        EXPECT_EQ(road.mailer(), MailerFile("1 123456 " + std::string(next)));
+    }
+}
+
 }  // namespace marrowby

@@ -55,16 +55,12 @@ TEST_F(RoadTest, GoldenRuns) {
     const char* const beeps[] = {"None", "Exclamation", "Error"};
     const char* const buttons[] = {"Ok", "Cancel"};
     const std::string list = (folder.path() / "List.TXT").string();
-    TempFolder settings;
-    context.settingsFolder = settings.path();
-    const fs::path mailer = settings.path() / "mailer.dat";
     const auto rows = GoldenRows("road/runs.tsv", '\t');
     ASSERT_GE(rows.size(), 29u);
     for (const auto& r : rows) {
         SCOPED_TRACE("row " + r.at(0) + ": " + r.at(1));
         ASSERT_EQ(r.size(), 16u);
-        fs::remove(mailer);
-        if (r[14] != "-") settings.write("mailer.dat", MailerFile(r[14]));
+        useMailer(r[14]);
         preferences[1] = r[2];
         fs::remove(folder.path() / "Barcode.txt");
         std::vector<FakeIdentifierAnswer> answers;
@@ -114,7 +110,7 @@ TEST_F(RoadTest, GoldenRuns) {
         EXPECT_TRUE(fs::is_empty(programFolder.path()));
         EXPECT_TRUE(prompter.questions.empty());
         const std::string& after = r[15] == "=" ? r[14] : r[15];
-        EXPECT_EQ(ReadBytes(mailer), after == "-" ? "" : MailerFile(after));
+        EXPECT_EQ(mailer(), after == "-" ? "" : MailerFile(after));
     }
 }
 
