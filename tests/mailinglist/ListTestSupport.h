@@ -1,6 +1,4 @@
-// What the mailing-list tests share: golden cases read from tests/data (bytes spelt with C
-// escapes, field roles spelt "address=1 zip9=2"), a scripted run of the road, and copies of
-// the Access databases read back through mdb-export.
+// What the mailing-list tests share: golden-case readers, a scripted road, Access copies.
 #pragma once
 
 #include <QProcess>
@@ -222,8 +220,7 @@ inline std::filesystem::path CopyAccessDatabase(const TempFolder& folder, const 
     return copy;
 }
 
-// Declares a fresh folder holding a copy of the named database; a missing database fails
-// the test.
+// A fresh folder holding a copy of the named database; a missing database fails the test.
 #define ACCESS_DATABASE(variable, folder, name)                              \
     TempFolder folder;                                                       \
     const std::filesystem::path variable = CopyAccessDatabase(folder, name); \

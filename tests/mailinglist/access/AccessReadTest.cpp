@@ -1,5 +1,4 @@
-// Reading Access databases: the user tables and every value as mdb-export reads them, the
-// cursor and the record viewer, the choice of table, and files that are not databases.
+// Reading Access databases: tables, values, cursor and viewer, the choice of table, non-databases.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -100,8 +99,7 @@ TEST(AccessRead, CursorAndViewerMoveBothWaysAndStopAtTheEnd) {
     EXPECT_FALSE(table.Active());
 }
 
-// The only table is taken; a command-line name is matched in any letter case; otherwise the
-// selector decides, and cancelling it gives no list.
+// A command-line name matches in any letter case; otherwise the selector decides.
 TEST(AccessRead, ChoosesTheTable) {
     struct Case {
         const char* file;

@@ -1,6 +1,4 @@
-// What keeps an Access database whole: damaged pages are refused before the first write,
-// a run holds the database locked, a failed run puts the bytes back into the same file,
-// and a copy left by an interrupted run is never replaced silently.
+// What keeps an Access database whole: damaged pages, locks, failed runs, interrupted runs.
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/wait.h>
@@ -57,8 +55,7 @@ void Put16At(std::string& bytes, size_t at, unsigned value) {
     bytes[at + 1] = char(value >> 8);
 }
 
-// Damaged copies of three databases: each damage is made in the table's first data page
-// (or cuts the file before its last one) and must be found before anything is written.
+// Each damage is made in the table's first data page, or cuts the file before its last one.
 TEST(AccessSafety, DamagedDataPagesAreRefusedBeforeTheFirstWrite) {
     using Damage = std::function<void(std::string & file, const DataPages& at, size_t page)>;
     const struct {
@@ -181,8 +178,7 @@ TEST(AccessSafety, LockedDatabaseIsInUse) {
         EXPECT_EQ(std::count(row.begin(), row.end(), SameBarcode(0)), 1);
 }
 
-// A run that fails after writing puts the saved bytes back into the file the name leads to:
-// a symbolic link stays a link, a second hard link sees the same bytes.
+// The saved bytes go back into the file the name leads to.
 TEST(AccessSafety, FailedRunPutsTheBytesBackIntoTheSameFile) {
     for (const bool symbolic : {true, false}) {
         SCOPED_TRACE(symbolic ? "symbolic link" : "hard link");

@@ -25,8 +25,7 @@ std::string BarcodeFor(long n) {
     return text;
 }
 
-// Every row of mdb/writes.tsv: stored barcodes read back through mdb-export beside every other
-// value unchanged, and written again without a change; a refusal changes nothing.
+// Stored barcodes are written again without a change.
 TEST(AccessWrite, StoresBarcodesKeepingEveryOtherValueOrRefusesChangingNothing) {
     const auto rows = GoldenRows("mdb/writes.tsv", '\t');
     ASSERT_EQ(rows.size(), 17u);
@@ -78,8 +77,7 @@ TEST(AccessWrite, StoresBarcodesKeepingEveryOtherValueOrRefusesChangingNothing) 
     }
 }
 
-// A barcodes-only run reads every record and leaves the file alone; a ZIP kept as a long
-// integer loses its leading zero: 02134 reads as 2134.
+// A ZIP kept as a long integer loses its leading zero: 02134 reads as 2134.
 TEST(AccessWrite, BarcodesOnlyRunReadsIntegerZipWithoutTouchingTheFile) {
     ACCESS_DATABASE(path, folder, "DateTestDatabase.mdb");
     // The first record's IDCol, first fixed column of the last row on data page 20, set to 2134.
@@ -205,8 +203,7 @@ TEST(AccessRun, FailureRestoresTheDatabaseAndTheNextRunStoresTheBarcodes) {
     EXPECT_FALSE(free.at(roles.address));
 }
 
-// The whole road over a database of several tables: the selector is handed the tables and its
-// answer is the table read; Cancel in it, or in the identification dialog, changes nothing.
+// Cancel in the selector, or in the identification dialog, changes nothing.
 TEST(AccessRun, TheSelectorPicksTheTableTheRoadReads) {
     ACCESS_DATABASE(path, folder, "nwind.mdb");
     const std::string original = ReadBytes(path);
@@ -231,9 +228,8 @@ TEST(AccessRun, TheSelectorPicksTheTableTheRoadReads) {
     EXPECT_TRUE(ReadBytes(path) == original);
 }
 
-// DateTest has a 255-character text column: a copy of the table is given nine-digit ZIPs
-// in it through the table layer, then the run puts each record's barcode in the same field,
-// with the record's ID as its delivery point.
+// DateTest's 255-character text column is given nine-digit ZIPs, then their barcodes, with
+// the record's ID as delivery point.
 TEST(AccessRun, IntelligentMailLongTextFieldGetsTheLettersAndAShortOneIsRefused) {
     RoadFixture road;
     road.useMailer("1 123456 41");

@@ -1,6 +1,4 @@
-// dBase tables: opening or refusing them, and runs that write the barcode fields in place
-// and leave every other byte as it was. Tables come from the shapelib tools, an independent
-// writer and reader, or are built byte by byte where they must be malformed or large.
+// dBase tables opened or refused, and runs that write their barcode fields and no other byte.
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -179,8 +177,7 @@ int ActOnOpenTable(const fs::path& table, const std::string& act) {
     return -1;
 }
 
-// Tables that cannot be read, or written, safely are refused with their reason and left as
-// they were; a run that only reads the table is not stopped by another program's lock.
+// A run that only reads the table is not stopped by another program's lock.
 TEST(Dbase, UnsafeTablesAreRefusedAndLeftAsTheyWere) {
     const auto rows = GoldenRows("dbase/refusals.tsv", '\t');
     ASSERT_EQ(rows.size(), 24u);
@@ -239,8 +236,7 @@ TEST(Dbase, RunOverSeveralBlocksWritesEveryLiveBarcodeFieldAndNothingElse) {
     EXPECT_EQ(folder.read("clients.dbf"), expected);
 }
 
-// A barcode too long for its field, or a table cut short under the run, stops it; the error
-// says how far the barcodes reached, and the records after it stay as they were.
+// A barcode too long for its field, or a table cut short under the run, stops it.
 TEST(Dbase, RunStoppedMidwaySaysHowFarTheBarcodesReached) {
     const std::string prefix = "Marrowby could not update clients.dbf: ";
     const std::string tooLong(50, '/');
@@ -343,8 +339,7 @@ TEST(Dbase, MemoFileStandsForTheTableOfTheSameNameBesideIt) {
     }
 }
 
-// Values lose their trailing blanks (one is kept) and only their ASCII letters change
-// case: every byte value, at every place in a word, with every length of padding.
+// Every byte value, at every place in a word, with every length of padding.
 TEST(Dbase, ValuesAreTrimmedAndOnlyAsciiLettersUpperCased) {
     TempFolder folder;
     auto list = Open(CopyTable(folder, "values.dbf"));
@@ -385,9 +380,8 @@ TEST(Dbase, BarcodesAreProposedOnlyForCharacterFieldsBlankOrBarcodedInEveryRecor
     EXPECT_EQ(Open(folder.path() / "clients.dbf")->viewerRecord(2)[7], "see note 1234 ");
 }
 
-// Intelligent Mail letters fill the barcode field of each record with a ZIP. A field too short
-// for them is refused before the first write, unattended on the error stream, attended in a
-// box and back to the field dialog (cancelled here); not even the serial changes.
+// A short field is refused unattended on the error stream, attended in a box and back to the
+// field dialog (cancelled here); not even the serial changes.
 TEST(Dbase, IntelligentMailLettersFillTheBarcodeFieldAndAShortFieldIsRefused) {
     RoadFixture road;
     road.useMailer("1 123456 41");

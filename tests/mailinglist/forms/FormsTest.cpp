@@ -1,5 +1,4 @@
-// The forms of a run driven through their widgets, headless: the field identification
-// dialog, the table selector, the progress picture, and list bytes as the window shows them.
+// The forms of a run driven headless through their widgets, and list bytes as they show them.
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
@@ -243,8 +242,7 @@ std::string Choose(TTableDlog& dialog, const std::function<void()>& act) {
     return dialog.chooseTable(kTables);
 }
 
-// A double-click below the names takes nothing, one on a name takes it; Enter and OK take the
-// highlighted name, arrows move the highlight, Escape and Cancel give no table.
+// A double-click below the names takes nothing.
 TEST(TTableDlog, MouseAndKeyboardPickTheHighlightedTableOrCancel) {
     TTableDlog dialog;
     QTableWidget* grid = dialog.TablesGrid;
@@ -309,9 +307,7 @@ const QColor kWhite(255, 255, 255);
 
 }  // namespace
 
-// The envelopes step from the waiting pile to the done one, the page shows under the list's
-// name; after a run nothing of the picture stays on the window, and the next run's page is
-// drawn on nothing left from the last one.
+// The next run's page is drawn on nothing left from the last one.
 TEST(RunPicture, EnvelopesAndPageThenClearedAndHidden) {
     RunPicture picture(true);
     picture.Timer1->setInterval(1);

@@ -1,5 +1,4 @@
-// The roles of a list's fields: found by names and by contents, checked, kept off fields
-// that hold data, and what a record's fields give the engine.
+// The roles of a list's fields: found, checked, kept off data, and what they give the engine.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,7 +1,5 @@
-// "Add Barcodes to a File" end to end on real files, with the identification dialog and the
-// progress picture scripted: the bytes written back, the messages, the unattended mode, and
-// a safe rewrite: links, locks, the scratch file, lists changed behind the run's back, and
-// files that are not files at all.
+// "Add Barcodes to a File" end to end on real text lists, the dialogs scripted, and the safe
+// rewrite of a list: links, locks, the scratch file, changes behind the run's back.
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -27,8 +25,7 @@ using Texts = std::vector<std::string>;
 
 namespace {
 
-// Lists lie in a folder of their own; the current folder, as the program folder is in the
-// program, is another one, where nothing of a run may land.
+// The current folder stands for the program folder, where nothing of a run may land.
 class RoadTest : public ::testing::Test, protected RoadFixture {
   protected:
     using RoadFixture::run;
@@ -56,8 +53,6 @@ void ExpectText(const std::string& actual, const std::string& expected) {
     }
 }
 
-// Every run of road/runs.tsv: the list and Barcode.txt afterwards, the messages and error
-// stream, the field dialog's showings, the progress picture and the menu.
 TEST_F(RoadTest, GoldenRuns) {
     const char* const icons[] = {"Error", "Warning", "Information"};
     const char* const beeps[] = {"None", "Exclamation", "Error"};
@@ -136,10 +131,7 @@ TEST_F(RoadTest, BarcodeFileBesideAListWhoseFolderVanishedIsReported) {
     EXPECT_EQ(progress.events, (Texts{"clear", "clear", "hide"}));
 }
 
-// A Barcode.txt of an earlier run is replaced only when the user agrees; the other answer
-// offers the save dialog in the list's folder instead, and closing the box ends the run.
-// Nobody is asked in an unattended run. The preference to name the file always shows the
-// save dialog.
+// Nobody is asked in an unattended run; the preference to name the file always asks.
 TEST_F(RoadTest, TheBarcodeFileIsReplacedOnlyWhenTheUserAgrees) {
     preferences[1] = "1";
     // Two records: the kind of a text list is told from its first two lines.
@@ -202,8 +194,7 @@ TEST_F(RoadTest, TheBarcodeFileIsReplacedOnlyWhenTheUserAgrees) {
     }
 }
 
-// The open dialog starts where the last list was opened, in this run and the next, or in
-// the home folder (an empty folder) before any list and when that folder is gone.
+// The home folder (an empty folder) before any list and when the last folder is gone.
 TEST_F(RoadTest, TheOpenDialogStartsInTheFolderOfTheLastListOpened) {
     const fs::path recentFile = programFolder.path() / "recent.dat";
     RecentListFolder recent(recentFile);
@@ -299,8 +290,7 @@ bool LockedByAnother(const fs::path& path) {
 
 }  // namespace
 
-// Every list is readable by its owner only, beside a user's own mrbtemp.txt that no run may
-// touch.
+// Beside each list lies a user's own mrbtemp.txt that no run may touch.
 TEST(ListSafety, LocksScratchFileAndListsChangedDuringTheRun) {
     const std::string input = Repeat(kRecord, 10);
     const std::string changed = "The file was not changed; open it again to add the barcodes.";
@@ -433,10 +423,7 @@ TEST(ListSafety, PipesFoldersAndDevicesAreRefusedWithoutWaiting) {
     ::alarm(0);
 }
 
-// An Intelligent Mail run into the list or into Barcode.txt alike is refused whole when the
-// list is damaged behind its back, in its last line beyond what its reader has buffered (1.3
-// MB against reads of 1 MB): no file is left and the menu is enabled, yet the serials handed
-// out are kept.
+// The list is damaged in its last line, beyond its reader's buffer (1.3 MB against 1 MB).
 TEST(ListSafety, AnIntelligentMailRunThatFailsMidwayLeavesNoFileButKeepsItsSerials) {
     TempFolder folder;
     RoadFixture road;

@@ -1,6 +1,4 @@
-// Text lists: the kind, field count and fields of their lines, and the lines of a file read
-// one by one and counted, from the cases of tests/data/text. The messages of the lists refused
-// here are checked end to end in the road's runs.
+// Text lists: kinds, field counts and fields of their lines, and lines read and counted.
 #include <gtest/gtest.h>
 
 #include <cstring>
