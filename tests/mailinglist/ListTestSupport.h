@@ -27,7 +27,7 @@
 
 namespace marrowby {
 
-// The bytes a field spells with \t \r \n \\ \" and octal or \x escapes.
+// The bytes a field spells with \t \r \n \\ \" and octal escapes.
 inline std::string Unescaped(const std::string& field) {
     std::string bytes;
     for (std::size_t i = 0; i < field.size(); ++i) {
@@ -44,9 +44,6 @@ inline std::string Unescaped(const std::string& field) {
                 value = value * 8 + (field[i] - '0');
             bytes += char(value);
             --i;
-        } else if (c == 'x') {
-            bytes += char(std::stoi(field.substr(i + 1, 2), nullptr, 16));
-            i += 2;
         } else {
             bytes += c == 't' ? '\t' : c == 'r' ? '\r' : c == 'n' ? '\n' : c;
         }

@@ -99,44 +99,30 @@ TEST(AccessRead, CursorAndViewerMoveBothWaysAndStopAtTheEnd) {
     EXPECT_FALSE(table.Active());
 }
 
-// A command-line name matches in any letter case; otherwise the selector decides.
 TEST(AccessRead, ChoosesTheTable) {
-    struct Case {
-        const char* file;
-        const char* argument;
-        const char* selectorAnswer;  // nullptr: the selector must not be shown
-        const char* table;           // nullptr: no list
-    };
-    const Case cases[] = {
-        {"DateTestDatabase.mdb", "Customers", nullptr, "DateTest"},
-        {"nwind.mdb", "cUSTOMERS", nullptr, "Customers"},
-        {"nwind.mdb", "UMSÄTZE", nullptr, "Umsätze"},
-        {"nwind.mdb", "No Such Table", "Orders", "Orders"},
-        {"nwind.mdb", "", "Shippers", "Shippers"},
-        {"nwind.mdb", "", "", nullptr},
-    };
-    for (const Case& c : cases) {
-        ACCESS_DATABASE(path, folder, c.file);
+    for (const auto& r : GoldenRows("mdb/tables.tsv", '\t')) {
+        SCOPED_TRACE("row " + r.at(0));
+        ACCESS_DATABASE(path, folder, r.at(1));
         AccessTable taTable1;
         int shown = 0;
         auto list = OpenAccessMailingList(
-            taTable1, path.string(), c.argument,
+            taTable1, path.string(), r.at(2),
             [&](const std::string& database, const std::vector<std::string>& tables) {
                 ++shown;
                 EXPECT_EQ(database, path.string());
                 EXPECT_GT(tables.size(), 1u);
                 EXPECT_EQ(taTable1.DatabaseName(), path.string());
-                return std::string(c.selectorAnswer);
+                return r.at(3);
             });
-        EXPECT_EQ(shown, c.selectorAnswer == nullptr ? 0 : 1) << c.file << " " << c.argument;
-        if (c.table == nullptr) {
+        EXPECT_EQ(shown, r[3] == "-" ? 0 : 1);
+        if (r.at(4) == "-") {
             EXPECT_EQ(list, nullptr);
             EXPECT_FALSE(taTable1.Active());
             continue;
         }
         ASSERT_NE(list, nullptr);
-        EXPECT_EQ(taTable1.TableName(), c.table);
-        EXPECT_EQ(list->recordCount(), static_cast<long>(ExportAccessTable(path, c.table).size()));
+        EXPECT_EQ(taTable1.TableName(), r[4]);
+        EXPECT_EQ(list->recordCount(), static_cast<long>(ExportAccessTable(path, r[4]).size()));
     }
 }
 
