@@ -11,6 +11,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <regex>
 
 #include "ListTestSupport.h"
@@ -115,20 +116,6 @@ TEST_F(RoadTest, GoldenRuns) {
         const std::string& after = r[15] == "=" ? r[14] : r[15];
         EXPECT_EQ(mailer(), after == "-" ? "" : MailerFile(after));
     }
-}
-
-TEST_F(RoadTest, BarcodeFileBesideAListWhoseFolderVanishedIsReported) {
-    preferences[1] = "1";
-    const std::string list = "123 MAIN ST\t123456789\r\n";
-    fs::create_directory(folder.path() / "gone");
-    identifier.onShow = [&] { fs::remove_all(folder.path() / "gone"); };
-    EXPECT_EQ(run("gone/l.txt", list + list, {{{.address = 0, .zip9 = 1}}}), 1);
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text.substr(0, 44),
-              "Marrowby could not create this output file. ");
-    EXPECT_EQ(prompter.messages[0].beep, MessageBeep::Exclamation);
-    EXPECT_EQ(prompter.messages[0].button, MessageButton::Cancel);
-    EXPECT_EQ(progress.events, (Texts{"clear", "clear", "hide"}));
 }
 
 // Nobody is asked in an unattended run; the preference to name the file always asks.
@@ -238,41 +225,6 @@ TEST_F(RoadTest, ExamplesGetABarcodeOnEveryRecord) {
     }
 }
 
-TEST_F(RoadTest, ReadOnlyListOrFolderIsLeftAloneAndAWritableListKeepsItsPermissions) {
-    const std::string input = kRecord + "\r\nb\tc\td\r\n";
-    const fs::path sub = folder.path() / "sub";
-    fs::create_directory(sub);
-    const std::string path = folder.write("l.txt", input).string();
-    const std::pair<std::string, std::string> cases[] = {
-        {path, "the file is"}, {folder.write("sub/l.txt", input).string(), "its folder is"}};
-    ::chmod(path.c_str(), 0444);
-    ::chmod(sub.c_str(), 0555);
-    for (const auto& [list, what] : cases) {
-        EXPECT_EQ(run({list}, {kTabAnswer}), 1);
-        EXPECT_EQ(messageTexts(), Texts{"Marrowby cannot add barcodes to l.txt: " + what +
-                                        " read-only. The file was not changed."});
-        EXPECT_EQ(prompter.messages[0].beep, MessageBeep::Exclamation);
-        EXPECT_EQ(folder.read(list), input);
-    }
-    ::chmod(sub.c_str(), 0755);
-    ::chmod(path.c_str(), 0640);
-    EXPECT_EQ(run({path}, {kTabAnswer}), 0);
-    struct stat status {};
-    ::stat(path.c_str(), &status);
-    EXPECT_EQ(status.st_mode & 07777, 0640u);
-}
-
-TEST_F(RoadTest, FolderThatVanishesMidRunIsReported) {
-    fs::create_directory(folder.path() / "sub");
-    std::string input;
-    for (int i = 0; i < 10; ++i) input += kRecord + "\r\n";
-    progress.atStep = [&] { fs::remove_all(folder.path() / "sub"); };
-    EXPECT_EQ(run("sub/l.txt", input), 1);
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text.substr(0, 34), "Marrowby could not replace l.txt: ");
-    EXPECT_EQ(commandsEnabled, (std::vector<bool>{false, true}));
-}
-
 namespace {
 
 std::string Repeat(const std::string& line, int times) {
@@ -290,73 +242,77 @@ bool LockedByAnother(const fs::path& path) {
 
 }  // namespace
 
-// Beside each list lies a user's own mrbtemp.txt that no run may touch.
-TEST(ListSafety, LocksScratchFileAndListsChangedDuringTheRun) {
+// What happens to the list of a safety row, or to its folder, while the run goes on.
+void Act(const std::string& act, const fs::path& sub, std::size_t size) {
+    const fs::path list = sub / "l.txt";
+    if (act.starts_with("append")) {
+        std::ofstream(list, std::ios::app) << "new\r\n";
+    } else if (act.starts_with("cut")) {
+        fs::resize_file(list, size / 2);
+    } else if (act.starts_with("replace")) {
+        fs::copy_file(list, sub / "new.txt");
+        fs::rename(sub / "new.txt", list);
+    } else if (act.starts_with("vanish")) {
+        fs::remove_all(sub);
+    } else {
+        ASSERT_EQ(act, "lock-check@step");
+        EXPECT_TRUE(LockedByAnother(list));
+        const std::vector<std::string> names = FolderNames(sub);
+        ASSERT_EQ(names.size(), 3u);
+        EXPECT_EQ(fs::status(sub / names[1]).permissions(),
+                  fs::perms::owner_read | fs::perms::owner_write)
+            << names[1];
+    }
+}
+
+TEST(ListSafety, ListsChangedLockedOrReadOnlyAreLeftAsTheOtherProgramMadeThem) {
+    const char* const beeps[] = {"None", "Exclamation", "Error"};
+    const char* const buttons[] = {"Ok", "Cancel"};
     const std::string input = Repeat(kRecord, 10);
-    const std::string changed = "The file was not changed; open it again to add the barcodes.";
-    const std::string inUse =
-        "Marrowby cannot add barcodes to l.txt: another application is using it. The file was "
-        "not changed.";
-    const std::string duringRun =
-        "l.txt was changed by another program during the run. Marrowby left it as that program "
-        "made it and stored no barcodes; run again to add them.";
-    const auto append = [](const fs::path& f) {
-        std::ofstream(f / "l.txt", std::ios::app) << "new\r\n";
-    };
-    enum Lock { kNoLock, kFileLock, kRangeLock };
-    const struct {
-        const char* what;
-        Lock lock;  // held by another program throughout
-        bool inDialog;
-        std::function<void(const fs::path&)> act;  // while the dialog is open, or during the run
-        std::string message;                       // empty: the run succeeds
-        std::string after;                         // the list's bytes afterwards
-    } cases[] = {
-        {"the lock is held for the whole run and nobody else may read the copy", kNoLock, false,
-         [](const fs::path& f) {
-             EXPECT_TRUE(LockedByAnother(f / "l.txt"));
-             const std::vector<std::string> names = FolderNames(f);
-             ASSERT_EQ(names.size(), 3u);
-             EXPECT_EQ(fs::status(f / names[1]).permissions(),
-                       fs::perms::owner_read | fs::perms::owner_write)
-                 << names[1];
-         },
-         "", Repeat(kRecord + "\t" + kCode, 10)},
-        {"a whole-file lock of another program", kFileLock, false, nullptr, inUse, input},
-        {"a record lock of another program", kRangeLock, false, nullptr, inUse, input},
-        {"records added while the dialog is open", kNoLock, true, append,
-         "Marrowby cannot add barcodes to l.txt: it has changed since it was opened. " + changed,
-         input + "new\r\n"},
-        {"records added during the run", kNoLock, false, append, duringRun, input + "new\r\n"},
-        {"the list cut during the run", kNoLock, false,
-         [&](const fs::path& f) { fs::resize_file(f / "l.txt", input.size() / 2); }, duringRun,
-         input.substr(0, input.size() / 2)},
-        {"the list replaced by a new file during the run", kNoLock, false,
-         [&](const fs::path& f) {
-             std::ofstream(f / "new.txt") << input;
-             fs::rename(f / "new.txt", f / "l.txt");
-         },
-         duringRun, input},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& r : GoldenRows("road/safety.tsv", '\t')) {
+        SCOPED_TRACE("row " + r.at(0) + ": " + r.at(1));
+        ASSERT_EQ(r.size(), 10u);
         TempFolder folder;
         RoadFixture road;
-        const fs::path list = folder.write("l.txt", input);
-        ::chmod(list.c_str(), 0600);
-        folder.write("mrbtemp.txt", "mine");
-        const int other =
-            c.lock == kNoLock ? -1 : LockInAnotherProcess(list, c.lock == kRangeLock, 5, 3);
-        const auto act = [&] { c.act(folder.path()); };
-        if (c.act && c.inDialog) road.identifier.onShow = act;
-        if (c.act && !c.inDialog) road.progress.atStep = act;
-        EXPECT_EQ(road.run({list.string()}, {kTabAnswer}), c.message.empty() ? 0 : 1);
-        EXPECT_EQ(road.messageTexts(),
-                  std::vector<std::string>{c.message.empty() ? "Barcodes have been added to l.txt."
-                                                             : c.message});
-        EXPECT_EQ(folder.read("l.txt"), c.after);
-        EXPECT_EQ(folder.read("mrbtemp.txt"), "mine");
-        EXPECT_EQ(FolderNames(folder.path()), (std::vector<std::string>{"l.txt", "mrbtemp.txt"}));
+        road.preferences[1] = r[2];
+        const fs::path sub = folder.path() / "sub";
+        fs::create_directory(sub);
+        const fs::path list = folder.write("sub/l.txt", input);
+        folder.write("sub/mrbtemp.txt", "mine");
+        const auto mode = fs::perms(std::stoi(r[3], nullptr, 8));
+        fs::permissions(list, mode);
+        const std::string& act = r[4];
+        const bool locked = act == "lock-whole" || act == "lock-range";
+        const int other = locked ? LockInAnotherProcess(list, act == "lock-range", 5, 3) : -1;
+        if (act == "read-only-folder") fs::permissions(sub, fs::perms(0555));
+        if (act.ends_with("@dialog")) road.identifier.onShow = [&] { Act(act, sub, input.size()); };
+        if (act.ends_with("@step")) road.progress.atStep = [&] { Act(act, sub, input.size()); };
+        EXPECT_EQ(road.run({list.string()}, {kTabAnswer}), std::stoi(r[5]));
+        ASSERT_EQ(road.prompter.messages.size(), 1u);
+        ExpectText(road.prompter.messages[0].text, r[6]);
+        if (const Texts box = SplitField(r[7], ' '); !box.empty()) {
+            EXPECT_EQ(box[0], beeps[int(road.prompter.messages[0].beep)]);
+            EXPECT_EQ(box[1], buttons[int(road.prompter.messages[0].button)]);
+        }
+        EXPECT_EQ(fs::exists(sub), r[8] != "gone");
+        if (fs::exists(sub)) {
+            fs::permissions(sub, fs::perms(0755));
+            const std::map<std::string, std::string> after = {
+                {"=", input},
+                {"coded", Repeat(kRecord + "\t" + kCode, 10)},
+                {"appended", input + "new\r\n"},
+                {"half", input.substr(0, input.size() / 2)}};
+            EXPECT_EQ(ReadBytes(list), after.at(r[8]));
+            const fs::perms kept = fs::status(list).permissions();
+            EXPECT_EQ(kept, act.starts_with("replace") ? kept : mode);
+            EXPECT_EQ(folder.read("sub/mrbtemp.txt"), "mine");
+            EXPECT_EQ(FolderNames(sub), (Texts{"l.txt", "mrbtemp.txt"}));
+        }
+        if (r[9] == "1") {
+            EXPECT_EQ(road.commandsEnabled, (std::vector<bool>{false, true}));
+        } else {
+            EXPECT_EQ(road.progress.events, (Texts{"clear", "clear", "hide"}));
+        }
         if (other >= 0) {
             ::close(other);
             ::wait(nullptr);
