@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -44,6 +43,12 @@ class RoadTest : public ::testing::Test, protected RoadFixture {
 };
 
 }  // namespace
+
+std::string Repeat(const std::string& line, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i) text += line + "\r\n";
+    return text;
+}
 
 // Ends in "..." where only the start of a text is given.
 void ExpectText(const std::string& actual, const std::string& expected) {
@@ -118,65 +123,44 @@ TEST_F(RoadTest, GoldenRuns) {
     }
 }
 
-// Nobody is asked in an unattended run; the preference to name the file always asks.
 TEST_F(RoadTest, TheBarcodeFileIsReplacedOnlyWhenTheUserAgrees) {
     preferences[1] = "1";
-    // Two records: the kind of a text list is told from its first two lines.
-    const std::string list = "123 MAIN ST\t123456789\r\n123 MAIN ST\t123456789\r\n";
     const std::string coded = "\"" + kCode + "\"\r\n\"" + kCode + "\"\r\n";
-    const std::string old = "earlier barcodes\r\n";
+    const std::map<std::string, std::string> contents{
+        {"coded", coded}, {"old", "earlier barcodes\r\n"}, {"-", ""}};
     const fs::path barcodeFile = folder.path() / "Barcode.txt";
     const fs::path other = folder.path() / "other.txt";
-    const auto contents = [&](const fs::path& file) {
-        return fs::exists(file) ? folder.read(file.filename().string()) : "";
-    };
-    const struct {
-        const char* what;
-        bool existing;
-        bool alwaysAsk;
-        std::deque<int> answers;  // 0 another name, 1 replace, -1 box closed
-        const char* option;
-        std::string barcodeTxt;  // Barcode.txt afterwards
-        fs::path savedIn;        // empty: no message
-    } cases[] = {
-        {"none yet", false, false, {}, "", coded, barcodeFile},
-        {"replaced", true, false, {1}, "", coded, barcodeFile},
-        {"kept, another name chosen", true, false, {0}, "", old, other},
-        {"kept, save dialog cancelled", true, false, {0}, "", old, {}},
-        {"kept, question closed", true, false, {-1}, "", old, {}},
-        {"unattended", true, false, {}, "NOSTOP", coded, {}},
-        {"always named", false, true, {}, "", "", other},
-        {"always named, save dialog cancelled", false, true, {}, "", "", {}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& r : GoldenRows("road/barcode-file.tsv", '\t')) {
+        SCOPED_TRACE("row " + r.at(0) + ": " + r.at(1));
         fs::remove(barcodeFile);
         fs::remove(other);
-        if (c.existing) folder.write("Barcode.txt", old);
-        preferences[2] = c.alwaysAsk ? "1" : "0";
+        if (r.at(2) == "1") folder.write("Barcode.txt", contents.at("old"));
+        preferences[2] = r.at(3);
         prompter.questions.clear();
-        prompter.askAnswers = c.answers;
+        prompter.askAnswers.clear();
+        for (const std::string& answer : SplitField(r.at(4), ' '))
+            prompter.askAnswers.push_back(std::stoi(answer));
         prompter.saveAnswers.clear();
-        if (c.savedIn == other) prompter.saveAnswers.push_back(other.string());
+        if (r.at(7) == "other.txt") prompter.saveAnswers.push_back(other.string());
         prompter.dialogFolders.clear();
         prompter.dialogTitles.clear();
-        EXPECT_EQ(run("My List.txt", list, {{{.address = 0, .zip9 = 1}}}, c.option), 0);
-        EXPECT_EQ(contents(barcodeFile), c.barcodeTxt);
-        EXPECT_EQ(contents(other), c.savedIn == other ? coded : "");
-        const bool asked = !c.answers.empty();
+        EXPECT_EQ(run("My List.txt", Repeat(kRecord, 2), {kTabAnswer}, r.at(5)), 0);
+        EXPECT_EQ(ReadBytes(barcodeFile), contents.at(r.at(6)));
+        EXPECT_EQ(ReadBytes(other), r[7] == "other.txt" ? coded : "");
         EXPECT_EQ(prompter.questions,
-                  asked ? Texts{barcodeFile.string() +
-                                " already exists. Replace it with the barcodes for My List.txt?"}
-                        : Texts{});
-        const bool saveDialog = c.alwaysAsk || (asked && c.answers.front() == 0);
+                  r[4].empty() ? Texts{}
+                               : Texts{barcodeFile.string() +
+                                       " already exists. Replace it with the barcodes for My "
+                                       "List.txt?"});
+        const bool saveDialog = r[3] == "1" || r[4] == "0";
         EXPECT_EQ(prompter.dialogFolders, saveDialog ? Texts{folder.path().string()} : Texts{});
         EXPECT_EQ(
             prompter.dialogTitles,
             saveDialog ? Texts{"Choose a file (or name a new file) for the barcodes:"} : Texts{});
-        EXPECT_EQ(messageTexts(), c.savedIn.empty()
+        EXPECT_EQ(messageTexts(), r[7] == "-"
                                       ? Texts{}
                                       : Texts{"Barcodes for My List.txt have been saved in " +
-                                              c.savedIn.string() + "."});
+                                              (folder.path() / r[7]).string() + "."});
         EXPECT_TRUE(fs::is_empty(programFolder.path()));
     }
 }
@@ -226,12 +210,6 @@ TEST_F(RoadTest, ExamplesGetABarcodeOnEveryRecord) {
 }
 
 namespace {
-
-std::string Repeat(const std::string& line, int times) {
-    std::string text;
-    for (int i = 0; i < times; ++i) text += line + "\r\n";
-    return text;
-}
 
 bool LockedByAnother(const fs::path& path) {
     const int other = ::open(path.c_str(), O_RDWR);
