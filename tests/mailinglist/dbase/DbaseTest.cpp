@@ -280,27 +280,6 @@ TEST(Dbase, RunStoppedMidwaySaysHowFarTheBarcodesReached) {
     }
 }
 
-TEST(Dbase, BarcodeFieldMustBeChosenAndHoldFourteenCharactersToAddBarcodes) {
-    TempFolder folder;
-    auto list = Open(CopyTable(folder, "shapelib-14.dbf"));
-    const std::string missing =
-        "Marrowby cannot proceed until you tell it in which field the barcodes should be placed.";
-    const std::string narrow =
-        "The field you chose for barcodes is too short. It must be able "
-        "to hold at least 14 characters.";
-    const struct {
-        int barcode;  // 4 is 14 bytes wide, 5 is 13
-        bool addMode;
-        std::string message;
-    } cases[] = {
-        {-1, true, missing}, {-1, false, ""}, {5, true, narrow}, {5, false, ""}, {4, true, ""}};
-    for (const auto& c : cases) {
-        const FieldRoles roles{.address = 1, .zip9 = 2, .barcode = c.barcode};
-        EXPECT_EQ(CheckRoles(roles, c.addMode, *list).value_or(""), c.message)
-            << c.barcode << " " << c.addMode;
-    }
-}
-
 TEST(Dbase, NamesLoseTrailingSpacesAndNulsButTheViewerShowsThemUpToTheFirstNul) {
     TempFolder folder;
     auto list = Open(CopyTable(folder, "field-names.dbf"));

@@ -8,6 +8,7 @@
 #include "engine/BarcodeEngine.h"
 #include "mailinglist/FileKind.h"
 #include "mailinglist/MailingList.h"
+#include "mailinglist/dbase/DbaseMailingList.h"
 #include "mailinglist/run/AddBarcodesToFile.h"
 #include "mailinglist/run/BarcodeFieldCheck.h"
 #include "mailinglist/run/BatchRun.h"
@@ -18,7 +19,7 @@ namespace marrowby {
 
 TEST(FieldRoles, GoldenCases) {
     const auto rows = GoldenRows("run/roles.tsv", '\t');
-    ASSERT_GE(rows.size(), 50u);
+    ASSERT_GE(rows.size(), 60u);
     const RoadFixture road;
     for (const auto& r : rows) {
         SCOPED_TRACE("row " + r.at(0) + ": " + r.at(1) + " " + r.at(2));
@@ -40,6 +41,20 @@ TEST(FieldRoles, GoldenCases) {
             EXPECT_EQ(RecordZip(fields, with) + "|" + RecordDeliveryPoint(fields, with), expected);
         } else if (r[1] == "barcode") {
             EXPECT_EQ(RecordBarcode(fields, with, road.engine), expected);
+        } else if (r[1] == "check" || r[1] == "identify") {
+            const std::string file = (TestDataFolder() / r[2]).string();
+            FakePrompter prompter;
+            const std::unique_ptr<MailingList> list =
+                file.ends_with(".dbf")
+                    ? OpenDbaseMailingList(file, prompter)
+                    : std::make_unique<TextMailingList>(file, std::string(kAsciiTab), 1, 5);
+            ASSERT_NE(list, nullptr);
+            if (r[1] == "identify") {
+                IdentifyByContents(*list, found);
+                EXPECT_EQ(found, RolesFrom(expected));
+            } else {
+                EXPECT_EQ(CheckRoles(with, !r[3].ends_with("only"), *list).value_or(""), expected);
+            }
         } else if (r[1] == "kind") {
             EXPECT_EQ(KindFromExtension(r[2]), expected);
         } else if (r[1] == "barcode-text") {
@@ -49,29 +64,6 @@ TEST(FieldRoles, GoldenCases) {
             EXPECT_EQ(NeedsContentIdentification(with, !r[3].ends_with("only")), expected == "1");
         }
     }
-}
-
-// Past the end of a one-record list the vote sees blank records; the checks come in order,
-// and a text list adds its own barcode field.
-TEST(FieldIdentification, OneRecordTextListIsIdentifiedAndChecked) {
-    TempFolder folder;
-    const std::string path =
-        folder.write("one.txt", "Smith\t12 Oak St\tHouston\tTX\t77001-1234\r\n").string();
-    TextMailingList list(path, std::string(kAsciiTab), 1, 5);
-    FieldRoles roles;
-    IdentifyByContents(list, roles);
-    EXPECT_EQ(roles, (FieldRoles{.barcode = 0}));
-
-    EXPECT_EQ(
-        CheckRoles({.zip5 = 2}, true, list),
-        "Marrowby cannot proceed until you tell it which field(s) contains the zip codes. You "
-        "can identify either a single field containing 9-digit zip codes, or two fields, one "
-        "containing the first 5 digits and the other containing the +4 digits.");
-    EXPECT_EQ(CheckRoles({.zip9 = 2}, true, list),
-              "Marrowby cannot proceed until you tell it either which field contains the street "
-              "address or which field contains the delivery point (or both).");
-    EXPECT_EQ(CheckRoles({.zip5 = 1, .zip4 = 2, .deliveryPoint = 0}, true, list), std::nullopt);
-    EXPECT_EQ(CheckRoles({.address = 0, .zip9 = 1}, true, list), std::nullopt);
 }
 
 namespace {
