@@ -290,31 +290,17 @@ TEST(Dbase, NamesLoseTrailingSpacesAndNulsButTheViewerShowsThemUpToTheFirstNul) 
 }
 
 TEST(Dbase, MemoFileStandsForTheTableOfTheSameNameBesideIt) {
-    const struct {
-        std::string memo;
-        std::vector<std::string> tables;
-        std::string opened;  // empty: refused
-    } cases[] = {
-        {"LIST.DBT", {"LIST.DBF", "OTHER.DBF"}, "LIST.DBF"},
-        {"list.dbt", {"list.DBF"}, "list.DBF"},
-        {"List.Dbt", {"List.dbf", "list.dbf"}, "List.dbf"},
-        {"list.dbt", {"other.dbf", "list.dbf.bak"}, ""},
-    };
-    for (const auto& c : cases) {
+    for (const auto& r : GoldenRows("dbase/memos.tsv", '\t')) {
+        SCOPED_TRACE("row " + r.at(0));
         TempFolder folder;
-        const fs::path memo = folder.write(c.memo, "memo text, not a table");
-        for (const std::string& table : c.tables)
+        const fs::path memo = folder.write(r.at(1), "memo text, not a table");
+        for (const std::string& table : SplitField(r.at(2), '|'))
             fs::rename(CopyTable(folder, "clients.dbf"), folder.path() / table);
-        if (c.opened.empty()) {
-            EXPECT_EQ(RefusalOf(memo),
-                      "It holds the memos of a table, and the table file list.dbf is not beside "
-                      "it.");
-        } else {
-            auto list = Open(memo);
-            EXPECT_EQ(list->fileName(), (folder.path() / c.opened).string()) << c.memo;
-            EXPECT_EQ(list->recordCount(), 4);
-        }
-        EXPECT_EQ(folder.read(c.memo), "memo text, not a table");
+        EXPECT_EQ(r.at(3) == "-" ? RefusalOf(memo) : Open(memo)->fileName(),
+                  r[3] == "-" ? "It holds the memos of a table, and the table file list.dbf is not "
+                                "beside it."
+                              : (folder.path() / r[3]).string());
+        EXPECT_EQ(folder.read(r[1]), "memo text, not a table");
     }
 }
 

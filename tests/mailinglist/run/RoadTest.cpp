@@ -50,6 +50,13 @@ std::string Repeat(const std::string& line, int times) {
     return text;
 }
 
+bool LockedByAnother(const fs::path& path) {
+    const int other = ::open(path.c_str(), O_RDWR);
+    const bool locked = ::flock(other, LOCK_EX | LOCK_NB) != 0;
+    ::close(other);
+    return locked;
+}
+
 // Ends in "..." where only the start of a text is given.
 void ExpectText(const std::string& actual, const std::string& expected) {
     if (!expected.ends_with("...")) {
@@ -208,17 +215,6 @@ TEST_F(RoadTest, ExamplesGetABarcodeOnEveryRecord) {
             << name;
     }
 }
-
-namespace {
-
-bool LockedByAnother(const fs::path& path) {
-    const int other = ::open(path.c_str(), O_RDWR);
-    const bool locked = ::flock(other, LOCK_EX | LOCK_NB) != 0;
-    ::close(other);
-    return locked;
-}
-
-}  // namespace
 
 // What happens to the list of a safety row, or to its folder, while the run goes on.
 void Act(const std::string& act, const fs::path& sub, std::size_t size) {
