@@ -89,21 +89,6 @@ std::string ReadOneByOne(const std::string& path, std::vector<std::string>& line
     return {};
 }
 
-// The lines of a text, ended by CR, LF or CR LF, the last one perhaps unended.
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines(1);
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n') {
-            lines.back() += text[i];
-            continue;
-        }
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        lines.emplace_back();
-    }
-    if (lines.back().empty()) lines.pop_back();
-    return lines;
-}
-
 std::string Counted(const std::string& path, long& lines, bool skipFirst) {
     TextLineReader reader(path);
     std::string line;
@@ -142,8 +127,11 @@ TEST(TextLineReader, CountsExactlyTheLinesItReadsAndRefusesTheSameNul) {
         const std::string readRefusal = ReadOneByOne(path, read);
         EXPECT_EQ(readRefusal.empty(), lines >= 0);
         if (lines >= 0) {
-            EXPECT_EQ(read.size(), size_t(lines));
-            EXPECT_TRUE(read == Lines(content));
+            std::vector<std::string> expected;
+            for (const std::string& line : SplitField(r.at(3), '|'))
+                expected.push_back(Content(line));
+            expected.resize(size_t(lines));  // a single empty line spells as nothing
+            EXPECT_TRUE(read == expected);
         }
         for (const bool skipFirst : {false, true}) {
             long counted = 0;
