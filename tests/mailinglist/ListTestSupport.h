@@ -95,6 +95,15 @@ inline void PrintTo(const FieldRoles& roles, std::ostream* out) {
             *out << name << '=' << position << ' ';
 }
 
+// A box as the golden files spell it: "Error Exclamation Cancel" (icon, beep, button).
+inline std::string BoxText(const RecordedMessage& box) {
+    const char* const icons[] = {"Error", "Warning", "Information"};
+    const char* const beeps[] = {"None", "Exclamation", "Error"};
+    const char* const buttons[] = {"Ok", "Cancel"};
+    return std::string(icons[int(box.icon)]) + " " + beeps[int(box.beep)] + " " +
+           buttons[int(box.button)];
+}
+
 // A tab list record of 123 MAIN ST in 12345-6789, its barcode, and the answer that picks its
 // address and ZIP fields.
 inline const std::string kCode = "/123456789230/";

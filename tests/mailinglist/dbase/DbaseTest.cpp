@@ -84,9 +84,7 @@ std::string RefusalOf(const fs::path& path) {
     // The box must not leave the busy cursor behind it.
     EXPECT_FALSE(prompter.busy);
     const RecordedMessage& box = prompter.messages.at(0);
-    EXPECT_EQ(box.icon, MessageIcon::Error);
-    EXPECT_EQ(box.beep, MessageBeep::None);
-    EXPECT_EQ(box.button, MessageButton::Cancel);
+    EXPECT_EQ(BoxText(box), "Error None Cancel");
     return "box: " + box.text;
 }
 
