@@ -133,27 +133,19 @@ TEST(AccessSafety, DamagedDataPagesAreRefusedBeforeTheFirstWrite) {
 
 // Another run, or another program holding either kind of lock, keeps the run from starting.
 TEST(AccessSafety, LockedDatabaseIsInUse) {
-    using Locker = std::function<int(const fs::path&)>;
-    const auto lockWith = [](int operation) {
-        return [operation](const fs::path& path) {
-            const int fd = open(path.c_str(), O_RDWR);
-            EXPECT_EQ(flock(fd, operation), 0);
-            return fd;
-        };
-    };
     const struct {
         const char* name;
-        Locker lock;
-    } lockers[] = {{"whole-file lock", lockWith(LOCK_EX | LOCK_NB)},
-                   {"shared whole-file lock", lockWith(LOCK_SH | LOCK_NB)},
-                   {"record lock in another process", [](const fs::path& path) {
-                        return LockInAnotherProcess(path, true, 4096, 100);
-                    }}};
+        int operation;  // of a whole-file lock of our own; 0: a record lock of another process
+    } lockers[] = {{"whole-file lock", LOCK_EX | LOCK_NB},
+                   {"shared whole-file lock", LOCK_SH | LOCK_NB},
+                   {"record lock in another process", 0}};
     for (const auto& locker : lockers) {
         SCOPED_TRACE(locker.name);
         ACCESS_DATABASE(path, folder, "nwind.mdb");
         const std::string original = ReadBytes(path);
-        const int fd = locker.lock(path);
+        const int fd = locker.operation ? open(path.c_str(), O_RDWR)
+                                        : LockInAnotherProcess(path, true, 4096, 100);
+        EXPECT_EQ(locker.operation ? flock(fd, locker.operation) : 0, 0);
         EXPECT_EQ(RunOver(path, "Employees", "HomePhone", SameBarcode),
                   "nwind.mdb is in use by another program or another run of Marrowby. Try again "
                   "when it has finished. Nothing was changed.");
