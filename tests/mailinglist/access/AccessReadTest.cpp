@@ -4,8 +4,6 @@
 #include <cstdlib>
 
 #include "ListTestSupport.h"
-#include "engine/MarrowbyError.h"
-#include "mailinglist/access/AccessMailingList.h"
 #include "mailinglist/run/FieldIdentification.h"
 
 namespace marrowby {

@@ -6,9 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
-#include "FakePrompter.h"
 #include "ListTestSupport.h"
 #include "LockInAnotherProcess.h"
 #include "mailinglist/access/MdbLibrary.h"

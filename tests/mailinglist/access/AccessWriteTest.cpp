@@ -9,7 +9,6 @@
 
 #include "ListTestSupport.h"
 #include "mailinglist/access/AccessDatabaseFile.h"
-#include "mailinglist/access/AccessMailingList.h"
 #include "mailinglist/run/BarcodeFieldCheck.h"
 #include "mailinglist/run/BatchRun.h"
 

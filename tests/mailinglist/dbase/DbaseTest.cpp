@@ -5,17 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
-#include <functional>
 
-#include "ErrorOf.h"
-#include "FakePrompter.h"
 #include "ListTestSupport.h"
 #include "ShellCommand.h"
-#include "TempFolder.h"
-#include "TestData.h"
-#include "engine/MarrowbyError.h"
 #include "mailinglist/dbase/DbaseMailingList.h"
 #include "mailinglist/run/FieldIdentification.h"
 

@@ -4,8 +4,6 @@
 #include <algorithm>
 
 #include "ListTestSupport.h"
-#include "TempFolder.h"
-#include "engine/BarcodeEngine.h"
 #include "mailinglist/FileKind.h"
 #include "mailinglist/MailingList.h"
 #include "mailinglist/dbase/DbaseMailingList.h"

@@ -8,14 +8,12 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <map>
 #include <regex>
 
 #include "ListTestSupport.h"
 #include "LockInAnotherProcess.h"
-#include "TempFolder.h"
 #include "platform/RecentListFolder.h"
 
 namespace marrowby {

@@ -3,10 +3,7 @@
 
 #include <cstring>
 
-#include "FakePrompter.h"
 #include "ListTestSupport.h"
-#include "TempFolder.h"
-#include "engine/MarrowbyError.h"
 #include "mailinglist/FileKind.h"
 #include "mailinglist/text/TextFormat.h"
 #include "mailinglist/text/TextLineReader.h"
