@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <map>
 
 #include "ListTestSupport.h"
 #include "mailinglist/FileKind.h"
@@ -14,13 +15,12 @@ namespace marrowby {
 namespace {
 
 std::string_view KindNamed(const std::string& name) {
-    const std::pair<const char*, std::string_view> kinds[] = {{"tab", kAsciiTab},
-                                                              {"comma", kAsciiComma},
-                                                              {"merge", kAsciiMerge},
-                                                              {"mergeindex", kAsciiMergeIndex}};
-    for (const auto& [named, kind] : kinds)
-        if (name == named) return kind;
-    return "";
+    const std::map<std::string, std::string_view> kinds{{"", ""},
+                                                        {"tab", kAsciiTab},
+                                                        {"comma", kAsciiComma},
+                                                        {"merge", kAsciiMerge},
+                                                        {"mergeindex", kAsciiMergeIndex}};
+    return kinds.at(name);
 }
 
 FieldList FieldsFrom(const std::string& text) {
