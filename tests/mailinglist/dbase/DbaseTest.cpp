@@ -80,6 +80,33 @@ std::string RefusalOf(const fs::path& path) {
     return "box: " + box.text;
 }
 
+// What another program does to the open table; a descriptor to close afterwards, or -1.
+int ActOnOpenTable(const fs::path& table, const std::string& act) {
+    if (act.starts_with("lock")) {
+        const int other = ::open(table.c_str(), O_RDWR);
+        struct flock lock {};
+        lock.l_type = F_WRLCK;
+        lock.l_start = 100;
+        lock.l_len = 10;
+        EXPECT_EQ(act == "lock-whole" ? ::flock(other, LOCK_EX | LOCK_NB)
+                                      : ::fcntl(other, F_SETLK, &lock),
+                  0);
+        return other;
+    }
+    if (act == "folder") {
+        fs::remove(table);
+        fs::create_directory(table);
+    } else if (act == "read-only") {
+        fs::permissions(table, fs::perms::owner_read | fs::perms::group_read);
+    } else if (act.starts_with("replace ")) {
+        const std::string bytes = ReadBytes(TestDataFolder() / "dbase" / act.substr(8));
+        std::ofstream(table, std::ios::binary | std::ios::trunc) << bytes;
+    } else if (act.starts_with("cut ")) {
+        fs::resize_file(table, fs::file_size(table) - std::stoul(act.substr(4)));
+    }
+    return -1;
+}
+
 }  // namespace
 
 TEST(Dbase, TableFromAnotherProgramGetsBarcodesInItsLiveRecordsAndNothingElse) {
@@ -135,33 +162,6 @@ TEST(Dbase, TableFromAnotherProgramGetsBarcodesInItsLiveRecordsAndNothingElse) {
                             ("shapelib-" + std::to_string(width) + "-after.dbf")));
         EXPECT_EQ(DumpWithoutBarcodes(table), dumpBefore);
     }
-}
-
-// What another program does to the open table; a descriptor to close afterwards, or -1.
-int ActOnOpenTable(const fs::path& table, const std::string& act) {
-    if (act.starts_with("lock")) {
-        const int other = ::open(table.c_str(), O_RDWR);
-        struct flock lock {};
-        lock.l_type = F_WRLCK;
-        lock.l_start = 100;
-        lock.l_len = 10;
-        EXPECT_EQ(act == "lock-whole" ? ::flock(other, LOCK_EX | LOCK_NB)
-                                      : ::fcntl(other, F_SETLK, &lock),
-                  0);
-        return other;
-    }
-    if (act == "folder") {
-        fs::remove(table);
-        fs::create_directory(table);
-    } else if (act == "read-only") {
-        fs::permissions(table, fs::perms::owner_read | fs::perms::group_read);
-    } else if (act.starts_with("replace ")) {
-        const std::string bytes = ReadBytes(TestDataFolder() / "dbase" / act.substr(8));
-        std::ofstream(table, std::ios::binary | std::ios::trunc) << bytes;
-    } else if (act.starts_with("cut ")) {
-        fs::resize_file(table, fs::file_size(table) - std::stoul(act.substr(4)));
-    }
-    return -1;
 }
 
 // A run that only reads the table is not stopped by another program's lock.

@@ -296,10 +296,6 @@ TEST(TTableDlog, MouseAndKeyboardPickTheHighlightedTableOrCancel) {
     }
 }
 
-}  // namespace
-
-namespace {
-
 QColor Pixel(QLabel* image, QPoint at) { return image->pixmap().toImage().pixelColor(at); }
 
 const QColor kWhite(255, 255, 255);

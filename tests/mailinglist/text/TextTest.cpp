@@ -29,6 +29,43 @@ FieldList FieldsFrom(const std::string& text) {
     return fields;
 }
 
+// The lines readLine gives, or the message it refuses the file with.
+std::string ReadOneByOne(const std::string& path, std::vector<std::string>& lines) {
+    TextLineReader reader(path);
+    std::string line = "stale";
+    try {
+        while (reader.readLine(line)) lines.push_back(line);
+    } catch (const MarrowbyError& error) {
+        return error.what();
+    }
+    EXPECT_EQ(line, "") << "nothing is left over from the last line";
+    return {};
+}
+
+std::string Counted(const std::string& path, long& lines, bool skipFirst) {
+    TextLineReader reader(path);
+    std::string line;
+    try {
+        lines = skipFirst && reader.readLine(line) ? 1 : 0;
+        lines += reader.countLines();
+    } catch (const MarrowbyError& error) {
+        return error.what();
+    }
+    return {};
+}
+
+// The bytes of a row of text/lines.tsv, with its read blocks spelt out.
+std::string Content(const std::string& field) {
+    std::string bytes = Unescaped(field);
+    const std::pair<const char*, std::size_t> blocks[] = {
+        {"{block}", 1 << 20}, {"{block-1}", (1 << 20) - 1}, {"{block-2}", (1 << 20) - 2}};
+    for (const auto& [name, size] : blocks) {
+        for (std::size_t at; (at = bytes.find(name)) != std::string::npos;)
+            bytes.replace(at, std::strlen(name), std::string(size, 'x'));
+    }
+    return bytes;
+}
+
 }  // namespace
 
 // The first line of each file is split again after a barcode is written into its last field.
@@ -71,45 +108,6 @@ TEST(TextFormat, LinesAreSplitIntoFields) {
         EXPECT_EQ(line.substr(rest), Unescaped(r.at(5))) << "row " << r[0];
     }
 }
-
-namespace {
-// The lines readLine gives, or the message it refuses the file with.
-std::string ReadOneByOne(const std::string& path, std::vector<std::string>& lines) {
-    TextLineReader reader(path);
-    std::string line = "stale";
-    try {
-        while (reader.readLine(line)) lines.push_back(line);
-    } catch (const MarrowbyError& error) {
-        return error.what();
-    }
-    EXPECT_EQ(line, "") << "nothing is left over from the last line";
-    return {};
-}
-
-std::string Counted(const std::string& path, long& lines, bool skipFirst) {
-    TextLineReader reader(path);
-    std::string line;
-    try {
-        lines = skipFirst && reader.readLine(line) ? 1 : 0;
-        lines += reader.countLines();
-    } catch (const MarrowbyError& error) {
-        return error.what();
-    }
-    return {};
-}
-
-// The bytes of a row of text/lines.tsv, with its read blocks spelt out.
-std::string Content(const std::string& field) {
-    std::string bytes = Unescaped(field);
-    const std::pair<const char*, std::size_t> blocks[] = {
-        {"{block}", 1 << 20}, {"{block-1}", (1 << 20) - 1}, {"{block-2}", (1 << 20) - 2}};
-    for (const auto& [name, size] : blocks) {
-        for (std::size_t at; (at = bytes.find(name)) != std::string::npos;)
-            bytes.replace(at, std::strlen(name), std::string(size, 'x'));
-    }
-    return bytes;
-}
-}  // namespace
 
 TEST(TextLineReader, CountsExactlyTheLinesItReadsAndRefusesTheSameNul) {
     const auto rows = GoldenRows("text/lines.tsv", '\t');
