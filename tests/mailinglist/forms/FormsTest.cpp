@@ -1,18 +1,25 @@
-// The identification dialog driven through its widgets: lists, rules, viewer and result.
-#include "mailinglist/forms/TVerifyDlog.h"
-
+// The forms of a run driven headless through their widgets, and list bytes as they show them.
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "TempFolder.h"
 #include "engine/MarrowbyError.h"
 #include "mailinglist/FileKind.h"
+#include "mailinglist/forms/DisplayText.h"
+#include "mailinglist/forms/RunPicture.h"
+#include "mailinglist/forms/TTableDlog.h"
+#include "mailinglist/forms/TVerifyDlog.h"
 #include "mailinglist/text/TextMailingList.h"
 
 namespace marrowby {
@@ -85,7 +92,16 @@ TEST_F(TVerifyDlogTest, MergeFileOpensOnTheFieldNamesAndBrowsesItsRecords) {
     }
 }
 
+// A double-click on a role's name clears it.
 TEST_F(TVerifyDlogTest, OneRolePerFieldAndZipEitherOr) {
+    open(kMerge, kAsciiMerge, 2, 6, {1, 3, 4, 2, 0, 5, 1});
+    QLabel* const labels[] = {dialog.Label5, dialog.Label11,       dialog.Label10,
+                              dialog.Label9, dialog.clearHighrise, dialog.barcodeLabel,
+                              dialog.Label15};
+    for (QLabel* label : labels) QTest::mouseDClick(label, Qt::LeftButton);
+    EXPECT_EQ(selections(), (std::vector<int>(7, -1)));
+    EXPECT_EQ(dialog.FormClose(), FieldRoles{});
+
     open(kMerge, kAsciiMerge, 2, 6, kMergeRoles);
     Choose(dialog.zip9, 1);  // the address field
     EXPECT_EQ(selections(), (std::vector<int>{-1, -1, -1, 1, -1, -1, -1}));
@@ -105,16 +121,6 @@ TEST_F(TVerifyDlogTest, OneRolePerFieldAndZipEitherOr) {
     EXPECT_EQ(selections(), (std::vector<int>{-1, 3, 4, -1, -1, 5, 0}));
     EXPECT_EQ(dialog.FormClose(),
               (FieldRoles{.zip5 = 3, .zip4 = 4, .barcode = 5, .deliveryPoint = 0}));
-}
-
-TEST_F(TVerifyDlogTest, DoubleClickOnARoleNameClearsIt) {
-    open(kMerge, kAsciiMerge, 2, 6, {1, 3, 4, 2, 0, 5, 1});
-    QLabel* const labels[] = {dialog.Label5, dialog.Label11,       dialog.Label10,
-                              dialog.Label9, dialog.clearHighrise, dialog.barcodeLabel,
-                              dialog.Label15};
-    for (QLabel* label : labels) QTest::mouseDClick(label, Qt::LeftButton);
-    EXPECT_EQ(selections(), (std::vector<int>(7, -1)));
-    EXPECT_EQ(dialog.FormClose(), FieldRoles{});
 }
 
 // A file of one record opens on it, with no paging; a barcodes-only run hides the barcode
@@ -213,6 +219,162 @@ TEST_F(TVerifyDlogTest, FinishCancelHelpAndAReadErrorOfTheViewer) {
     } catch (const MarrowbyError& error) {
         EXPECT_EQ(std::string(error.what()).substr(0, 25), "Cannot open file l.txt: N");
     }
+}
+
+namespace {
+
+const std::vector<std::string> kTables{"Order Details", "Orders",     "Products",
+                                       "Shippers",      "Categories", "Customers",
+                                       "Employees",     "Suppliers",  "Umsätze"};
+
+// Shows the selector and acts in it once it is on the screen.
+std::string Choose(TTableDlog& dialog, const std::function<void()>& act) {
+    QTimer::singleShot(0, [&] {
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        act();
+        // Whatever the action, the selector must not stay open.
+        if (dialog.isVisible()) {
+            ADD_FAILURE() << "still open";
+            dialog.reject();
+        }
+    });
+    return dialog.chooseTable(kTables);
+}
+
+// A double-click below the names takes nothing.
+TEST(TTableDlog, MouseAndKeyboardPickTheHighlightedTableOrCancel) {
+    TTableDlog dialog;
+    QTableWidget* grid = dialog.TablesGrid;
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        std::string table;
+    } cases[] = {
+        {"Enter at once", [&] { QTest::keyClick(dialog.focusWidget(), Qt::Key_Return); },
+         "Order Details"},
+        {"Down twice, Enter",
+         [&] {
+             QWidget* focus = dialog.focusWidget();
+             QTest::keyClick(focus, Qt::Key_Down);
+             QTest::keyClick(focus, Qt::Key_Down);
+             QTest::keyClick(focus, Qt::Key_Enter);
+         },
+         "Products"},
+        {"double-click below the names, then on the last",
+         [&] {
+             QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {},
+                                QPoint(20, grid->viewport()->height() - 2));
+             EXPECT_TRUE(dialog.isVisible()) << "a double-click below the names";
+             QTableWidgetItem* last = grid->item(grid->rowCount() - 1, 0);
+             EXPECT_EQ(last->text(), "Umsätze");
+             grid->scrollToItem(last);
+             const QPoint centre = grid->visualItemRect(last).center();
+             QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, centre);
+             QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, centre);
+         },
+         "Umsätze"},
+        {"Ctrl+End, OK",
+         [&] {
+             QTest::keyClick(dialog.focusWidget(), Qt::Key_End, Qt::ControlModifier);
+             QTest::mouseClick(dialog.OKBtn, Qt::LeftButton);
+         },
+         "Umsätze"},
+        {"Escape", [&] { QTest::keyClick(dialog.focusWidget(), Qt::Key_Escape); }, ""},
+        {"Cancel", [&] { QTest::mouseClick(dialog.CancelBtn, Qt::LeftButton); }, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(Choose(dialog,
+                         [&] {
+                             EXPECT_EQ(grid->rowCount(), int(kTables.size()));
+                             EXPECT_EQ(dialog.focusWidget(), grid);
+                             EXPECT_TRUE(dialog.OKBtn->isDefault());
+                             EXPECT_FALSE(dialog.CancelBtn->isDefault());
+                             c.act();
+                         }),
+                  c.table);
+    }
+}
+
+QColor Pixel(QLabel* image, QPoint at) { return image->pixmap().toImage().pixelColor(at); }
+
+const QColor kWhite(255, 255, 255);
+
+}  // namespace
+
+// The next run's page is drawn on nothing left from the last one.
+TEST(RunPicture, EnvelopesAndPageThenClearedAndHidden) {
+    RunPicture picture(true);
+    picture.Timer1->setInterval(1);
+    // The window's teal shows through around the envelopes.
+    const QColor face = Qt::transparent;
+    const QPoint stamp(120, 62);  // stamp of the top waiting envelope
+    const QPoint back(160, 25);   // the waiting envelope at the back of the pile
+    const QPoint done(83, 112);   // inside the first done envelope
+    const QPoint corner(2, 197);  // background
+    for (int run = 1; run <= 2; ++run) {
+        SCOPED_TRACE(run);
+        picture.ShowRunStart("/home/ann/Lists/CLIENTS.TXT");
+        picture.ShowEnvelopeStep(5);
+        EXPECT_FALSE(picture.Image2->isHidden());
+        EXPECT_EQ(Pixel(picture.Image2, stamp), QColor(255, 255, 0));
+        EXPECT_EQ(Pixel(picture.Image2, back), kWhite);
+        EXPECT_EQ(Pixel(picture.Image2, done), face);
+        EXPECT_EQ(Pixel(picture.Image2, corner), face);
+        picture.ShowEnvelopeStep(0);
+        EXPECT_EQ(Pixel(picture.Image2, back), face);
+        EXPECT_EQ(Pixel(picture.Image2, done), kWhite);
+        EXPECT_EQ(Pixel(picture.Image2, corner), face);
+
+        EXPECT_EQ(picture.BottomLabel->text(), "CLIENTS.TXT");
+        EXPECT_FALSE(picture.TopLabel->isHidden());
+        EXPECT_FALSE(picture.Image1->isHidden());
+        EXPECT_EQ(Pixel(picture.Image1, {40, 50}), QColor(255, 255, 128));  // the page
+        EXPECT_EQ(Pixel(picture.Image1, {65, 18}), kWhite);                 // its folded corner
+        EXPECT_EQ(Pixel(picture.Image1, {20, 50}), Qt::black);              // its edge
+        EXPECT_EQ(Pixel(picture.Image1, {5, 5}).alpha(), 0);                // around it
+        picture.ClearPagePicture();
+        picture.HideRunLabels();
+        EXPECT_EQ(Pixel(picture.Image1, {40, 50}).alpha(), 0);
+        for (QWidget* part : std::initializer_list<QWidget*>{picture.TopLabel, picture.BottomLabel,
+                                                             picture.Image1, picture.Image2})
+            EXPECT_TRUE(part->isHidden());
+    }
+}
+
+// With a display each step waits one timer interval; without one nobody sees the
+// picture, so a step draws and goes on at once.
+TEST(RunPicture, EachStepWaitsForTheTimerOnlyWhenSomebodyCanSeeIt) {
+    for (const bool pauses : {true, false}) {
+        SCOPED_TRACE(pauses);
+        RunPicture picture(pauses);
+        bool served = false;
+        // Bound to the picture, so that a timer not served in this pass is dropped with it.
+        QTimer::singleShot(10, &picture, [&] { served = true; });
+        QElapsedTimer clock;
+        clock.start();
+        picture.ShowEnvelopeStep(3);
+        if (pauses) {
+            EXPECT_GE(clock.elapsed(), 450);
+            EXPECT_TRUE(served);
+        } else {
+            EXPECT_LT(clock.elapsed(), 100);
+        }
+        EXPECT_FALSE(picture.Image2->isHidden());
+    }
+}
+
+TEST(DisplayText, Utf8ElseWindows1252) {
+    const struct {
+        std::string bytes;
+        QString shown;
+    } cases[] = {
+        {"Mu\xC3\xB1oz", QString::fromUtf8("Mu\xC3\xB1oz")},
+        {"Mu\xF1oz", QString::fromUtf8("Mu\xC3\xB1oz")},
+        {"\x93quoted\x94 \x80", QString::fromUtf8("\xE2\x80\x9Cquoted\xE2\x80\x9D \xE2\x82\xAC")},
+        {"\xD2Smith\xD3", QString::fromUtf8("\xC3\x92Smith\xC3\x93")},
+    };
+    for (const auto& c : cases) EXPECT_EQ(DisplayText(c.bytes), c.shown) << c.bytes;
 }
 
 }  // namespace marrowby

@@ -1,0 +1,139 @@
+// Text lists: kinds, field counts and fields of their lines, and lines read and counted.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+
+#include "ListTestSupport.h"
+#include "mailinglist/FileKind.h"
+#include "mailinglist/text/TextFormat.h"
+#include "mailinglist/text/TextLineReader.h"
+#include "mailinglist/text/TextMailingList.h"
+
+namespace marrowby {
+
+namespace {
+
+std::string_view KindNamed(const std::string& name) {
+    const std::map<std::string, std::string_view> kinds{{"", ""},
+                                                        {"tab", kAsciiTab},
+                                                        {"comma", kAsciiComma},
+                                                        {"merge", kAsciiMerge},
+                                                        {"mergeindex", kAsciiMergeIndex}};
+    return kinds.at(name);
+}
+
+FieldList FieldsFrom(const std::string& text) {
+    FieldList fields;
+    for (const std::string& field : SplitField(text, '|')) fields.push_back(Unescaped(field));
+    return fields;
+}
+
+// The lines readLine gives, or the message it refuses the file with.
+std::string ReadOneByOne(const std::string& path, std::vector<std::string>& lines) {
+    TextLineReader reader(path);
+    std::string line = "stale";
+    try {
+        while (reader.readLine(line)) lines.push_back(line);
+    } catch (const MarrowbyError& error) {
+        return error.what();
+    }
+    EXPECT_EQ(line, "") << "nothing is left over from the last line";
+    return {};
+}
+
+std::string Counted(const std::string& path, long& lines, bool skipFirst) {
+    TextLineReader reader(path);
+    std::string line;
+    try {
+        lines = skipFirst && reader.readLine(line) ? 1 : 0;
+        lines += reader.countLines();
+    } catch (const MarrowbyError& error) {
+        return error.what();
+    }
+    return {};
+}
+
+// The bytes of a row of text/lines.tsv, with its read blocks spelt out.
+std::string Content(const std::string& field) {
+    std::string bytes = Unescaped(field);
+    const std::pair<const char*, std::size_t> blocks[] = {
+        {"{block}", 1 << 20}, {"{block-1}", (1 << 20) - 1}, {"{block-2}", (1 << 20) - 2}};
+    for (const auto& [name, size] : blocks) {
+        for (std::size_t at; (at = bytes.find(name)) != std::string::npos;)
+            bytes.replace(at, std::strlen(name), std::string(size, 'x'));
+    }
+    return bytes;
+}
+
+}  // namespace
+
+// The first line of each file is split again after a barcode is written into its last field.
+TEST(TextFormat, FilesAreToldCountedAndKeepTheirFieldsUnderABarcode) {
+    const std::string code = "/123456789230/";
+    TempFolder folder;
+    for (const auto& r : GoldenRows("text/files.tsv", '\t')) {
+        SCOPED_TRACE("row " + r.at(0));
+        const std::string bytes = Unescaped(r.at(1));
+        const std::string path = folder.write("f.txt", bytes).string();
+        const std::string_view kind = KindNamed(r.at(2));
+        const int count = std::stoi(r.at(3));
+        FakePrompter prompter;
+        EXPECT_EQ(DetectTextKind(path, prompter), kind);
+        EXPECT_EQ(kind.empty() ? 0 : CountTextFields(path, kind, prompter), count);
+        EXPECT_EQ(prompter.messages.size(), count == 0 ? 1u : 0u);
+        if (count == 0 || r.at(4) == "-") continue;
+        const std::string line = bytes.substr(0, bytes.find('\r'));
+        FieldList expected = FieldsFrom(r[4]);
+        FieldList fields;
+        SplitTextLine(count, line, kind, fields);
+        EXPECT_EQ(fields, expected);
+
+        std::string written;
+        TextLineWithBarcode(written, kind, line, FieldViews(fields.begin(), fields.end()), count,
+                            "", count - 1, code);
+        expected.back() = code;
+        FieldList again;
+        SplitTextLine(count, written, kind, again);
+        EXPECT_EQ(again, expected) << written;
+    }
+}
+
+TEST(TextFormat, LinesAreSplitIntoFields) {
+    for (const auto& r : GoldenRows("text/split.tsv", '\t')) {
+        const std::string line = Unescaped(r.at(1));
+        FieldViews fields{"left", "over", "and", "more"};
+        const size_t rest = SplitTextLineAt(std::stoi(r.at(3)), line, KindNamed(r.at(2)), fields);
+        EXPECT_EQ(FieldList(fields.begin(), fields.end()), FieldsFrom(r.at(4))) << "row " << r[0];
+        EXPECT_EQ(line.substr(rest), Unescaped(r.at(5))) << "row " << r[0];
+    }
+}
+
+TEST(TextLineReader, CountsExactlyTheLinesItReadsAndRefusesTheSameNul) {
+    const auto rows = GoldenRows("text/lines.tsv", '\t');
+    ASSERT_EQ(rows.size(), 96u);
+    TempFolder folder;
+    for (const auto& r : rows) {
+        SCOPED_TRACE("row " + r.at(0));
+        const std::string content = Content(r.at(1));
+        const long lines = std::stol(r.at(2));
+        const std::string path = folder.write("f.txt", content).string();
+        std::vector<std::string> read;
+        const std::string readRefusal = ReadOneByOne(path, read);
+        EXPECT_EQ(readRefusal.empty(), lines >= 0);
+        if (lines >= 0) {
+            std::vector<std::string> expected;
+            for (const std::string& line : SplitField(r.at(3), '|'))
+                expected.push_back(Content(line));
+            expected.resize(size_t(lines));  // a single empty line spells as nothing
+            EXPECT_TRUE(read == expected);
+        }
+        for (const bool skipFirst : {false, true}) {
+            long counted = 0;
+            EXPECT_EQ(Counted(path, counted, skipFirst), readRefusal);
+            EXPECT_EQ(counted, lines >= 0 ? lines : counted) << skipFirst;
+        }
+    }
+}
+
+}  // namespace marrowby
