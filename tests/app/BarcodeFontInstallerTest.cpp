@@ -12,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../platform/CaseTable.h"
+#include "TestData.h"
 #include "FakePrompter.h"
 #include "TempFolder.h"
 #include "app/Application.h"

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../platform/CaseTable.h"
+#include "TestData.h"
 #include "ShellCommand.h"
 #include "TempFolder.h"
 #include "app/Attendance.h"

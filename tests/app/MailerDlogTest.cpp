@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../platform/CaseTable.h"
+#include "TestData.h"
 #include "FormDriving.h"
 #include "TempFolder.h"
 #include "app/TMailerDlog.h"

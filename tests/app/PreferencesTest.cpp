@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../platform/CaseTable.h"
+#include "TestData.h"
 #include "FakePrompter.h"
 #include "FormDriving.h"
 #include "TempFolder.h"

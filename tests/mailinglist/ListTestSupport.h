@@ -27,42 +27,6 @@
 
 namespace marrowby {
 
-// The bytes a field spells with \t \r \n \\ \" and octal escapes.
-inline std::string Unescaped(const std::string& field) {
-    std::string bytes;
-    for (std::size_t i = 0; i < field.size(); ++i) {
-        if (field[i] != '\\' || i + 1 == field.size()) {
-            bytes += field[i];
-            continue;
-        }
-        const char c = field[++i];
-        if (c >= '0' && c <= '7') {
-            int value = 0;
-            for (int digits = 0;
-                 digits < 3 && i < field.size() && field[i] >= '0' && field[i] <= '7';
-                 ++digits, ++i)
-                value = value * 8 + (field[i] - '0');
-            bytes += char(value);
-            --i;
-        } else {
-            bytes += c == 't' ? '\t' : c == 'r' ? '\r' : c == 'n' ? '\n' : c;
-        }
-    }
-    return bytes;
-}
-
-// The values of a field separated by the given character; none in an empty field.
-inline std::vector<std::string> SplitField(const std::string& field, char separator) {
-    std::vector<std::string> parts;
-    if (field.empty()) return parts;
-    std::size_t start = 0;
-    for (std::size_t end; (end = field.find(separator, start)) != std::string::npos;
-         start = end + 1)
-        parts.push_back(field.substr(start, end - start));
-    parts.push_back(field.substr(start));
-    return parts;
-}
-
 inline int* RoleOf(FieldRoles& roles, const std::string& name) {
     if (name == "address") return &roles.address;
     if (name == "zip5") return &roles.zip5;

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "CaseTable.h"
+#include "TestData.h"
 #include "TempFolder.h"
 #include "engine/MarrowbyError.h"
 

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "CaseTable.h"
+#include "TestData.h"
 #include "FakePrinter.h"
 #include "PdfPage.h"
 #include "TempFolder.h"

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "CaseTable.h"
+#include "TestData.h"
 #include "PdfPage.h"
 #include "TempFolder.h"
 #include "platform/QtPrintSurface.h"

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "CaseTable.h"
+#include "TestData.h"
 #include "TempFolder.h"
 #include "engine/MarrowbyError.h"
 

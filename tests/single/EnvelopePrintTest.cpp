@@ -2,7 +2,7 @@
 // two resolutions with unequal margins, and printed for real into a PDF and measured.
 #include <gtest/gtest.h>
 
-#include "../tags/GoldenFiles.h"
+#include "DrawingCases.h"
 #include "PdfPage.h"
 #include "RecordingPrintSurface.h"
 #include "TempFolder.h"

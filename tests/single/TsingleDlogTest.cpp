@@ -99,7 +99,7 @@ class TsingleDlogTest : public testing::Test {
 
 TEST_F(TsingleDlogTest, TypingIsUpperCasedAndTheBarcodeOrWhyThereIsNoneFollowsTheInputs) {
     EXPECT_TRUE(dialog.Print->isDefault());  // Enter prints
-    for (const auto& row : GoldenRows("single/typing.tsv", '\t')) {
+    for (const auto& row : CaseRows("single/typing.tsv")) {
         SCOPED_TRACE("row " + row[0]);
         QTest::mouseClick(dialog.Clear, Qt::LeftButton);
         enter(row[1].c_str(), row[2].c_str(), row[3].c_str(), row[4] == "yes");

@@ -28,7 +28,7 @@ TEST(TagDerivation, EveryContentsChoiceGivesItsWordingDigitsAndCodeField) {
             for (std::string_view item : group.items) offered.emplace(CodeOf(type), item);
         }
     }
-    const auto rows = GoldenRows("tags/tag-contents.tsv", '\t');
+    const auto rows = CaseRows("tags/tag-contents.tsv");
     for (const auto& row : rows) {
         ASSERT_EQ(row.size(), 8u) << "row " << row[0];
         const auto& [mailType, contents, destination] = std::tie(row[1], row[2], row[7]);
@@ -56,7 +56,7 @@ TEST(TagDerivation, EveryContentsChoiceGivesItsWordingDigitsAndCodeField) {
 
 TEST(DestinationSplit, PlaceIsAllBeforeTheLastBlankAndZipAtMostFiveDigits) {
     const auto unquoted = [](const std::string& text) { return text.substr(1, text.size() - 2); };
-    for (const auto& row : GoldenRows("tags/destination-split.tsv", '\t')) {
+    for (const auto& row : CaseRows("tags/destination-split.tsv")) {
         const auto split = SplitDestinationText(unquoted(row[1]));
         EXPECT_EQ(split, row[2] == "none"
                              ? std::nullopt
@@ -94,7 +94,7 @@ TEST(TagSheetBuild, RowsKeepTheirPlacesAndTheSheetTakesTheMailTypesKindAndStripe
 }  // namespace
 
 TEST(TrayLabel24, DigitsOfTheTableAndTheirFieldsReadBackOrTheFieldRefused) {
-    for (const auto& row : GoldenRows("tags/tray-label-digits.tsv", '\t')) {
+    for (const auto& row : CaseRows("tags/tray-label-digits.tsv")) {
         SCOPED_TRACE("row " + row[0]);
         MailerSettings settings;
         settings.identity.mailerId = row[3];

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "GoldenFiles.h"
+#include "DrawingCases.h"
 #include "RecordingPrintSurface.h"
 #include "engine/MarrowbyError.h"
 #include "tags/I2of5.h"
@@ -29,7 +29,7 @@ TagValues Tag(TagKind kind, std::string code = "") {
 }  // namespace
 
 TEST(TagPageLayout, PlacesInTwoColumnsOfFiveMovedByThePrintingOffset) {
-    for (const auto& row : GoldenRows("tags/tag-places.tsv", '\t')) {
+    for (const auto& row : CaseRows("tags/tag-places.tsv")) {
         SCOPED_TRACE("row " + row[0]);
         const int dpi = std::stoi(row[1]);
         const DevicePoint offset = Point(row[2]);
@@ -68,7 +68,7 @@ TEST(TagPageLayout, EveryCallOfATagAsTheGoldenFileHasIt) {
 // Rows that would reach below the printable area go on following pages, in the places of
 // the first rows; pages without a tag are left out.
 TEST(TagPageLayout, RowsBelowThePrintableAreaFollowOnAnotherPage) {
-    for (const auto& row : GoldenRows("tags/tag-paging.tsv", '\t')) {
+    for (const auto& row : CaseRows("tags/tag-paging.tsv")) {
         SCOPED_TRACE("row " + row[0]);
         const TagKind kind = row[1] == "tray" ? TagKind::Tray : TagKind::Sack;
         RecordingPrintSurface surface(300, 300, Point(row[2]));

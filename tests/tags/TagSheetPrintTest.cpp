@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "DrawingCases.h"
 #include "FakePrinter.h"
 #include "FakePrompter.h"
-#include "GoldenFiles.h"
 #include "PdfPage.h"
 #include "TempFolder.h"
 #include "platform/QtPrinter.h"
@@ -324,10 +324,10 @@ TEST(TagSheetPrint, PreviewShowsThePagesOrOnlyTheFontWarning) {
 
 // fonts.dat as tests/data/tags/fonts-file.tsv has it: the warning, and no dialog or job.
 TEST(TagSheetPrint, UnusableFontsFileIsReportedAndNothingPrints) {
-    for (const auto& row : GoldenRows("tags/fonts-file.tsv", '\t')) {
+    for (const auto& row : CaseRows("tags/fonts-file.tsv")) {
         SCOPED_TRACE("row " + row[0]);
         TempFolder folder;
-        if (row[1] != "(none)") folder.write("fonts.dat", Unescaped(row[1]));
+        if (row[1] != "(none)") folder.write("fonts.dat", row[1]);
         FakePrinter printer(600, 600, {50, 50});
         FakePrompter prompter;
         PrintTagCopies(printer, prompter, Sheet(TagKind::Tray), TagFontSettings(folder.path()));

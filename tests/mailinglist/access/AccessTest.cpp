@@ -114,7 +114,7 @@ TEST(AccessRead, CursorAndViewerMoveBothWaysAndStopAtTheEnd) {
 }
 
 TEST(AccessRead, ChoosesTheTable) {
-    for (const auto& r : GoldenRows("mdb/tables.tsv", '\t')) {
+    for (const auto& r : CaseRows("mdb/tables.tsv")) {
         SCOPED_TRACE("row " + r.at(0));
         ACCESS_DATABASE(path, folder, r.at(1));
         AccessTable taTable1;
@@ -196,7 +196,7 @@ std::string BarcodeFor(long n) {
 
 // Stored barcodes are written again without a change.
 TEST(AccessWrite, StoresBarcodesKeepingEveryOtherValueOrRefusesChangingNothing) {
-    const auto rows = GoldenRows("mdb/writes.tsv", '\t');
+    const auto rows = CaseRows("mdb/writes.tsv");
     ASSERT_EQ(rows.size(), 17u);
     for (const auto& r : rows) {
         SCOPED_TRACE("row " + r.at(0) + ": " + r.at(2) + "." + r.at(3));

@@ -166,7 +166,7 @@ TEST(Dbase, TableFromAnotherProgramGetsBarcodesInItsLiveRecordsAndNothingElse) {
 
 // A run that only reads the table is not stopped by another program's lock.
 TEST(Dbase, UnsafeTablesAreRefusedAndLeftAsTheyWere) {
-    const auto rows = GoldenRows("dbase/refusals.tsv", '\t');
+    const auto rows = CaseRows("dbase/refusals.tsv");
     ASSERT_EQ(rows.size(), 24u);
     for (const auto& r : rows) {
         SCOPED_TRACE("row " + r.at(0) + ": " + r.at(2) + " " + r.at(3));
@@ -277,7 +277,7 @@ TEST(Dbase, NamesLoseTrailingSpacesAndNulsButTheViewerShowsThemUpToTheFirstNul) 
 }
 
 TEST(Dbase, MemoFileStandsForTheTableOfTheSameNameBesideIt) {
-    for (const auto& r : GoldenRows("dbase/memos.tsv", '\t')) {
+    for (const auto& r : CaseRows("dbase/memos.tsv")) {
         SCOPED_TRACE("row " + r.at(0));
         TempFolder folder;
         const fs::path memo = folder.write(r.at(1), "memo text, not a table");

@@ -65,14 +65,12 @@ const std::vector<Column> kColumns{
 }  // namespace
 
 TEST(FieldRoles, GoldenCases) {
-    const auto rows = GoldenRows("run/roles.tsv", '\t');
+    const auto rows = CaseRows("run/roles.tsv");
     ASSERT_GE(rows.size(), 67u);
     const RoadFixture road;
     for (const auto& r : rows) {
         SCOPED_TRACE("row " + r.at(0) + ": " + r.at(1) + " " + r.at(2));
-        FieldList fields;
-        for (const std::string& field : SplitField(r.at(2), '|'))
-            fields.push_back(Unescaped(field));
+        const FieldList fields = SplitField(r.at(2), '|');
         const FieldRoles with = RolesFrom(r.at(3));
         const std::string& expected = r.at(4);
         FieldRoles found;
@@ -112,7 +110,7 @@ TEST(FieldRoles, GoldenCases) {
         } else if (r[1] == "kind") {
             EXPECT_EQ(KindFromExtension(r[2]), expected);
         } else if (r[1] == "barcode-text") {
-            EXPECT_EQ(IsBarcodeText(Unescaped(r[2]), r[3]), expected == "1");
+            EXPECT_EQ(IsBarcodeText(r[2], r[3]), expected == "1");
         } else {
             ASSERT_EQ(r[1], "needs-contents");
             EXPECT_EQ(NeedsContentIdentification(with, !r[3].ends_with("only")), expected == "1");

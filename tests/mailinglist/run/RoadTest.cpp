@@ -89,7 +89,7 @@ void Act(const std::string& act, const fs::path& sub, std::size_t size) {
 
 TEST_F(RoadTest, GoldenRuns) {
     const std::string list = (folder.path() / "List.TXT").string();
-    const auto rows = GoldenRows("road/runs.tsv", '\t');
+    const auto rows = CaseRows("road/runs.tsv");
     ASSERT_GE(rows.size(), 29u);
     for (const auto& r : rows) {
         SCOPED_TRACE("row " + r.at(0) + ": " + r.at(1));
@@ -100,23 +100,23 @@ TEST_F(RoadTest, GoldenRuns) {
         std::vector<FakeIdentifierAnswer> answers;
         for (const std::string& answer : SplitField(r[4], ';'))
             answers.push_back({RolesFrom(answer), !answer.ends_with("cancel")});
-        const std::string input = Unescaped(r[5]);
+        const std::string& input = r[5];
         errors.str("");
         EXPECT_EQ(run("List.TXT", input, answers, r[3]), std::stoi(r[6]));
-        EXPECT_EQ(folder.read("List.TXT"), r[7] == "=" ? input : Unescaped(r[7]));
-        EXPECT_EQ(ReadBytes(folder.path() / "Barcode.txt"), r[8] == "-" ? "" : Unescaped(r[8]));
+        EXPECT_EQ(folder.read("List.TXT"), r[7] == "=" ? input : r[7]);
+        EXPECT_EQ(ReadBytes(folder.path() / "Barcode.txt"), r[8] == "-" ? "" : r[8]);
         EXPECT_EQ(FolderNames(folder.path()).size(), r[8] == "-" ? 1u : 2u);
         const Texts expected = SplitField(r[9], '|');
         ASSERT_EQ(prompter.messages.size(), expected.size())
             << testing::PrintToString(messageTexts());
         for (std::size_t i = 0; i < expected.size(); ++i) {
-            std::string text = Unescaped(expected[i]);
+            std::string text = expected[i];
             if (const auto at = text.find("{folder}"); at != std::string::npos)
                 text.replace(at, 8, folder.path().string());
             ExpectText(prompter.messages[i].text, text);
         }
         EXPECT_EQ(r[10].empty() ? "" : BoxText(prompter.messages.at(0)), r[10]);
-        ExpectText(errors.str(), Unescaped(r[11]));
+        ExpectText(errors.str(), r[11]);
         const Texts shown = SplitField(r[12], ';');
         ASSERT_EQ(identifier.shown.size(), shown.size());
         for (std::size_t i = 0; i < shown.size(); ++i) {
@@ -149,7 +149,7 @@ TEST_F(RoadTest, TheBarcodeFileIsReplacedOnlyWhenTheUserAgrees) {
         {"coded", coded}, {"old", "earlier barcodes\r\n"}, {"-", ""}};
     const fs::path barcodeFile = folder.path() / "Barcode.txt";
     const fs::path other = folder.path() / "other.txt";
-    for (const auto& r : GoldenRows("road/barcode-file.tsv", '\t')) {
+    for (const auto& r : CaseRows("road/barcode-file.tsv")) {
         SCOPED_TRACE("row " + r.at(0) + ": " + r.at(1));
         fs::remove(barcodeFile);
         fs::remove(other);
@@ -230,7 +230,7 @@ TEST_F(RoadTest, ExamplesGetABarcodeOnEveryRecord) {
 
 TEST(ListSafety, ListsChangedLockedOrReadOnlyAreLeftAsTheOtherProgramMadeThem) {
     const std::string input = Repeat(kRecord, 10);
-    for (const auto& r : GoldenRows("road/safety.tsv", '\t')) {
+    for (const auto& r : CaseRows("road/safety.tsv")) {
         SCOPED_TRACE("row " + r.at(0) + ": " + r.at(1));
         ASSERT_EQ(r.size(), 10u);
         TempFolder folder;

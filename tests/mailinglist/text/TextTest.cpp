@@ -23,11 +23,7 @@ std::string_view KindNamed(const std::string& name) {
     return kinds.at(name);
 }
 
-FieldList FieldsFrom(const std::string& text) {
-    FieldList fields;
-    for (const std::string& field : SplitField(text, '|')) fields.push_back(Unescaped(field));
-    return fields;
-}
+FieldList FieldsFrom(const std::string& text) { return SplitField(text, '|'); }
 
 // The lines readLine gives, or the message it refuses the file with.
 std::string ReadOneByOne(const std::string& path, std::vector<std::string>& lines) {
@@ -56,7 +52,7 @@ std::string Counted(const std::string& path, long& lines, bool skipFirst) {
 
 // The bytes of a row of text/lines.tsv, with its read blocks spelt out.
 std::string Content(const std::string& field) {
-    std::string bytes = Unescaped(field);
+    std::string bytes = field;
     const std::pair<const char*, std::size_t> blocks[] = {
         {"{block}", 1 << 20}, {"{block-1}", (1 << 20) - 1}, {"{block-2}", (1 << 20) - 2}};
     for (const auto& [name, size] : blocks) {
@@ -72,9 +68,9 @@ std::string Content(const std::string& field) {
 TEST(TextFormat, FilesAreToldCountedAndKeepTheirFieldsUnderABarcode) {
     const std::string code = "/123456789230/";
     TempFolder folder;
-    for (const auto& r : GoldenRows("text/files.tsv", '\t')) {
+    for (const auto& r : CaseRows("text/files.tsv")) {
         SCOPED_TRACE("row " + r.at(0));
-        const std::string bytes = Unescaped(r.at(1));
+        const std::string& bytes = r.at(1);
         const std::string path = folder.write("f.txt", bytes).string();
         const std::string_view kind = KindNamed(r.at(2));
         const int count = std::stoi(r.at(3));
@@ -100,17 +96,17 @@ TEST(TextFormat, FilesAreToldCountedAndKeepTheirFieldsUnderABarcode) {
 }
 
 TEST(TextFormat, LinesAreSplitIntoFields) {
-    for (const auto& r : GoldenRows("text/split.tsv", '\t')) {
-        const std::string line = Unescaped(r.at(1));
+    for (const auto& r : CaseRows("text/split.tsv")) {
+        const std::string& line = r.at(1);
         FieldViews fields{"left", "over", "and", "more"};
         const size_t rest = SplitTextLineAt(std::stoi(r.at(3)), line, KindNamed(r.at(2)), fields);
         EXPECT_EQ(FieldList(fields.begin(), fields.end()), FieldsFrom(r.at(4))) << "row " << r[0];
-        EXPECT_EQ(line.substr(rest), Unescaped(r.at(5))) << "row " << r[0];
+        EXPECT_EQ(line.substr(rest), r.at(5)) << "row " << r[0];
     }
 }
 
 TEST(TextLineReader, CountsExactlyTheLinesItReadsAndRefusesTheSameNul) {
-    const auto rows = GoldenRows("text/lines.tsv", '\t');
+    const auto rows = CaseRows("text/lines.tsv");
     ASSERT_EQ(rows.size(), 96u);
     TempFolder folder;
     for (const auto& r : rows) {

@@ -1,5 +1,5 @@
-// The golden files of the tag tests: drawing calls written one per line and compared with
-// cases of tests/data/tags, and texts given with escapes in a table cell.
+// Drawing files of the printing tests: drawing calls written one per line and compared with
+// the cases of a file under tests/data.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -29,7 +29,7 @@ struct DrawingCase {
 
 inline std::vector<DrawingCase> DrawingCases(const std::string& name) {
     std::vector<DrawingCase> cases;
-    for (auto row : GoldenRows(name, '\t')) {
+    for (auto row : CaseRows(name)) {
         if (!row[0].starts_with("== ")) {
             cases.back().expected.push_back(row[0]);
             continue;
@@ -80,15 +80,6 @@ inline void ExpectDrawing(const DrawingCase& c, const std::vector<std::string>& 
                   i < c.expected.size() ? c.expected[i] : "(nothing)")
             << "case " << c.number << ", drawing line " << i + 1;
     }
-}
-
-// The text of a table cell with the escapes \r and \n.
-inline std::string Unescaped(std::string cell) {
-    for (const auto& [escape, byte] : {std::pair{"\\r", '\r'}, {"\\n", '\n'}}) {
-        for (size_t at; (at = cell.find(escape)) != std::string::npos;)
-            cell.replace(at, 2, 1, byte);
-    }
-    return cell;
 }
 
 }  // namespace marrowby
