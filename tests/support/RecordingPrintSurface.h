@@ -33,7 +33,8 @@ class RecordingPrintSurface : public PrintSurface {
   public:
     // Letter paper (8.5 x 11 inches) with the printable area starting at the offset and
     // ending as far from the right and bottom edges.
-    RecordingPrintSurface(int dpiX, int dpiY, DevicePoint offset);
+    RecordingPrintSurface(int dpiX, int dpiY, DevicePoint offset)
+        : farMargins(offset), dpiX_(dpiX), dpiY_(dpiY), offset_(offset) {}
 
     bool beginJob(const std::string& title) override;
     void newPage() override;
@@ -41,19 +42,33 @@ class RecordingPrintSurface : public PrintSurface {
     int dpiX() const override { return dpiX_; }
     int dpiY() const override { return dpiY_; }
     DevicePoint printingOffset() const override { return offset_; }
-    int printableWidth() const override;
-    int printableHeight() const override;
+    int printableWidth() const override { return paperWidth() - offset_.x - farMargins.x; }
+    int printableHeight() const override { return paperHeight() - offset_.y - farMargins.y; }
     int paperWidth() const override { return dpiX_ * 17 / 2; }
     int paperHeight() const override { return dpiY_ * 11; }
-    void setPen(int width, PenStyle style) override;
-    void setFill(FillColor color) override;
-    void line(DevicePoint from, DevicePoint to) override;
-    void rectangle(DevicePoint topLeft, DevicePoint bottomRight) override;
-    void polygon(const std::vector<DevicePoint>& corners) override;
-    void setFont(const std::string& family, int pointSize) override;
-    void text(DevicePoint topLeft, const std::string& text) override;
+    void setPen(int width, PenStyle style) override {
+        penWidth = width;
+        penStyle = style;
+    }
+    void setFill(FillColor color) override { fill = color; }
+    void line(DevicePoint from, DevicePoint to) override { record(DrawCall::Line, {from, to}); }
+    void rectangle(DevicePoint topLeft, DevicePoint bottomRight) override {
+        record(DrawCall::Rectangle, {topLeft, bottomRight});
+    }
+    void polygon(const std::vector<DevicePoint>& corners) override {
+        record(DrawCall::Polygon, corners);
+    }
+    void setFont(const std::string& family, int pointSize) override {
+        fontFamily = family;
+        fontSize = pointSize;
+    }
+    void text(DevicePoint topLeft, const std::string& text) override {
+        record(DrawCall::Text, {topLeft}, text);
+    }
     // Every character is as wide as a tenth of the font size in inches, in pixels.
-    int textWidth(const std::string& text) override;
+    int textWidth(const std::string& text) override {
+        return static_cast<int>(text.size()) * fontSize * dpiX_ / 720;
+    }
 
     std::vector<RecordedJob> jobs;
     // The unprintable strips along the right and bottom edges; the offset's at first.
@@ -66,7 +81,7 @@ class RecordingPrintSurface : public PrintSurface {
     int fontSize = 0;
 
   private:
-    void record(DrawCall call);
+    void record(DrawCall::Kind kind, std::vector<DevicePoint> points, std::string text = {});
 
     int dpiX_;
     int dpiY_;
