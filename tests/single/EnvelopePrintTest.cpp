@@ -65,7 +65,7 @@ TEST(EnvelopeBarcode, BarsStandInTheBottomRightCornerOfThePaper) {
             }
             std::ranges::copy(DrawnLines(job.calls), std::back_inserter(lines));
         }
-        lines.push_back("pen after w" + std::to_string(surface.penWidth));
+        lines.push_back("pen after w" + std::to_string(surface.state.penWidth));
         ExpectDrawing(c, lines);
     }
     RecordingPrintSurface refusing(300, 300, {0, 0});

@@ -24,8 +24,11 @@ void RecordingPrintSurface::endJob() {
 void RecordingPrintSurface::record(DrawCall::Kind kind, std::vector<DevicePoint> points,
                                    std::string text) {
     if (jobs.empty() || jobs.back().ended) throw std::logic_error("drawing outside a job");
-    jobs.back().calls.push_back({kind, std::move(points), std::move(text), penWidth, penStyle, fill,
-                                 fontFamily, fontSize, page_});
+    DrawCall& call = jobs.back().calls.emplace_back(state);
+    call.kind = kind;
+    call.points = std::move(points);
+    call.text = std::move(text);
+    call.page = page_;
 }
 
 }  // namespace marrowby

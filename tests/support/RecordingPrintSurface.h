@@ -47,10 +47,10 @@ class RecordingPrintSurface : public PrintSurface {
     int paperWidth() const override { return dpiX_ * 17 / 2; }
     int paperHeight() const override { return dpiY_ * 11; }
     void setPen(int width, PenStyle style) override {
-        penWidth = width;
-        penStyle = style;
+        state.penWidth = width;
+        state.penStyle = style;
     }
-    void setFill(FillColor color) override { fill = color; }
+    void setFill(FillColor color) override { state.fill = color; }
     void line(DevicePoint from, DevicePoint to) override { record(DrawCall::Line, {from, to}); }
     void rectangle(DevicePoint topLeft, DevicePoint bottomRight) override {
         record(DrawCall::Rectangle, {topLeft, bottomRight});
@@ -59,26 +59,22 @@ class RecordingPrintSurface : public PrintSurface {
         record(DrawCall::Polygon, corners);
     }
     void setFont(const std::string& family, int pointSize) override {
-        fontFamily = family;
-        fontSize = pointSize;
+        state.fontFamily = family;
+        state.fontSize = pointSize;
     }
     void text(DevicePoint topLeft, const std::string& text) override {
         record(DrawCall::Text, {topLeft}, text);
     }
     // Every character is as wide as a tenth of the font size in inches, in pixels.
     int textWidth(const std::string& text) override {
-        return static_cast<int>(text.size()) * fontSize * dpiX_ / 720;
+        return static_cast<int>(text.size()) * state.fontSize * dpiX_ / 720;
     }
 
     std::vector<RecordedJob> jobs;
     // The unprintable strips along the right and bottom edges; the offset's at first.
     DevicePoint farMargins;
     bool refuseJobs = false;
-    int penWidth = 1;
-    PenStyle penStyle = PenStyle::Solid;
-    FillColor fill = FillColor::White;
-    std::string fontFamily{};
-    int fontSize = 0;
+    DrawCall state{DrawCall::Line};  // the pen, fill and font the next call draws with
 
   private:
     void record(DrawCall::Kind kind, std::vector<DevicePoint> points, std::string text = {});

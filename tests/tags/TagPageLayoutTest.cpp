@@ -109,7 +109,7 @@ TEST(TagSymbols, EveryBarAsTheGoldenFileHasIt) {
         });
         std::vector<std::string> lines = DrawnLines(surface.jobs.back().calls);
         if (!refused.empty()) lines.push_back(refused);
-        lines.push_back(surface.fill == FillColor::White ? "fill white" : "fill black");
+        lines.push_back(surface.state.fill == FillColor::White ? "fill white" : "fill black");
         if (c.get("symbol") == "tray24") {
             lines.push_back(attempt(
                 [&] { return "width " + std::to_string(TrayLabelSymbolWidth(dpi, digits)); }));
