@@ -2,6 +2,7 @@
 // records every job and every drawing call in device pixels.
 #pragma once
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -36,9 +37,20 @@ class RecordingPrintSurface : public PrintSurface {
     RecordingPrintSurface(int dpiX, int dpiY, DevicePoint offset)
         : farMargins(offset), dpiX_(dpiX), dpiY_(dpiY), offset_(offset) {}
 
-    bool beginJob(const std::string& title) override;
-    void newPage() override;
-    void endJob() override;
+    bool beginJob(const std::string& title) override {
+        if (refuseJobs) return false;
+        jobs.push_back({title, {}, false});
+        page_ = 0;
+        return true;
+    }
+    void newPage() override {
+        inJob("newPage");
+        ++page_;
+    }
+    void endJob() override {
+        inJob("endJob");
+        jobs.back().ended = true;
+    }
     int dpiX() const override { return dpiX_; }
     int dpiY() const override { return dpiY_; }
     DevicePoint printingOffset() const override { return offset_; }
@@ -77,7 +89,18 @@ class RecordingPrintSurface : public PrintSurface {
     DrawCall state{DrawCall::Line};  // the pen, fill and font the next call draws with
 
   private:
-    void record(DrawCall::Kind kind, std::vector<DevicePoint> points, std::string text = {});
+    void inJob(const char* what) const {
+        if (jobs.empty() || jobs.back().ended)
+            throw std::logic_error(std::string(what) + " outside a job");
+    }
+    void record(DrawCall::Kind kind, std::vector<DevicePoint> points, std::string text = {}) {
+        inJob("drawing");
+        DrawCall& call = jobs.back().calls.emplace_back(state);
+        call.kind = kind;
+        call.points = std::move(points);
+        call.text = std::move(text);
+        call.page = page_;
+    }
 
     int dpiX_;
     int dpiY_;
