@@ -178,24 +178,11 @@ struct RoadFixture {
     }
 };
 
-// Copies tests/data/access/<name> into folder; an empty path when the file is missing.
-inline std::filesystem::path CopyAccessDatabase(const TempFolder& folder, const std::string& name) {
-    namespace fs = std::filesystem;
-    const fs::path original = TestDataFolder() / "access" / name;
-    std::error_code error;
-    if (!fs::is_regular_file(original, error)) return {};
-    const fs::path copy = folder.path() / name;
-    fs::copy_file(original, copy, fs::copy_options::overwrite_existing);
-    fs::permissions(copy, fs::perms::owner_read | fs::perms::owner_write);
-    return copy;
-}
-
 // A fresh folder holding a copy of the named database; a missing database fails the test.
-#define ACCESS_DATABASE(variable, folder, name)                              \
-    TempFolder folder;                                                       \
-    const std::filesystem::path variable = CopyAccessDatabase(folder, name); \
-    ASSERT_FALSE(variable.empty())                                           \
-        << "The test database tests/data/access/" << name << " is missing."
+#define ACCESS_DATABASE(variable, folder, name) \
+    TempFolder folder;                          \
+    const std::filesystem::path variable =      \
+        folder.write(name, TestDataBytes("access/" + std::string(name)))
 
 // Every row of a table as mdb-export prints it (no header, text unquoted).
 using AccessRows = std::vector<std::vector<std::string>>;

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -15,6 +16,13 @@ namespace marrowby {
 // The repository's tests/data folder.
 inline std::filesystem::path TestDataFolder() {
     return std::filesystem::path(MARROWBY_SOURCE_DIR) / "tests" / "data";
+}
+
+// The bytes of a file under tests/data; a missing file fails the calling test.
+inline std::string TestDataBytes(const std::string& name) {
+    std::ifstream in(TestDataFolder() / name, std::ios::binary);
+    if (!in) ADD_FAILURE() << "missing tests/data/" << name;
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // The bytes a field of a table spells, where \r, \n, \t, \\ and \xHH stand for the bytes a

@@ -25,9 +25,7 @@ std::string Padded(std::string text, std::size_t width) {
 
 // A copy of a table of tests/data/dbase as clients.dbf.
 fs::path CopyTable(const TempFolder& folder, const std::string& name) {
-    const fs::path data = TestDataFolder() / "dbase" / name;
-    EXPECT_TRUE(fs::is_regular_file(data)) << "missing " << data;
-    return folder.write("clients.dbf", ReadBytes(data));
+    return folder.write("clients.dbf", TestDataBytes("dbase/" + name));
 }
 
 // What shapelib's dbfdump reads from a table, one line per field, without the barcodes.
@@ -99,7 +97,7 @@ int ActOnOpenTable(const fs::path& table, const std::string& act) {
     } else if (act == "read-only") {
         fs::permissions(table, fs::perms::owner_read | fs::perms::group_read);
     } else if (act.starts_with("replace ")) {
-        const std::string bytes = ReadBytes(TestDataFolder() / "dbase" / act.substr(8));
+        const std::string bytes = TestDataBytes("dbase/" + act.substr(8));
         std::ofstream(table, std::ios::binary | std::ios::trunc) << bytes;
     } else if (act.starts_with("cut ")) {
         fs::resize_file(table, fs::file_size(table) - std::stoul(act.substr(4)));
@@ -158,8 +156,7 @@ TEST(Dbase, TableFromAnotherProgramGetsBarcodesInItsLiveRecordsAndNothingElse) {
 
         // Only the barcode fields of the live records change.
         EXPECT_EQ(folder.read("clients.dbf"),
-                  ReadBytes(TestDataFolder() / "dbase" /
-                            ("shapelib-" + std::to_string(width) + "-after.dbf")));
+                  TestDataBytes("dbase/shapelib-" + std::to_string(width) + "-after.dbf"));
         EXPECT_EQ(DumpWithoutBarcodes(table), dumpBefore);
     }
 }
@@ -341,7 +338,7 @@ TEST(Dbase, IntelligentMailLettersFillTheBarcodeFieldAndAShortFieldIsRefused) {
     const fs::path table = CopyTable(folder, "imb-70.dbf");
     ASSERT_EQ(road.run({table.string(), "nostop"}), 0);
     EXPECT_TRUE(road.prompter.messages.empty());
-    EXPECT_EQ(ReadBytes(table), ReadBytes(TestDataFolder() / "dbase" / "imb-70-after.dbf"));
+    EXPECT_EQ(ReadBytes(table), TestDataBytes("dbase/imb-70-after.dbf"));
     EXPECT_EQ(road.mailer(), MailerFile("1 123456 43"));
 
     const std::string shortField =
