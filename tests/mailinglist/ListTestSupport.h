@@ -59,6 +59,10 @@ inline void PrintTo(const FieldRoles& roles, std::ostream* out) {
             *out << name << '=' << position << ' ';
 }
 
+inline RunPlan PlanFor(const MailingList& list, const FieldRoles& roles, bool addMode = true) {
+    return {list.fileName(), list.recordCount(), list.fieldCount(), roles, addMode};
+}
+
 // A box as the golden files spell it: "Error Exclamation Cancel" (icon, beep, button).
 inline std::string BoxText(const RecordedMessage& box) {
     const char* const icons[] = {"Error", "Warning", "Information"};
@@ -230,11 +234,8 @@ inline std::string RunOver(const std::filesystem::path& path, const std::string&
             [](const std::string&, const std::vector<std::string>&) { return std::string(); },
             prompter);
         if (!list) throw MarrowbyError("The table " + table + " is not in the database.");
-        auto source =
-            list->openSource({.listFileName = list->fileName(),
-                              .recordCount = list->recordCount(),
-                              .fieldCount = list->fieldCount(),
-                              .roles = {.address = 0, .barcode = taTable1.FieldPosition(field)}});
+        auto source = list->openSource(
+            PlanFor(*list, {.address = 0, .barcode = taTable1.FieldPosition(field)}));
         FieldList fields;
         for (long n = 1; source->readRecord(fields); ++n) source->storeBarcode(barcodeFor(n));
         source->finish();

@@ -256,11 +256,8 @@ TEST(AccessWrite, BarcodesOnlyRunReadsIntegerZipWithoutTouchingTheFile) {
     const std::string original = ReadBytes(path);
     AccessTable table;
     auto list = OpenAccessMailingList(table, path.string(), "DateTest", nullptr);
-    const RunPlan plan{.listFileName = list->fileName(),
-                       .recordCount = list->recordCount(),
-                       .fieldCount = list->fieldCount(),
-                       .roles = {.address = 0, .zip9 = table.FieldPosition("IDCol")},
-                       .addMode = false};
+    const RunPlan plan =
+        PlanFor(*list, {.address = 0, .zip9 = table.FieldPosition("IDCol")}, false);
     auto source = list->openSource(plan);
     FieldList fields;
     ASSERT_TRUE(source->readRecord(fields));
@@ -321,11 +318,7 @@ TEST(AccessRun, FailureRestoresTheDatabaseAndTheNextRunStoresTheBarcodes) {
                  .zip5 = taTable1.FieldPosition("PostalCode"),
                  .zip4 = taTable1.FieldPosition("Extension"),
                  .barcode = taTable1.FieldPosition("HomePhone")};
-        const RunPlan plan{.listFileName = list->fileName(),
-                           .recordCount = list->recordCount(),
-                           .fieldCount = list->fieldCount(),
-                           .roles = roles};
-        return AddBarcodes(*list, plan, road.context, false);
+        return AddBarcodes(*list, PlanFor(*list, roles), road.context, false);
     };
 
     // Intelligent Mail letters need 65 characters.
@@ -413,9 +406,7 @@ TEST(AccessRun, IntelligentMailLettersGoIntoALongTextField) {
     AccessTable taTable1;
 
     ACCESS_DATABASE(dates, datesFolder, "DateTestDatabase.mdb");
-    taTable1.setDatabaseName(dates.string());
-    taTable1.setTableName("DateTest");
-    taTable1.setActive(true);
+    OpenTable(taTable1, dates, "DateTest");
     const int text = taTable1.FieldPosition("ShortTextCol");
     for (taTable1.First(); !taTable1.Eof(); taTable1.Next()) {
         taTable1.Edit();

@@ -48,10 +48,6 @@ const std::string kBarcode = "/770011234057/";
 const FieldRoles kBigRoles{.address = 0, .zip9 = 1, .barcode = 2};
 std::size_t BigRecord(long n) { return std::size_t(32 * 4 + 1 + n * 100); }
 
-RunPlan PlanFor(const MailingList& list, const FieldRoles& roles, bool addMode = true) {
-    return {list.fileName(), list.recordCount(), list.fieldCount(), roles, addMode};
-}
-
 std::unique_ptr<MailingList> Open(const fs::path& table) {
     FakePrompter prompter;
     auto list = OpenDbaseMailingList(table.string(), prompter);
