@@ -27,17 +27,12 @@
 
 namespace marrowby {
 
-inline int* RoleOf(FieldRoles& roles, const std::string& name) {
-    if (name == "address") return &roles.address;
-    if (name == "zip5") return &roles.zip5;
-    if (name == "zip4") return &roles.zip4;
-    if (name == "zip9") return &roles.zip9;
-    if (name == "highrise") return &roles.highrise;
-    if (name == "barcode") return &roles.barcode;
-    if (name == "dp") return &roles.deliveryPoint;
-    ADD_FAILURE() << "no role " << name;
-    return nullptr;
-}
+// The roles by the names the golden files give them.
+inline const std::pair<std::string, int FieldRoles::*> kRoleNames[] = {
+    {"address", &FieldRoles::address},   {"zip5", &FieldRoles::zip5},
+    {"zip4", &FieldRoles::zip4},         {"zip9", &FieldRoles::zip9},
+    {"highrise", &FieldRoles::highrise}, {"barcode", &FieldRoles::barcode},
+    {"dp", &FieldRoles::deliveryPoint}};
 
 // "address=1 zip9=2": the roles named, every other one unset; words without '=' are ignored.
 inline FieldRoles RolesFrom(const std::string& text) {
@@ -45,18 +40,21 @@ inline FieldRoles RolesFrom(const std::string& text) {
     for (const std::string& word : SplitField(text, ' ')) {
         const std::size_t equals = word.find('=');
         if (equals == std::string::npos) continue;
-        if (int* role = RoleOf(roles, word.substr(0, equals)))
-            *role = std::stoi(word.substr(equals + 1));
+        const auto named =
+            std::find_if(std::begin(kRoleNames), std::end(kRoleNames),
+                         [&](const auto& role) { return role.first == word.substr(0, equals); });
+        if (named == std::end(kRoleNames))
+            ADD_FAILURE() << "no role " << word;
+        else
+            roles.*named->second = std::stoi(word.substr(equals + 1));
     }
     return roles;
 }
 
 // Failure messages show roles as the golden files spell them.
 inline void PrintTo(const FieldRoles& roles, std::ostream* out) {
-    FieldRoles copy = roles;
-    for (const char* name : {"address", "zip5", "zip4", "zip9", "highrise", "barcode", "dp"})
-        if (const int position = *RoleOf(copy, name); position >= 0)
-            *out << name << '=' << position << ' ';
+    for (const auto& [name, role] : kRoleNames)
+        if (roles.*role >= 0) *out << name << '=' << roles.*role << ' ';
 }
 
 inline RunPlan PlanFor(const MailingList& list, const FieldRoles& roles, bool addMode = true) {

@@ -1,13 +1,12 @@
 // dBase tables opened or refused, and runs that write their barcode fields and no other byte.
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
+#include <sys/wait.h>
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 
 #include "ListTestSupport.h"
+#include "LockInAnotherProcess.h"
 #include "ShellCommand.h"
 #include "mailinglist/dbase/DbaseMailingList.h"
 #include "mailinglist/run/FieldIdentification.h"
@@ -76,17 +75,7 @@ std::string RefusalOf(const fs::path& path) {
 
 // What another program does to the open table; a descriptor to close afterwards, or -1.
 int ActOnOpenTable(const fs::path& table, const std::string& act) {
-    if (act.starts_with("lock")) {
-        const int other = ::open(table.c_str(), O_RDWR);
-        struct flock lock {};
-        lock.l_type = F_WRLCK;
-        lock.l_start = 100;
-        lock.l_len = 10;
-        EXPECT_EQ(act == "lock-whole" ? ::flock(other, LOCK_EX | LOCK_NB)
-                                      : ::fcntl(other, F_SETLK, &lock),
-                  0);
-        return other;
-    }
+    if (act.starts_with("lock")) return LockInAnotherProcess(table, act != "lock-whole", 100, 10);
     if (act == "folder") {
         fs::remove(table);
         fs::create_directory(table);
@@ -174,8 +163,7 @@ TEST(Dbase, UnsafeTablesAreRefusedAndLeftAsTheyWere) {
         auto list = Open(table);
         const int other = ActOnOpenTable(table, r.at(3));
         const bool isFile = fs::is_regular_file(table);
-        // Reading the file here would close it and drop the other program's record lock.
-        const std::string before = other >= 0 || !isFile ? bytes : folder.read("clients.dbf");
+        const std::string before = isFile ? folder.read("clients.dbf") : bytes;
         EXPECT_EQ(ErrorOf([&] {
                       auto source = list->openSource(PlanFor(*list, kRoles));
                       FieldList fields;
@@ -193,6 +181,7 @@ TEST(Dbase, UnsafeTablesAreRefusedAndLeftAsTheyWere) {
         source->finish();
         EXPECT_EQ(records, 4);
         ::close(other);
+        ::wait(nullptr);
     }
     TempFolder folder;
     EXPECT_EQ(RefusalOf(folder.path() / "missing.dbf"), "No such file or directory.");
