@@ -4,7 +4,6 @@
 #include "app/BarcodeFontInstaller.h"
 
 #include <QAction>
-#include <QProcess>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -12,9 +11,10 @@
 
 #include <gtest/gtest.h>
 
-#include "TestData.h"
 #include "FakePrompter.h"
+#include "ShellCommand.h"
 #include "TempFolder.h"
+#include "TestData.h"
 #include "app/Application.h"
 #include "engine/MarrowbyError.h"
 
@@ -101,10 +101,7 @@ TEST(BarcodeFontInstaller, FromTheMenuInstallsOnceSaysWhereAndFontconfigListsThe
     // Nothing but the two fonts lands in the folder (no scratch files are left).
     EXPECT_EQ(std::distance(fs::directory_iterator(user.fonts), fs::directory_iterator()), 2);
 
-    QProcess list;
-    list.start("fc-list", {":", "family", "file"});
-    ASSERT_TRUE(list.waitForFinished(60000));
-    const std::string listed = list.readAllStandardOutput().toStdString();
+    const std::string listed = RunShellCommand("fc-list : family file").output;
     for (const BarcodeFont& font : BarcodeFonts()) {
         EXPECT_NE(listed.find((user.fonts / font.file).string() + ": " + font.family),
                   std::string::npos)

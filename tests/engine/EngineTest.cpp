@@ -73,10 +73,9 @@ TEST_F(EngineTest, EveryCaseOfTheTable) {
              return std::string("ok");
          }},
     };
-    const auto rows = CaseRows("engine/cases.tsv");
+    const auto rows = CaseRows("engine/cases.tsv", 5);
     for (const auto& row : rows) {
         SCOPED_TRACE("row " + row[0] + " (" + row[1] + ")");
-        ASSERT_GE(row.size(), 5u);
         std::string actual;
         try {
             actual = functions.at(row[2])(Arguments(row.begin() + 4, row.end()));
