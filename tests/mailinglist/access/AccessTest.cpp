@@ -14,6 +14,7 @@
 
 #include "ListTestSupport.h"
 #include "LockInAnotherProcess.h"
+#include "ShellCommand.h"
 #include "mailinglist/access/AccessDatabaseFile.h"
 #include "mailinglist/access/MdbLibrary.h"
 #include "mailinglist/run/BarcodeFieldCheck.h"
@@ -36,24 +37,15 @@ void OpenTable(AccessTable& table, const std::filesystem::path& path, const std:
 // significant digits (a single-precision 0.15 keeps the digits its binary form has), every
 // other type as empty text. No table Access itself wrote fails the check for damaged pages.
 TEST(AccessRead, EveryUserTableReadsAsMdbExportReadsIt) {
-    struct Case {
-        const char* file;
-        std::vector<std::string> tables;
-    };
-    const Case cases[] = {
-        {"nwind.mdb",
-         {"Order Details", "Orders", "Products", "Shippers", "Categories", "Customers", "Employees",
-          "Suppliers", "Umsätze"}},
-        {"DateTestDatabase.mdb", {"DateTest"}},
-        {"ASampleDatabase.accdb", {"Asset Items"}},
-    };
     bool sawSingle = false;
-    for (const Case& c : cases) {
-        ACCESS_DATABASE(path, folder, c.file);
+    for (const char* file : {"nwind.mdb", "DateTestDatabase.mdb", "ASampleDatabase.accdb"}) {
+        ACCESS_DATABASE(path, folder, file);
         std::vector<std::string> list{"left over"};
         AccessTable::GetTableNames(path.string(), list);
-        EXPECT_EQ(list, c.tables) << c.file;
-        for (const std::string& name : c.tables) {
+        const std::string names = RunShellCommand("mdb-tables -1 '" + path.string() + "'").output;
+        const auto tables = SplitField(names.substr(0, names.find_last_not_of('\n') + 1), '\n');
+        EXPECT_EQ(list, tables) << file;
+        for (const std::string& name : tables) {
             const AccessRows expected = ExportAccessTable(path, name);
             AccessTable table;
             OpenTable(table, path, name);
