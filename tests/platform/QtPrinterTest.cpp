@@ -23,10 +23,9 @@ namespace marrowby {
 TEST(QtPrinter, EachDialogStartsAtOneCopyOfPageOneWithoutTheLastFileAndReturnsTheCopies) {
     TempFolder home;
     const QByteArray previousHome = qgetenv("HOME");
-    const QString previousFolder = QDir::currentPath();
     qputenv("HOME", QByteArray::fromStdString(home.path().string()));
     std::filesystem::create_directory(home.path() / "program");
-    QDir::setCurrent(QString::fromStdString((home.path() / "program").string()));
+    CurrentFolder inProgramFolder(home.path() / "program");
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::Letter));
@@ -52,9 +51,7 @@ TEST(QtPrinter, EachDialogStartsAtOneCopyOfPageOneWithoutTheLastFileAndReturnsTh
             dialog->accept();
         });
         EXPECT_EQ(qtPrinter.askCopies(), chosen);
-        EXPECT_EQ(from, 1);
-        EXPECT_EQ(to, 1);
-        EXPECT_EQ(preset, 1);
+        EXPECT_EQ(std::vector<int>({from, to, preset}), std::vector<int>({1, 1, 1}));
         // Each job prints once; the copies are separate jobs.
         EXPECT_EQ(printer.copyCount(), 1);
         EXPECT_EQ(printerFile, "");
@@ -64,7 +61,6 @@ TEST(QtPrinter, EachDialogStartsAtOneCopyOfPageOneWithoutTheLastFileAndReturnsTh
         EXPECT_EQ(QDir::currentPath().toStdString(), (home.path() / "program").string());
         EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::Letter);
     }
-    QDir::setCurrent(previousFolder);
     qputenv("HOME", previousHome);
 }
 
