@@ -410,8 +410,7 @@ TEST(AccessRun, IntelligentMailLettersGoIntoALongTextField) {
     const FieldRoles roles{
         .zip9 = text, .barcode = text, .deliveryPoint = taTable1.FieldPosition("IDCol")};
     // Attended: an unattended run would not write over the ZIPs in the barcode field.
-    ASSERT_TRUE(AddBarcodes(*list, {dates.string(), list->recordCount(), list->fieldCount(), roles},
-                            road.context, false))
+    ASSERT_TRUE(AddBarcodes(*list, PlanFor(*list, roles), road.context, false))
         << testing::PrintToString(road.messageTexts());
     const AccessRows rows = ExportAccessTable(dates, "DateTest");
     ASSERT_EQ(rows.size(), 6u);

@@ -155,14 +155,10 @@ TEST_F(RoadTest, TheBarcodeFileIsReplacedOnlyWhenTheUserAgrees) {
         fs::remove(other);
         if (r.at(2) == "1") folder.write("Barcode.txt", contents.at("old"));
         preferences[2] = r.at(3);
-        prompter.questions.clear();
-        prompter.askAnswers.clear();
+        prompter = FakePrompter();
         for (const std::string& answer : SplitField(r.at(4), ' '))
             prompter.askAnswers.push_back(std::stoi(answer));
-        prompter.saveAnswers.clear();
         if (r.at(7) == "other.txt") prompter.saveAnswers.push_back(other.string());
-        prompter.dialogFolders.clear();
-        prompter.dialogTitles.clear();
         EXPECT_EQ(run("My List.txt", Repeat(kRecord, 2), {kTabAnswer}, r.at(5)), 0);
         EXPECT_EQ(ReadBytes(barcodeFile), contents.at(r.at(6)));
         EXPECT_EQ(ReadBytes(other), r[7] == "other.txt" ? coded : "");
