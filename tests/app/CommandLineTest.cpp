@@ -7,9 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include "TestData.h"
 #include "ShellCommand.h"
 #include "TempFolder.h"
+#include "TestData.h"
 #include "app/Attendance.h"
 
 namespace marrowby {

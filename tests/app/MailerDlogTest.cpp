@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include "TestData.h"
 #include "FormDriving.h"
 #include "TempFolder.h"
+#include "TestData.h"
 #include "app/TMailerDlog.h"
 
 namespace marrowby {

@@ -9,13 +9,13 @@
 
 #include <gtest/gtest.h>
 
-#include "TestData.h"
+#include "ErrorOf.h"
 #include "FakePrompter.h"
 #include "FormDriving.h"
 #include "TempFolder.h"
+#include "TestData.h"
 #include "app/Settings.h"
 #include "app/TPrefDlog.h"
-#include "engine/MarrowbyError.h"
 
 namespace marrowby {
 
@@ -37,14 +37,12 @@ TEST(Settings, ChoicesAreReadFromLinesTwoToFourAndBadOnesReportedWithTheirText) 
         LineList lines{"x", row[2], row[3], row[4]};
         if (row[4] == "(none)") lines.pop_back();
         std::string read;
-        try {
+        const std::string error = ErrorOf([&] {
             const PreferenceChoices c = ReadChoices(lines);
             read =
                 std::to_string(c.saveMode) + " " + std::to_string(c.fileNaming) + " " + c.frameBar;
-        } catch (const MarrowbyError& error) {
-            read = std::string("! ") + error.what();
-        }
-        EXPECT_EQ(read, row[5]);
+        });
+        EXPECT_EQ(error.empty() ? read : "! " + error, row[5]);
     }
 }
 

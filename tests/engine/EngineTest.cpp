@@ -9,13 +9,13 @@
 #include <map>
 #include <numeric>
 
+#include "ErrorOf.h"
 #include "TestData.h"
 #include "engine/BarcodeEngine.h"
 #include "engine/Code128.h"
 #include "engine/DeliveryPoint.h"
 #include "engine/IntelligentMail.h"
 #include "engine/IntelligentMailTracking.h"
-#include "engine/MarrowbyError.h"
 
 namespace marrowby {
 
@@ -77,12 +77,9 @@ TEST_F(EngineTest, EveryCaseOfTheTable) {
     for (const auto& row : rows) {
         SCOPED_TRACE("row " + row[0] + " (" + row[1] + ")");
         std::string actual;
-        try {
-            actual = functions.at(row[2])(Arguments(row.begin() + 4, row.end()));
-        } catch (const MarrowbyError& error) {
-            actual = std::string("! ") + error.what();
-        }
-        EXPECT_EQ(actual, row[3]);
+        const std::string error =
+            ErrorOf([&] { actual = functions.at(row[2])(Arguments(row.begin() + 4, row.end())); });
+        EXPECT_EQ(error.empty() ? actual : "! " + error, row[3]);
     }
     EXPECT_EQ(rows.size(), 112u);
 }

@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "TestData.h"
 #include "TempFolder.h"
+#include "TestData.h"
 #include "engine/MarrowbyError.h"
 
 namespace marrowby {

@@ -7,10 +7,10 @@
 
 #include <gtest/gtest.h>
 
-#include "TestData.h"
 #include "FakePrinter.h"
 #include "PdfPage.h"
 #include "TempFolder.h"
+#include "TestData.h"
 #include "engine/MarrowbyError.h"
 #include "platform/QtPrinter.h"
 

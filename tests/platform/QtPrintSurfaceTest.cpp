@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "TestData.h"
 #include "PdfPage.h"
 #include "TempFolder.h"
+#include "TestData.h"
 #include "platform/QtPrintSurface.h"
 
 namespace marrowby {

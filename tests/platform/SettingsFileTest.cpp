@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "TestData.h"
 #include "TempFolder.h"
+#include "TestData.h"
 #include "engine/MarrowbyError.h"
 
 namespace marrowby {
