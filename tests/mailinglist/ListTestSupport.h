@@ -1,7 +1,6 @@
 // What the mailing-list tests share: golden-case readers, a scripted road, Access copies.
 #pragma once
 
-#include <QProcess>
 #include <algorithm>
 #include <deque>
 #include <filesystem>
@@ -14,6 +13,7 @@
 
 #include "ErrorOf.h"
 #include "FakePrompter.h"
+#include "ShellCommand.h"
 #include "TempFolder.h"
 #include "TestData.h"
 #include "engine/BarcodeEngine.h"
@@ -190,22 +190,12 @@ struct RoadFixture {
 using AccessRows = std::vector<std::vector<std::string>>;
 inline AccessRows ExportAccessTable(const std::filesystem::path& database,
                                     const std::string& table) {
-    const QString fieldEnd = QChar(0x1f);
-    const QString rowEnd = QChar(0x1e);
-    QProcess exporter;
-    exporter.start("mdb-export",
-                   {"-H", "-Q", "-d", fieldEnd, "-R", rowEnd, "-b", "strip",
-                    QString::fromStdString(database.string()), QString::fromStdString(table)});
-    if (!exporter.waitForFinished(60000) || exporter.exitCode() != 0) {
-        throw std::runtime_error("mdb-export failed on " + database.string());
-    }
+    const ShellResult exported = RunShellCommand("mdb-export -H -Q -d '\x1f' -R '\x1e' -b strip '" +
+                                                 database.string() + "' '" + table + "'");
+    if (exported.status != 0) throw std::runtime_error("mdb-export failed on " + database.string());
     AccessRows rows;
-    for (const QString& line :
-         QString::fromUtf8(exporter.readAllStandardOutput()).split(rowEnd, Qt::SkipEmptyParts)) {
-        rows.emplace_back();
-        for (const QString& field : line.split(fieldEnd))
-            rows.back().push_back(field.toStdString());
-    }
+    for (const std::string& line : SplitField(exported.output, '\x1e'))
+        if (!line.empty()) rows.push_back(SplitField(line, '\x1f'));
     return rows;
 }
 
