@@ -1,6 +1,5 @@
 #include "engine/BarcodeEngine.h"
 
-#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -37,15 +36,15 @@ BarcodeEngine::BarcodeEngine(const std::vector<std::string>& preferences,
                              const std::vector<std::string>& designators)
     : preferences_(preferences), designators_(designators) {}
 
-std::string BarcodeEngine::ComputeBarcodes(const std::string& address, const std::string& zip,
-                                           const std::string& deliveryPoint) const {
+std::string BarcodeEngine::ComputeBarcodes(std::string_view address, std::string_view zip,
+                                           std::string_view deliveryPoint) const {
     if (!deliveryPoint.empty()) return finish(zip, deliveryPoint);
     if (address.empty()) return finish(zip, "99");
     return finish(zip, OrdinaryDeliveryPoint(address));
 }
 
-std::string BarcodeEngine::Highrise(const std::string& address, const std::string& zip) const {
-    return finish(zip, HighriseDeliveryPoint(address, designators_));
+std::string BarcodeEngine::Highrise(std::string_view address, std::string_view zip) const {
+    return finish(zip, HighriseDeliveryPoint(std::string(address), designators_));
 }
 
 std::string BarcodeEngine::BarcodeDigits(const std::string& barcodeText) const {
@@ -71,13 +70,15 @@ std::string BarcodeEngine::finish(std::string_view zip, std::string_view deliver
         throw MarrowbyError("prefs.dat line " + std::to_string(kFrameBarEntry + 1) + " is missing");
     }
     const std::string& frameBar = preferences_[kFrameBarEntry];
-    // Copied into place in one string: this runs once for every record of a list.
+    // This runs once for every record of a list: the text is written into place character
+    // by character, since a call to copy a few bytes costs more than the copy itself.
     std::string text(2 * frameBar.size() + zip.size() + deliveryPoint.size() + 1, '0');
-    char* out = std::copy(frameBar.begin(), frameBar.end(), text.data());
-    out = std::copy(zip.begin(), zip.end(), out);
-    out = std::copy(deliveryPoint.begin(), deliveryPoint.end(), out);
+    char* out = text.data();
+    for (const std::string_view part : {std::string_view(frameBar), zip, deliveryPoint}) {
+        for (char c : part) *out++ = c;
+    }
     *out++ = static_cast<char>('0' + check);
-    std::copy(frameBar.begin(), frameBar.end(), out);
+    for (char c : frameBar) *out++ = c;
     return text;
 }
 

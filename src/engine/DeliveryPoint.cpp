@@ -13,9 +13,23 @@ namespace {
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isLetter(char c) { return c >= 'A' && c <= 'Z'; }
 
-// The first byte decides for nearly every address, without a call to compare the rest.
-bool startsWith(std::string_view text, std::string_view prefix) {
-    return !text.empty() && text.front() == prefix.front() && text.starts_with(prefix);
+char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Whether text, its letters in upper case, begins with prefix.
+bool startsWithUpper(std::string_view text, std::string_view prefix) {
+    if (text.size() < prefix.size()) return false;
+    for (size_t i = 0; i < prefix.size(); ++i) {
+        if (upper(text[i]) != prefix[i]) return false;
+    }
+    return true;
+}
+
+// Where text, its letters in upper case, first holds word; npos when nowhere.
+size_t findUpper(std::string_view text, std::string_view word) {
+    for (size_t at = 0; at + word.size() <= text.size(); ++at) {
+        if (startsWithUpper(text.substr(at), word)) return at;
+    }
+    return std::string_view::npos;
 }
 
 bool hasDigit(std::string_view text) {
@@ -77,10 +91,10 @@ constexpr std::array<std::string_view, 3> kOrdinalEndings4 = {"11TH", "12TH", "1
 
 bool isOrdinal(std::string_view word) {
     for (std::string_view ending : kOrdinalEndings3) {
-        if (word.size() >= 3 && word.substr(word.size() - 3) == ending) return true;
+        if (word.size() >= 3 && startsWithUpper(word.substr(word.size() - 3), ending)) return true;
     }
     for (std::string_view ending : kOrdinalEndings4) {
-        if (word.size() >= 4 && word.substr(word.size() - 4) == ending) return true;
+        if (word.size() >= 4 && startsWithUpper(word.substr(word.size() - 4), ending)) return true;
     }
     return false;
 }
@@ -161,20 +175,17 @@ std::string ReduceFourDigits(const std::string& fourDigits) {
     return twoDigits(b % 25 + 25 * (a % 4));
 }
 
-std::string OrdinaryDeliveryPoint(const std::string& address) {
-    // Runs once for every record of a list: the address is copied to upper case into a
-    // buffer kept from call to call, and everything after works on views of that copy.
-    thread_local std::string upperCase;
-    upperCase = address;
-    AsciiUpperInPlace(upperCase);
-    std::string_view a = upperCase;
+std::string OrdinaryDeliveryPoint(std::string_view address) {
+    // Runs once for every record of a list, so the address is read where it is, with
+    // letters compared in upper case, rather than copied to upper case first.
+    std::string_view a = address;
     while (!a.empty() && a.back() == ' ') a.remove_suffix(1);
     if (a.empty()) return "99";
 
-    if (kBoxPrefixLetters.find(a.front()) != std::string_view::npos) {
+    if (kBoxPrefixLetters.find(upper(a.front())) != std::string_view::npos) {
         for (std::string_view prefix : kBoxPrefixes) {
-            if (startsWith(a, prefix)) {
-                const size_t box = a.find("BOX ");
+            if (startsWithUpper(a, prefix)) {
+                const size_t box = findUpper(a, "BOX ");
                 if (box == std::string_view::npos) return "99";
                 a = a.substr(box + 4);
                 break;
@@ -196,7 +207,7 @@ std::string OrdinaryDeliveryPoint(const std::string& address) {
         }
     }
 
-    while (!word.empty() && isLetter(word.back())) word.remove_suffix(1);
+    while (!word.empty() && isLetter(upper(word.back()))) word.remove_suffix(1);
 
     size_t digits = 0;
     while (digits < 2 && digits < word.size()) {

@@ -85,18 +85,25 @@ std::string BarcodesOnlyFile(const std::string& listFileName, MailingListContext
 }  // namespace
 
 std::string RecordZip(const FieldList& fields, const FieldRoles& roles) {
-    std::string zip;
+    // The two parts are checked where they are and copied once: this runs for every record.
+    std::string_view first;
+    std::string_view second;
     if (roles.zip9 < 0) {
-        zip.append(At(fields, roles.zip5)).append(At(fields, roles.zip4));
+        first = At(fields, roles.zip5);
+        second = At(fields, roles.zip4);
     } else {
-        const std::string& text = At(fields, roles.zip9);
+        const std::string_view text = At(fields, roles.zip9);
         if (text.size() == 9) {
-            zip = text;
-        } else if (text.size() == 10 && text.find('-') == 5) {
-            zip.assign(text, 0, 5).append(text, 6);
+            first = text;
+        } else if (text.size() == 10 && text[5] == '-') {  // a dash elsewhere fails Digits
+            first = text.substr(0, 5);
+            second = text.substr(6);
         }
     }
-    return zip.size() == 9 && Digits(zip) ? zip : std::string();
+    if (first.size() + second.size() != 9 || !Digits(first) || !Digits(second)) return {};
+    std::string zip(first);
+    zip += second;
+    return zip;
 }
 
 std::string RecordDeliveryPoint(const FieldList& fields, const FieldRoles& roles) {
@@ -116,7 +123,7 @@ std::string RecordBarcode(const FieldList& fields, const FieldRoles& roles,
     }
     const std::string& address = At(fields, roles.address);
     if (roles.highrise >= 0) {
-        std::string flag = At(fields, roles.highrise);
+        const std::string& flag = At(fields, roles.highrise);
         if (flag == "H" || flag == "h" || flag == "X" || flag == "x" || flag == "Y" ||
             flag == "y") {
             return engine.Highrise(address, zip);

@@ -73,20 +73,41 @@ FileIdentity TextLineReader::identity() const { return IdentityOf(descriptor_, p
 bool TextLineReader::atEnd() { return position_ >= length_ && !fill(); }
 
 bool TextLineReader::readLine(std::string& line) {
-    line.clear();
+    std::string_view view;
+    const bool read = readLine(view);
+    line.assign(view);
+    return read;
+}
+
+bool TextLineReader::readLine(std::string_view& line) {
+    line = {};
     if (atEnd()) return false;
     ++lineNumber_;
+    // A line is copied only when it does not lie whole in one buffer.
+    bool copied = false;
+    straddling_.clear();
     for (;;) {
+        const size_t start = position_;
         const size_t end = lineEnd();
-        line.append(buffer_.data() + position_, end - position_);
         position_ = end;
-        if (end < length_) {
-            const char byte = buffer_[position_++];
-            if (byte == '\0') refuseNul();
-            if (byte == '\r' && !atEnd() && buffer_[position_] == '\n') ++position_;
-            return true;
+        if (end == length_) {
+            straddling_.append(buffer_.data() + start, end - start);
+            copied = true;
+            line = straddling_;
+            if (!fill()) return true;
+            continue;
         }
-        if (!fill()) return true;
+        const char byte = buffer_[position_++];
+        if (byte == '\0') refuseNul();
+        line = std::string_view(buffer_.data() + start, end - start);
+        // A CR that ends the buffer is kept apart with its line: the LF that may follow it
+        // is in the next buffer, which replaces this one.
+        if (copied || (byte == '\r' && position_ == length_)) {
+            straddling_.append(line);
+            line = straddling_;
+        }
+        if (byte == '\r' && !atEnd() && buffer_[position_] == '\n') ++position_;
+        return true;
     }
 }
 

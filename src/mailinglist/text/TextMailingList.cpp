@@ -93,7 +93,7 @@ class TextRecordSource : public RecordSource {
 
     void storeBarcode(const std::string& barcode) override {
         TextLineWithBarcode(output_->pending(), kind_, line_, views_, plan_.fieldCount,
-                            std::string_view(line_).substr(rest_), plan_.roles.barcode, barcode);
+                            line_.substr(rest_), plan_.roles.barcode, barcode);
         output_->endLine();
     }
 
@@ -110,7 +110,7 @@ class TextRecordSource : public RecordSource {
     RunPlan plan_;
     TextLineReader reader_;
     std::optional<ReplacementFile> output_;
-    std::string line_;
+    std::string_view line_;  // into the reader's buffer, until the next record is read
     std::vector<size_t> roleFields_;
     size_t lookedAt_;
     int splitCount_;
