@@ -55,6 +55,13 @@ std::string BarcodeEngine::BarcodeDigits(const std::string& barcodeText) const {
 }
 
 std::string BarcodeEngine::finish(std::string_view zip, std::string_view deliveryPoint) const {
+    // This runs once for every record of a list: the digits are checked, summed and put in
+    // place in one pass, character by character, since a call to copy a few bytes costs
+    // more than the copy itself.
+    const bool loaded = preferences_.size() > kFrameBarEntry;
+    const std::string_view frameBar = loaded ? preferences_[kFrameBarEntry] : std::string_view();
+    std::string text(2 * frameBar.size() + zip.size() + deliveryPoint.size() + 1, '0');
+    char* out = text.data() + frameBar.size();
     int sum = 0;
     for (const std::string_view part : {zip, deliveryPoint}) {
         for (char c : part) {
@@ -62,23 +69,15 @@ std::string BarcodeEngine::finish(std::string_view zip, std::string_view deliver
                 throw MarrowbyError("'" + std::string(1, c) + "' is not a valid integer value");
             }
             sum += c - '0';
+            *out++ = c;
         }
     }
-    const int check = (10 - sum % 10) % 10;
-    if (preferences_.size() <= kFrameBarEntry) {
+    if (!loaded) {
         // Not loaded, or a file that could not be read: name the file and its line.
         throw MarrowbyError("prefs.dat line " + std::to_string(kFrameBarEntry + 1) + " is missing");
     }
-    const std::string& frameBar = preferences_[kFrameBarEntry];
-    // This runs once for every record of a list: the text is written into place character
-    // by character, since a call to copy a few bytes costs more than the copy itself.
-    std::string text(2 * frameBar.size() + zip.size() + deliveryPoint.size() + 1, '0');
-    char* out = text.data();
-    for (const std::string_view part : {std::string_view(frameBar), zip, deliveryPoint}) {
-        for (char c : part) *out++ = c;
-    }
-    *out++ = static_cast<char>('0' + check);
-    for (char c : frameBar) *out++ = c;
+    *out++ = static_cast<char>('0' + (10 - sum % 10) % 10);
+    for (size_t i = 0; i < frameBar.size(); ++i) text[i] = out[i] = frameBar[i];
     return text;
 }
 

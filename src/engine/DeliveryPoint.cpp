@@ -39,7 +39,16 @@ bool hasDigit(std::string_view text) {
     return false;
 }
 
-std::string_view firstWord(std::string_view text) { return text.substr(0, text.find(' ')); }
+// Where the first blank is, or npos. A loop rather than find: the words of an address are
+// a few bytes long, and this runs for every record of a list.
+size_t firstBlank(std::string_view text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == ' ') return i;
+    }
+    return std::string_view::npos;
+}
+
+std::string_view firstWord(std::string_view text) { return text.substr(0, firstBlank(text)); }
 
 // Leading then trailing blanks go one at a time while more than one character is left.
 void trimBlanksKeepingOne(std::string& text) {
@@ -182,7 +191,7 @@ std::string OrdinaryDeliveryPoint(std::string_view address) {
     while (!a.empty() && a.back() == ' ') a.remove_suffix(1);
     if (a.empty()) return "99";
 
-    if (kBoxPrefixLetters.find(upper(a.front())) != std::string_view::npos) {
+    if (std::ranges::count(kBoxPrefixLetters, upper(a.front())) > 0) {
         for (std::string_view prefix : kBoxPrefixes) {
             if (startsWithUpper(a, prefix)) {
                 const size_t box = findUpper(a, "BOX ");
@@ -195,7 +204,7 @@ std::string OrdinaryDeliveryPoint(std::string_view address) {
 
     std::string_view word = firstWord(a);
     if (!hasDigit(word)) {
-        const size_t blank = a.find(' ');
+        const size_t blank = firstBlank(a);
         if (blank == std::string_view::npos) {
             word = {};
         } else {

@@ -38,6 +38,36 @@ bool Digits(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+constexpr size_t kZipDigits = 9;
+
+// The nine ZIP digits of a record, from a 9-digit field (with or without its dash) or from
+// the 5-digit and +4 fields; false when the record has none. They go into a buffer of the
+// caller's: this runs for every record, and a string for them would be one more copy.
+bool ZipDigits(const FieldList& fields, const FieldRoles& roles, char (&zip)[kZipDigits]) {
+    std::string_view first;
+    std::string_view second;
+    if (roles.zip9 < 0) {
+        first = At(fields, roles.zip5);
+        second = At(fields, roles.zip4);
+    } else {
+        const std::string_view text = At(fields, roles.zip9);
+        if (text.size() == 9) {
+            first = text;
+        } else if (text.size() == 10 && text[5] == '-') {  // a dash elsewhere fails Digits
+            first = text.substr(0, 5);
+            second = text.substr(6);
+        }
+    }
+    if (first.size() + second.size() != kZipDigits || !Digits(first) || !Digits(second)) {
+        return false;
+    }
+    char* out = zip;
+    for (const std::string_view part : {first, second}) {
+        for (char c : part) *out++ = c;
+    }
+    return true;
+}
+
 // Re-enables the menu however the run ends.
 class CommandsDisabled {
   public:
@@ -85,25 +115,8 @@ std::string BarcodesOnlyFile(const std::string& listFileName, MailingListContext
 }  // namespace
 
 std::string RecordZip(const FieldList& fields, const FieldRoles& roles) {
-    // The two parts are checked where they are and copied once: this runs for every record.
-    std::string_view first;
-    std::string_view second;
-    if (roles.zip9 < 0) {
-        first = At(fields, roles.zip5);
-        second = At(fields, roles.zip4);
-    } else {
-        const std::string_view text = At(fields, roles.zip9);
-        if (text.size() == 9) {
-            first = text;
-        } else if (text.size() == 10 && text[5] == '-') {  // a dash elsewhere fails Digits
-            first = text.substr(0, 5);
-            second = text.substr(6);
-        }
-    }
-    if (first.size() + second.size() != 9 || !Digits(first) || !Digits(second)) return {};
-    std::string zip(first);
-    zip += second;
-    return zip;
+    char zip[kZipDigits];
+    return ZipDigits(fields, roles, zip) ? std::string(zip, kZipDigits) : std::string();
 }
 
 std::string RecordDeliveryPoint(const FieldList& fields, const FieldRoles& roles) {
@@ -115,8 +128,9 @@ std::string RecordDeliveryPoint(const FieldList& fields, const FieldRoles& roles
 
 std::string RecordBarcode(const FieldList& fields, const FieldRoles& roles,
                           const BarcodeEngine& engine) {
-    const std::string zip = RecordZip(fields, roles);
-    if (zip.empty()) return {};
+    char digits[kZipDigits];
+    if (!ZipDigits(fields, roles, digits)) return {};
+    const std::string_view zip(digits, kZipDigits);
     const std::string deliveryPoint = RecordDeliveryPoint(fields, roles);
     if (roles.deliveryPoint >= 0 && (roles.address < 0 || !deliveryPoint.empty())) {
         return engine.ComputeBarcodes({}, zip, deliveryPoint);

@@ -35,7 +35,7 @@ class TextLineReader {
   private:
     bool fill();
     // The first CR, LF or NUL from position_, or length_ when the buffer holds none.
-    size_t lineEnd();
+    size_t lineEnd() const;
     [[noreturn]] void refuseNul() const;
 
     std::string path_;
@@ -45,11 +45,6 @@ class TextLineReader {
     size_t position_ = 0;
     size_t length_ = 0;
     bool endOfFile_ = false;
-    // The buffer's first NUL and the next CR and LF before it, each length_ or nul_ when
-    // there is none; the next CR and LF are searched for again only once passed.
-    size_t nul_ = 0;
-    size_t nextCr_ = 0;
-    size_t nextLf_ = 0;
     long lineNumber_ = 0;
 };
 

@@ -48,11 +48,40 @@ void AppendCommaColumn(std::string& out, std::string_view value, bool quoteAll) 
     }
 }
 
+// TextLineWithBarcode for a kind already known to be tab style or not: the run decides
+// that once, not for every record.
+void AppendLineWithBarcode(std::string& out, bool tabs, std::string_view line,
+                           const FieldViews& fields, int fieldCount, std::string_view rest,
+                           int barcodeField, std::string_view barcode) {
+    const bool lineQuoted = !tabs && line.find('"') != std::string_view::npos;
+    if (barcodeField < 0) {
+        out += line;
+        if (tabs) {
+            out += '\t';
+            out += barcode;
+        } else {
+            out += ',';
+            AppendCommaColumn(out, barcode, lineQuoted);
+        }
+        return;
+    }
+    for (int i = 0; i < fieldCount; ++i) {
+        if (i > 0) out += tabs ? '\t' : ',';
+        const std::string_view value = i == barcodeField ? barcode : fields[i];
+        if (tabs) {
+            out += value;
+        } else {
+            AppendCommaColumn(out, value, lineQuoted);
+        }
+    }
+    out += rest;
+}
+
 class TextRecordSource : public RecordSource {
   public:
     TextRecordSource(const std::string& path, const std::string& kind, const RunPlan& plan,
                      const FileIdentity& counted)
-        : kind_(kind), plan_(plan), reader_(path) {
+        : kind_(kind), tabs_(TabStyle(kind)), plan_(plan), reader_(path) {
         if (plan.addMode) {
             const bool fileReadOnly = ReadOnly(path);
             if (fileReadOnly || ReadOnly(FolderOf(FileBehind(path)))) {
@@ -92,8 +121,8 @@ class TextRecordSource : public RecordSource {
     }
 
     void storeBarcode(const std::string& barcode) override {
-        TextLineWithBarcode(output_->pending(), kind_, line_, views_, plan_.fieldCount,
-                            line_.substr(rest_), plan_.roles.barcode, barcode);
+        AppendLineWithBarcode(output_->pending(), tabs_, line_, views_, plan_.fieldCount,
+                              line_.substr(rest_), plan_.roles.barcode, barcode);
         output_->endLine();
     }
 
@@ -107,6 +136,7 @@ class TextRecordSource : public RecordSource {
 
   private:
     std::string kind_;
+    bool tabs_;
     RunPlan plan_;
     TextLineReader reader_;
     std::optional<ReplacementFile> output_;
@@ -123,29 +153,8 @@ class TextRecordSource : public RecordSource {
 void TextLineWithBarcode(std::string& out, std::string_view kind, std::string_view line,
                          const FieldViews& fields, int fieldCount, std::string_view rest,
                          int barcodeField, std::string_view barcode) {
-    const bool tabs = TabStyle(kind);
-    const bool lineQuoted = !tabs && line.find('"') != std::string_view::npos;
-    if (barcodeField < 0) {
-        out += line;
-        if (tabs) {
-            out += '\t';
-            out += barcode;
-        } else {
-            out += ',';
-            AppendCommaColumn(out, barcode, lineQuoted);
-        }
-        return;
-    }
-    for (int i = 0; i < fieldCount; ++i) {
-        if (i > 0) out += tabs ? '\t' : ',';
-        const std::string_view value = i == barcodeField ? barcode : fields[i];
-        if (tabs) {
-            out += value;
-        } else {
-            AppendCommaColumn(out, value, lineQuoted);
-        }
-    }
-    out += rest;
+    AppendLineWithBarcode(out, TabStyle(kind), line, fields, fieldCount, rest, barcodeField,
+                          barcode);
 }
 
 TextMailingList::TextMailingList(std::string path, std::string kind, long recordCount,
