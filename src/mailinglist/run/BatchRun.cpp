@@ -131,9 +131,11 @@ std::string RecordBarcode(const FieldList& fields, const FieldRoles& roles,
     char digits[kZipDigits];
     if (!ZipDigits(fields, roles, digits)) return {};
     const std::string_view zip(digits, kZipDigits);
-    const std::string deliveryPoint = RecordDeliveryPoint(fields, roles);
-    if (roles.deliveryPoint >= 0 && (roles.address < 0 || !deliveryPoint.empty())) {
-        return engine.ComputeBarcodes({}, zip, deliveryPoint);
+    if (roles.deliveryPoint >= 0) {
+        const std::string deliveryPoint = RecordDeliveryPoint(fields, roles);
+        if (roles.address < 0 || !deliveryPoint.empty()) {
+            return engine.ComputeBarcodes({}, zip, deliveryPoint);
+        }
     }
     const std::string& address = At(fields, roles.address);
     if (roles.highrise >= 0) {
@@ -192,8 +194,9 @@ bool AddBarcodes(MailingList& list, const RunPlan& plan, MailingListContext& con
         std::string line;
         for (long recordNumber = 1; !countDrivesLoop || recordNumber <= plan.recordCount;
              ++recordNumber) {
-            while (progressStep < 6 &&
-                   progressStep <= 5.0 * recordNumber / static_cast<double>(plan.recordCount)) {
+            // At every whole fifth of the list, counted in whole numbers: a division in
+            // floating point for every record costs more than the rest of this loop.
+            while (progressStep < 6 && 5 * recordNumber >= progressStep * plan.recordCount) {
                 ++progressStep;
                 context.progress.ShowEnvelopeStep(6 - progressStep);
             }

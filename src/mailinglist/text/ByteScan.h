@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 
 namespace marrowby {
 
@@ -84,6 +85,15 @@ const char* FindFirstOf(const char* from, const char* to) {
     }
     while (from < to && !IsOneOf<Bytes...>(*from)) ++from;
     return from;
+}
+
+// The index in text of the first byte from `from` on that is one of Bytes, or npos.
+template <char... Bytes>
+std::size_t FindFirstOf(std::string_view text, std::size_t from = 0) {
+    if (from >= text.size()) return std::string_view::npos;
+    const char* const end = text.data() + text.size();
+    const char* const found = FindFirstOf<Bytes...>(text.data() + from, end);
+    return found == end ? std::string_view::npos : std::size_t(found - text.data());
 }
 
 // How many lines end in [from, to): every LF ends one, and so does every CR but one right

@@ -9,6 +9,7 @@
 
 #include "engine/MarrowbyError.h"
 #include "mailinglist/FileKind.h"
+#include "mailinglist/text/ByteScan.h"
 #include "mailinglist/text/ReplacementFile.h"
 #include "mailinglist/text/TextFormat.h"
 
@@ -31,11 +32,11 @@ bool TabStyle(std::string_view kind) { return kind.find("Tab") != std::string_vi
 // goes in the curly pair where that pair reads back whole, else bare as it came.
 void AppendCommaColumn(std::string& out, std::string_view value, bool quoteAll) {
     const bool mustQuote =
-        value.find(',') != std::string_view::npos ||
+        FindFirstOf<','>(value) != std::string_view::npos ||
         (!value.empty() && (value.front() == '"' || value.front() == kCurlyOpen));
     if (!mustQuote && !quoteAll) {
         out += value;
-    } else if (value.find('"') == std::string_view::npos) {
+    } else if (FindFirstOf<'"'>(value) == std::string_view::npos) {
         out += '"';
         out += value;
         out += '"';
@@ -53,7 +54,7 @@ void AppendCommaColumn(std::string& out, std::string_view value, bool quoteAll) 
 void AppendLineWithBarcode(std::string& out, bool tabs, std::string_view line,
                            const FieldViews& fields, int fieldCount, std::string_view rest,
                            int barcodeField, std::string_view barcode) {
-    const bool lineQuoted = !tabs && line.find('"') != std::string_view::npos;
+    const bool lineQuoted = !tabs && FindFirstOf<'"'>(line) != std::string_view::npos;
     if (barcodeField < 0) {
         out += line;
         if (tabs) {
@@ -81,7 +82,7 @@ class TextRecordSource : public RecordSource {
   public:
     TextRecordSource(const std::string& path, const std::string& kind, const RunPlan& plan,
                      const FileIdentity& counted)
-        : kind_(kind), tabs_(TabStyle(kind)), plan_(plan), reader_(path) {
+        : kind_(kind), tabs_(kind == kAsciiTab), plan_(plan), reader_(path) {
         if (plan.addMode) {
             const bool fileReadOnly = ReadOnly(path);
             if (fileReadOnly || ReadOnly(FolderOf(FileBehind(path)))) {
@@ -113,7 +114,8 @@ class TextRecordSource : public RecordSource {
 
     bool readRecord(FieldList& fields) override {
         if (!reader_.readLine(line_)) return false;
-        rest_ = SplitTextLineAt(splitCount_, line_, kind_, views_);
+        rest_ = tabs_ ? SplitTabLineAt(splitCount_, line_, views_)
+                      : SplitTextLineAt(splitCount_, line_, kind_, views_);
         if (fields.size() < lookedAt_) fields.resize(lookedAt_);
         for (std::string& field : fields) field.clear();
         for (const size_t i : roleFields_) fields[i].assign(views_[i]);
@@ -136,7 +138,7 @@ class TextRecordSource : public RecordSource {
 
   private:
     std::string kind_;
-    bool tabs_;
+    bool tabs_;  // the kind, looked at once rather than for every record
     RunPlan plan_;
     TextLineReader reader_;
     std::optional<ReplacementFile> output_;
