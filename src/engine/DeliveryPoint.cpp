@@ -98,6 +98,13 @@ constexpr std::array<std::string_view, 10> kOrdinalEndings3 = {"1ST", "2ND", "3R
                                                                "6TH", "7TH", "8TH", "9TH", "0TH"};
 constexpr std::array<std::string_view, 3> kOrdinalEndings4 = {"11TH", "12TH", "13TH"};
 
+bool isBoxPrefixLetter(char c) {
+    for (char letter : kBoxPrefixLetters) {
+        if (c == letter) return true;
+    }
+    return false;
+}
+
 bool isOrdinal(std::string_view word) {
     for (std::string_view ending : kOrdinalEndings3) {
         if (word.size() >= 3 && startsWithUpper(word.substr(word.size() - 3), ending)) return true;
@@ -191,7 +198,7 @@ std::string OrdinaryDeliveryPoint(std::string_view address) {
     while (!a.empty() && a.back() == ' ') a.remove_suffix(1);
     if (a.empty()) return "99";
 
-    if (std::ranges::count(kBoxPrefixLetters, upper(a.front())) > 0) {
+    if (isBoxPrefixLetter(upper(a.front()))) {
         for (std::string_view prefix : kBoxPrefixes) {
             if (startsWithUpper(a, prefix)) {
                 const size_t box = findUpper(a, "BOX ");

@@ -53,17 +53,19 @@ bool ZipDigits(const FieldList& fields, const FieldRoles& roles, char (&zip)[kZi
         const std::string_view text = At(fields, roles.zip9);
         if (text.size() == 9) {
             first = text;
-        } else if (text.size() == 10 && text[5] == '-') {  // a dash elsewhere fails Digits
+        } else if (text.size() == 10 && text[5] == '-') {  // a dash elsewhere is no digit
             first = text.substr(0, 5);
             second = text.substr(6);
         }
     }
-    if (first.size() + second.size() != kZipDigits || !Digits(first) || !Digits(second)) {
-        return false;
-    }
+    if (first.size() + second.size() != kZipDigits) return false;
+    // Checked and copied in one pass.
     char* out = zip;
     for (const std::string_view part : {first, second}) {
-        for (char c : part) *out++ = c;
+        for (char c : part) {
+            if (c < '0' || c > '9') return false;
+            *out++ = c;
+        }
     }
     return true;
 }
