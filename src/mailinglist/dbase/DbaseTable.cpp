@@ -75,7 +75,7 @@ std::size_t DbaseFile::writeAt(const char* data, std::size_t size, std::uint64_t
     }
     // The disk starts on these bytes while the run works on the next block, so that the
     // flush at the end has little left to wait for; sync() still decides that they are there.
-    ::sync_file_range(fd_, off_t(offset), off_t(done), SYNC_FILE_RANGE_WRITE);
+    if (done > 0) ::sync_file_range(fd_, off_t(offset), off_t(done), SYNC_FILE_RANGE_WRITE);
     return done;
 }
 

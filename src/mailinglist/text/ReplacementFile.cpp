@@ -113,8 +113,10 @@ void ReplacementFile::flushBuffer() {
     // The disk starts on each block while the run works on the next, so that the flush
     // before the commit has little left to wait for. Only a head start: commit's fsync
     // still decides whether everything reached the disk.
-    ::sync_file_range(descriptor_, written_, static_cast<off_t>(buffer_.size()),
-                      SYNC_FILE_RANGE_WRITE);
+    if (!buffer_.empty()) {
+        ::sync_file_range(descriptor_, written_, static_cast<off_t>(buffer_.size()),
+                          SYNC_FILE_RANGE_WRITE);
+    }
     written_ += static_cast<off_t>(buffer_.size());
     buffer_.clear();
 }
