@@ -59,15 +59,14 @@ bool ZipDigits(const FieldList& fields, const FieldRoles& roles, char (&zip)[kZi
         }
     }
     if (first.size() + second.size() != kZipDigits) return false;
-    // Checked and copied in one pass.
-    char* out = zip;
-    for (const std::string_view part : {first, second}) {
-        for (char c : part) {
-            if (c < '0' || c > '9') return false;
-            *out++ = c;
-        }
+    // Checked and copied in one pass of a fixed length, which the compiler can unroll.
+    bool digits = true;
+    for (size_t i = 0; i < kZipDigits; ++i) {
+        const char c = i < first.size() ? first[i] : second[i - first.size()];
+        digits &= c >= '0' && c <= '9';
+        zip[i] = c;
     }
-    return true;
+    return digits;
 }
 
 // Re-enables the menu however the run ends.
