@@ -17,10 +17,10 @@ class BarcodeEngine {
 
     // Ordinary address or explicit delivery point. Zip holds nine digits.
     // Throws MarrowbyError("'x' is not a valid integer value") for a non-digit.
-    std::string ComputeBarcodes(const std::string& address, const std::string& zip,
-                                const std::string& deliveryPoint) const;
+    std::string ComputeBarcodes(std::string_view address, std::string_view zip,
+                                std::string_view deliveryPoint) const;
     // Address treated by the Postal Service as a highrise.
-    std::string Highrise(const std::string& address, const std::string& zip) const;
+    std::string Highrise(std::string_view address, std::string_view zip) const;
     // The ZIP and delivery-point digits of a barcode text this engine made, without its
     // frame bars and check digit: the routing code of an Intelligent Mail barcode.
     std::string BarcodeDigits(const std::string& barcodeText) const;

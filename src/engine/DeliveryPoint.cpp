@@ -13,9 +13,23 @@ namespace {
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isLetter(char c) { return c >= 'A' && c <= 'Z'; }
 
-// The first byte decides for nearly every address, without a call to compare the rest.
-bool startsWith(std::string_view text, std::string_view prefix) {
-    return !text.empty() && text.front() == prefix.front() && text.starts_with(prefix);
+char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Whether text, its letters in upper case, begins with prefix.
+bool startsWithUpper(std::string_view text, std::string_view prefix) {
+    if (text.size() < prefix.size()) return false;
+    for (size_t i = 0; i < prefix.size(); ++i) {
+        if (upper(text[i]) != prefix[i]) return false;
+    }
+    return true;
+}
+
+// Where text, its letters in upper case, first holds word; npos when nowhere.
+size_t findUpper(std::string_view text, std::string_view word) {
+    for (size_t at = 0; at + word.size() <= text.size(); ++at) {
+        if (startsWithUpper(text.substr(at), word)) return at;
+    }
+    return std::string_view::npos;
 }
 
 bool hasDigit(std::string_view text) {
@@ -25,7 +39,16 @@ bool hasDigit(std::string_view text) {
     return false;
 }
 
-std::string_view firstWord(std::string_view text) { return text.substr(0, text.find(' ')); }
+// Where the first blank is, or npos. A loop rather than find: the words of an address are
+// a few bytes long, and this runs for every record of a list.
+size_t firstBlank(std::string_view text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == ' ') return i;
+    }
+    return std::string_view::npos;
+}
+
+std::string_view firstWord(std::string_view text) { return text.substr(0, firstBlank(text)); }
 
 // Leading then trailing blanks go one at a time while more than one character is left.
 void trimBlanksKeepingOne(std::string& text) {
@@ -75,12 +98,19 @@ constexpr std::array<std::string_view, 10> kOrdinalEndings3 = {"1ST", "2ND", "3R
                                                                "6TH", "7TH", "8TH", "9TH", "0TH"};
 constexpr std::array<std::string_view, 3> kOrdinalEndings4 = {"11TH", "12TH", "13TH"};
 
+bool isBoxPrefixLetter(char c) {
+    for (char letter : kBoxPrefixLetters) {
+        if (c == letter) return true;
+    }
+    return false;
+}
+
 bool isOrdinal(std::string_view word) {
     for (std::string_view ending : kOrdinalEndings3) {
-        if (word.size() >= 3 && word.substr(word.size() - 3) == ending) return true;
+        if (word.size() >= 3 && startsWithUpper(word.substr(word.size() - 3), ending)) return true;
     }
     for (std::string_view ending : kOrdinalEndings4) {
-        if (word.size() >= 4 && word.substr(word.size() - 4) == ending) return true;
+        if (word.size() >= 4 && startsWithUpper(word.substr(word.size() - 4), ending)) return true;
     }
     return false;
 }
@@ -161,20 +191,17 @@ std::string ReduceFourDigits(const std::string& fourDigits) {
     return twoDigits(b % 25 + 25 * (a % 4));
 }
 
-std::string OrdinaryDeliveryPoint(const std::string& address) {
-    // Runs once for every record of a list: the address is copied to upper case into a
-    // buffer kept from call to call, and everything after works on views of that copy.
-    thread_local std::string upperCase;
-    upperCase = address;
-    AsciiUpperInPlace(upperCase);
-    std::string_view a = upperCase;
+std::string OrdinaryDeliveryPoint(std::string_view address) {
+    // Runs once for every record of a list, so the address is read where it is, with
+    // letters compared in upper case, rather than copied to upper case first.
+    std::string_view a = address;
     while (!a.empty() && a.back() == ' ') a.remove_suffix(1);
     if (a.empty()) return "99";
 
-    if (kBoxPrefixLetters.find(a.front()) != std::string_view::npos) {
+    if (isBoxPrefixLetter(upper(a.front()))) {
         for (std::string_view prefix : kBoxPrefixes) {
-            if (startsWith(a, prefix)) {
-                const size_t box = a.find("BOX ");
+            if (startsWithUpper(a, prefix)) {
+                const size_t box = findUpper(a, "BOX ");
                 if (box == std::string_view::npos) return "99";
                 a = a.substr(box + 4);
                 break;
@@ -184,7 +211,7 @@ std::string OrdinaryDeliveryPoint(const std::string& address) {
 
     std::string_view word = firstWord(a);
     if (!hasDigit(word)) {
-        const size_t blank = a.find(' ');
+        const size_t blank = firstBlank(a);
         if (blank == std::string_view::npos) {
             word = {};
         } else {
@@ -196,7 +223,7 @@ std::string OrdinaryDeliveryPoint(const std::string& address) {
         }
     }
 
-    while (!word.empty() && isLetter(word.back())) word.remove_suffix(1);
+    while (!word.empty() && isLetter(upper(word.back()))) word.remove_suffix(1);
 
     size_t digits = 0;
     while (digits < 2 && digits < word.size()) {

@@ -3,12 +3,13 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace marrowby {
 
 // Last two digits of the primary number or of the box number; "99" when there is none.
-std::string OrdinaryDeliveryPoint(const std::string& address);
+std::string OrdinaryDeliveryPoint(std::string_view address);
 // Digits of the secondary unit found after a designator word; "99" when there is none.
 std::string HighriseDeliveryPoint(const std::string& address,
                                   const std::vector<std::string>& designators);

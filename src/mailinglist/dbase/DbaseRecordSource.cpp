@@ -5,6 +5,7 @@
 #include <fcntl.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -22,14 +23,20 @@ namespace {
 constexpr std::size_t kBlockBytes = 256 * 1024;
 
 // The length of a field's bytes without their trailing blanks, at least one byte. Eight
-// bytes are compared at a time: fields are mostly blank padding, read for every record.
+// bytes are compared at a time, from the end: fields are mostly blank padding, read for
+// every record. In the first eight that are not all blanks, the last byte that differs from
+// a blank is the highest nonzero byte of their difference from eight blanks.
 std::size_t TrimmedLength(const char* bytes, std::size_t length) {
     constexpr std::uint64_t kBlanks = 0x2020202020202020;
-    while (length > 8) {
-        std::uint64_t word;
-        std::memcpy(&word, bytes + length - 8, 8);
-        if (word != kBlanks) break;
-        length -= 8;
+    if constexpr (std::endian::native == std::endian::little) {
+        while (length > 8) {
+            std::uint64_t word;
+            std::memcpy(&word, bytes + length - 8, 8);
+            if (const std::uint64_t others = word ^ kBlanks; others != 0) {
+                return length - 8 + std::size_t(63 - std::countl_zero(others)) / 8 + 1;
+            }
+            length -= 8;
+        }
     }
     while (length > 1 && bytes[length - 1] == ' ') --length;
     return length;

@@ -38,6 +38,37 @@ bool Digits(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+constexpr size_t kZipDigits = 9;
+
+// The nine ZIP digits of a record, from a 9-digit field (with or without its dash) or from
+// the 5-digit and +4 fields; false when the record has none. They go into a buffer of the
+// caller's: this runs for every record, and a string for them would be one more copy.
+bool ZipDigits(const FieldList& fields, const FieldRoles& roles, char (&zip)[kZipDigits]) {
+    std::string_view first;
+    std::string_view second;
+    if (roles.zip9 < 0) {
+        first = At(fields, roles.zip5);
+        second = At(fields, roles.zip4);
+    } else {
+        const std::string_view text = At(fields, roles.zip9);
+        if (text.size() == 9) {
+            first = text;
+        } else if (text.size() == 10 && text[5] == '-') {  // a dash elsewhere is no digit
+            first = text.substr(0, 5);
+            second = text.substr(6);
+        }
+    }
+    if (first.size() + second.size() != kZipDigits) return false;
+    // Checked and copied in one pass of a fixed length, which the compiler can unroll.
+    bool digits = true;
+    for (size_t i = 0; i < kZipDigits; ++i) {
+        const char c = i < first.size() ? first[i] : second[i - first.size()];
+        digits &= c >= '0' && c <= '9';
+        zip[i] = c;
+    }
+    return digits;
+}
+
 // Re-enables the menu however the run ends.
 class CommandsDisabled {
   public:
@@ -85,18 +116,8 @@ std::string BarcodesOnlyFile(const std::string& listFileName, MailingListContext
 }  // namespace
 
 std::string RecordZip(const FieldList& fields, const FieldRoles& roles) {
-    std::string zip;
-    if (roles.zip9 < 0) {
-        zip.append(At(fields, roles.zip5)).append(At(fields, roles.zip4));
-    } else {
-        const std::string& text = At(fields, roles.zip9);
-        if (text.size() == 9) {
-            zip = text;
-        } else if (text.size() == 10 && text.find('-') == 5) {
-            zip.assign(text, 0, 5).append(text, 6);
-        }
-    }
-    return zip.size() == 9 && Digits(zip) ? zip : std::string();
+    char zip[kZipDigits];
+    return ZipDigits(fields, roles, zip) ? std::string(zip, kZipDigits) : std::string();
 }
 
 std::string RecordDeliveryPoint(const FieldList& fields, const FieldRoles& roles) {
@@ -108,15 +129,18 @@ std::string RecordDeliveryPoint(const FieldList& fields, const FieldRoles& roles
 
 std::string RecordBarcode(const FieldList& fields, const FieldRoles& roles,
                           const BarcodeEngine& engine) {
-    const std::string zip = RecordZip(fields, roles);
-    if (zip.empty()) return {};
-    const std::string deliveryPoint = RecordDeliveryPoint(fields, roles);
-    if (roles.deliveryPoint >= 0 && (roles.address < 0 || !deliveryPoint.empty())) {
-        return engine.ComputeBarcodes({}, zip, deliveryPoint);
+    char digits[kZipDigits];
+    if (!ZipDigits(fields, roles, digits)) return {};
+    const std::string_view zip(digits, kZipDigits);
+    if (roles.deliveryPoint >= 0) {
+        const std::string deliveryPoint = RecordDeliveryPoint(fields, roles);
+        if (roles.address < 0 || !deliveryPoint.empty()) {
+            return engine.ComputeBarcodes({}, zip, deliveryPoint);
+        }
     }
     const std::string& address = At(fields, roles.address);
     if (roles.highrise >= 0) {
-        std::string flag = At(fields, roles.highrise);
+        const std::string& flag = At(fields, roles.highrise);
         if (flag == "H" || flag == "h" || flag == "X" || flag == "x" || flag == "Y" ||
             flag == "y") {
             return engine.Highrise(address, zip);
@@ -171,8 +195,9 @@ bool AddBarcodes(MailingList& list, const RunPlan& plan, MailingListContext& con
         std::string line;
         for (long recordNumber = 1; !countDrivesLoop || recordNumber <= plan.recordCount;
              ++recordNumber) {
-            while (progressStep < 6 &&
-                   progressStep <= 5.0 * recordNumber / static_cast<double>(plan.recordCount)) {
+            // At every whole fifth of the list, counted in whole numbers: a division in
+            // floating point for every record costs more than the rest of this loop.
+            while (progressStep < 6 && 5 * recordNumber >= progressStep * plan.recordCount) {
                 ++progressStep;
                 context.progress.ShowEnvelopeStep(6 - progressStep);
             }

@@ -1,10 +1,11 @@
 #include "mailinglist/text/TextFormat.h"
 
 #include <algorithm>
-#include <cstring>
+#include <cctype>
 #include <filesystem>
 
 #include "mailinglist/FileKind.h"
+#include "mailinglist/text/ByteScan.h"
 #include "mailinglist/text/TextLineReader.h"
 #include "platform/Prompter.h"
 
@@ -52,23 +53,13 @@ bool HasZip(std::string_view line) {
     return false;
 }
 
-// Fills every view from the tab-separated fields of the line, each without a pair of
-// double quotes around it; returns the index of the tab after the last, or the length.
-size_t SplitTabLine(std::string_view line, FieldViews& fields) {
-    if (fields.empty()) return 0;
-    const char* at = line.data();
-    const char* const end = at + line.size();
-    for (std::string_view& field : fields) {
-        const auto* tab = static_cast<const char*>(std::memchr(at, '\t', size_t(end - at)));
-        const char* const stop = tab != nullptr ? tab : end;
-        field = std::string_view(at, size_t(stop - at));
-        if (!field.empty() && field.front() == '"' && field.back() == '"') {
-            field = field.size() == 1 ? std::string_view() : field.substr(1, field.size() - 2);
-        }
-        if (tab == nullptr) return line.size();
-        at = tab + 1;
+// A tab-separated field without a pair of double quotes around it.
+std::string_view Unquoted(const char* begin, const char* end) {
+    std::string_view field(begin, size_t(end - begin));
+    if (!field.empty() && field.front() == '"' && field.back() == '"') {
+        field = field.size() == 1 ? std::string_view() : field.substr(1, field.size() - 2);
     }
-    return size_t(at - 1 - line.data());
+    return field;
 }
 
 }  // namespace
@@ -128,11 +119,28 @@ int CountTextFields(const std::string& path, std::string_view kind, Prompter& pr
     return 0;
 }
 
+size_t SplitTabLineAt(int fieldCount, std::string_view line, FieldViews& fields) {
+    fields.resize(static_cast<size_t>(std::max(fieldCount, 0)));
+    if (fields.empty()) return 0;
+    // The tabs are found in one pass over the line.
+    const char* const end = line.data() + line.size();
+    const char* start = line.data();
+    size_t next = 0;
+    ForEachOf<'\t'>(start, end, [&](const char* tab) {
+        fields[next++] = Unquoted(start, tab);
+        start = tab + 1;
+        return next < fields.size();
+    });
+    if (next == fields.size()) return size_t(start - 1 - line.data());
+    fields[next++] = Unquoted(start, end);
+    std::fill(fields.begin() + long(next), fields.end(), std::string_view());
+    return line.size();
+}
+
 size_t SplitTextLineAt(int fieldCount, std::string_view line, std::string_view kind,
                        FieldViews& fields) {
+    if (kind == kAsciiTab) return SplitTabLineAt(fieldCount, line, fields);
     fields.assign(static_cast<size_t>(std::max(fieldCount, 0)), std::string_view());
-
-    if (kind == kAsciiTab) return SplitTabLine(line, fields);
 
     const long length = static_cast<long>(line.size());
     // p is the 0-based index of the separator before the next field; -1 before the first.
@@ -147,12 +155,12 @@ size_t SplitTextLineAt(int fieldCount, std::string_view line, std::string_view k
             const size_t closing =
                 curlyEnd != std::string_view::npos
                     ? curlyEnd - 1
-                    : std::min(line.find('"', static_cast<size_t>(p + 1)), line.size());
+                    : std::min(FindFirstOf<'"'>(line, static_cast<size_t>(p + 1)), line.size());
             const long close = static_cast<long>(closing);
             field = line.substr(p + 1, close - (p + 1));
             p = close + 1;
         } else {
-            const size_t comma = line.find(',', static_cast<size_t>(p));
+            const size_t comma = FindFirstOf<','>(line, static_cast<size_t>(p));
             const long end = comma == std::string_view::npos ? length : static_cast<long>(comma);
             field = line.substr(p, end - p);
             p = end;

@@ -43,5 +43,7 @@ using FieldViews = std::vector<std::string_view>;
 // when there are none.
 size_t SplitTextLineAt(int fieldCount, std::string_view line, std::string_view kind,
                        FieldViews& fields);
+// SplitTextLineAt for a line of a tab list, for a caller that knows the kind already.
+size_t SplitTabLineAt(int fieldCount, std::string_view line, FieldViews& fields);
 
 }  // namespace marrowby

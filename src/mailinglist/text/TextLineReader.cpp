@@ -1,6 +1,5 @@
 #include "mailinglist/text/TextLineReader.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -8,26 +7,13 @@
 #include <unistd.h>
 
 #include "engine/MarrowbyError.h"
+#include "mailinglist/text/ByteScan.h"
 
 namespace marrowby {
 
 namespace {
 // Large reads: a run reads every list byte twice, and each read costs a system call.
 constexpr size_t kBufferSize = 1 << 20;
-
-size_t Find(const char* bytes, size_t from, size_t to, char byte) {
-    const void* found = std::memchr(bytes + from, byte, to - from);
-    return found != nullptr ? static_cast<size_t>(static_cast<const char*>(found) - bytes) : to;
-}
-
-// How many times byte occurs in bytes [from, to).
-long Occurrences(const char* bytes, size_t from, size_t to, char byte) {
-    long count = 0;
-    for (size_t at = Find(bytes, from, to, byte); at < to; at = Find(bytes, at + 1, to, byte)) {
-        ++count;
-    }
-    return count;
-}
 }  // namespace
 
 TextLineReader::TextLineReader(const std::string& path) : path_(path), buffer_(kBufferSize) {
@@ -51,16 +37,12 @@ bool TextLineReader::fill() {
     position_ = 0;
     length_ = static_cast<size_t>(got);
     if (got == 0) endOfFile_ = true;
-    nul_ = Find(buffer_.data(), 0, length_, '\0');
-    nextCr_ = Find(buffer_.data(), 0, nul_, '\r');
-    nextLf_ = Find(buffer_.data(), 0, nul_, '\n');
     return got > 0;
 }
 
-size_t TextLineReader::lineEnd() {
-    if (nextCr_ < position_) nextCr_ = Find(buffer_.data(), position_, nul_, '\r');
-    if (nextLf_ < position_) nextLf_ = Find(buffer_.data(), position_, nul_, '\n');
-    return std::min({nextCr_, nextLf_, nul_});
+size_t TextLineReader::lineEnd() const {
+    const char* bytes = buffer_.data();
+    return size_t(FindFirstOf<'\r', '\n', '\0'>(bytes + position_, bytes + length_) - bytes);
 }
 
 void TextLineReader::refuseNul() const {
@@ -73,20 +55,41 @@ FileIdentity TextLineReader::identity() const { return IdentityOf(descriptor_, p
 bool TextLineReader::atEnd() { return position_ >= length_ && !fill(); }
 
 bool TextLineReader::readLine(std::string& line) {
-    line.clear();
+    std::string_view view;
+    const bool read = readLine(view);
+    line.assign(view);
+    return read;
+}
+
+bool TextLineReader::readLine(std::string_view& line) {
+    line = {};
     if (atEnd()) return false;
     ++lineNumber_;
+    // A line is copied only when it does not lie whole in one buffer.
+    bool copied = false;
+    straddling_.clear();
     for (;;) {
+        const size_t start = position_;
         const size_t end = lineEnd();
-        line.append(buffer_.data() + position_, end - position_);
         position_ = end;
-        if (end < length_) {
-            const char byte = buffer_[position_++];
-            if (byte == '\0') refuseNul();
-            if (byte == '\r' && !atEnd() && buffer_[position_] == '\n') ++position_;
-            return true;
+        if (end == length_) {
+            straddling_.append(buffer_.data() + start, end - start);
+            copied = true;
+            line = straddling_;
+            if (!fill()) return true;
+            continue;
         }
-        if (!fill()) return true;
+        const char byte = buffer_[position_++];
+        if (byte == '\0') refuseNul();
+        line = std::string_view(buffer_.data() + start, end - start);
+        // A CR that ends the buffer is kept apart with its line: the LF that may follow it
+        // is in the next buffer, which replaces this one.
+        if (copied || (byte == '\r' && position_ == length_)) {
+            straddling_.append(line);
+            line = straddling_;
+        }
+        if (byte == '\r' && !atEnd() && buffer_[position_] == '\n') ++position_;
+        return true;
     }
 }
 
@@ -96,14 +99,11 @@ long TextLineReader::countLines() {
     bool open = false;     // the last byte seen was not a line end
     while (!atEnd()) {
         const char* bytes = buffer_.data();
-        const size_t end = nul_;
-        // Every LF ends a line, and so does every CR but one right before an LF.
-        lines += Occurrences(bytes, position_, end, '\n');
+        const auto* nul =
+            static_cast<const char*>(std::memchr(bytes + position_, '\0', length_ - position_));
+        const size_t end = nul != nullptr ? size_t(nul - bytes) : length_;
+        lines += CountLineEnds(bytes + position_, bytes + end);
         if (afterCr && position_ < end && bytes[position_] == '\n') --lines;
-        for (size_t cr = Find(bytes, position_, end, '\r'); cr < end;
-             cr = Find(bytes, cr + 1, end, '\r')) {
-            if (cr + 1 == end || bytes[cr + 1] != '\n') ++lines;
-        }
         if (end < length_) {
             // The line that holds the NUL begins after the line ends before it.
             lineNumber_ += lines + 1;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "mailinglist/ListFile.h"
@@ -21,6 +22,9 @@ class TextLineReader {
     // result false, as reading past the end of a text file gives empty lines. Throws
     // MarrowbyError on a read error or a NUL byte (a binary file, not a mailing list).
     bool readLine(std::string& line);
+    // As readLine, without a copy where it can: the view is into the reader's own buffer
+    // and stays valid only until the reader is next used.
+    bool readLine(std::string_view& line);
     // Reads the rest of the file and returns how many lines readLine would have read;
     // throws as readLine does.
     long countLines();
@@ -31,20 +35,16 @@ class TextLineReader {
   private:
     bool fill();
     // The first CR, LF or NUL from position_, or length_ when the buffer holds none.
-    size_t lineEnd();
+    size_t lineEnd() const;
     [[noreturn]] void refuseNul() const;
 
     std::string path_;
     int descriptor_ = -1;
     std::vector<char> buffer_;
+    std::string straddling_;  // a line that began in an earlier buffer
     size_t position_ = 0;
     size_t length_ = 0;
     bool endOfFile_ = false;
-    // The buffer's first NUL and the next CR and LF before it, each length_ or nul_ when
-    // there is none; the next CR and LF are searched for again only once passed.
-    size_t nul_ = 0;
-    size_t nextCr_ = 0;
-    size_t nextLf_ = 0;
     long lineNumber_ = 0;
 };
 

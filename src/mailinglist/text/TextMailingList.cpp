@@ -9,6 +9,7 @@
 
 #include "engine/MarrowbyError.h"
 #include "mailinglist/FileKind.h"
+#include "mailinglist/text/ByteScan.h"
 #include "mailinglist/text/ReplacementFile.h"
 #include "mailinglist/text/TextFormat.h"
 
@@ -31,11 +32,11 @@ bool TabStyle(std::string_view kind) { return kind.find("Tab") != std::string_vi
 // goes in the curly pair where that pair reads back whole, else bare as it came.
 void AppendCommaColumn(std::string& out, std::string_view value, bool quoteAll) {
     const bool mustQuote =
-        value.find(',') != std::string_view::npos ||
+        FindFirstOf<','>(value) != std::string_view::npos ||
         (!value.empty() && (value.front() == '"' || value.front() == kCurlyOpen));
     if (!mustQuote && !quoteAll) {
         out += value;
-    } else if (value.find('"') == std::string_view::npos) {
+    } else if (FindFirstOf<'"'>(value) == std::string_view::npos) {
         out += '"';
         out += value;
         out += '"';
@@ -48,11 +49,40 @@ void AppendCommaColumn(std::string& out, std::string_view value, bool quoteAll) 
     }
 }
 
+// TextLineWithBarcode for a kind already known to be tab style or not: the run decides
+// that once, not for every record.
+void AppendLineWithBarcode(std::string& out, bool tabs, std::string_view line,
+                           const FieldViews& fields, int fieldCount, std::string_view rest,
+                           int barcodeField, std::string_view barcode) {
+    const bool lineQuoted = !tabs && FindFirstOf<'"'>(line) != std::string_view::npos;
+    if (barcodeField < 0) {
+        out += line;
+        if (tabs) {
+            out += '\t';
+            out += barcode;
+        } else {
+            out += ',';
+            AppendCommaColumn(out, barcode, lineQuoted);
+        }
+        return;
+    }
+    for (int i = 0; i < fieldCount; ++i) {
+        if (i > 0) out += tabs ? '\t' : ',';
+        const std::string_view value = i == barcodeField ? barcode : fields[i];
+        if (tabs) {
+            out += value;
+        } else {
+            AppendCommaColumn(out, value, lineQuoted);
+        }
+    }
+    out += rest;
+}
+
 class TextRecordSource : public RecordSource {
   public:
     TextRecordSource(const std::string& path, const std::string& kind, const RunPlan& plan,
                      const FileIdentity& counted)
-        : kind_(kind), plan_(plan), reader_(path) {
+        : kind_(kind), tabs_(kind == kAsciiTab), plan_(plan), reader_(path) {
         if (plan.addMode) {
             const bool fileReadOnly = ReadOnly(path);
             if (fileReadOnly || ReadOnly(FolderOf(FileBehind(path)))) {
@@ -84,7 +114,8 @@ class TextRecordSource : public RecordSource {
 
     bool readRecord(FieldList& fields) override {
         if (!reader_.readLine(line_)) return false;
-        rest_ = SplitTextLineAt(splitCount_, line_, kind_, views_);
+        rest_ = tabs_ ? SplitTabLineAt(splitCount_, line_, views_)
+                      : SplitTextLineAt(splitCount_, line_, kind_, views_);
         if (fields.size() < lookedAt_) fields.resize(lookedAt_);
         for (std::string& field : fields) field.clear();
         for (const size_t i : roleFields_) fields[i].assign(views_[i]);
@@ -92,8 +123,8 @@ class TextRecordSource : public RecordSource {
     }
 
     void storeBarcode(const std::string& barcode) override {
-        TextLineWithBarcode(output_->pending(), kind_, line_, views_, plan_.fieldCount,
-                            std::string_view(line_).substr(rest_), plan_.roles.barcode, barcode);
+        AppendLineWithBarcode(output_->pending(), tabs_, line_, views_, plan_.fieldCount,
+                              line_.substr(rest_), plan_.roles.barcode, barcode);
         output_->endLine();
     }
 
@@ -107,10 +138,11 @@ class TextRecordSource : public RecordSource {
 
   private:
     std::string kind_;
+    bool tabs_;  // the kind, looked at once rather than for every record
     RunPlan plan_;
     TextLineReader reader_;
     std::optional<ReplacementFile> output_;
-    std::string line_;
+    std::string_view line_;  // into the reader's buffer, until the next record is read
     std::vector<size_t> roleFields_;
     size_t lookedAt_;
     int splitCount_;
@@ -123,29 +155,8 @@ class TextRecordSource : public RecordSource {
 void TextLineWithBarcode(std::string& out, std::string_view kind, std::string_view line,
                          const FieldViews& fields, int fieldCount, std::string_view rest,
                          int barcodeField, std::string_view barcode) {
-    const bool tabs = TabStyle(kind);
-    const bool lineQuoted = !tabs && line.find('"') != std::string_view::npos;
-    if (barcodeField < 0) {
-        out += line;
-        if (tabs) {
-            out += '\t';
-            out += barcode;
-        } else {
-            out += ',';
-            AppendCommaColumn(out, barcode, lineQuoted);
-        }
-        return;
-    }
-    for (int i = 0; i < fieldCount; ++i) {
-        if (i > 0) out += tabs ? '\t' : ',';
-        const std::string_view value = i == barcodeField ? barcode : fields[i];
-        if (tabs) {
-            out += value;
-        } else {
-            AppendCommaColumn(out, value, lineQuoted);
-        }
-    }
-    out += rest;
+    AppendLineWithBarcode(out, TabStyle(kind), line, fields, fieldCount, rest, barcodeField,
+                          barcode);
 }
 
 TextMailingList::TextMailingList(std::string path, std::string kind, long recordCount,
