@@ -39,11 +39,7 @@ class Environment {
 
   private:
     static void Put(const std::string& name, const std::string& value) {
-        if (value == "(unset)") {
-            unsetenv(name.c_str());
-        } else {
-            setenv(name.c_str(), value.c_str(), 1);
-        }
+        value == "(unset)" ? unsetenv(name.c_str()) : setenv(name.c_str(), value.c_str(), 1);
     }
     std::map<std::string, std::string> saved_;
 };

@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 
@@ -180,10 +179,7 @@ TEST(AccessRead, NoBarcodeFieldIsProposedWhereEveryFieldHoldsData) {
 
 // Record n's barcode in these tests; every fourth record is left uncoded.
 std::string BarcodeFor(long n) {
-    if (n % 4 == 0) return "";
-    char text[32];
-    std::snprintf(text, sizeof text, "/%012ld/", 770010000000L + n);
-    return text;
+    return n % 4 == 0 ? "" : "/" + std::to_string(770010000000L + n) + "/";
 }
 
 // Stored barcodes are written again without a change.
@@ -449,12 +445,11 @@ DataPages FindDataPages(const fs::path& path, const std::string& name) {
 }
 
 unsigned Get16At(const std::string& bytes, size_t at) {
-    return static_cast<unsigned char>(bytes[at]) |
-           unsigned(static_cast<unsigned char>(bytes[at + 1])) << 8;
+    return std::uint8_t(bytes[at]) | unsigned(std::uint8_t(bytes[at + 1])) << 8;
 }
 
 void Put16At(std::string& bytes, size_t at, unsigned value) {
-    bytes[at] = char(value & 0xff);
+    bytes[at] = char(value);
     bytes[at + 1] = char(value >> 8);
 }
 
