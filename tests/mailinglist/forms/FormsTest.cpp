@@ -13,8 +13,8 @@
 
 #include <functional>
 
+#include "ErrorOf.h"
 #include "TempFolder.h"
-#include "engine/MarrowbyError.h"
 #include "mailinglist/FileKind.h"
 #include "mailinglist/forms/DisplayText.h"
 #include "mailinglist/forms/RunPicture.h"
@@ -213,12 +213,8 @@ TEST_F(TVerifyDlogTest, FinishCancelHelpAndAReadErrorOfTheViewer) {
         std::filesystem::remove(path);
         QTest::mouseClick(dialog.nextbtn, Qt::LeftButton);
     });
-    try {
-        dialog.identifyFields(roles, merge, true);
-        ADD_FAILURE() << "the read error must reach the caller";
-    } catch (const MarrowbyError& error) {
-        EXPECT_EQ(std::string(error.what()).substr(0, 25), "Cannot open file l.txt: N");
-    }
+    EXPECT_EQ(ErrorOf([&] { dialog.identifyFields(roles, merge, true); }).substr(0, 25),
+              "Cannot open file l.txt: N");
 }
 
 namespace {

@@ -19,25 +19,18 @@ FieldList FieldsFrom(const std::string& text) { return SplitField(text, '|'); }
 std::string ReadOneByOne(const std::string& path, std::vector<std::string>& lines) {
     TextLineReader reader(path);
     std::string line = "stale";
-    try {
+    const std::string error = ErrorOf([&] {
         while (reader.readLine(line)) lines.push_back(line);
-    } catch (const MarrowbyError& error) {
-        return error.what();
-    }
-    EXPECT_EQ(line, "") << "nothing is left over from the last line";
-    return {};
+    });
+    EXPECT_TRUE(!error.empty() || line.empty()) << "nothing is left over from the last line";
+    return error;
 }
 
 std::string Counted(const std::string& path, long& lines, bool skipFirst) {
     TextLineReader reader(path);
     std::string line;
-    try {
-        lines = skipFirst && reader.readLine(line) ? 1 : 0;
-        lines += reader.countLines();
-    } catch (const MarrowbyError& error) {
-        return error.what();
-    }
-    return {};
+    return ErrorOf(
+        [&] { lines = (skipFirst && reader.readLine(line) ? 1 : 0) + reader.countLines(); });
 }
 
 // The bytes of a row of text/lines.tsv, with its read blocks spelt out.
