@@ -36,13 +36,12 @@ TEST(Settings, ChoicesAreReadFromLinesTwoToFourAndBadOnesReportedWithTheirText) 
         SCOPED_TRACE("row " + row[0] + " (" + row[1] + ")");
         LineList lines{"x", row[2], row[3], row[4]};
         if (row[4] == "(none)") lines.pop_back();
-        std::string read;
-        const std::string error = ErrorOf([&] {
-            const PreferenceChoices c = ReadChoices(lines);
-            read =
-                std::to_string(c.saveMode) + " " + std::to_string(c.fileNaming) + " " + c.frameBar;
-        });
-        EXPECT_EQ(error.empty() ? read : "! " + error, row[5]);
+        EXPECT_EQ(ValueOrError([&] {
+                      const PreferenceChoices c = ReadChoices(lines);
+                      return std::to_string(c.saveMode) + " " + std::to_string(c.fileNaming) + " " +
+                             c.frameBar;
+                  }),
+                  row[5]);
     }
 }
 

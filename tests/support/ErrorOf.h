@@ -18,4 +18,12 @@ inline std::string ErrorOf(const std::function<void()>& call) {
     return {};
 }
 
+// What the call returns, or the mark and the message of the MarrowbyError it throws.
+inline std::string ValueOrError(const std::function<std::string()>& call,
+                                const std::string& mark = "! ") {
+    std::string value;
+    const std::string error = ErrorOf([&] { value = call(); });
+    return error.empty() ? value : mark + error;
+}
+
 }  // namespace marrowby

@@ -3,13 +3,12 @@
 // tests/data/tags, and rows that fall below the printable area moved to further pages.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "DrawingCases.h"
+#include "ErrorOf.h"
 #include "RecordingPrintSurface.h"
-#include "engine/MarrowbyError.h"
 #include "tags/I2of5.h"
 #include "tags/TagPageLayout.h"
 #include "tags/TrayLabelSymbol.h"
@@ -93,26 +92,19 @@ TEST(TagSymbols, EveryBarAsTheGoldenFileHasIt) {
         const std::string digits = c.get("digits");
         RecordingPrintSurface surface(dpi, dpi, {0, 0});
         surface.beginJob("test");
-        const auto attempt = [](const std::function<std::string()>& draw) {
-            try {
-                return draw();
-            } catch (const MarrowbyError& error) {
-                return std::string("error ") + error.what();
-            }
-        };
-        const std::string refused = attempt([&] {
+        const std::string refused = ErrorOf([&] {
             if (c.get("symbol") == "i2of5")
                 drawbarcode(surface, TagPageUnits::of(surface), digits, {100, 200});
             else
                 DrawTrayLabelSymbol(surface, digits, {100, 200}, {"Arial", 10});
-            return std::string();
         });
         std::vector<std::string> lines = DrawnLines(surface.jobs.back().calls);
-        if (!refused.empty()) lines.push_back(refused);
+        if (!refused.empty()) lines.push_back("error " + refused);
         lines.push_back(surface.state.fill == FillColor::White ? "fill white" : "fill black");
         if (c.get("symbol") == "tray24") {
-            lines.push_back(attempt(
-                [&] { return "width " + std::to_string(TrayLabelSymbolWidth(dpi, digits)); }));
+            lines.push_back(ValueOrError(
+                [&] { return "width " + std::to_string(TrayLabelSymbolWidth(dpi, digits)); },
+                "error "));
         }
         ExpectDrawing(c, lines);
     }
