@@ -9,7 +9,6 @@
 #include "ErrorOf.h"
 #include "TempFolder.h"
 #include "TestData.h"
-#include "engine/MarrowbyError.h"
 
 namespace marrowby {
 
@@ -80,20 +79,16 @@ TEST(SettingsFile, SettingsOthersCanChangeAreRefusedWithTheirPath) {
         } else if (c.ownedByOther) {
             user = otherUser;
         }
-        try {
-            CheckTrusted(file, user, c.group);
-            EXPECT_EQ(c.problem, "");
-            if (user == me) {
-                EXPECT_EQ(ReadLineList(file), LineList{"x"});
-            }
-        } catch (const MarrowbyError& error) {
-            EXPECT_EQ(std::string(error.what()),
-                      file.string() + c.problem +
-                          "; Marrowby does not use settings that others can change");
-            if (user == me && c.group == myGroup) {
-                EXPECT_THROW(ReadLineList(file), MarrowbyError);
-            }
-        }
+        EXPECT_EQ(ErrorOf([&] { CheckTrusted(file, user, c.group); }),
+                  c.problem.empty()
+                      ? ""
+                      : file.string() + c.problem +
+                            "; Marrowby does not use settings that others can change");
+        if (user != me || c.group != myGroup) continue;
+        if (c.problem.empty())
+            EXPECT_EQ(ReadLineList(file), LineList{"x"});
+        else
+            EXPECT_THROW(ReadLineList(file), MarrowbyError);
     }
 }
 

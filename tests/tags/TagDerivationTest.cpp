@@ -10,8 +10,8 @@
 #include <tuple>
 #include <utility>
 
+#include "ErrorOf.h"
 #include "TestData.h"
-#include "engine/MarrowbyError.h"
 #include "tags/TagContents.h"
 #include "tags/TagDerivation.h"
 #include "tags/TrayLabel24.h"
@@ -102,15 +102,16 @@ TEST(TrayLabel24, DigitsOfTheTableAndTheirFieldsReadBackOrTheFieldRefused) {
         settings.labelType = row[5];
         const std::uint64_t serial = std::stoull(row[6]);
         const std::string& expected = row[7];
-        try {
-            const std::string digits = TrayLabelDigits(row[1], row[2], settings, serial);
-            EXPECT_EQ(digits, expected);
-            const TrayLabelFields fields{row[1], row[2], std::stoi(row[4]),
-                                         row[3], serial, std::stoi(row[5])};
-            EXPECT_EQ(SplitTrayLabelDigits(digits), fields);
-        } catch (const MarrowbyError& error) {
-            EXPECT_EQ(std::string(error.what()), "Tray label: " + expected);
+        const std::string digits =
+            ValueOrError([&] { return TrayLabelDigits(row[1], row[2], settings, serial); });
+        if (digits.starts_with("! ")) {
+            EXPECT_EQ(digits, "! Tray label: " + expected);
+            continue;
         }
+        EXPECT_EQ(digits, expected);
+        EXPECT_EQ(SplitTrayLabelDigits(digits),
+                  (TrayLabelFields{row[1], row[2], std::stoi(row[4]), row[3], serial,
+                                   std::stoi(row[5])}));
     }
     EXPECT_THROW(SplitTrayLabelDigits("12345678112345612312345"), MarrowbyError);
     EXPECT_EQ(TraySerialCount("123456"), 100000000u);
