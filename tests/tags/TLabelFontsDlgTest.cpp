@@ -18,6 +18,7 @@
 #include <string>
 
 #include "FakePrompter.h"
+#include "FormDriving.h"
 #include "TempFolder.h"
 #include "tags/TLabelFontsDlg.h"
 
@@ -67,11 +68,7 @@ std::array<QLineEdit*, 5> sizeFields(TLabelFontsDlg& d) {
 
 void typeSizesAndClick(TLabelFontsDlg& d, const std::array<QString, 5>& sizes,
                        QPushButton* button) {
-    for (size_t i = 0; i < sizes.size(); ++i) {
-        sizeFields(d)[i]->selectAll();
-        QTest::keyClick(sizeFields(d)[i], Qt::Key_Delete);
-        QTest::keyClicks(sizeFields(d)[i], sizes[i]);
-    }
+    for (size_t i = 0; i < sizes.size(); ++i) Type(sizeFields(d)[i], sizes[i]);
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
