@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "ListTestSupport.h"
-#include "mailinglist/FileKind.h"
 #include "mailinglist/text/TextFormat.h"
 #include "mailinglist/text/TextLineReader.h"
 #include "mailinglist/text/TextMailingList.h"
@@ -12,8 +11,6 @@
 namespace marrowby {
 
 namespace {
-
-FieldList FieldsFrom(const std::string& text) { return SplitField(text, '|'); }
 
 // The lines readLine gives, or the message it refuses the file with.
 std::string ReadOneByOne(const std::string& path, std::vector<std::string>& lines) {
@@ -63,7 +60,7 @@ TEST(TextFormat, FilesAreToldCountedAndKeepTheirFieldsUnderABarcode) {
         EXPECT_EQ(prompter.messages.size(), count == 0 ? 1u : 0u);
         if (count == 0 || r.at(4) == "-") continue;
         const std::string line = bytes.substr(0, bytes.find('\r'));
-        FieldList expected = FieldsFrom(r[4]);
+        FieldList expected = SplitField(r[4], '|');
         FieldList fields;
         SplitTextLine(count, line, kind, fields);
         EXPECT_EQ(fields, expected);
@@ -83,7 +80,8 @@ TEST(TextFormat, LinesAreSplitIntoFields) {
         const std::string& line = r.at(1);
         FieldViews fields{"left", "over", "and", "more"};
         const size_t rest = SplitTextLineAt(std::stoi(r.at(3)), line, r.at(2), fields);
-        EXPECT_EQ(FieldList(fields.begin(), fields.end()), FieldsFrom(r.at(4))) << "row " << r[0];
+        EXPECT_EQ(FieldList(fields.begin(), fields.end()), SplitField(r.at(4), '|'))
+            << "row " << r[0];
         EXPECT_EQ(line.substr(rest), r.at(5)) << "row " << r[0];
     }
 }
