@@ -18,7 +18,6 @@
 #include "TestData.h"
 #include "engine/BarcodeEngine.h"
 #include "engine/IntelligentMail.h"
-#include "engine/MarrowbyError.h"
 #include "mailinglist/access/AccessMailingList.h"
 #include "mailinglist/run/AddBarcodesToFile.h"
 #include "mailinglist/run/FieldIdentifier.h"
