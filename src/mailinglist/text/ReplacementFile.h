@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "mailinglist/ListFile.h"
+#include "mailinglist/text/BlockWriter.h"
 
 namespace marrowby {
 
@@ -44,6 +45,7 @@ class ReplacementFile {
   private:
     void createScratch();
     void flushBuffer();
+    void finishWriting();
     void checkUnchanged();
     void renameOver();
     void writeInto(int file);
@@ -54,8 +56,9 @@ class ReplacementFile {
     std::string file_;    // the file it names once symbolic links are followed
     std::string scratch_;
     std::string buffer_;
-    int descriptor_ = -1;  // the scratch file
-    int list_ = -1;        // the locked list
+    int descriptor_ = -1;                // the scratch file
+    std::optional<BlockWriter> writer_;  // of the scratch file, ended before it is closed
+    int list_ = -1;                      // the locked list
     std::optional<FileIdentity> read_;
     off_t written_ = 0;
 };

@@ -1,0 +1,78 @@
+#include "mailinglist/text/BlockWriter.h"
+
+#include <cerrno>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace marrowby {
+
+namespace {
+
+// Writes the bytes at offset and starts the disk on them; 0 or the errno of the failure.
+int WriteAt(int descriptor, const std::string& bytes, off_t offset) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::pwrite(descriptor, bytes.data() + done, bytes.size() - done,
+                                         offset + static_cast<off_t>(done));
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        done += static_cast<size_t>(written);
+    }
+    // Only a head start, so that the flush before the file is kept has little left to
+    // wait for: that flush still decides whether everything reached the disk.
+    if (!bytes.empty()) {
+        ::sync_file_range(descriptor, offset, static_cast<off_t>(bytes.size()),
+                          SYNC_FILE_RANGE_WRITE);
+    }
+    return 0;
+}
+
+}  // namespace
+
+BlockWriter::~BlockWriter() {
+    {
+        const std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    changed_.notify_all();
+    if (thread_.joinable()) thread_.join();
+}
+
+int BlockWriter::write(std::string& block, off_t offset) {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return !busy_; });
+    if (error_ != 0) return error_;
+    inHand_.swap(block);
+    block.clear();
+    offset_ = offset;
+    busy_ = true;
+    if (!thread_.joinable()) thread_ = std::thread(&BlockWriter::work, this);
+    lock.unlock();
+    changed_.notify_all();
+    return 0;
+}
+
+int BlockWriter::finish() {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return !busy_; });
+    return error_;
+}
+
+void BlockWriter::work() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        changed_.wait(lock, [this] { return busy_ || stopping_; });
+        if (!busy_) return;
+        lock.unlock();
+        const int error = WriteAt(descriptor_, inHand_, offset_);
+        lock.lock();
+        error_ = error;
+        busy_ = false;
+        changed_.notify_all();
+    }
+}
+
+}  // namespace marrowby
