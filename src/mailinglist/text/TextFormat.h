@@ -45,5 +45,7 @@ size_t SplitTextLineAt(int fieldCount, std::string_view line, std::string_view k
                        FieldViews& fields);
 // SplitTextLineAt for a line of a tab list, for a caller that knows the kind already.
 size_t SplitTabLineAt(int fieldCount, std::string_view line, FieldViews& fields);
+// And for a line of any of the comma kinds.
+size_t SplitCommaLineAt(int fieldCount, std::string_view line, FieldViews& fields);
 
 }  // namespace marrowby

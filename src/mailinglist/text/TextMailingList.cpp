@@ -115,7 +115,7 @@ class TextRecordSource : public RecordSource {
     bool readRecord(FieldList& fields) override {
         if (!reader_.readLine(line_)) return false;
         rest_ = tabs_ ? SplitTabLineAt(splitCount_, line_, views_)
-                      : SplitTextLineAt(splitCount_, line_, kind_, views_);
+                      : SplitCommaLineAt(splitCount_, line_, views_);
         if (fields.size() < lookedAt_) fields.resize(lookedAt_);
         for (std::string& field : fields) field.clear();
         for (const size_t i : roleFields_) fields[i].assign(views_[i]);
