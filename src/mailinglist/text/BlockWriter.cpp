@@ -41,13 +41,14 @@ BlockWriter::~BlockWriter() {
     if (thread_.joinable()) thread_.join();
 }
 
-int BlockWriter::write(std::string& block, off_t offset) {
+int BlockWriter::write(std::string& block, off_t offset, Release release) {
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [this] { return !busy_; });
     if (error_ != 0) return error_;
     inHand_.swap(block);
     block.clear();
     offset_ = offset;
+    release_ = release;
     busy_ = true;
     if (!thread_.joinable()) thread_ = std::thread(&BlockWriter::work, this);
     lock.unlock();
@@ -68,6 +69,10 @@ void BlockWriter::work() {
         if (!busy_) return;
         lock.unlock();
         const int error = WriteAt(descriptor_, inHand_, offset_);
+        if (release_.file >= 0 && release_.to > release_.from) {
+            ::posix_fadvise(release_.file, release_.from, release_.to - release_.from,
+                            POSIX_FADV_DONTNEED);
+        }
         lock.lock();
         error_ = error;
         busy_ = false;

@@ -13,6 +13,13 @@ namespace marrowby {
 
 class BlockWriter {
   public:
+    // Bytes [from, to) of another open file that the kernel may drop from its cache.
+    struct Release {
+        int file = -1;
+        off_t from = 0;
+        off_t to = 0;
+    };
+
     explicit BlockWriter(int descriptor) : descriptor_(descriptor) {}
     // Writes the block in hand, if any, before the thread ends.
     ~BlockWriter();
@@ -21,8 +28,9 @@ class BlockWriter {
 
     // Waits for the block handed over before, then takes this one's bytes (leaving block
     // empty) to write at offset, and returns 0. When the earlier block failed, returns
-    // its errno instead and takes nothing: the file is then incomplete.
-    int write(std::string& block, off_t offset);
+    // its errno instead and takes nothing: the file is then incomplete. Once the block is
+    // written, the release's bytes are dropped from the cache.
+    int write(std::string& block, off_t offset, Release release);
     // Waits until the block in hand is written; returns 0 or the errno of the first
     // block that failed.
     int finish();
@@ -35,6 +43,7 @@ class BlockWriter {
     std::condition_variable changed_;
     std::string inHand_;
     off_t offset_ = 0;
+    Release release_;
     bool busy_ = false;
     bool stopping_ = false;
     int error_ = 0;

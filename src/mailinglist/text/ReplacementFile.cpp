@@ -107,7 +107,11 @@ void ReplacementFile::flushBuffer() {
     if (buffer_.empty()) return;
     const off_t offset = written_;
     written_ += static_cast<off_t>(buffer_.size());
-    if (const int error = writer_->write(buffer_, offset); error != 0) fail("write", error);
+    const BlockWriter::Release release{list_, listReleased_, listRead_};
+    listReleased_ = listRead_;
+    if (const int error = writer_->write(buffer_, offset, release); error != 0) {
+        fail("write", error);
+    }
     buffer_.reserve(kFlushSize + 4096);
 }
 

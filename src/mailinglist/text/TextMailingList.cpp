@@ -122,6 +122,7 @@ class TextRecordSource : public RecordSource {
     }
 
     void storeBarcode(const std::string& barcode) override {
+        output_->listReadUpTo(reader_.bytesRead());
         AppendLineWithBarcode(output_->pending(), tabs_, line_, views_, plan_.fieldCount,
                               line_.substr(rest_), plan_.roles.barcode, barcode);
         output_->endLine();
