@@ -32,52 +32,26 @@ int WriteAt(int descriptor, const std::string& bytes, off_t offset) {
 
 }  // namespace
 
-BlockWriter::~BlockWriter() {
-    {
-        const std::lock_guard lock(mutex_);
-        stopping_ = true;
-    }
-    changed_.notify_all();
-    if (thread_.joinable()) thread_.join();
-}
-
 int BlockWriter::write(std::string& block, off_t offset, Release release) {
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return !busy_; });
+    job_.wait();
     if (error_ != 0) return error_;
     inHand_.swap(block);
     block.clear();
     offset_ = offset;
     release_ = release;
-    busy_ = true;
-    if (!thread_.joinable()) thread_ = std::thread(&BlockWriter::work, this);
-    lock.unlock();
-    changed_.notify_all();
-    return 0;
-}
-
-int BlockWriter::finish() {
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return !busy_; });
-    return error_;
-}
-
-void BlockWriter::work() {
-    std::unique_lock lock(mutex_);
-    for (;;) {
-        changed_.wait(lock, [this] { return busy_ || stopping_; });
-        if (!busy_) return;
-        lock.unlock();
-        const int error = WriteAt(descriptor_, inHand_, offset_);
+    job_.start([this] {
+        error_ = WriteAt(descriptor_, inHand_, offset_);
         if (release_.file >= 0 && release_.to > release_.from) {
             ::posix_fadvise(release_.file, release_.from, release_.to - release_.from,
                             POSIX_FADV_DONTNEED);
         }
-        lock.lock();
-        error_ = error;
-        busy_ = false;
-        changed_.notify_all();
-    }
+    });
+    return 0;
+}
+
+int BlockWriter::finish() {
+    job_.wait();
+    return error_;
 }
 
 }  // namespace marrowby

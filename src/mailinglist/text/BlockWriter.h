@@ -2,12 +2,11 @@
 // while the kernel copies the last one and starts it towards the disk.
 #pragma once
 
-#include <condition_variable>
-#include <mutex>
 #include <string>
-#include <thread>
 
 #include <sys/types.h>
+
+#include "mailinglist/text/BackgroundJob.h"
 
 namespace marrowby {
 
@@ -21,10 +20,6 @@ class BlockWriter {
     };
 
     explicit BlockWriter(int descriptor) : descriptor_(descriptor) {}
-    // Writes the block in hand, if any, before the thread ends.
-    ~BlockWriter();
-    BlockWriter(const BlockWriter&) = delete;
-    BlockWriter& operator=(const BlockWriter&) = delete;
 
     // Waits for the block handed over before, then takes this one's bytes (leaving block
     // empty) to write at offset, and returns 0. When the earlier block failed, returns
@@ -36,18 +31,12 @@ class BlockWriter {
     int finish();
 
   private:
-    void work();
-
     const int descriptor_;
-    std::mutex mutex_;
-    std::condition_variable changed_;
     std::string inHand_;
     off_t offset_ = 0;
     Release release_;
-    bool busy_ = false;
-    bool stopping_ = false;
     int error_ = 0;
-    std::thread thread_;  // started by the first block: a small file never needs one
+    BackgroundJob job_;  // last: it ends, writing the block in hand, before the rest goes
 };
 
 }  // namespace marrowby
