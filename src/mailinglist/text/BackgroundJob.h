@@ -1,5 +1,5 @@
-// One job at a time on a thread of its own, so that a run hands its reading or writing of
-// the disk to the second processor and goes on with its records meanwhile.
+// One job at a time on a thread of its own, so that a run hands its writing to the second
+// processor and goes on with its records meanwhile.
 #pragma once
 
 #include <condition_variable>
@@ -18,7 +18,7 @@ class BackgroundJob {
     BackgroundJob& operator=(const BackgroundJob&) = delete;
 
     // Waits for the job started before, then starts this one. The thread is started by the
-    // first job: a small file, read or written in one go, never needs one.
+    // first job: a small file, written in one go, never needs one.
     void start(std::function<void()> job);
     // Waits until the job started last has finished; what it did is then the caller's to see.
     void wait();

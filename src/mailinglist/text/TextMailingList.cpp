@@ -112,12 +112,16 @@ class TextRecordSource : public RecordSource {
     }
 
     bool readRecord(FieldList& fields) override {
-        if (!reader_.readLine(line_)) return false;
-        rest_ = tabs_ ? SplitTabLineAt(splitCount_, line_, views_)
-                      : SplitCommaLineAt(splitCount_, line_, views_);
+        if (!readLine()) return false;
         if (fields.size() < lookedAt_) fields.resize(lookedAt_);
         for (std::string& field : fields) field.clear();
         for (const size_t i : roleFields_) fields[i].assign(views_[i]);
+        return true;
+    }
+
+    bool readRecordViews(FieldList& /*storage*/, FieldViews& fields) override {
+        if (!readLine()) return false;
+        fields.assign(views_.begin(), views_.begin() + long(lookedAt_));
         return true;
     }
 
@@ -137,6 +141,13 @@ class TextRecordSource : public RecordSource {
     }
 
   private:
+    bool readLine() {
+        if (!reader_.readLine(line_)) return false;
+        rest_ = tabs_ ? SplitTabLineAt(splitCount_, line_, views_)
+                      : SplitCommaLineAt(splitCount_, line_, views_);
+        return true;
+    }
+
     std::string kind_;
     bool tabs_;  // the kind, looked at once rather than for every record
     RunPlan plan_;
