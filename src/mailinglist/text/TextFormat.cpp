@@ -150,6 +150,7 @@ size_t SplitTabLineAt(int fieldCount, std::string_view line, FieldViews& fields)
 size_t SplitCommaLineAt(int fieldCount, std::string_view line, FieldViews& fields) {
     fields.resize(static_cast<size_t>(std::max(fieldCount, 0)));
     if (fields.empty()) return 0;
+    const char* const bytes = line.data();
     const size_t length = line.size();
     size_t start = 0;  // of the next field
     for (size_t f = 0; f < fields.size(); ++f) {
@@ -158,18 +159,18 @@ size_t SplitCommaLineAt(int fieldCount, std::string_view line, FieldViews& field
             return length;
         }
         size_t separator;
-        if (line[start] == '"') {
+        if (bytes[start] == '"') {
             // The byte after the closing quote is taken as the separator, whatever it is.
             const size_t closing = NextOf<'"'>(line, start + 1);
-            fields[f] = line.substr(start + 1, closing - start - 1);
+            fields[f] = std::string_view(bytes + start + 1, closing - start - 1);
             separator = closing + 1;
-        } else if (const size_t curlyEnd = CurlyQuotedFieldEnd(line, start);
-                   curlyEnd != std::string_view::npos) {
-            fields[f] = line.substr(start + 1, curlyEnd - start - 2);
-            separator = curlyEnd;
+        } else if (bytes[start] == kCurlyOpen &&
+                   CurlyQuotedFieldEnd(line, start) != std::string_view::npos) {
+            separator = CurlyQuotedFieldEnd(line, start);
+            fields[f] = std::string_view(bytes + start + 1, separator - start - 2);
         } else {
             separator = NextOf<','>(line, start);
-            fields[f] = line.substr(start, separator - start);
+            fields[f] = std::string_view(bytes + start, separator - start);
         }
         start = separator + 1;
     }
