@@ -1,5 +1,6 @@
 #include "mailinglist/text/BackgroundJob.h"
 
+#include <system_error>
 #include <utility>
 
 namespace marrowby {
@@ -16,9 +17,18 @@ BackgroundJob::~BackgroundJob() {
 void BackgroundJob::start(std::function<void()> job) {
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [this] { return !busy_; });
+    if (!thread_.joinable()) {
+        try {
+            thread_ = std::thread(&BackgroundJob::work, this);
+        } catch (const std::system_error&) {
+            // The system has no thread to spare: the job is done here and now instead.
+            lock.unlock();
+            job();
+            return;
+        }
+    }
     job_ = std::move(job);
     busy_ = true;
-    if (!thread_.joinable()) thread_ = std::thread(&BackgroundJob::work, this);
     lock.unlock();
     changed_.notify_all();
 }
