@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstring>
 #include <filesystem>
 
 #include "mailinglist/FileKind.h"
@@ -54,13 +53,10 @@ bool HasZip(std::string_view line) {
     return false;
 }
 
-// The first `byte` of line from `from` on, or the line's length. Comma fields are short:
-// on them the library's search is quicker to start than the block search of ByteScan.h.
+// The first `byte` of line from `from` on, or the line's length.
 template <char byte>
 size_t NextOf(std::string_view line, size_t from) {
-    if (from >= line.size()) return line.size();
-    const void* found = std::memchr(line.data() + from, byte, line.size() - from);
-    return found != nullptr ? size_t(static_cast<const char*>(found) - line.data()) : line.size();
+    return std::min(FindFirstOf<byte>(line, from), line.size());
 }
 
 // A tab-separated field without a pair of double quotes around it.
