@@ -20,12 +20,13 @@ class RecordSource {
     // first); false when the list has no more records. Throws MarrowbyError on a read error.
     virtual bool readRecord(FieldList& fields) = 0;
     // As readRecord, for a caller that looks at the record only until the next is read:
-    // views valid until then, at least at every identified position. By default into the
-    // copies that readRecord makes in storage.
-    virtual bool readRecordViews(FieldList& storage, FieldViews& fields) {
-        if (!readRecord(storage)) return false;
-        fields.assign(storage.begin(), storage.end());
-        return true;
+    // views valid until then, at least at every identified position, or null when the
+    // list has no more records. By default views, kept in `views`, of the copies that
+    // readRecord makes in storage.
+    virtual const FieldViews* readRecordViews(FieldList& storage, FieldViews& views) {
+        if (!readRecord(storage)) return nullptr;
+        views.assign(storage.begin(), storage.end());
+        return &views;
     }
     // Add mode: stores the barcode (empty for an uncoded record) for the record last read.
     virtual void storeBarcode(const std::string& barcode) = 0;

@@ -204,7 +204,7 @@ bool AddBarcodes(MailingList& list, const RunPlan& plan, MailingListContext& con
         // A database table says itself where it ends; other lists have a known count.
         const bool countDrivesLoop = list.kind() != kAccess;
         FieldList storage(plan.roles.highest() + 1);
-        FieldViews fields;
+        FieldViews views;
         int progressStep = 1;
         std::string line;
         for (long recordNumber = 1; !countDrivesLoop || recordNumber <= plan.recordCount;
@@ -215,8 +215,9 @@ bool AddBarcodes(MailingList& list, const RunPlan& plan, MailingListContext& con
                 ++progressStep;
                 context.progress.ShowEnvelopeStep(6 - progressStep);
             }
-            if (!source->readRecordViews(storage, fields)) break;
-            std::string barcode = Barcode(fields, plan.roles, context.engine);
+            const FieldViews* fields = source->readRecordViews(storage, views);
+            if (fields == nullptr) break;
+            std::string barcode = Barcode(*fields, plan.roles, context.engine);
             if (intelligentMail) barcode = intelligentMail->code(barcode, context.engine);
             if (plan.addMode) {
                 source->storeBarcode(barcode);

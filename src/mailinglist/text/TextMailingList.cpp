@@ -119,10 +119,8 @@ class TextRecordSource : public RecordSource {
         return true;
     }
 
-    bool readRecordViews(FieldList& /*storage*/, FieldViews& fields) override {
-        if (!readLine()) return false;
-        fields.assign(views_.begin(), views_.begin() + long(lookedAt_));
-        return true;
+    const FieldViews* readRecordViews(FieldList& /*storage*/, FieldViews& /*views*/) override {
+        return readLine() ? &views_ : nullptr;
     }
 
     void storeBarcode(const std::string& barcode) override {
