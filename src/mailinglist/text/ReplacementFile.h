@@ -33,8 +33,8 @@ class ReplacementFile {
     std::string& pending() { return buffer_; }
     void endLine();
     // A list only: the run has read it up to `end`. Those bytes are dropped from the cache
-    // as the blocks are written, beside the run: a replaced list's cached pages are
-    // otherwise all freed at once when it is closed, a tenth of a run's time at its end.
+    // on the writer's thread as the blocks are written: a replaced list's cached pages are
+    // otherwise all freed at once, after the run, when its last descriptor is closed.
     void listReadUpTo(off_t end) { listRead_ = end; }
     // Flushes and puts the new content in place of the target's: by renaming the scratch
     // file over it, or, for a file with several names, by writing it into the same file
