@@ -29,9 +29,11 @@ const char* const kBarcodeFileName = "Barcode.txt";
 const char* const kAnotherName = "Choose Another Name";
 const char* const kReplace = "Replace";
 
-const std::string& At(const FieldList& fields, int position) {
-    static const std::string empty;
-    return position >= 0 && position < static_cast<int>(fields.size()) ? fields[position] : empty;
+// The run reads views of each record (FieldViews), the other callers copies (FieldList).
+template <class Fields>
+std::string_view At(const Fields& fields, int position) {
+    return position >= 0 && position < static_cast<int>(fields.size()) ? fields[position]
+                                                                       : std::string_view();
 }
 
 bool Digits(std::string_view text) {
@@ -43,7 +45,8 @@ constexpr size_t kZipDigits = 9;
 // The nine ZIP digits of a record, from a 9-digit field (with or without its dash) or from
 // the 5-digit and +4 fields; false when the record has none. They go into a buffer of the
 // caller's: this runs for every record, and a string for them would be one more copy.
-bool ZipDigits(const FieldList& fields, const FieldRoles& roles, char (&zip)[kZipDigits]) {
+template <class Fields>
+bool ZipDigits(const Fields& fields, const FieldRoles& roles, char (&zip)[kZipDigits]) {
     std::string_view first;
     std::string_view second;
     if (roles.zip9 < 0) {
@@ -67,6 +70,36 @@ bool ZipDigits(const FieldList& fields, const FieldRoles& roles, char (&zip)[kZi
         zip[i] = c;
     }
     return digits;
+}
+
+template <class Fields>
+std::string DeliveryPoint(const Fields& fields, const FieldRoles& roles) {
+    if (roles.deliveryPoint < 0) return {};
+    const std::string_view text = At(fields, roles.deliveryPoint);
+    if (!Digits(text) || text.size() > 2) return {};
+    return text.size() == 1 ? std::string{'0', text[0]} : std::string(text);
+}
+
+template <class Fields>
+std::string Barcode(const Fields& fields, const FieldRoles& roles, const BarcodeEngine& engine) {
+    char digits[kZipDigits];
+    if (!ZipDigits(fields, roles, digits)) return {};
+    const std::string_view zip(digits, kZipDigits);
+    if (roles.deliveryPoint >= 0) {
+        const std::string deliveryPoint = DeliveryPoint(fields, roles);
+        if (roles.address < 0 || !deliveryPoint.empty()) {
+            return engine.ComputeBarcodes({}, zip, deliveryPoint);
+        }
+    }
+    const std::string_view address = At(fields, roles.address);
+    if (roles.highrise >= 0) {
+        const std::string_view flag = At(fields, roles.highrise);
+        if (flag == "H" || flag == "h" || flag == "X" || flag == "x" || flag == "Y" ||
+            flag == "y") {
+            return engine.Highrise(address, zip);
+        }
+    }
+    return engine.ComputeBarcodes(address, zip, {});
 }
 
 // Re-enables the menu however the run ends.
@@ -121,32 +154,12 @@ std::string RecordZip(const FieldList& fields, const FieldRoles& roles) {
 }
 
 std::string RecordDeliveryPoint(const FieldList& fields, const FieldRoles& roles) {
-    if (roles.deliveryPoint < 0) return {};
-    const std::string& text = At(fields, roles.deliveryPoint);
-    if (!Digits(text) || text.size() > 2) return {};
-    return text.size() == 1 ? "0" + text : text;
+    return DeliveryPoint(fields, roles);
 }
 
 std::string RecordBarcode(const FieldList& fields, const FieldRoles& roles,
                           const BarcodeEngine& engine) {
-    char digits[kZipDigits];
-    if (!ZipDigits(fields, roles, digits)) return {};
-    const std::string_view zip(digits, kZipDigits);
-    if (roles.deliveryPoint >= 0) {
-        const std::string deliveryPoint = RecordDeliveryPoint(fields, roles);
-        if (roles.address < 0 || !deliveryPoint.empty()) {
-            return engine.ComputeBarcodes({}, zip, deliveryPoint);
-        }
-    }
-    const std::string& address = At(fields, roles.address);
-    if (roles.highrise >= 0) {
-        const std::string& flag = At(fields, roles.highrise);
-        if (flag == "H" || flag == "h" || flag == "X" || flag == "x" || flag == "Y" ||
-            flag == "y") {
-            return engine.Highrise(address, zip);
-        }
-    }
-    return engine.ComputeBarcodes(address, zip, {});
+    return Barcode(fields, roles, engine);
 }
 
 bool AddBarcodes(MailingList& list, const RunPlan& plan, MailingListContext& context,
@@ -190,7 +203,8 @@ bool AddBarcodes(MailingList& list, const RunPlan& plan, MailingListContext& con
 
         // A database table says itself where it ends; other lists have a known count.
         const bool countDrivesLoop = list.kind() != kAccess;
-        FieldList fields(plan.roles.highest() + 1);
+        FieldList storage(plan.roles.highest() + 1);
+        FieldViews views;
         int progressStep = 1;
         std::string line;
         for (long recordNumber = 1; !countDrivesLoop || recordNumber <= plan.recordCount;
@@ -201,8 +215,9 @@ bool AddBarcodes(MailingList& list, const RunPlan& plan, MailingListContext& con
                 ++progressStep;
                 context.progress.ShowEnvelopeStep(6 - progressStep);
             }
-            if (!source->readRecord(fields)) break;
-            std::string barcode = RecordBarcode(fields, plan.roles, context.engine);
+            const FieldViews* fields = source->readRecordViews(storage, views);
+            if (fields == nullptr) break;
+            std::string barcode = Barcode(*fields, plan.roles, context.engine);
             if (intelligentMail) barcode = intelligentMail->code(barcode, context.engine);
             if (plan.addMode) {
                 source->storeBarcode(barcode);

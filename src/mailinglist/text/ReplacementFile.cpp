@@ -89,6 +89,7 @@ void ReplacementFile::createScratch() {
                             ": " + std::strerror(error) + ")");
     }
     scratch_ = name;
+    writer_.emplace(descriptor_);
     TakeOwnershipAndMode(descriptor_, file_);
     buffer_.reserve(kFlushSize + 4096);
 }
@@ -100,25 +101,23 @@ void ReplacementFile::fail(const std::string& what, int error) {
                         reason + ". The file was not changed.");
 }
 
+// The block goes to the writer's thread while the run fills the next; a block that failed
+// is reported here, at the next hand-over, or at the commit, as if it had just been written.
 void ReplacementFile::flushBuffer() {
-    size_t done = 0;
-    while (done < buffer_.size()) {
-        const ssize_t written = ::write(descriptor_, buffer_.data() + done, buffer_.size() - done);
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            fail("write", errno);
-        }
-        done += static_cast<size_t>(written);
-    }
-    // The disk starts on each block while the run works on the next, so that the flush
-    // before the commit has little left to wait for. Only a head start: commit's fsync
-    // still decides whether everything reached the disk.
-    if (!buffer_.empty()) {
-        ::sync_file_range(descriptor_, written_, static_cast<off_t>(buffer_.size()),
-                          SYNC_FILE_RANGE_WRITE);
-    }
+    if (buffer_.empty()) return;
+    const off_t offset = written_;
     written_ += static_cast<off_t>(buffer_.size());
-    buffer_.clear();
+    const BlockWriter::Release release{list_, listReleased_, listRead_};
+    listReleased_ = listRead_;
+    if (const int error = writer_->write(buffer_, offset, release); error != 0) {
+        fail("write", error);
+    }
+    buffer_.reserve(kFlushSize + 4096);
+}
+
+void ReplacementFile::finishWriting() {
+    flushBuffer();
+    if (const int error = writer_->finish(); error != 0) fail("write", error);
 }
 
 void ReplacementFile::writeLine(std::string_view line) {
@@ -143,7 +142,7 @@ void ReplacementFile::checkUnchanged() {
 }
 
 void ReplacementFile::commit() {
-    flushBuffer();
+    finishWriting();
     if (::fsync(descriptor_) != 0) fail("write", errno);
     if (read_) checkUnchanged();
     struct stat existing {};
@@ -159,6 +158,7 @@ void ReplacementFile::commit() {
 }
 
 void ReplacementFile::renameOver() {
+    writer_.reset();
     const int closed = ::close(descriptor_);
     descriptor_ = -1;
     if (closed != 0) fail("write", errno);
@@ -228,6 +228,7 @@ void ReplacementFile::closeList() noexcept {
 }
 
 void ReplacementFile::abandon() noexcept {
+    writer_.reset();
     if (descriptor_ >= 0) {
         ::close(descriptor_);
         descriptor_ = -1;

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "mailinglist/ListFile.h"
+#include "mailinglist/text/BlockWriter.h"
 
 namespace marrowby {
 
@@ -31,6 +32,10 @@ class ReplacementFile {
     // to pending() and then calls endLine(), which is writeLine's CR LF.
     std::string& pending() { return buffer_; }
     void endLine();
+    // A list only: the run has read it up to `end`. Those bytes are dropped from the cache
+    // on the writer's thread as the blocks are written: a replaced list's cached pages are
+    // otherwise all freed at once, after the run, when its last descriptor is closed.
+    void listReadUpTo(off_t end) { listRead_ = end; }
     // Flushes and puts the new content in place of the target's: by renaming the scratch
     // file over it, or, for a file with several names, by writing it into the same file
     // so that every name sees it. Throws MarrowbyError; the target is then unchanged
@@ -44,6 +49,7 @@ class ReplacementFile {
   private:
     void createScratch();
     void flushBuffer();
+    void finishWriting();
     void checkUnchanged();
     void renameOver();
     void writeInto(int file);
@@ -54,10 +60,13 @@ class ReplacementFile {
     std::string file_;    // the file it names once symbolic links are followed
     std::string scratch_;
     std::string buffer_;
-    int descriptor_ = -1;  // the scratch file
-    int list_ = -1;        // the locked list
+    int descriptor_ = -1;                // the scratch file
+    std::optional<BlockWriter> writer_;  // of the scratch file, ended before it is closed
+    int list_ = -1;                      // the locked list
     std::optional<FileIdentity> read_;
     off_t written_ = 0;
+    off_t listRead_ = 0;
+    off_t listReleased_ = 0;
 };
 
 // The folder part of a path ("." for a bare name).

@@ -53,6 +53,12 @@ bool HasZip(std::string_view line) {
     return false;
 }
 
+// The first `byte` of line from `from` on, or the line's length.
+template <char byte>
+size_t NextOf(std::string_view line, size_t from) {
+    return std::min(FindFirstOf<byte>(line, from), line.size());
+}
+
 // A tab-separated field without a pair of double quotes around it.
 std::string_view Unquoted(const char* begin, const char* end) {
     std::string_view field(begin, size_t(end - begin));
@@ -137,36 +143,40 @@ size_t SplitTabLineAt(int fieldCount, std::string_view line, FieldViews& fields)
     return line.size();
 }
 
+size_t SplitCommaLineAt(int fieldCount, std::string_view line, FieldViews& fields) {
+    fields.resize(static_cast<size_t>(std::max(fieldCount, 0)));
+    if (fields.empty()) return 0;
+    const char* const bytes = line.data();
+    const size_t length = line.size();
+    size_t start = 0;  // of the next field
+    for (size_t f = 0; f < fields.size(); ++f) {
+        if (start >= length) {
+            std::fill(fields.begin() + long(f), fields.end(), std::string_view());
+            return length;
+        }
+        size_t separator;
+        if (bytes[start] == '"') {
+            // The byte after the closing quote is taken as the separator, whatever it is.
+            const size_t closing = NextOf<'"'>(line, start + 1);
+            fields[f] = std::string_view(bytes + start + 1, closing - start - 1);
+            separator = closing + 1;
+        } else if (bytes[start] == kCurlyOpen &&
+                   CurlyQuotedFieldEnd(line, start) != std::string_view::npos) {
+            separator = CurlyQuotedFieldEnd(line, start);
+            fields[f] = std::string_view(bytes + start + 1, separator - start - 2);
+        } else {
+            separator = NextOf<','>(line, start);
+            fields[f] = std::string_view(bytes + start, separator - start);
+        }
+        start = separator + 1;
+    }
+    return start - 1 < length ? start - 1 : length;
+}
+
 size_t SplitTextLineAt(int fieldCount, std::string_view line, std::string_view kind,
                        FieldViews& fields) {
-    if (kind == kAsciiTab) return SplitTabLineAt(fieldCount, line, fields);
-    fields.assign(static_cast<size_t>(std::max(fieldCount, 0)), std::string_view());
-
-    const long length = static_cast<long>(line.size());
-    // p is the 0-based index of the separator before the next field; -1 before the first.
-    long p = -1;
-    for (int f = 0; f < fieldCount && p < length; ++f) {
-        std::string_view& field = fields[f];
-        ++p;
-        if (p >= length || line[p] == ',') continue;
-        const size_t curlyEnd = CurlyQuotedFieldEnd(line, static_cast<size_t>(p));
-        if (line[p] == '"' || curlyEnd != std::string_view::npos) {
-            // The byte after the closing quote is taken as the separator, whatever it is.
-            const size_t closing =
-                curlyEnd != std::string_view::npos
-                    ? curlyEnd - 1
-                    : std::min(FindFirstOf<'"'>(line, static_cast<size_t>(p + 1)), line.size());
-            const long close = static_cast<long>(closing);
-            field = line.substr(p + 1, close - (p + 1));
-            p = close + 1;
-        } else {
-            const size_t comma = FindFirstOf<','>(line, static_cast<size_t>(p));
-            const long end = comma == std::string_view::npos ? length : static_cast<long>(comma);
-            field = line.substr(p, end - p);
-            p = end;
-        }
-    }
-    return p < length ? static_cast<size_t>(std::max(p, 0L)) : line.size();
+    return kind == kAsciiTab ? SplitTabLineAt(fieldCount, line, fields)
+                             : SplitCommaLineAt(fieldCount, line, fields);
 }
 
 void SplitTextLine(int fieldCount, std::string_view line, std::string_view kind,

@@ -35,9 +35,6 @@ int CountTextFields(const std::string& path, std::string_view kind, Prompter& pr
 // emptied and filled with at most fieldCount fields.
 void SplitTextLine(int fieldCount, std::string_view line, std::string_view kind, FieldList& fields);
 
-// Fields of a line as views into it, so that a run copies none it does not look at.
-using FieldViews = std::vector<std::string_view>;
-
 // As SplitTextLine, with exactly fieldCount views into the line; returns the index in the
 // line where the fields beyond fieldCount begin (at their separator), or the line's length
 // when there are none.
@@ -45,5 +42,7 @@ size_t SplitTextLineAt(int fieldCount, std::string_view line, std::string_view k
                        FieldViews& fields);
 // SplitTextLineAt for a line of a tab list, for a caller that knows the kind already.
 size_t SplitTabLineAt(int fieldCount, std::string_view line, FieldViews& fields);
+// And for a line of any of the comma kinds.
+size_t SplitCommaLineAt(int fieldCount, std::string_view line, FieldViews& fields);
 
 }  // namespace marrowby

@@ -36,6 +36,7 @@ bool TextLineReader::fill() {
     }
     position_ = 0;
     length_ = static_cast<size_t>(got);
+    bytesRead_ += got;
     if (got == 0) endOfFile_ = true;
     return got > 0;
 }

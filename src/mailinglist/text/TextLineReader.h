@@ -29,6 +29,8 @@ class TextLineReader {
     // throws as readLine does.
     long countLines();
     bool atEnd();
+    // How far into the file the reader has read: its lines up to there, and beyond.
+    off_t bytesRead() const { return bytesRead_; }
     // The open file's identity, as a run compares it with the list it counted.
     FileIdentity identity() const;
 
@@ -46,6 +48,7 @@ class TextLineReader {
     size_t length_ = 0;
     bool endOfFile_ = false;
     long lineNumber_ = 0;
+    off_t bytesRead_ = 0;
 };
 
 }  // namespace marrowby

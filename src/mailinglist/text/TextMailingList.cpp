@@ -9,7 +9,6 @@
 
 #include "engine/MarrowbyError.h"
 #include "mailinglist/FileKind.h"
-#include "mailinglist/text/ByteScan.h"
 #include "mailinglist/text/ReplacementFile.h"
 #include "mailinglist/text/TextFormat.h"
 
@@ -32,11 +31,11 @@ bool TabStyle(std::string_view kind) { return kind.find("Tab") != std::string_vi
 // goes in the curly pair where that pair reads back whole, else bare as it came.
 void AppendCommaColumn(std::string& out, std::string_view value, bool quoteAll) {
     const bool mustQuote =
-        FindFirstOf<','>(value) != std::string_view::npos ||
+        value.find(',') != std::string_view::npos ||
         (!value.empty() && (value.front() == '"' || value.front() == kCurlyOpen));
     if (!mustQuote && !quoteAll) {
         out += value;
-    } else if (FindFirstOf<'"'>(value) == std::string_view::npos) {
+    } else if (value.find('"') == std::string_view::npos) {
         out += '"';
         out += value;
         out += '"';
@@ -54,7 +53,7 @@ void AppendCommaColumn(std::string& out, std::string_view value, bool quoteAll) 
 void AppendLineWithBarcode(std::string& out, bool tabs, std::string_view line,
                            const FieldViews& fields, int fieldCount, std::string_view rest,
                            int barcodeField, std::string_view barcode) {
-    const bool lineQuoted = !tabs && FindFirstOf<'"'>(line) != std::string_view::npos;
+    const bool lineQuoted = !tabs && line.find('"') != std::string_view::npos;
     if (barcodeField < 0) {
         out += line;
         if (tabs) {
@@ -113,16 +112,19 @@ class TextRecordSource : public RecordSource {
     }
 
     bool readRecord(FieldList& fields) override {
-        if (!reader_.readLine(line_)) return false;
-        rest_ = tabs_ ? SplitTabLineAt(splitCount_, line_, views_)
-                      : SplitTextLineAt(splitCount_, line_, kind_, views_);
+        if (!readLine()) return false;
         if (fields.size() < lookedAt_) fields.resize(lookedAt_);
         for (std::string& field : fields) field.clear();
         for (const size_t i : roleFields_) fields[i].assign(views_[i]);
         return true;
     }
 
+    const FieldViews* readRecordViews(FieldList& /*storage*/, FieldViews& /*views*/) override {
+        return readLine() ? &views_ : nullptr;
+    }
+
     void storeBarcode(const std::string& barcode) override {
+        output_->listReadUpTo(reader_.bytesRead());
         AppendLineWithBarcode(output_->pending(), tabs_, line_, views_, plan_.fieldCount,
                               line_.substr(rest_), plan_.roles.barcode, barcode);
         output_->endLine();
@@ -137,6 +139,13 @@ class TextRecordSource : public RecordSource {
     }
 
   private:
+    bool readLine() {
+        if (!reader_.readLine(line_)) return false;
+        rest_ = tabs_ ? SplitTabLineAt(splitCount_, line_, views_)
+                      : SplitCommaLineAt(splitCount_, line_, views_);
+        return true;
+    }
+
     std::string kind_;
     bool tabs_;  // the kind, looked at once rather than for every record
     RunPlan plan_;
