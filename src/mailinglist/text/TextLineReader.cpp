@@ -177,8 +177,9 @@ long TextLineReader::countLines() {
             });
             Append(tally, TallyOfFile(descriptor_, bytesRead_, middle, buffer_, firstError));
         }
-        if (firstError != 0 || secondError != 0)
-            refuseRead(firstError != 0 ? firstError : secondError);
+        if (const int error = firstError != 0 ? firstError : secondError; error != 0) {
+            refuseRead(error);
+        }
         Append(tally, second);
         // What was read with pread leaves the file's offset where it was; reading goes on
         // after it, in case the file has grown since.

@@ -118,15 +118,15 @@ TEST(TextLineReader, CountsExactlyTheLinesItReadsAndRefusesTheSameNul) {
 TEST(TextLineReader, CountsALargeFileInHalvesAsItReadsIt) {
     const std::string half(size_t(TextLineReader::kTwoHalvesFrom / 2), 'x');
     const struct {
-        std::string bytes;  // the halves meet after the first two bytes following `half`
+        std::string bytes;  // the halves meet right after the byte that follows `half`
         long lines;         // -1: refused for a NUL
     } cases[] = {
         {half + "\r\n" + half, 2},
         {half + "\r\r" + half, 3},
         {half + "\n\n" + half + "\n", 3},
         {half + "\r" + std::string(1, '\0') + half, -1},
-        {half + std::string(1, '\0') + "\n" + half + "\r\n", -1},
-        {half + "\n\n" + half + "\n" + std::string(1, '\0'), -1},
+        {half + std::string(1, '\0') + "\n" + half + "\r", -1},
+        {half + "\n\n" + half + std::string(1, '\0'), -1},
     };
     TempFolder folder;
     for (const auto& c : cases) {
