@@ -26,8 +26,10 @@ class TextLineReader {
     // and stays valid only until the reader is next used.
     bool readLine(std::string_view& line);
     // Reads the rest of the file and returns how many lines readLine would have read;
-    // throws as readLine does.
+    // throws as readLine does. A rest of at least kTwoHalvesFrom bytes is read in two
+    // halves at once.
     long countLines();
+    static constexpr off_t kTwoHalvesFrom = 4 << 20;
     bool atEnd();
     // How far into the file the reader has read: its lines up to there, and beyond.
     off_t bytesRead() const { return bytesRead_; }
@@ -38,6 +40,7 @@ class TextLineReader {
     bool fill();
     // The first CR, LF or NUL from position_, or length_ when the buffer holds none.
     size_t lineEnd() const;
+    [[noreturn]] void refuseRead(int error) const;
     [[noreturn]] void refuseNul() const;
 
     std::string path_;

@@ -113,4 +113,39 @@ TEST(TextLineReader, CountsExactlyTheLinesItReadsAndRefusesTheSameNul) {
     }
 }
 
+// A large list is counted in two halves at once: where they meet, a CR LF, a CR CR or a NUL
+// must come out as when the file is read line by line.
+TEST(TextLineReader, CountsALargeFileInHalvesAsItReadsIt) {
+    const std::string half(size_t(TextLineReader::kTwoHalvesFrom / 2), 'x');
+    const struct {
+        std::string bytes;  // the halves meet right after the byte that follows `half`
+        long lines;         // -1: refused for a NUL
+    } cases[] = {
+        {half + "\r\n" + half, 2},
+        {half + "\r\r" + half, 3},
+        {half + "\n\n" + half + "\n", 3},
+        {half + "\r" + std::string(1, '\0') + half, -1},
+        {half + std::string(1, '\0') + "\n" + half + "\r", -1},
+        {half + "\n\n" + half + std::string(1, '\0'), -1},
+    };
+    TempFolder folder;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bytes.substr(half.size(), 2));
+        const std::string path = folder.write("f.txt", c.bytes).string();
+        std::vector<std::string> read;
+        const std::string readRefusal = ReadOneByOne(path, read);
+        EXPECT_EQ(readRefusal.empty(), c.lines >= 0);
+        if (c.lines >= 0) {
+            EXPECT_EQ(long(read.size()), c.lines);
+        }
+        for (const bool skipFirst : {false, true}) {
+            long counted = -1;
+            EXPECT_EQ(Counted(path, counted, skipFirst), readRefusal) << skipFirst;
+            if (c.lines >= 0) {
+                EXPECT_EQ(counted, c.lines) << skipFirst;
+            }
+        }
+    }
+}
+
 }  // namespace marrowby
