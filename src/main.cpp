@@ -1,4 +1,8 @@
-// marrowby: POSTNET barcodes for mailing lists and envelopes, tray and sack tags.
+// marrowby: delivery-point barcodes for mailing lists and envelopes, tray and sack tags.
 #include "app/Application.h"
+#include "mailinglist/ListFile.h"
 
-int main(int argc, char** argv) { return marrowby::RunMarrowby(argc, argv); }
+int main(int argc, char** argv) {
+    marrowby::KeepLargeBlocksMapped();
+    return marrowby::RunMarrowby(argc, argv);
+}
