@@ -16,7 +16,7 @@
 #include <unistd.h>
 
 #include "engine/BarcodeEngine.h"
-#include "mailinglist/ListFile.h"
+#include "mailinglist/LargeBlocks.h"
 #include "mailinglist/run/AddBarcodesToFile.h"
 #include "mailinglist/run/FieldIdentifier.h"
 #include "mailinglist/run/RunProgress.h"

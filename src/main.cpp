@@ -1,6 +1,6 @@
 // marrowby: delivery-point barcodes for mailing lists and envelopes, tray and sack tags.
 #include "app/Application.h"
-#include "mailinglist/ListFile.h"
+#include "mailinglist/LargeBlocks.h"
 
 int main(int argc, char** argv) {
     marrowby::KeepLargeBlocksMapped();

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "engine/MarrowbyError.h"
+#include "tags/TagFonts.h"
 
 namespace marrowby {
 

@@ -11,7 +11,6 @@
 namespace marrowby {
 
 inline constexpr const char* PreferencesFileName = "prefs.dat";
-inline constexpr const char* TagFontsFileName = "fonts.dat";
 
 // Default lines of each file; a missing file is created with them and a short one is
 // completed with the missing lines.

@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include <fcntl.h>
-#include <malloc.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -64,6 +63,10 @@ FileIdentity IdentityOf(int descriptor, const std::string& path) {
         throw MarrowbyError("Cannot read file " + LastPathComponent(path) + ": " +
                             std::strerror(errno));
     }
+    return IdentityOf(status);
+}
+
+FileIdentity IdentityOf(const struct stat& status) {
     return {status.st_dev, status.st_ino, status.st_size, status.st_mtim};
 }
 
@@ -80,11 +83,6 @@ bool AnyWriteBit(mode_t mode) { return (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) !=
 std::string LastPathComponent(const std::string& path) {
     const size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-void KeepLargeBlocksMapped() {
-    // Setting the threshold also stops the library from raising it as blocks are freed.
-    ::mallopt(M_MMAP_THRESHOLD, 256 * 1024);
 }
 
 }  // namespace marrowby

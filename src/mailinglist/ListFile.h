@@ -6,6 +6,7 @@
 #include <ctime>
 #include <string>
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 namespace marrowby {
@@ -32,6 +33,8 @@ struct FileIdentity {
 
 // The identity of an open file. Throws MarrowbyError naming path.
 FileIdentity IdentityOf(int descriptor, const std::string& path);
+// The identity a stat or fstat found.
+FileIdentity IdentityOf(const struct stat& status);
 
 // Takes both kinds of exclusive lock other programs use (whole-file and record locks)
 // without waiting; false when another open file holds either. The descriptor must be
@@ -44,13 +47,5 @@ bool AnyWriteBit(mode_t mode);
 
 // The last component of a path, as messages show file names.
 std::string LastPathComponent(const std::string& path);
-
-// Has the large blocks a run reads and writes through (a megabyte each) mapped on their
-// own instead of carved from the heap, which the C library starts doing once the first
-// such block is freed. With them in the heap, about half of all processes ran a list up
-// to 1.7 times as slowly, depending on where the heap happened to lie; with this setting
-// every run was as fast. It holds for blocks allocated after the call, so a program makes
-// it first thing in main.
-void KeepLargeBlocksMapped();
 
 }  // namespace marrowby

@@ -227,7 +227,7 @@ bool SetTagFonts(TLabelFontsDlg& dialog, LineList& tagFonts,
         updated[kFontNameLine] = dialog.FontSelect->currentText().toStdString();
         for (size_t i = 0; i < kSizeBoxes.size(); ++i)
             updated[kTrayUpperSizeLine + i] = (dialog.*kSizeBoxes[i].edit)->text().toStdString();
-        WriteLineList(programFolder / "fonts.dat", updated);
+        WriteLineList(programFolder / TagFontsFileName, updated);
         tagFonts = std::move(updated);
         return true;
     }

@@ -9,10 +9,8 @@ namespace marrowby {
 
 namespace {
 
-const char kFontsFile[] = "fonts.dat";
-
 std::string lineName(int line) {
-    return std::string(kFontsFile) + " line " + std::to_string(line + 1);
+    return std::string(TagFontsFileName) + " line " + std::to_string(line + 1);
 }
 
 const std::string& lineAt(const LineList& lines, int line) {
@@ -66,7 +64,7 @@ void TagFontSettings::reload() {
     fonts_.reset();
     problem_.clear();
     try {
-        fonts_ = TagFontsFromLines(ReadLineList(programFolder_ / kFontsFile));
+        fonts_ = TagFontsFromLines(ReadLineList(programFolder_ / TagFontsFileName));
     } catch (const MarrowbyError& error) {
         problem_ = error.what();
     }

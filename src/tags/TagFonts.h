@@ -11,6 +11,8 @@
 
 namespace marrowby {
 
+inline constexpr const char* TagFontsFileName = "fonts.dat";
+
 // The lines of fonts.dat, counted from 0 as the list holds them.
 enum TagFontLine {
     kFontNameLine = 1,

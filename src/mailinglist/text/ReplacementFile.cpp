@@ -133,8 +133,7 @@ void ReplacementFile::endLine() {
 void ReplacementFile::checkUnchanged() {
     struct stat now {};
     if (::stat(file_.c_str(), &now) != 0) fail("replace", errno);
-    const FileIdentity named{now.st_dev, now.st_ino, now.st_size, now.st_mtim};
-    if (named == *read_ && IdentityOf(list_, target_) == *read_) return;
+    if (IdentityOf(now) == *read_ && IdentityOf(list_, target_) == *read_) return;
     abandon();
     throw MarrowbyError(LastPathComponent(target_) +
                         " was changed by another program during the run. Marrowby left it as "
