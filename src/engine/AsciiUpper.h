@@ -6,9 +6,12 @@
 
 namespace marrowby {
 
+inline char AsciiUpper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 inline void AsciiUpperInPlace(std::string& text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    for (char& c : text) c = AsciiUpper(c);
 }
 
 inline std::string AsciiUpper(std::string text) {

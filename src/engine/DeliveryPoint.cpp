@@ -13,13 +13,11 @@ namespace {
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isLetter(char c) { return c >= 'A' && c <= 'Z'; }
 
-char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
 // Whether text, its letters in upper case, begins with prefix.
 bool startsWithUpper(std::string_view text, std::string_view prefix) {
     if (text.size() < prefix.size()) return false;
     for (size_t i = 0; i < prefix.size(); ++i) {
-        if (upper(text[i]) != prefix[i]) return false;
+        if (AsciiUpper(text[i]) != prefix[i]) return false;
     }
     return true;
 }
@@ -198,7 +196,7 @@ std::string OrdinaryDeliveryPoint(std::string_view address) {
     while (!a.empty() && a.back() == ' ') a.remove_suffix(1);
     if (a.empty()) return "99";
 
-    if (isBoxPrefixLetter(upper(a.front()))) {
+    if (isBoxPrefixLetter(AsciiUpper(a.front()))) {
         for (std::string_view prefix : kBoxPrefixes) {
             if (startsWithUpper(a, prefix)) {
                 const size_t box = findUpper(a, "BOX ");
@@ -223,7 +221,7 @@ std::string OrdinaryDeliveryPoint(std::string_view address) {
         }
     }
 
-    while (!word.empty() && isLetter(upper(word.back()))) word.remove_suffix(1);
+    while (!word.empty() && isLetter(AsciiUpper(word.back()))) word.remove_suffix(1);
 
     size_t digits = 0;
     while (digits < 2 && digits < word.size()) {

@@ -29,9 +29,7 @@ const char* const kBarcodeFileName = "Barcode.txt";
 const char* const kAnotherName = "Choose Another Name";
 const char* const kReplace = "Replace";
 
-// The run reads views of each record (FieldViews), the other callers copies (FieldList).
-template <class Fields>
-std::string_view At(const Fields& fields, int position) {
+std::string_view At(const FieldViews& fields, int position) {
     return position >= 0 && position < static_cast<int>(fields.size()) ? fields[position]
                                                                        : std::string_view();
 }
@@ -45,8 +43,7 @@ constexpr size_t kZipDigits = 9;
 // The nine ZIP digits of a record, from a 9-digit field (with or without its dash) or from
 // the 5-digit and +4 fields; false when the record has none. They go into a buffer of the
 // caller's: this runs for every record, and a string for them would be one more copy.
-template <class Fields>
-bool ZipDigits(const Fields& fields, const FieldRoles& roles, char (&zip)[kZipDigits]) {
+bool ZipDigits(const FieldViews& fields, const FieldRoles& roles, char (&zip)[kZipDigits]) {
     std::string_view first;
     std::string_view second;
     if (roles.zip9 < 0) {
@@ -72,16 +69,15 @@ bool ZipDigits(const Fields& fields, const FieldRoles& roles, char (&zip)[kZipDi
     return digits;
 }
 
-template <class Fields>
-std::string DeliveryPoint(const Fields& fields, const FieldRoles& roles) {
+std::string DeliveryPoint(const FieldViews& fields, const FieldRoles& roles) {
     if (roles.deliveryPoint < 0) return {};
     const std::string_view text = At(fields, roles.deliveryPoint);
     if (!Digits(text) || text.size() > 2) return {};
     return text.size() == 1 ? std::string{'0', text[0]} : std::string(text);
 }
 
-template <class Fields>
-std::string Barcode(const Fields& fields, const FieldRoles& roles, const BarcodeEngine& engine) {
+std::string Barcode(const FieldViews& fields, const FieldRoles& roles,
+                    const BarcodeEngine& engine) {
     char digits[kZipDigits];
     if (!ZipDigits(fields, roles, digits)) return {};
     const std::string_view zip(digits, kZipDigits);
@@ -150,16 +146,18 @@ std::string BarcodesOnlyFile(const std::string& listFileName, MailingListContext
 
 std::string RecordZip(const FieldList& fields, const FieldRoles& roles) {
     char zip[kZipDigits];
-    return ZipDigits(fields, roles, zip) ? std::string(zip, kZipDigits) : std::string();
+    return ZipDigits(FieldViews(fields.begin(), fields.end()), roles, zip)
+               ? std::string(zip, kZipDigits)
+               : std::string();
 }
 
 std::string RecordDeliveryPoint(const FieldList& fields, const FieldRoles& roles) {
-    return DeliveryPoint(fields, roles);
+    return DeliveryPoint(FieldViews(fields.begin(), fields.end()), roles);
 }
 
 std::string RecordBarcode(const FieldList& fields, const FieldRoles& roles,
                           const BarcodeEngine& engine) {
-    return Barcode(fields, roles, engine);
+    return Barcode(FieldViews(fields.begin(), fields.end()), roles, engine);
 }
 
 bool AddBarcodes(MailingList& list, const RunPlan& plan, MailingListContext& context,
