@@ -16,7 +16,6 @@
 #include <unistd.h>
 
 #include "engine/BarcodeEngine.h"
-#include "mailinglist/LargeBlocks.h"
 #include "mailinglist/run/AddBarcodesToFile.h"
 #include "mailinglist/run/FieldIdentifier.h"
 #include "mailinglist/run/RunProgress.h"
@@ -236,7 +235,4 @@ int RunBench(int argc, char** argv) {
 
 }  // namespace marrowby
 
-int main(int argc, char** argv) {
-    marrowby::KeepLargeBlocksMapped();
-    return marrowby::RunBench(argc, argv);
-}
+int main(int argc, char** argv) { return marrowby::RunBench(argc, argv); }
